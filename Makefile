@@ -1,0 +1,47 @@
+# The two set-up commands: `make demo` and `make test`. Both install what is missing first.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+WERROR     := $(if $(ZEPHON_WERROR),$(ZEPHON_WERROR),OFF)
+CMAKE_GEN  := -G Ninja
+
+.PHONY: all deps configure build demo test test-normal test-asan bench clean format
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEPHON_WERROR=$(WERROR)
+
+$(ASAN_BUILD)/build.ninja: | deps
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DZEPHON_SANITIZE=ON \
+	      -DZEPHON_BENCH=OFF -DZEPHON_WERROR=$(WERROR)
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+demo: build
+	$(BUILD)/tools/engine_demo
+
+test-normal: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+test-asan: deps $(ASAN_BUILD)/build.ninja
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	    ctest --output-on-failure -j $(JOBS)
+
+test: test-normal test-asan
+
+bench: build
+	@for b in $(BUILD)/bench/*; do \
+	  if [ -x "$$b" ] && [ -f "$$b" ]; then echo "== $$(basename $$b)"; "$$b" --benchmark_min_time=0.2; fi; \
+	done
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.hpp')
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)
