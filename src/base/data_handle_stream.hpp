@@ -1,0 +1,102 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+// The text stream through which every record reads and writes itself.
+//
+// Output: every field is followed by one TAB. Doubles are written in fixed notation with
+// mDigitsNumber decimals when mTypeConversion is 1, otherwise in general notation with mDigitsNumber
+// significant digits (0 to 8; above 8 counts as 8). Strings have their blanks written as "_".
+// Numbers always use the "C" conventions (a decimal point), whatever the process locale is.
+//
+// Input: the text is a sequence of white-space separated tokens. The first failed read sets the
+// sticky error flag; from then on every read yields 0 or an empty string without touching the input.
+//
+// A stream works either on an open FILE (not owned; it is read or written, never both) or in memory.
+class CDataHandleStream {
+  public:
+    // Longest name a record holds (names live in 256-byte buffers).
+    static constexpr std::size_t kMaxNameLength = 255;
+
+    // Reads from or writes to an open file; the caller opens and closes it.
+    explicit CDataHandleStream(std::FILE* file);
+    // Writes to memory; the text is available through Text().
+    CDataHandleStream();
+    // Reads from the given text.
+    static CDataHandleStream FromText(std::string text);
+
+    // Text written so far in memory mode.
+    const std::string& Text() const { return mOutput; }
+
+    void SetFixed(int digits) { SetFormat(1, digits); }
+    void SetGeneral(int digits) { SetFormat(0, digits); }
+    void SetFormat(int typeConversion, int digits) {
+        mTypeConversion = static_cast<char>(typeConversion);
+        mDigitsNumber = static_cast<char>(digits);
+    }
+    bool HasError() const { return mErrorFlag != 0; }
+    // Number of reads that succeeded so far; lets list readers tell whether an item got anything.
+    unsigned long SuccessfulReads() const { return mSuccessfulReads; }
+
+    CDataHandleStream& operator<<(short value);
+    CDataHandleStream& operator<<(int value);
+    CDataHandleStream& operator<<(long value);
+    CDataHandleStream& operator<<(double value);
+    CDataHandleStream& operator<<(const char* text);
+    CDataHandleStream& operator<<(const std::string& text) { return *this << text.c_str(); }
+    void NextLine();
+    void DoubleLine();
+
+    CDataHandleStream& operator>>(short& value);
+    CDataHandleStream& operator>>(int& value);
+    CDataHandleStream& operator>>(long& value);
+    CDataHandleStream& operator>>(double& value);
+    // Reads one word, at most kMaxNameLength characters are kept (the rest of the token is skipped).
+    CDataHandleStream& operator>>(std::string& text);
+    template <std::size_t N> CDataHandleStream& operator>>(std::array<char, N>& buffer) {
+        static_assert(N > 0);
+        ReadWordInto(buffer.data(), N);
+        return *this;
+    }
+    template <std::size_t N> CDataHandleStream& operator>>(char (&buffer)[N]) {
+        static_assert(N > 0);
+        ReadWordInto(buffer, N);
+        return *this;
+    }
+
+    // The double format the current settings select, e.g. "%.3f" or "%.8g" (for messages and tests).
+    std::string CurrentDoubleFormat() const;
+
+    // Formats a double as the stream would, without the TAB.
+    static std::string FormatDouble(double value, bool fixed, int digits);
+    // Encodes a name as one token: at most kMaxNameLength characters, white space as "_", and the
+    // empty name as a lone "_" so that it still occupies its field.
+    static std::string EncodeWord(std::string_view text);
+
+    // Public because records and formats set them directly before each group of fields.
+    char mTypeConversion = 0;
+    char mDigitsNumber = 3;
+    char mErrorFlag = 0;
+
+  private:
+    void Put(std::string_view text);
+    void Fail();
+    bool EnsureInput();
+    void SkipSpace();
+    bool ScanInteger(long long& value);
+    bool ScanDouble(double& value);
+    bool ScanWord(std::string& word);
+    void ReadWordInto(char* buffer, std::size_t size);
+    template <class Int> void ReadInteger(Int& value);
+
+    std::FILE* mFile = nullptr;
+    bool mInputLoaded = false;
+    std::string mInput;
+    std::size_t mPos = 0;
+    std::string mOutput;
+    unsigned long mSuccessfulReads = 0;
+};

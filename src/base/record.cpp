@@ -1,0 +1,5 @@
+#include "base/record.hpp"
+
+void CRecord::Read(CDataHandleStream& /*stream*/) {}
+
+void CRecord::Write(CDataHandleStream& /*stream*/) {}
