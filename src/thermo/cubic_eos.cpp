@@ -1,0 +1,265 @@
+#include "thermo/cubic_eos.hpp"
+
+#include "thermo/cubic_roots.hpp"
+
+#include <cmath>
+
+namespace zephon::thermo {
+
+void ICubic::number_of_components(short ncomp)
+{
+    FluidPhase::number_of_components(ncomp);
+    damdx = allocate(N);
+    dbmdx = allocate(N);
+    d2amdTx = allocate(N);
+    d2emdTx = allocate(N);
+    demdx = allocate(N);
+    d2bmdx2 = allocate(N, N);
+    d2amdx2 = allocate(N, N);
+    d2emdx2 = allocate(N, N);
+    a = allocate(N, N);
+    b = allocate(N, N);
+    e = allocate(N, N);
+    dadT = allocate(N, N);
+    dedT = allocate(N, N);
+    d2adT2 = allocate(N, N);
+    dwdx = allocate(N);
+    c0 = allocate(N);
+    c1 = allocate(N);
+    c = allocate(N);
+    dQdx = allocate(N);
+    d2QdTx = allocate(N);
+    d2Qdx2 = allocate(N, N);
+    algam = allocate(N);
+    dlgamdT = allocate(N);
+    dlgamdx = allocate(N, N);
+    alphi = allocate(N);
+}
+
+double ICubic::equation(double t)
+{
+    temperature(t);
+    calculate_parameters_of_pure_components();
+    calculate_mixing_parameters();
+    return am / (bm * t) - kGasConstant * omega_A / omega_B;
+}
+
+void ICubic::describe()
+{
+    calculate_molar_volume();
+    calculate_fugacities();
+}
+
+void ICubic::calculate_molar_volume()
+{
+    calculate_parameters_of_pure_components();
+    calculate_mixing_parameters();
+    resolve_cubic_equation_in_Z();
+    double mw = 0.0;
+    for (short i = 0; i < N; ++i) mw += x[i] * molarWeight[i];
+    bMolarWeight = mw;
+    density = bMolarWeight * 0.001 / V;
+}
+
+void ICubic::resolve_cubic_equation_in_Z()
+{
+    const double RT = kGasConstant * T;
+    const double A = am * P / (RT * RT);
+    const double B = bm * P / RT;
+    const double coef[4] = {
+        -(A * B + R1 * R2 * B * B * (B + 1.0)),
+        A + (R1 * R2 + R1 + R2) * B * B + (R1 + R2) * B,
+        -1.0 - B * (R1 + R2 + 1.0),
+        1.0,
+    };
+    short nr = 0;
+    double roots[3] = {0.0, 0.0, 0.0};
+    degree3(coef, nr, roots);
+
+    double kept[3];
+    short nkept = 0;
+    for (short k = 0; k < nr; ++k)
+        if (roots[k] > B) kept[nkept++] = roots[k];
+    if (nkept == 0) return; // no admissible root: the state stays as it was
+
+    if (nkept == 1) {
+        Z = kept[0];
+        Vpc = bm * Zc / omega_B;
+    } else {
+        double smallest = kept[0], largest = kept[0];
+        for (short k = 1; k < nkept; ++k) {
+            smallest = std::min(smallest, kept[k]);
+            largest = std::max(largest, kept[k]);
+        }
+        if (phase == 1)
+            Z = largest;
+        else if (phase == 2)
+            Z = smallest;
+    }
+    w = Z * RT / P;
+    update_root_derivatives();
+}
+
+// Derivatives of the volume at the root just chosen, then the translation.
+void ICubic::update_root_derivatives()
+{
+    const double RT = kGasConstant * T;
+    const double d1 = w - R1 * bm;
+    const double d2 = w - R2 * bm;
+    const double wb = w - bm;
+    const double dPda = -1.0 / (d1 * d2);
+    const double dPdb = RT / (wb * wb) - am * (R1 / d1 + R2 / d2) / (d1 * d2);
+    dPdV = am * (1.0 / d2 + 1.0 / d1) / (d1 * d2) - RT / (wb * wb);
+    dPdT = kGasConstant / wb + dPda * damdT;
+    dwdT = -dPdT / dPdV;
+    dwdP = 1.0 / dPdV;
+    for (short i = 0; i < N; ++i) {
+        dwdx[i] = -(dPdb * dbmdx[i] + dPda * damdx[i]) / dPdV;
+        dVdx[i] = dwdx[i] - c[i];
+        // At constant translated V: w = V + cm moves with x_i by c_i.
+        dPdx[i] = dPdb * dbmdx[i] + dPda * damdx[i] + dPdV * c[i];
+    }
+    V = w - cm;
+    dVdT = dwdT - dcmdT;
+    dVdP = dwdP;
+}
+
+void ICubic::calculate_pressure()
+{
+    calculate_parameters_of_pure_components();
+    calculate_mixing_parameters();
+    const double RT = kGasConstant * T;
+    w = V + cm;
+    const double d1 = w - R1 * bm;
+    const double d2 = w - R2 * bm;
+    const double wb = w - bm;
+    P = RT / wb - am / (d1 * d2);
+    Z = P * w / RT;
+    dPdT = kGasConstant / wb - damdT / (d1 * d2);
+    dPdV = am * (1.0 / d2 + 1.0 / d1) / (d1 * d2) - RT / (wb * wb);
+    dZdV = (P + w * dPdV) / RT;
+    dZdP = dZdV / dPdV;
+    const double dPdb = RT / (wb * wb) - am * (R1 / d1 + R2 / d2) / (d1 * d2);
+    // At constant translated V: w = V + cm moves with x_i by c_i.
+    for (short i = 0; i < N; ++i) dPdx[i] = dPdb * dbmdx[i] - damdx[i] / (d1 * d2) + dPdV * c[i];
+}
+
+void ICubic::calculate_fugacities()
+{
+    const double RT = kGasConstant * T;
+    const double L = Al2;
+
+    // Excess Gibbs energy at infinite pressure and the activity coefficients it implies.
+    double sumXe = 0.0, sumXdedT = 0.0;
+    for (short i = 0; i < N; ++i) {
+        sumXe += x[i] * e[i][i];
+        sumXdedT += x[i] * (dedT[i][i] - e[i][i] / T);
+    }
+    Q = L * (sumXe - em) / RT;
+    dQdT = L * (sumXdedT - (demdT - em / T)) / RT;
+    double sumXdQdx = 0.0, sumXd2QdTx = 0.0;
+    for (short i = 0; i < N; ++i) {
+        dQdx[i] = L * (e[i][i] - demdx[i]) / RT;
+        d2QdTx[i] = L * (dedT[i][i] - e[i][i] / T - d2emdTx[i] + demdx[i] / T) / RT;
+        sumXdQdx += x[i] * dQdx[i];
+        sumXd2QdTx += x[i] * d2QdTx[i];
+        for (short j = 0; j < N; ++j) d2Qdx2[i][j] = -L * d2emdx2[i][j] / RT;
+    }
+    for (short i = 0; i < N; ++i) {
+        algam[i] = Q + dQdx[i] - sumXdQdx;
+        dlgamdT[i] = dQdT + d2QdTx[i] - sumXd2QdTx;
+    }
+    for (short j = 0; j < N; ++j) {
+        double sumXk = 0.0;
+        for (short k = 0; k < N; ++k) sumXk += x[k] * d2Qdx2[k][j];
+        for (short i = 0; i < N; ++i) dlgamdx[i][j] = d2Qdx2[i][j] - sumXk;
+    }
+
+    const double d1 = w - R1 * bm;
+    const double d2 = w - R2 * bm;
+    const double wb = w - bm;
+    const double G = std::log(d1 / d2) / (R1 - R2);
+    const double dGdw = (1.0 / d1 - 1.0 / d2) / (R1 - R2);
+    const double dGdb = (R2 / d2 - R1 / d1) / (R1 - R2);
+    const double Zw = P * w / RT;
+    const double logTerm = std::log(P * wb / RT);
+
+    for (short i = 0; i < N; ++i) {
+        const double D = e[i][i] / RT - algam[i] / L; // d(n em)/dn_i / RT; Lambda cancels
+        const double H = dbmdx[i] / bm - 1.0;
+        alphi[i] = D * G + H * (Zw - 1.0) - logTerm - P * c[i] / RT;
+        const double phiP = P * std::exp(alphi[i]);
+        fugacity[i] = x[i] * phiP;
+
+        const double Aw = D * dGdw + H * P / RT - 1.0 / wb;
+        const double Ab = D * dGdb - (Zw - 1.0) * dbmdx[i] / (bm * bm) + 1.0 / wb;
+        dfugacitydT[i] = fugacity[i] * (G * (dadT[i][i] / (b[i][i] * RT) - dlgamdT[i] / L - e[i][i] / (RT * T)) -
+                                        H * P * w / (RT * T) + 1.0 / T + P * c[i] / (RT * T) - P * c1[i] / RT +
+                                        Aw * dwdT);
+        dfugacitydP[i] = fugacity[i] * (Aw * dwdP + H * w / RT - c[i] / RT);
+        for (short j = 0; j < N; ++j) {
+            dfugacitydx[i][j] = fugacity[i] * ((Zw - 1.0) * d2bmdx2[i][j] / bm + Ab * dbmdx[j] + Aw * dwdx[j] -
+                                               G * dlgamdx[i][j] / L);
+        }
+        dfugacitydx[i][i] += phiP;
+    }
+}
+
+void QuadraMix::number_of_components(short ncomp)
+{
+    ICubic::number_of_components(ncomp);
+    svka = allocate(N, N);
+    svkb = allocate(N, N);
+}
+
+void QuadraMix::set_binary_interaction_kaij(short i, short j, double kij)
+{
+    svka[i][j] = kij;
+    svka[j][i] = kij;
+}
+
+void QuadraMix::calculate_mixing_parameters()
+{
+    double sa = 0.0, sb = 0.0, sdadT = 0.0, sd2adT2 = 0.0;
+    double scm = 0.0, sdcmdT = 0.0;
+    for (short i = 0; i < N; ++i) {
+        double ra = 0.0, rb = 0.0, rdadT = 0.0;
+        for (short j = 0; j < N; ++j) {
+            ra += x[j] * a[i][j];
+            rb += x[j] * b[i][j];
+            rdadT += x[j] * dadT[i][j];
+            sd2adT2 += x[i] * x[j] * d2adT2[i][j];
+            d2amdx2[i][j] = 2.0 * a[i][j];
+            d2bmdx2[i][j] = 2.0 * b[i][j];
+        }
+        sa += x[i] * ra;
+        sb += x[i] * rb;
+        sdadT += x[i] * rdadT;
+        damdx[i] = 2.0 * ra;
+        dbmdx[i] = 2.0 * rb;
+        d2amdTx[i] = 2.0 * rdadT;
+        scm += x[i] * c[i];
+        sdcmdT += x[i] * c1[i];
+    }
+    am = sa;
+    bm = sb;
+    damdT = sdadT;
+    d2amdT2 = sd2adT2;
+    cm = scm;
+    dcmdT = sdcmdT;
+
+    em = am / bm;
+    demdT = damdT / bm;
+    const double bm2 = bm * bm;
+    const double bm3 = bm2 * bm;
+    for (short i = 0; i < N; ++i) {
+        demdx[i] = damdx[i] / bm - am * dbmdx[i] / bm2;
+        d2emdTx[i] = d2amdTx[i] / bm - damdT * dbmdx[i] / bm2;
+        for (short j = 0; j < N; ++j) {
+            d2emdx2[i][j] = d2amdx2[i][j] / bm - (damdx[j] * dbmdx[i] + damdx[i] * dbmdx[j]) / bm2 +
+                            2.0 * am * dbmdx[i] * dbmdx[j] / bm3 - am * d2bmdx2[i][j] / bm2;
+        }
+    }
+}
+
+} // namespace zephon::thermo

@@ -1,0 +1,76 @@
+#pragma once
+// A two-parameter cubic equation of state with volume translation, and the quadratic
+// (one-fluid) mixing rule with binary interaction coefficients:
+//
+//   P = R T / (w - bm) - am / ((w - R1 bm) (w - R2 bm)),   V = w - cm
+//
+// w is the untranslated molar volume; V, the translated one, is what the rest of the
+// program sees. Every derivative the Newton flash needs is analytic, and nothing here
+// allocates after number_of_components.
+#include "thermo/phase.hpp"
+
+namespace zephon::thermo {
+
+class ICubic : public FluidPhase {
+public:
+    double R1 = 0., R2 = 0.; // constants of the attractive denominator
+    double Al2 = 0.;         // Lambda of the excess Gibbs energy at infinite pressure
+    double Zc = 0.;          // used only for the pseudo-critical volume
+    double omega_A = 0., omega_B = 0.;
+    double Tpc = 0., Ppc = 0., Vpc = 0.;
+
+    // Mixture parameters and their derivatives (mole fractions independent variables).
+    double am = 0., bm = 0., em = 0., cm = 0., dcmdT = 0., damdT = 0., d2amdT2 = 0., demdT = 0.;
+    std::vector<double> damdx, dbmdx, d2amdTx, d2emdTx, demdx;
+    Matrix d2bmdx2, d2amdx2, d2emdx2;
+
+    // Pair parameters.
+    Matrix a, b, e, dadT, dedT, d2adT2;
+
+    // Untranslated volume and its derivatives.
+    double w = 0., dwdT = 0., dwdP = 0.;
+    std::vector<double> dwdx;
+
+    // Volume shift per component: c_i = c0_i + c1_i T.
+    std::vector<double> c0, c1, c;
+
+    // Excess-Gibbs-energy terms.
+    double Q = 0., dQdT = 0.;
+    std::vector<double> dQdx, d2QdTx;
+    Matrix d2Qdx2;
+    std::vector<double> algam, dlgamdT;
+    Matrix dlgamdx;
+
+    std::vector<double> alphi; // logarithms of the fugacity coefficients
+
+    ICubic() = default;
+
+    void number_of_components(short ncomp) override;
+    double equation(double t) override;
+    void describe() override;
+    void calculate_molar_volume() override;
+    void calculate_pressure() override;
+    void calculate_fugacities() override;
+    virtual void calculate_parameters_of_pure_components() {}
+    virtual void calculate_mixing_parameters() {}
+
+    // Compressibility and volume at the current T, P, x; the root is chosen by `phase`.
+    void resolve_cubic_equation_in_Z();
+
+private:
+    void update_root_derivatives();
+};
+
+// The quadratic mixing rule over the pair arrays filled by the parameter set.
+class QuadraMix : public ICubic {
+public:
+    // Interaction coefficients on a_ij and on b_ij; only the first is ever set, so
+    // b_ij = (b_ii + b_jj) / 2.
+    Matrix svka, svkb;
+
+    void set_binary_interaction_kaij(short i, short j, double kij);
+    void number_of_components(short ncomp) override;
+    void calculate_mixing_parameters() override;
+};
+
+} // namespace zephon::thermo
