@@ -1,0 +1,411 @@
+#include "plot/graph_object.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+using namespace zephon::plot;
+
+namespace zephon::plot {
+
+namespace {
+
+short ToShortPixel(double value) {
+    constexpr double low = std::numeric_limits<short>::min();
+    constexpr double high = std::numeric_limits<short>::max();
+    if (std::isnan(value)) return 0;
+    return static_cast<short>(std::clamp(std::trunc(value), low, high));
+}
+
+// Position of a value in its range, 0 for an empty or unusable range.
+double Fraction(double value, double low, double high) {
+    const double span = high - low;
+    if (span == 0 || !std::isfinite(span)) return 0;
+    return (value - low) / span;
+}
+
+} // namespace
+
+short PlotMapping::ToPixelX(double x) const {
+    return ToShortPixel(plotRect.left + (plotRect.right - plotRect.left) * Fraction(x, minX, maxX));
+}
+
+short PlotMapping::ToPixelY(double y) const {
+    return ToShortPixel(plotRect.bottom + (plotRect.top - plotRect.bottom) * Fraction(y, minY, maxY));
+}
+
+double PlotMapping::ToWorldX(int x) const {
+    const int span = plotRect.right - plotRect.left;
+    if (span == 0) return minX;
+    return minX + (x - plotRect.left) * (maxX - minX) / span;
+}
+
+double PlotMapping::ToWorldY(int y) const {
+    const int span = plotRect.top - plotRect.bottom;
+    if (span == 0) return minY;
+    return minY + (y - plotRect.bottom) * (maxY - minY) / span;
+}
+
+Rect MarkerBox(int size, int x, int y) {
+    const int extra = (size % 2 != 0) ? 1 : 0;
+    return {x - size, y - size, x + size + extra, y + size + extra};
+}
+
+void DrawPoint(Canvas& canvas, int selector, int size, Color color, int x, int y) {
+    const Rect box = MarkerBox(size, x, y);
+    const int shift = size / 3;
+    canvas.SetPen(Pen{1, color, PenStyle::Solid});
+    const bool open = selector == 2 || selector == 4 || selector == 9 || selector == 10 || selector == 12;
+    canvas.SetBrush(Brush::Solid(open ? kWhite : color));
+    switch (selector) {
+    case 1:
+    case 2:
+        canvas.DrawEllipse(box);
+        break;
+    case 3:
+    case 4:
+        canvas.DrawRectangle(box);
+        break;
+    case 5:
+        canvas.DrawLine({box.left, box.top}, {box.right, box.bottom});
+        canvas.DrawLine({box.left, box.bottom}, {box.right, box.top});
+        break;
+    case 6:
+        canvas.DrawLine({x, box.top}, {x, box.bottom});
+        canvas.DrawLine({box.left, y}, {box.right, y});
+        break;
+    case 7:
+    case 9: {
+        const std::array<Point, 3> up{
+            {{x, box.top - shift}, {box.right, box.bottom - shift}, {box.left, box.bottom - shift}}};
+        canvas.DrawPolygon(up);
+        break;
+    }
+    case 8:
+    case 10: {
+        const std::array<Point, 3> down{
+            {{x, box.bottom + shift}, {box.left, box.top + shift}, {box.right, box.top + shift}}};
+        canvas.DrawPolygon(down);
+        break;
+    }
+    case 11:
+    case 12: {
+        const std::array<Point, 4> diamond{{{x, box.top}, {box.right, y}, {x, box.bottom}, {box.left, y}}};
+        canvas.DrawPolygon(diamond);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+const char* MarkerName(int selector) {
+    static constexpr std::array<const char*, kMarkerCount> names{"Filled circle",
+                                                                 "Empty circle",
+                                                                 "Filled square",
+                                                                 "Empty square",
+                                                                 "Cross x",
+                                                                 "Cross +",
+                                                                 "Upside filled triangle",
+                                                                 "Downside filled triangle",
+                                                                 "Upside empty triangle",
+                                                                 "Downside empty triangle",
+                                                                 "Filled diamond",
+                                                                 "Empty diamond"};
+    if (selector < 1 || selector > kMarkerCount) return "";
+    return names[static_cast<std::size_t>(selector - 1)];
+}
+
+} // namespace zephon::plot
+
+// ---- CGraphObject ----
+
+void CGraphObject::Draw(Canvas&) {}
+
+void CGraphObject::CalculateCoordinates() {}
+
+int CGraphObject::DragObject(const Rect& released) {
+    if (released == mFrameRect) return 0;
+    mFrameRect = released;
+    return 1;
+}
+
+int CGraphObject::TestClick(short x, short y, long* index) {
+    if (!mFrameRect.Normalized().Contains(x, y)) return 0;
+    if (index) *index = 1;
+    return 1;
+}
+
+void CGraphObject::SetPlotArea(const Rect& plotRect, double minX, double maxX, double minY, double maxY) {
+    mPlotRect = plotRect;
+    mMinX = minX;
+    mMaxX = maxX;
+    mMinY = minY;
+    mMaxY = maxY;
+}
+
+PlotMapping CGraphObject::GetMapping() const {
+    return {mPlotRect, mMinX, mMaxX, mMinY, mMaxY};
+}
+
+Font CGraphObject::GetLegendFont() const {
+    if (mPlotView) return mPlotView->GetLegendFont();
+    return Font{"Arial", 12, 400, false, 0};
+}
+
+Font CGraphObject::GetWindowFont() const {
+    if (mPlotView) return mPlotView->GetWindowFont();
+    return Font{"Arial", 12, 400, false, 0};
+}
+
+// ---- CGraphPoint ----
+
+void CGraphPoint::CalculateCoordinates() {
+    const PlotMapping mapping = GetMapping();
+    mPoint.mLocalX = mapping.ToPixelX(mPoint.mX);
+    mPoint.mLocalY = mapping.ToPixelY(mPoint.mY);
+    mFrameRect = {mPoint.mLocalX - mSize, mPoint.mLocalY - mSize, mPoint.mLocalX + mSize,
+                  mPoint.mLocalY + mSize};
+}
+
+void CGraphPoint::Draw(Canvas& canvas) {
+    if (mHidden) return;
+    DrawPoint(canvas, mSelector, mHilited ? mSize + 1 : mSize, mForeColor, mPoint.mLocalX, mPoint.mLocalY);
+}
+
+// ---- CGraphPointList ----
+
+std::unique_ptr<CPointRecord> CGraphPointList::NewPoint(double x, double y, bool skip) {
+    return std::make_unique<CPointRecord>(x, y, skip);
+}
+
+CPointRecord* CGraphPointList::AppendPoint(std::unique_ptr<CPointRecord> point) {
+    mPointsList.push_back(std::move(point));
+    mCursor = mPointsList.size() - 1;
+    return mPointsList.back().get();
+}
+
+CPointRecord* CGraphPointList::addPoint(double x, double y, bool skip) {
+    return AppendPoint(NewPoint(x, y, skip));
+}
+
+void CGraphPointList::RemoveAllPoints() {
+    mPointsList.clear();
+    mCursor = 0;
+}
+
+void CGraphPointList::CalculateCoordinates() {
+    const PlotMapping mapping = GetMapping();
+    bool first = true;
+    mFrameRect = {};
+    for (auto& point : mPointsList) {
+        point->mLocalX = mapping.ToPixelX(point->mX);
+        point->mLocalY = mapping.ToPixelY(point->mY);
+        const Rect box{point->mLocalX - mSize, point->mLocalY - mSize, point->mLocalX + mSize,
+                       point->mLocalY + mSize};
+        mFrameRect = first ? box : mFrameRect.Union(box);
+        first = false;
+    }
+}
+
+// ---- CGraphCurve ----
+
+void CGraphCurve::CalculateCoordinates() {
+    CGraphPointList::CalculateCoordinates();
+    if (!mLabel.empty()) {
+        const PlotMapping mapping = GetMapping();
+        mLabelAnchor.mLocalX = mapping.ToPixelX(mLabelAnchor.mX);
+        mLabelAnchor.mLocalY = mapping.ToPixelY(mLabelAnchor.mY);
+    }
+}
+
+void CGraphCurve::Draw(Canvas& canvas) {
+    if (mHidden) return;
+    {
+        ClipGuard guard(canvas);
+        const Rect plot = mPlotRect.Normalized();
+        canvas.SetClip(guard.Saved() ? plot.Intersect(*guard.Saved()) : plot);
+        canvas.SetPen(mHilited ? GetHilitedPen() : GetDrawPen());
+        std::vector<Point> stroke;
+        const auto flush = [&] {
+            if (stroke.size() >= 2) canvas.DrawPolyline(stroke);
+            stroke.clear();
+        };
+        for (const auto& point : mPointsList) {
+            if (point->mSkip) flush();
+            stroke.push_back({point->mLocalX, point->mLocalY});
+        }
+        flush();
+    }
+    if (!mLabel.empty()) {
+        canvas.SetFont(GetLegendFont());
+        canvas.SetTextColor(kBlack);
+        const Size extent = canvas.GetTextExtent(mLabel);
+        const Rect box{mLabelAnchor.mLocalX, mLabelAnchor.mLocalY - extent.cy,
+                       mLabelAnchor.mLocalX + extent.cx, mLabelAnchor.mLocalY};
+        canvas.DrawText(mLabel, box, kTextLeft | kTextBottom | kTextNoClip);
+    }
+}
+
+int CGraphCurve::TestClick(short x, short y, long* index) {
+    const std::size_t count = mPointsList.size();
+    if (count < 2) return 0;
+    const auto hit = [&](long part) {
+        if (index) *index = part;
+        return 1;
+    };
+    for (std::size_t k = 0; k < count; ++k) {
+        const CPointRecord& p = *mPointsList[k];
+        if (std::abs(x - p.mLocalX) <= kTolerance && std::abs(y - p.mLocalY) <= kTolerance)
+            return hit(std::max<long>(static_cast<long>(k),
+                                      1)); // the segment ending here; the first one for vertex 0
+    }
+    for (std::size_t k = 1; k < count; ++k) {
+        const CPointRecord& a = *mPointsList[k - 1];
+        const CPointRecord& b = *mPointsList[k];
+        // No segment is drawn up to a vertex where the pen is lifted, so nothing there can be hit.
+        if (b.mSkip) continue;
+        // Along the segment's long axis (u) the click must lie between the ends; across it (v)
+        // within the tolerance of the segment, interpolated in integers.
+        int ua = a.mLocalX, ub = b.mLocalX, va = a.mLocalY, vb = b.mLocalY, u = x, v = y;
+        if (std::abs(ub - ua) < std::abs(vb - va)) {
+            std::swap(ua, va);
+            std::swap(ub, vb);
+            std::swap(u, v);
+        }
+        if (ua == ub) continue; // both ends on one pixel: covered by the vertex test
+        if (u < std::min(ua, ub) || u > std::max(ua, ub)) continue;
+        if (v < std::min(va, vb) - kTolerance || v > std::max(va, vb) + kTolerance) continue;
+        const int onSegment = va + (vb - va) * (u - ua) / (ub - ua);
+        if (std::abs(onSegment - v) <= kTolerance) return hit(static_cast<long>(k));
+    }
+    return 0;
+}
+
+double CGraphCurve::getYFromX(double x) const {
+    if (mPointsList.empty()) return 0;
+    for (std::size_t k = 1; k < mPointsList.size(); ++k) {
+        const CPointRecord& a = *mPointsList[k - 1];
+        const CPointRecord& b = *mPointsList[k];
+        if (a.mX <= x && x < b.mX) return a.mY + (b.mY - a.mY) * (x - a.mX) / (b.mX - a.mX);
+    }
+    return mPointsList.back()->mY;
+}
+
+double CGraphCurve::getYFromXAndY(double x, double y) const {
+    if (mPointsList.empty()) return 0;
+    double result = y;
+    for (std::size_t k = 1; k < mPointsList.size(); ++k) {
+        const CPointRecord& a = *mPointsList[k - 1];
+        const CPointRecord& b = *mPointsList[k];
+        if (x < std::min(a.mX, b.mX) || x > std::max(a.mX, b.mX)) continue;
+        // A vertical segment holds every y between its ends: the nearest of them to y.
+        result = (a.mX == b.mX) ? std::clamp(y, std::min(a.mY, b.mY), std::max(a.mY, b.mY))
+                                : a.mY + (b.mY - a.mY) * (x - a.mX) / (b.mX - a.mX);
+        // Within 10 % of y, for a negative y as for a positive one.
+        if (std::abs(result - y) < 0.1 * std::abs(y)) return result;
+    }
+    return result;
+}
+
+// ---- CGraphPointCurve ----
+
+void CGraphPointCurve::Draw(Canvas& canvas) {
+    if (mHidden) return;
+    const int size = mHilited ? mSize + 1 : mSize;
+    for (const auto& point : mPointsList)
+        DrawPoint(canvas, mSelector, size, mForeColor, point->mLocalX, point->mLocalY);
+}
+
+int CGraphPointCurve::TestClick(short x, short y, long* index) {
+    for (std::size_t k = 0; k < mPointsList.size(); ++k) {
+        const CPointRecord& p = *mPointsList[k];
+        if (std::abs(x - p.mLocalX) <= mSize && std::abs(y - p.mLocalY) <= mSize) {
+            mLastHitPointIndex = static_cast<long>(k) + 1;
+            if (index) *index = mLastHitPointIndex;
+            return 1;
+        }
+    }
+    return 0;
+}
+
+// ---- CGraphStringPointCurve ----
+
+std::unique_ptr<CPointRecord> CGraphStringPointCurve::NewPoint(double x, double y, bool skip) {
+    auto point = std::make_unique<CStringPointRecord>(x, y, std::string());
+    point->mSkip = skip;
+    return point;
+}
+
+CStringPointRecord* CGraphStringPointCurve::addStringPoint(double x, double y, std::string caption) {
+    return static_cast<CStringPointRecord*>(
+        AppendPoint(std::make_unique<CStringPointRecord>(x, y, std::move(caption))));
+}
+
+// ---- CGraphText ----
+
+void CGraphText::CalculateCoordinates() {
+    const PlotMapping mapping = GetMapping();
+    mLocalX = mapping.ToPixelX(mX);
+    mLocalY = mapping.ToPixelY(mY);
+    mFrameRect = {mLocalX, mLocalY, mLocalX + mWidth, mLocalY + mHeight};
+}
+
+void CGraphText::Draw(Canvas& canvas) {
+    if (mHidden) return;
+    canvas.SetFont(GetWindowFont());
+    canvas.SetTextColor(kBlack);
+    canvas.DrawText(mString, mFrameRect, kTextHCenter | kTextTop | kTextNoClip);
+}
+
+int CGraphText::DragObject(const Rect& released) {
+    if (!CGraphObject::DragObject(released)) return 0;
+    const PlotMapping mapping = GetMapping();
+    mX = mapping.ToWorldX(mFrameRect.left);
+    mY = mapping.ToWorldY(mFrameRect.top);
+    mLocalX = static_cast<short>(std::clamp(mFrameRect.left, -32768, 32767));
+    mLocalY = static_cast<short>(std::clamp(mFrameRect.top, -32768, 32767));
+    return 1;
+}
+
+// ---- CGraphLegend ----
+
+CGraphLegend::CGraphLegend() {
+    mType = kLegend;
+    mSelectable = true;
+    mWidth = 120;
+    mHeight = 30;
+}
+
+void CGraphLegend::CalculateCoordinates() {
+    mHeight = static_cast<short>(std::min<long>(kLineHeight * mRefObjectList.Count(), 32767));
+    CGraphText::CalculateCoordinates();
+}
+
+void CGraphLegend::Draw(Canvas& canvas) {
+    if (mHidden) return;
+    canvas.SetFont(GetLegendFont());
+    canvas.SetTextColor(kBlack);
+    const int left = mFrameRect.left;
+    const int textLeft = left + 30;
+    Rect frame{left, mFrameRect.top, left, mFrameRect.top};
+    int y = frame.top;
+    for (CGraphObject* object : mRefObjectList) {
+        const Size extent = canvas.GetTextExtent(object->mName);
+        canvas.DrawText(object->mName, {textLeft, y, textLeft + extent.cx, y + extent.cy},
+                        kTextLeft | kTextTop | kTextNoClip);
+        frame.right = std::max(frame.right, textLeft + extent.cx);
+        frame.bottom += extent.cy;
+        const int middle = y + extent.cy / 2;
+        if (object->mType == kPoint || object->mType == kPointList) {
+            DrawPoint(canvas, object->mSelector, object->mSize, object->mForeColor, textLeft - 8, middle);
+        } else if (object->mType == kCurve) {
+            canvas.SetPen(object->GetDrawPen());
+            canvas.DrawLine({textLeft - 25, middle}, {textLeft - 5, middle});
+        }
+        y += extent.cy;
+    }
+    mFrameRect = frame;
+}
