@@ -3,6 +3,7 @@
 #include "thermo/cubic_roots.hpp"
 
 #include <cmath>
+#include <limits>
 
 namespace zephon::thermo {
 
@@ -133,7 +134,9 @@ void ICubic::calculate_pressure()
     const double d1 = w - R1 * bm;
     const double d2 = w - R2 * bm;
     const double wb = w - bm;
-    P = RT / wb - am / (d1 * d2);
+    // Below the co-volume the equation has no physical meaning (it would give a finite,
+    // negative pressure and finite fugacities); make that visible to every caller.
+    P = wb > 0.0 ? RT / wb - am / (d1 * d2) : std::numeric_limits<double>::quiet_NaN();
     Z = P * w / RT;
     dPdT = kGasConstant / wb - damdT / (d1 * d2);
     dPdV = am * (1.0 / d2 + 1.0 / d1) / (d1 * d2) - RT / (wb * wb);
