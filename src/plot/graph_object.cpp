@@ -278,8 +278,9 @@ int CGraphCurve::TestClick(short x, short y, long* index) {
         if (ua == ub) continue; // both ends on one pixel: covered by the vertex test
         if (u < std::min(ua, ub) || u > std::max(ua, ub)) continue;
         if (v < std::min(va, vb) - kTolerance || v > std::max(va, vb) + kTolerance) continue;
-        const int onSegment = va + (vb - va) * (u - ua) / (ub - ua);
-        if (std::abs(onSegment - v) <= kTolerance) return hit(static_cast<long>(k));
+        // Products of two 16-bit spans need more than 32 bits.
+        const long long onSegment = va + static_cast<long long>(vb - va) * (u - ua) / (ub - ua);
+        if (std::llabs(onSegment - v) <= kTolerance) return hit(static_cast<long>(k));
     }
     return 0;
 }

@@ -81,9 +81,11 @@ void AppendInt(std::string& out, long long value) {
     out += std::to_string(value);
 }
 
-// Locale-independent, at most two decimals, no trailing zeros.
+// Locale-independent, at most two decimals, no trailing zeros; values are held within +-1e9,
+// far beyond any drawing, so the text always fits.
 void AppendNumber(std::string& out, double value) {
     if (!std::isfinite(value)) value = 0;
+    value = std::clamp(value, -1e9, 1e9);
     const double rounded = std::round(value * 100.0) / 100.0;
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, rounded == 0 ? 0.0 : rounded,
@@ -309,7 +311,7 @@ void SvgCanvas::FillRect(const Rect& box, Color color) {
 void SvgCanvas::DrawText(std::string_view text, const Rect& box, unsigned flags) {
     const Rect r = box.Normalized();
     const Size extent = GetTextExtent(text);
-    const double degrees = std::isfinite(mFont.rotation) ? mFont.rotation : 0.0;
+    const double degrees = std::isfinite(mFont.rotation) ? std::fmod(mFont.rotation, 360.0) : 0.0;
     const double angle = degrees * std::numbers::pi / 180.0;
     const double c = std::abs(std::cos(angle));
     const double s = std::abs(std::sin(angle));

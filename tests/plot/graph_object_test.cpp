@@ -182,6 +182,8 @@ TEST(GraphCurve, HitTestOnVerticesAndSegments) {
     EXPECT_EQ(index, 3);
     EXPECT_EQ(curve.TestClick(310 + 9, 500, &index), 0);
 
+    // A segment across the whole 16-bit range is interpolated without overflow.
+    EXPECT_EQ(PixelCurve({{-32768, -32768}, {32767, 32767}})->TestClick(0, 0, &index), 1);
     // A single vertex is never hit; a segment of zero length is harmless.
     EXPECT_EQ(PixelCurve({{100, 100}})->TestClick(100, 100, &index), 0);
     EXPECT_EQ(PixelCurve({{100, 100}, {100, 100}})->TestClick(120, 100, &index), 0);
