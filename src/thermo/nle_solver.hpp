@@ -1,0 +1,65 @@
+#pragma once
+// Solver of a square nonlinear system G(U) = 0 driven through an Equation's vector slots.
+//
+// Result codes left in `errorflag` by Newton::solve():
+//   0 converged
+//   1 more than `itermax` iterations, a step that could not be relaxed further (any rejected
+//     trial on the first iteration, or a relaxation factor below `relaxation_limit`), or a
+//     singular linear system
+//   2 a system of no unknowns
+//   3 the residual is below `epsilon` but the scaled step sum_i |dU_i / dUmax_i| is above
+//     `maxsumres`
+#include <vector>
+
+#include "thermo/allocate.hpp"
+#include "thermo/equation.hpp"
+
+namespace zephon::thermo {
+
+class NLESolver {
+  public:
+    Equation* p_equation = nullptr; // the model; not owned
+    short equation_number = 0;      // vector slot: k = calculate_vector_functionk (1 ... 12), else 0
+    short ninc = 0;                 // number of unknowns
+    short neq = 0;                  // number of equations (= ninc)
+    short iter = 0;
+    short itermax = 25;
+    short sensitive = 1;
+    std::vector<double> G;     // residuals [neq]
+    std::vector<double> U;     // unknowns [ninc]
+    Matrix dG;                 // Jacobian [neq][ninc], dG[i][j] = dG_i/dU_j
+    std::vector<double> U0;    // unknowns at the start of the step
+    std::vector<double> dU;    // Newton step
+    std::vector<double> dUmax; // largest change of each unknown in one step
+    double epsilon = 1e-11;
+    double modG0 = 1e15; // residual norm of the last accepted point
+    short errorflag = 0;
+    double modG = 1e15; // residual norm of the trial point
+
+    // Sizes the system, restores the defaults and binds vector slot `nequation_number`.
+    void set_equations(Equation& p, short nsize, short nequation_number);
+    // Copies ninc values into U0 and U.
+    void set_initial_values(const double* u0);
+    // One evaluation of the bound slot at u. `failure` is nonzero when the model refused u;
+    // a u holding a value that is not a finite number is refused without calling the model.
+    void calculate(double* u, double* g, double** dg, short& failure, short flag);
+};
+
+// Damped Newton iteration with row-scaled residuals.
+class Newton : public NLESolver {
+  public:
+    std::vector<double> div; // row scale factors [neq]
+    double maxsumres = 1e-8;
+    double relaxation_limit = 0.01;
+
+    void set_equations(Equation& p, short nsize, short nequation_number);
+    // Iterates from U; the result is in U, the code in errorflag. After a failure U holds the
+    // last accepted point.
+    void solve();
+    // Tries U0 + relax * dU, halving relax while the trial fails or raises the scaled
+    // residual norm; accepts the first trial that does neither.
+    void calculate_the_next_vector();
+    bool convergence();
+};
+
+} // namespace zephon::thermo
