@@ -19,21 +19,22 @@ short ToShortPixel(double value) {
     return static_cast<short>(std::clamp(std::trunc(value), low, high));
 }
 
-// Position of a value in its range, 0 for an empty or unusable range.
-double Fraction(double value, double low, double high) {
-    const double span = high - low;
-    if (span == 0 || !std::isfinite(span)) return 0;
-    return (value - low) / span;
+// low + (high - low) * (value - min) / (max - min), evaluated in that order so that pixels
+// truncate exactly as the rest of the plot computes them; an empty or unusable range gives low.
+double Scale(int low, int high, double value, double min, double max) {
+    const double span = max - min;
+    if (span == 0 || !std::isfinite(span)) return low;
+    return low + (high - low) * (value - min) / span;
 }
 
 } // namespace
 
 short PlotMapping::ToPixelX(double x) const {
-    return ToShortPixel(plotRect.left + (plotRect.right - plotRect.left) * Fraction(x, minX, maxX));
+    return ToShortPixel(Scale(plotRect.left, plotRect.right, x, minX, maxX));
 }
 
 short PlotMapping::ToPixelY(double y) const {
-    return ToShortPixel(plotRect.bottom + (plotRect.top - plotRect.bottom) * Fraction(y, minY, maxY));
+    return ToShortPixel(Scale(plotRect.bottom, plotRect.top, y, minY, maxY));
 }
 
 double PlotMapping::ToWorldX(int x) const {

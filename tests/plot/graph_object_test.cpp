@@ -137,9 +137,9 @@ TEST(GraphPointCurve, FirstPointInListOrderIsHit) {
     list.mSize = 2;
     list.addPoint(1, 50);
     list.addPoint(5, 50);
-    list.addPoint(5.1, 50); // one pixel to the right of the second
+    list.addPoint(5.2, 50); // two pixels to the right of the second
     Place(list);
-    EXPECT_EQ(list.mFrameRect, (Rect{18, 118, 63, 122}));
+    EXPECT_EQ(list.mFrameRect, (Rect{18, 118, 64, 122}));
     long index = 0;
     EXPECT_EQ(list.TestClick(61, 120, &index), 1);
     EXPECT_EQ(index, 2);
