@@ -153,7 +153,8 @@ void AppendXmlEscaped(std::string& out, std::string_view text) {
 SvgCanvas::SvgCanvas(int width, int height) : mWidth(std::max(width, 0)), mHeight(std::max(height, 0)) {}
 
 Size SvgCanvas::MeasureText(const Font& font, std::string_view text) {
-    const long long height = std::abs(font.height);
+    // Font heights come from files: kept within a range where the products below are exact.
+    const long long height = std::min<long long>(std::llabs(static_cast<long long>(font.height)), 1 << 20);
     long long advance = 0;
     for (std::size_t i = 0; i < text.size();) {
         const auto [code, length] = DecodeCharacter(text, i);
@@ -161,8 +162,8 @@ Size SvgCanvas::MeasureText(const Font& font, std::string_view text) {
         advance += Advance(code);
     }
     const long long factor = font.weight >= 501 ? 110 : 100;
-    const long long width = (advance * height * factor + 5000) / 10000;
-    return {static_cast<int>(std::min<long long>(width, 1 << 30)), static_cast<int>(height)};
+    const double width = std::floor((static_cast<double>(advance) * height * factor + 5000) / 10000);
+    return {static_cast<int>(std::min(width, 1073741824.0)), static_cast<int>(height)};
 }
 
 void SvgCanvas::SetClip(std::optional<Rect> clip) {
