@@ -17,8 +17,9 @@ struct CsvTable {
     const std::string& text(std::size_t row, const std::string& column) const { return rows.at(row).at(column); }
 };
 
-inline std::vector<std::string> split_csv_line(const std::string& line)
+inline std::vector<std::string> split_csv_line(std::string line)
 {
+    if (!line.empty() && line.back() == '\r') line.pop_back(); // the files have CRLF endings
     std::vector<std::string> cells;
     std::stringstream ss(line);
     std::string cell;
@@ -35,7 +36,7 @@ inline CsvTable read_reference_csv(const std::string& name)
     if (!std::getline(in, line)) return table;
     table.header = split_csv_line(line);
     while (std::getline(in, line)) {
-        if (line.empty()) continue;
+        if (line.empty() || line == "\r") continue;
         const auto cells = split_csv_line(line);
         std::map<std::string, std::string> row;
         for (std::size_t k = 0; k < table.header.size() && k < cells.size(); ++k) row[table.header[k]] = cells[k];

@@ -1,0 +1,322 @@
+#include "thermo/eos_flash.hpp"
+
+#include "thermo/linear_system.hpp"
+
+#include <cmath>
+
+namespace zephon::thermo {
+
+EosFlash::EosFlash(FluidPhase& fluid1, FluidPhase& fluid2) : IdealMixture(fluid1, fluid2) {}
+
+void EosFlash::number_of_components(short ncomp)
+{
+    IdealMixture::number_of_components(ncomp);
+    size = static_cast<short>(2 * N + 4);
+    algorithm.set_equations(*this, size, 0);
+    U0 = allocate(size);
+    dUmax = allocate(size);
+    dU = allocate(size);
+    mConstraintVector = allocate(size);
+    mJacobian = allocate(size, size);
+    mPolishU = allocate(size);
+    mPolishTrial = allocate(size);
+    mPolishG = allocate(size);
+    mPolishStep = allocate(size);
+    mPolishJacobian = allocate(size, size);
+    algorithm.epsilon = 1e-8;
+    algorithm.maxsumres = 0.001;
+    algorithm.relaxation_limit = 0.001;
+}
+
+void EosFlash::set_type_of_problem(short problem)
+{
+    type_of_problem = problem;
+    AkT = AkP = AkNv = AkV = AkFv = 0.0;
+    BkT = BkP = BkNv = BkV = BkFv = 0.0;
+    auto weight = [](short digit, double& wT, double& wP, double& wNv, double& wV, double& wFv) {
+        switch (digit) {
+        case 1: wT = 1.0; break;
+        case 2: wP = 1.0; break;
+        case 3: wNv = 1.0; break;
+        case 4: wV = 1.0; break;
+        case 5: wFv = 1.0; break;
+        default: break;
+        }
+    };
+    weight(static_cast<short>(problem / 10), AkT, AkP, AkNv, AkV, AkFv);
+    weight(static_cast<short>(problem % 10), BkT, BkP, BkNv, BkV, BkFv);
+}
+
+void EosFlash::calculateVLE()
+{
+    set_initialization_flag(init_flag);
+    initialize();
+    if (errorflag != 0) return;
+    algorithm.solve();
+    if (algorithm.errorflag != 0 && errorflag == 0) errorflag = 1;
+    if (errorflag == 0) polish_solution();
+    estimate_next_state();
+}
+
+double EosFlash::scaled_residual(const std::vector<double>& G, const Matrix& J) const
+{
+    double sum = 0.0;
+    for (short i = 0; i < size; ++i) {
+        double scale = std::fabs(G[i]);
+        for (short j = 0; j < size; ++j) scale += std::fabs(J[i][j]);
+        if (scale > 0.0) sum += std::fabs(G[i]) / scale;
+    }
+    return sum;
+}
+
+void EosFlash::polish_solution()
+{
+    mPolishU[0] = T;
+    mPolishU[1] = P;
+    mPolishU[2] = Nl;
+    mPolishU[3] = Nv;
+    for (short i = 0; i < N; ++i) {
+        mPolishU[4 + i] = x[i];
+        mPolishU[4 + N + i] = y[i];
+    }
+    short failure = 0;
+    calculate_vector_function(mPolishU.data(), mPolishG.data(), mPolishJacobian.rows(), failure, 1);
+    if (failure != 0) return;
+    double norm = scaled_residual(mPolishG, mPolishJacobian);
+    for (int pass = 0; pass < 2 && norm > 0.0; ++pass) {
+        for (short i = 0; i < size; ++i) mPolishG[i] = -mPolishG[i];
+        short ir = 0;
+        solve_the_linear_system(mPolishJacobian.rows(), mPolishG.data(), mPolishStep.data(), size, ir);
+        if (ir != 0) break;
+        for (short i = 0; i < size; ++i) mPolishTrial[i] = mPolishU[i] + mPolishStep[i];
+        calculate_vector_function(mPolishTrial.data(), mPolishG.data(), mPolishJacobian.rows(), failure, 1);
+        const double trialNorm = failure == 0 ? scaled_residual(mPolishG, mPolishJacobian) : norm;
+        if (failure != 0 || !(trialNorm < norm)) {
+            // Worse or refused: go back to the converged point, phases included.
+            calculate_vector_function(mPolishU.data(), mPolishG.data(), mPolishJacobian.rows(), failure, 1);
+            return;
+        }
+        mPolishU = mPolishTrial;
+        norm = trialNorm;
+    }
+}
+
+void EosFlash::initialize()
+{
+    errorflag = 0;
+    const short code = type_of_problem;
+    if (init_flag == 0) {
+        if (is_code(code, 1, 2)) {
+            Tnc = T_star;
+            Pnc = P_star;
+        } else if (is_code(code, 2, 4) || is_code(code, 2, 5)) {
+            Pnc = P_star;
+        } else if (is_code(code, 1, 3)) {
+            Tnc = T_star;
+            vaporization_ratio(Nv_star);
+        } else if (is_code(code, 2, 3)) {
+            Pnc = P_star;
+            vaporization_ratio(Nv_star);
+        } else if (is_code(code, 1, 4) || is_code(code, 1, 5)) {
+            Tnc = T_star;
+        }
+        T = Tnc;
+        P = Pnc;
+        x = xnc;
+        y = ync;
+    } else if (init_flag == 2) {
+        IdealMixture::calculateVLE();
+        if (errorflag != 0) return;
+    }
+
+    // The most volatile component present in the feed: the plausibility test checks that it
+    // is richer in the vapour. Components absent from the feed cannot tell the phases apart.
+    mMostVolatileComponentIndex = -1;
+    for (short i = 0; i < N; ++i) {
+        if (!(z[i] > 0.0)) continue;
+        if (mMostVolatileComponentIndex < 0 || Tb[i] < Tb[mMostVolatileComponentIndex]) mMostVolatileComponentIndex = i;
+    }
+    if (mMostVolatileComponentIndex < 0) mMostVolatileComponentIndex = 0;
+
+    U0[0] = T;
+    U0[1] = P;
+    U0[2] = Nl;
+    U0[3] = Nv;
+    for (short i = 0; i < N; ++i) {
+        U0[4 + i] = x[i];
+        U0[4 + N + i] = y[i];
+    }
+    algorithm.set_initial_values(U0.data());
+
+    dUmax[0] = 50.0;
+    dUmax[1] = 5000000.0;
+    dUmax[2] = Ntot / 2.0;
+    dUmax[3] = Ntot / 2.0;
+    for (short i = 0; i < 2 * N; ++i) dUmax[4 + i] = 0.3;
+    algorithm.dUmax = dUmax;
+}
+
+short EosFlash::the_calculated_vector_is_not_good()
+{
+    for (short i = 0; i < N; ++i) {
+        const bool xInside = x[i] > -1e-5 && x[i] < 1.00001;
+        const bool yInside = y[i] > -1e-5 && y[i] < 1.00001;
+        if (xInside && yInside) continue;
+        if (x[i] < -1.5 || y[i] < -1.5 || x[i] > 1.5 || y[i] > 1.5) return 1;
+        for (double* v : {&x[i], &y[i]}) {
+            if (*v <= -1e-5) *v = 1e-10;
+            if (*v >= 1.00001) *v = 0.999999999;
+        }
+    }
+    if (!(T > 0.0) || !(P > 0.0) || Nv < -1e-5 || Nl < -1e-5 || Nv > 1.0001 || Nl > 1.0001) return 1;
+    if (VLEflag == 0) {
+        if (vapour->phase != 1 || liquid->phase != 2) {
+            vapour->set_the_phase_as(1);
+            liquid->set_the_phase_as(2);
+            return 1;
+        }
+    } else if (VLEflag == 1) {
+        if (vapour->phase != 2 || liquid->phase != 2) {
+            vapour->set_the_phase_as(2);
+            liquid->set_the_phase_as(2);
+            return 1;
+        }
+    }
+    double distance = 0.0;
+    for (short i = 0; i < N; ++i) distance += std::fabs(x[i] - y[i]);
+    if (distance < 0.01) return 1; // the trivial solution
+    const int m = mMostVolatileComponentIndex;
+    if (m >= 0 && m < N && x[m] > y[m]) return 1; // inverted phases
+    return 0;
+}
+
+void EosFlash::calculate_vector_function(double* U, double* G, double** dG, short& failure, short flag)
+{
+    failure = 0;
+    T = U[0];
+    P = U[1];
+    Nl = U[2];
+    Nv = U[3];
+    for (short i = 0; i < N; ++i) {
+        x[i] = U[4 + i];
+        y[i] = U[4 + N + i];
+    }
+    if (the_calculated_vector_is_not_good() == 1) {
+        failure = 1;
+        return;
+    }
+    // The repaired mole fractions are the point evaluated: keep the unknowns in step.
+    for (short i = 0; i < N; ++i) {
+        U[4 + i] = x[i];
+        U[4 + N + i] = y[i];
+    }
+    apply_conditions();
+    vapour->describe();
+    liquid->describe();
+
+    const double Vl = liquid->V, Vv = vapour->V;
+    V = Nv * Vv + Nl * Vl;
+    double sumXY = 0.0;
+    for (short i = 0; i < N; ++i) {
+        G[i] = Nv * y[i] + Nl * x[i] - n[i];
+        G[N + i] = vapour->fugacity[i] - liquid->fugacity[i];
+        sumXY += x[i] - y[i];
+    }
+    G[2 * N] = sumXY;
+    G[2 * N + 1] = Nv + Nl - Ntot;
+    Fvv = Nv * Vv / V;
+    G[2 * N + 2] = (P - P_star) * AkP + (T - T_star) * AkT + (Nv - Nv_star) * AkNv + (V - V_star) * AkV * Ntot +
+                   (Fvv - Fv_star) * AkFv;
+    G[2 * N + 3] = (P - P_star) * BkP + (T - T_star) * BkT + (Nv - Nv_star) * BkNv + (V - V_star) * BkV * Ntot +
+                   (Fvv - Fv_star) * BkFv;
+
+    if (flag != 0) {
+        fill_in_the_Jacobian_matrix(dG);
+        fill_specification_row(dG[2 * N + 2], AkT, AkP, AkNv, AkV * Ntot, AkFv);
+        fill_specification_row(dG[2 * N + 3], BkT, BkP, BkNv, BkV * Ntot, BkFv);
+    }
+}
+
+void EosFlash::fill_in_the_Jacobian_matrix(double** dG)
+{
+    for (short r = 0; r < size; ++r)
+        for (short c = 0; c < size; ++c) dG[r][c] = 0.0;
+    for (short i = 0; i < N; ++i) {
+        double* balance = dG[i];
+        balance[2] = x[i];
+        balance[3] = y[i];
+        balance[4 + i] = Nl;
+        balance[4 + N + i] = Nv;
+
+        double* fug = dG[N + i];
+        fug[0] = vapour->dfugacitydT[i] - liquid->dfugacitydT[i];
+        fug[1] = vapour->dfugacitydP[i] - liquid->dfugacitydP[i];
+        for (short j = 0; j < N; ++j) {
+            fug[4 + j] = -liquid->dfugacitydx[i][j];
+            fug[4 + N + j] = vapour->dfugacitydx[i][j];
+        }
+        dG[2 * N][4 + i] = 1.0;
+        dG[2 * N][4 + N + i] = -1.0;
+    }
+    dG[2 * N + 1][2] = 1.0;
+    dG[2 * N + 1][3] = 1.0;
+}
+
+// Derivatives of the total volume Nl Vl + Nv Vv with respect to the unknowns.
+void EosFlash::write_volume_row(double* row) const
+{
+    row[0] = Nl * liquid->dVdT + Nv * vapour->dVdT;
+    row[1] = Nl * liquid->dVdP + Nv * vapour->dVdP;
+    row[2] = liquid->V;
+    row[3] = vapour->V;
+    for (short i = 0; i < N; ++i) {
+        row[4 + i] = Nl * liquid->dVdx[i];
+        row[4 + N + i] = Nv * vapour->dVdx[i];
+    }
+}
+
+// Derivatives of the vapour volume fraction Nv Vv / (Nl Vl + Nv Vv).
+void EosFlash::write_vapour_volume_fraction_row(double* row) const
+{
+    const double Vl = liquid->V, Vv = vapour->V;
+    const double D = Nl * Vl + Nv * Vv;
+    const double D2 = D * D;
+    const double dDdT = Nl * liquid->dVdT + Nv * vapour->dVdT;
+    const double dDdP = Nl * liquid->dVdP + Nv * vapour->dVdP;
+    row[0] = (Nv * vapour->dVdT * D - Nv * Vv * dDdT) / D2;
+    row[1] = (Nv * vapour->dVdP * D - Nv * Vv * dDdP) / D2;
+    row[2] = -Vl * Nv * Vv / D2;
+    row[3] = (Vv * D - Vv * Nv * Vv) / D2;
+    for (short i = 0; i < N; ++i) {
+        row[4 + i] = -Vv * Nv * Nl * liquid->dVdx[i] / D2;
+        row[4 + N + i] = (D * Nv * vapour->dVdx[i] - Vv * Nv * Nv * vapour->dVdx[i]) / D2;
+    }
+}
+
+void EosFlash::fill_specification_row(double* row, double wT, double wP, double wNv, double wV, double wFv) const
+{
+    for (short c = 0; c < size; ++c) row[c] = 0.0;
+    row[0] = wT;
+    row[1] = wP;
+    row[3] = wNv;
+    if (wV != 0.0) {
+        write_volume_row(row);
+        for (short c = 0; c < size; ++c) row[c] *= wV;
+    }
+    if (wFv != 0.0) write_vapour_volume_fraction_row(row);
+}
+
+void EosFlash::set_constraint(double** dG, short constraint, short nb)
+{
+    double* row = dG[2 * N + 1 + nb];
+    switch (constraint) {
+    case 1: row[0] = 1.0; break;
+    case 2: row[1] = 1.0; break;
+    case 3: row[3] = 1.0; break;
+    case 4: write_volume_row(row); break;
+    case 5: write_vapour_volume_fraction_row(row); break;
+    default: break;
+    }
+}
+
+} // namespace zephon::thermo
