@@ -3,6 +3,7 @@
 // two branches of the phase envelope, biphasic and monophasic isochores and trapping lines.
 // Temperatures in degrees Celsius, pressures in bar.
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -36,7 +37,8 @@ class CIsoplethPoint : public CRecord {
     double GetTemperature() const { return mT; }
     double GetPressure() const { return mP; }
     bool IsSkipped() const { return mSkip != 0; }
-    short GetN() const { return static_cast<short>(mz.size()); }
+    // The component count as written: the size of mz, at most what a short holds.
+    short GetN() const { return static_cast<short>(std::min<std::size_t>(mz.size(), 32767)); }
 
     double mT = 0;
     double mP = 0;
