@@ -1,0 +1,741 @@
+#include "plot/plot_view.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+using namespace zephon::plot;
+
+namespace {
+
+short ToShort(long value) {
+    return static_cast<short>(
+        std::clamp<long>(value, std::numeric_limits<short>::min(), std::numeric_limits<short>::max()));
+}
+
+// Fewer than two ticks would leave no interval between them: both ends are always graduated.
+int TickCount(short ticks) {
+    return std::max<int>(ticks, 2);
+}
+
+bool IsPointKind(int type) {
+    return type == CGraphObject::kPoint || type == CGraphObject::kPointList ||
+           type == CGraphObject::kStringPointList;
+}
+
+constexpr const char* kSelectionHint =
+    "Click on the \"Zoom In\" or the \"Zoom out\" icons to change the axis ranges.";
+
+} // namespace
+
+CPlotView::CPlotView() {
+    Initialize();
+}
+
+CPlotView::~CPlotView() = default;
+
+void CPlotView::Initialize() {
+    mMinX = mMinY = mCurrentMinX = mCurrentMinY = mMaxMinX = mMaxMinY = 0;
+    mMaxX = mMaxY = mCurrentMaxX = mCurrentMaxY = mMaxMaxX = mMaxMaxY = 1;
+    mNbXTicks = mNbYTicks = 2;
+    mXTicksDigits = mYTicksDigits = 3;
+    mXLabel.clear();
+    mYLabel.clear();
+
+    mGraphObjList.clear();
+    mLegend = nullptr;
+    mPlotRect = {0, 0, 100, 100};
+    ClearSelection();
+    mSelRectLeft = mSelRectTop = mSelRectRight = mSelRectBottom = 0;
+    mIsSelectingPointVisible = false;
+    mSelectedPoint = CPointRecord();
+    mSelectedPointX = mSelectedPointY = 0;
+    mSelectedObject = nullptr;
+    mWhichPart = 0;
+    mTracking = {};
+
+    mGrayPen = Pen{1, MakeColor(200, 200, 200), PenStyle::Solid};
+    mBlackPen = Pen{1, kBlack, PenStyle::Solid};
+    mGraduationFont = Font{"Arial", 14, 400, false, 0};
+    mXLabelFont = Font{"Arial", 16, 700, false, 0};
+    mYLabelFont = Font{"Arial", 16, 700, false, 90};
+    mLegendFont = Font{"Arial", 12, 400, false, 0};
+    mWindowFont = Font{"Arial", 12, 400, false, 0};
+    mBackgroundBrush = Brush::Solid(kWhite);
+    mTransparentBrush = Brush::Hatched(kWhite, HatchStyle::BackwardDiagonal);
+
+    mLegend = addGraphObject(std::make_unique<CGraphLegend>());
+    updateSubobjectsCoordinates();
+    NotifyAxisRangesChanged();
+}
+
+// ---- layout ----
+
+void CPlotView::SetClientRect(const Rect& client) {
+    mClientRect = client;
+    mPlotRect = {client.left + mMarginLeft, client.top + mMarginTop, client.right + mMarginRight,
+                 client.bottom + mMarginBottom};
+    updateSubobjectsCoordinates();
+}
+
+PlotMapping CPlotView::GetMapping() const {
+    return {mPlotRect, mCurrentMinX, mCurrentMaxX, mCurrentMinY, mCurrentMaxY};
+}
+
+// ---- graph objects ----
+
+void CPlotView::UpdateObject(CGraphObject& object) const {
+    object.SetPlotArea(mPlotRect, mCurrentMinX, mCurrentMaxX, mCurrentMinY, mCurrentMaxY);
+    object.CalculateCoordinates();
+}
+
+void CPlotView::AddObject(std::unique_ptr<CGraphObject> object) {
+    if (!object) return;
+    object->mPlotView = this;
+    UpdateObject(*object);
+    mGraphObjList.push_back(std::move(object));
+}
+
+void CPlotView::removeGraphObject(CGraphObject* object) {
+    const auto it = std::find_if(mGraphObjList.begin(), mGraphObjList.end(),
+                                 [object](const auto& owned) { return owned.get() == object; });
+    if (object == nullptr || it == mGraphObjList.end()) return;
+    // Nothing may keep pointing at the object once it is gone.
+    if (object == mLegend) {
+        mLegend = nullptr;
+    } else if (mLegend) {
+        while (mLegend->mRefObjectList.Remove(object)) {
+        }
+        UpdateObject(*mLegend);
+    }
+    if (mSelectedObject == object) {
+        mSelectedObject = nullptr;
+        mWhichPart = 0;
+        if (mTracking.kind == CPlotTracking::Kind::DragObject) mTracking = {};
+    }
+    mGraphObjList.erase(it);
+}
+
+void CPlotView::updateSubobjectsCoordinates() {
+    for (auto& object : mGraphObjList)
+        UpdateObject(*object);
+    RecalculateSelPointCoordinates();
+    if (mRectTracker) RecalculateSelRectCoordinates();
+}
+
+void CPlotView::hilite(CGraphObject* object) {
+    for (auto& each : mGraphObjList)
+        each->SetHilited(false);
+    if (object) object->SetHilited(true);
+    RequestRedraw();
+}
+
+void CPlotView::hilite1(CGraphObject* object) {
+    if (object) object->SetHilited(true);
+    RequestRedraw();
+}
+
+// ---- stored format ----
+
+void CPlotView::setFromPlotFormat(const CPlotFormat& format) {
+    mMinX = format.mMinX;
+    mMaxX = format.mMaxX;
+    mMinY = format.mMinY;
+    mMaxY = format.mMaxY;
+    mCurrentMinX = format.mCurrentMinX;
+    mCurrentMaxX = format.mCurrentMaxX;
+    mCurrentMinY = format.mCurrentMinY;
+    mCurrentMaxY = format.mCurrentMaxY;
+    if (mLegend) {
+        mLegend->mX = format.mLegendX;
+        mLegend->mY = format.mLegendY;
+    }
+    mLegendFont = format.mLegendFormat.ToFont();
+    mXLabelFont = format.mLabelsFormat.ToFont();
+    mYLabelFont = mXLabelFont;
+    mYLabelFont.rotation = 90;
+    mGraduationFont = format.mTicksFormat.ToFont();
+    // Every object already shown follows the loaded ranges, not only the legend.
+    updateSubobjectsCoordinates();
+    NotifyAxisRangesChanged();
+    RequestRedraw();
+}
+
+void CPlotView::updatePlotFormat(CPlotFormat& format) const {
+    format.mMinX = mMinX;
+    format.mMaxX = mMaxX;
+    format.mMinY = mMinY;
+    format.mMaxY = mMaxY;
+    format.mCurrentMinX = mCurrentMinX;
+    format.mCurrentMaxX = mCurrentMaxX;
+    format.mCurrentMinY = mCurrentMinY;
+    format.mCurrentMaxY = mCurrentMaxY;
+    if (mLegend) {
+        format.mLegendX = mLegend->mX;
+        format.mLegendY = mLegend->mY;
+    }
+    format.mLegendFormat.SetFromFont(mLegendFont);
+    format.mLabelsFormat.SetFromFont(mXLabelFont);
+    format.mTicksFormat.SetFromFont(mGraduationFont);
+}
+
+// ---- drawing ----
+
+void CPlotView::Draw(Canvas& canvas) {
+    ClipGuard guard(canvas);
+    canvas.FillRect(mClientRect, mBackgroundBrush.color);
+    // A window smaller than its margins has no plot area to draw in.
+    if (!HasPlotArea()) return;
+    const Rect& plot = mPlotRect;
+
+    canvas.SetTextColor(kBlack);
+    const int middle = plot.left + plot.Width() / 2;
+    const int titleTop = plot.bottom + static_cast<int>(-mMarginBottom * 0.5);
+    canvas.SetFont(mXLabelFont);
+    canvas.DrawText(mXLabel, {middle - 30, titleTop, middle + 30, titleTop + 20},
+                    kTextHCenter | kTextTop | kTextNoClip);
+    canvas.SetFont(mYLabelFont);
+    canvas.DrawText(mYLabel, {5, mClientRect.top + 20, plot.left - 20, mClientRect.bottom + 20},
+                    kTextLeft | kTextVCenter | kTextNoClip);
+
+    canvas.SetPen(mBlackPen);
+    const std::array<Point, 3> axes{
+        {{plot.left, plot.top}, {plot.left, plot.bottom}, {plot.right, plot.bottom}}};
+    canvas.DrawPolyline(axes);
+    DrawGraduations(canvas);
+
+    canvas.SetClip(guard.Saved() ? plot.Intersect(*guard.Saved()) : plot);
+    for (auto& object : mGraphObjList)
+        object->Draw(canvas);
+    DrawSelectedPoint(canvas);
+    if (mRectTracker) {
+        canvas.SetPen(Pen{1, kBlack, PenStyle::Dot});
+        canvas.SetBrush(Brush::Hollow());
+        canvas.DrawRectangle(*mRectTracker);
+    }
+}
+
+void CPlotView::DrawGraduations(Canvas& canvas) {
+    const Rect& plot = mPlotRect;
+    const int nx = TickCount(mNbXTicks);
+    const int ny = TickCount(mNbYTicks);
+    const int stepX = plot.Width() / (nx - 1);
+    const int stepY = plot.Height() / (ny - 1);
+    for (int k = 0; k < nx; ++k) {
+        const int x = plot.left + k * stepX;
+        canvas.DrawLine({x, plot.bottom}, {x, plot.bottom + 5});
+    }
+    for (int k = 0; k < ny; ++k) {
+        const int y = plot.bottom - k * stepY;
+        canvas.DrawLine({plot.left, y}, {plot.left - 5, y});
+    }
+
+    // One number per tick, none past the plot's edge; a plot narrower than its tick count
+    // stacks its ticks instead of numbering forever.
+    canvas.SetFont(mGraduationFont);
+    const double dx = (mCurrentMaxX - mCurrentMinX) / (nx - 1);
+    for (int k = 0; k < nx; ++k) {
+        const int x = plot.left + k * stepX;
+        if (x > plot.right) break;
+        canvas.DrawText(FormatNumber(mCurrentMinX + k * dx, mXTicksDigits),
+                        {x - 20, plot.bottom + 5, x + 20, plot.bottom + 20},
+                        kTextHCenter | kTextTop | kTextNoClip);
+    }
+    const double dy = (mCurrentMaxY - mCurrentMinY) / (ny - 1);
+    for (int k = 0; k < ny; ++k) {
+        const int y = plot.bottom - k * stepY;
+        if (y < plot.top) break;
+        canvas.DrawText(FormatNumber(mCurrentMinY + k * dy, mYTicksDigits),
+                        {plot.left - 45, y - 7, plot.left - 5, y + 13},
+                        kTextHCenter | kTextTop | kTextNoClip);
+    }
+}
+
+void CPlotView::DrawSelectedPoint(Canvas& canvas) {
+    if (!mIsSelectingPointVisible) return;
+    const int x = mSelectedPoint.mLocalX;
+    const int y = mSelectedPoint.mLocalY;
+    const Rect box{x - 5, y - 5, x + 6, y + 6};
+    canvas.SetPen(mBlackPen);
+    canvas.SetBrush(mTransparentBrush);
+    canvas.DrawEllipse(box);
+    canvas.DrawLine({x, box.top}, {x, box.bottom - 1});
+    canvas.DrawLine({box.left, y}, {box.right - 1, y});
+}
+
+CPlotView::PrintScale CPlotView::GetPrintScale(int printerDpiX, int printerDpiY) {
+    PrintScale scale;
+    if (printerDpiX > 0) scale.x = static_cast<double>(printerDpiX) / kScreenDpi;
+    if (printerDpiY > 0) scale.y = static_cast<double>(printerDpiY) / kScreenDpi;
+    return scale;
+}
+
+// ---- axes ----
+
+bool CPlotView::SnapRange(double& min, double& max, int ticks) {
+    if (!std::isfinite(min) || !std::isfinite(max) || !(max > min)) return false;
+    const double d = (max - min) / (std::max(ticks, 2) - 1);
+    if (!std::isfinite(d) || !(d > 0)) return false;
+    const double power = std::pow(10.0, std::floor(std::log10(d)));
+    const double step = std::round(d / power) * power;
+    if (!std::isfinite(step) || !(step > 0)) return false;
+    // A bound that is a whole number of steps stays where it is, even when the division lands a
+    // rounding error below or above that number.
+    const auto tolerance = [](double q) { return 1e-9 * std::max(1.0, std::abs(q)); };
+    const double qMin = min / step;
+    const double qMax = max / step;
+    const double low = std::min(min, std::floor(qMin + tolerance(qMin)) * step);
+    const double high = std::max(max, std::ceil(qMax - tolerance(qMax)) * step);
+    if (!std::isfinite(low) || !std::isfinite(high)) return false;
+    min = low;
+    max = high;
+    return true;
+}
+
+std::string CPlotView::FormatNumber(double value, int digits) {
+    digits = std::clamp(digits, 0, 30);
+    const int length = std::snprintf(nullptr, 0, "%.*f", digits, value);
+    if (length <= 0) return {};
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    std::snprintf(text.data(), text.size(), "%.*f", digits, value);
+    text.resize(static_cast<std::size_t>(length));
+    // A value that rounds to zero is shown without a sign.
+    if (text.front() == '-' && text.find_first_of("123456789") == std::string::npos) text.erase(0, 1);
+    return text;
+}
+
+void CPlotView::ApplyZoom(double minX, double maxX, double minY, double maxY) {
+    const auto axis = [](double low, double high, double limitLow, double limitHigh, short ticks,
+                         double& currentMin, double& currentMax) {
+        if (low < limitLow) low = limitLow;
+        if (high > limitHigh) high = limitHigh;
+        // Past the limits or too thin to show anything: the axis keeps what it shows.
+        if (!std::isfinite(low) || !std::isfinite(high) || !(high > low)) return;
+        SnapRange(low, high, ticks);
+        currentMin = low;
+        currentMax = high;
+    };
+    axis(minX, maxX, mMaxMinX, mMaxMaxX, mNbXTicks, mCurrentMinX, mCurrentMaxX);
+    axis(minY, maxY, mMaxMinY, mMaxMaxY, mNbYTicks, mCurrentMinY, mCurrentMaxY);
+    ClearSelection();
+    updateSubobjectsCoordinates();
+    NotifyAxisRangesChanged();
+    RequestRedraw();
+}
+
+void CPlotView::ZoomInSelectedRect() {
+    if (!CanZoom()) return;
+    RecalculateSelRectCoordinates();
+    if (!CanZoom()) return;
+    const Rect selection = mSelectedRect.Normalized();
+    const PlotMapping mapping = GetMapping();
+    ApplyZoom(mapping.ToWorldX(selection.left), mapping.ToWorldX(selection.right),
+              mapping.ToWorldY(selection.bottom), mapping.ToWorldY(selection.top));
+}
+
+void CPlotView::ZoomOutSelectedRect() {
+    if (!CanZoom()) return;
+    const Rect selection = mSelectedRect.Normalized();
+    const double w = selection.Width();
+    const double h = selection.Height();
+    const double rangeX = mCurrentMaxX - mCurrentMinX;
+    const double rangeY = mCurrentMaxY - mCurrentMinY;
+    ApplyZoom(mCurrentMinX - rangeX * (selection.left - mPlotRect.left) / w,
+              mCurrentMaxX + rangeX * (mPlotRect.right - selection.right) / w,
+              mCurrentMinY - rangeY * (mPlotRect.bottom - selection.bottom) / h,
+              mCurrentMaxY + rangeY * (selection.top - mPlotRect.top) / h);
+}
+
+void CPlotView::ResetInitialCoordinates() {
+    mCurrentMinX = mMinX;
+    mCurrentMaxX = mMaxX;
+    mCurrentMinY = mMinY;
+    mCurrentMaxY = mMaxY;
+    ClearSelection();
+    updateSubobjectsCoordinates();
+    RequestRedraw();
+    NotifyAxisRangesChanged();
+}
+
+void CPlotView::SetCurrentRanges(double minX, double maxX, double minY, double maxY) {
+    mCurrentMinX = minX;
+    mCurrentMaxX = maxX;
+    mCurrentMinY = minY;
+    mCurrentMaxY = maxY;
+    NotifyAxisRangesChanged();
+    updateSubobjectsCoordinates();
+    RequestRedraw();
+}
+
+// ---- selection ----
+
+bool CPlotView::TestClickGraphObject(int x, int y) {
+    const short sx = ToShort(x);
+    const short sy = ToShort(y);
+    mSelectedObject = nullptr;
+    mWhichPart = 0;
+    for (auto it = mGraphObjList.rbegin(); it != mGraphObjList.rend(); ++it) {
+        CGraphObject* object = it->get();
+        // What is not drawn cannot be clicked.
+        if (!object->mSelectable || object->mHidden) continue;
+        long index = 0;
+        if (object->TestClick(sx, sy, &index)) {
+            mSelectedObject = object;
+            mWhichPart = index;
+            mIsSelectingPointVisible = true;
+            SetSelectedPoint(static_cast<long>(sx), static_cast<long>(sy), object);
+            return true;
+        }
+    }
+    return false;
+}
+
+void CPlotView::SetSelectedPoint(long x, long y, CGraphObject* object) {
+    const PlotMapping mapping = GetMapping();
+    mSelectedPoint.mLocalX = ToShort(x);
+    mSelectedPoint.mLocalY = ToShort(y);
+    double worldX = mapping.ToWorldX(mSelectedPoint.mLocalX);
+    double worldY = mapping.ToWorldY(mSelectedPoint.mLocalY);
+
+    // The selected point moves onto the object's own point where it has one.
+    const auto takePoint = [&](const CPointRecord& point) {
+        worldX = point.mX;
+        worldY = point.mY;
+        mSelectedPoint.mLocalX = point.mLocalX;
+        mSelectedPoint.mLocalY = point.mLocalY;
+    };
+    const auto listPoint = [](CGraphObject* list) -> const CPointRecord* {
+        auto* points = dynamic_cast<CGraphPointCurve*>(list);
+        if (!points || points->mLastHitPointIndex < 1 || points->mLastHitPointIndex > points->GetPointCount())
+            return nullptr;
+        return points->mPointsList[static_cast<std::size_t>(points->mLastHitPointIndex - 1)].get();
+    };
+
+    bool report = true;
+    std::optional<std::string> owner; // who the coordinates belong to; none for a bare point
+    if (object && object->mSelectable) {
+        switch (object->mType) {
+        case CGraphObject::kCurve:
+            if (auto* curve = dynamic_cast<CGraphCurve*>(object)) {
+                worldY = curve->getYFromXAndY(worldX, worldY);
+                mSelectedPoint.mLocalY = mapping.ToPixelY(worldY);
+                owner = curve->mName;
+            }
+            break;
+        case CGraphObject::kPoint:
+            if (auto* point = dynamic_cast<CGraphPoint*>(object)) {
+                takePoint(point->mPoint);
+                owner = point->mName;
+            }
+            break;
+        case CGraphObject::kPointList:
+            if (const CPointRecord* point = listPoint(object)) {
+                takePoint(*point);
+                owner = object->mName;
+            }
+            break;
+        case CGraphObject::kStringPointList:
+            if (const CPointRecord* point = listPoint(object)) {
+                takePoint(*point);
+                const auto* captioned = dynamic_cast<const CStringPointRecord*>(point);
+                const std::string caption = captioned ? captioned->mString : std::string();
+                owner = object->mName.empty() ? caption : object->mName + " (" + caption + ")";
+            }
+            break;
+        case CGraphObject::kText:
+        case CGraphObject::kLegend:
+            report = false;
+            break;
+        default:
+            break;
+        }
+    }
+    mSelectedPoint.mX = mSelectedPointX = worldX;
+    mSelectedPoint.mY = mSelectedPointY = worldY;
+
+    NotifyObjectSelection();
+    if (!report) return;
+    std::string message = mXLabel + " = " + FormatNumber(worldX, mXTicksDigits) + ", " + mYLabel + " = " +
+                          FormatNumber(worldY, mYTicksDigits);
+    if (owner) message = *owner + " : " + message;
+    DisplayStatusMessage(message);
+}
+
+void CPlotView::SetSelectedPoint(double x, double y) {
+    mSelectedPoint.mX = mSelectedPointX = x;
+    mSelectedPoint.mY = mSelectedPointY = y;
+    mIsSelectingPointVisible = true;
+    RecalculateSelPointCoordinates();
+    DisplayStatusMessage("Selected point : " + mXLabel + " = " + FormatNumber(x, 3) + " " + mYLabel + " = " +
+                         FormatNumber(y, 3));
+    RequestRedraw();
+}
+
+void CPlotView::RecalculateSelPointCoordinates() {
+    const auto fraction = [](double value, double min, double max) {
+        const double span = max - min;
+        return span != 0 ? (value - min) / span : std::numeric_limits<double>::quiet_NaN();
+    };
+    const double fx = fraction(mSelectedPoint.mX, mCurrentMinX, mCurrentMaxX);
+    const double fy = fraction(mSelectedPoint.mY, mCurrentMinY, mCurrentMaxY);
+    // Outside the shown ranges, or nowhere at all (no range, no number): hidden.
+    if (!(fx >= 0 && fx <= 1 && fy >= 0 && fy <= 1)) mIsSelectingPointVisible = false;
+    const PlotMapping mapping = GetMapping();
+    mSelectedPoint.mLocalX = mapping.ToPixelX(mSelectedPoint.mX);
+    mSelectedPoint.mLocalY = mapping.ToPixelY(mSelectedPoint.mY);
+}
+
+void CPlotView::SetSelectionRectangle() {
+    const PlotMapping mapping = GetMapping();
+    mSelRectLeft = mapping.ToWorldX(mSelectedRect.left);
+    mSelRectRight = mapping.ToWorldX(mSelectedRect.right);
+    mSelRectTop = mapping.ToWorldY(mSelectedRect.top);
+    mSelRectBottom = mapping.ToWorldY(mSelectedRect.bottom);
+    mRectTracker = mSelectedRect;
+}
+
+void CPlotView::RecalculateSelRectCoordinates() {
+    if (!mRectTracker) return;
+    const PlotMapping mapping = GetMapping();
+    mSelectedRect = {mapping.ToPixelX(mSelRectLeft), mapping.ToPixelY(mSelRectTop),
+                     mapping.ToPixelX(mSelRectRight), mapping.ToPixelY(mSelRectBottom)};
+    mRectTracker = mSelectedRect;
+}
+
+bool CPlotView::StoreSelection(const Rect& released) {
+    const Rect selection = released.Normalized();
+    if (selection.Width() < kMinSelectionSize && selection.Height() < kMinSelectionSize) {
+        ClearSelection();
+        return false;
+    }
+    mSelectedRect = selection;
+    SetSelectionRectangle();
+    DisplayStatusMessage(kSelectionHint);
+    return true;
+}
+
+void CPlotView::ClearSelection() {
+    mSelectedRect = {};
+    mRectTracker.reset();
+}
+
+// ---- mouse and commands ----
+
+CPlotTracking CPlotView::OnLButtonDown(int x, int y) {
+    mTracking = {};
+    if (!mPlotRect.Contains(x, y)) {
+        mIsSelectingPointVisible = false;
+        RequestRedraw();
+        DisplayStatusMessage("");
+        return mTracking;
+    }
+    const Point click{x, y};
+    if (TestClickGraphObject(x, y)) {
+        const int type = mSelectedObject->mType;
+        if (type == CGraphObject::kText || type == CGraphObject::kLegend)
+            mTracking = {CPlotTracking::Kind::DragObject, mSelectedObject->mFrameRect, click};
+        else
+            RequestRedraw();
+        return mTracking;
+    }
+    if (!mRectTracker) {
+        mTracking = {CPlotTracking::Kind::NewSelection, Rect{x, y, x, y}, click};
+        return mTracking;
+    }
+    const Rect tracker = mRectTracker->Normalized();
+    const Rect handles{tracker.left - kTrackerHandleSize, tracker.top - kTrackerHandleSize,
+                       tracker.right + kTrackerHandleSize, tracker.bottom + kTrackerHandleSize};
+    if (!handles.Contains(x, y)) {
+        ClearSelection();
+        RequestRedraw();
+        return mTracking;
+    }
+    mTracking = {CPlotTracking::Kind::MoveSelection, *mRectTracker, click};
+    return mTracking;
+}
+
+void CPlotView::EndTracking(const Rect& released) {
+    const CPlotTracking tracking = mTracking;
+    mTracking = {};
+    switch (tracking.kind) {
+    case CPlotTracking::Kind::None:
+        return;
+    case CPlotTracking::Kind::NewSelection:
+        if (!StoreSelection(released)) {
+            // Too small to be a rectangle: a click on a point of the plot.
+            mIsSelectingPointVisible = true;
+            SetSelectedPoint(static_cast<long>(tracking.anchor.x), static_cast<long>(tracking.anchor.y),
+                             nullptr);
+        }
+        RequestRedraw();
+        return;
+    case CPlotTracking::Kind::MoveSelection:
+        StoreSelection(released);
+        RequestRedraw();
+        return;
+    case CPlotTracking::Kind::DragObject:
+        if (mSelectedObject && mSelectedObject->DragObject(released)) RequestRedraw();
+        return;
+    }
+}
+
+void CPlotView::CancelTracking() {
+    mTracking = {};
+    RequestRedraw();
+}
+
+void CPlotView::OnLButtonDblClk(int, int) {
+    CGraphObject* object = mSelectedObject;
+    if (!object) return;
+    bool changed = false;
+    if (IsPointKind(object->mType))
+        changed = SetPointSettings(object);
+    else if (object->mType == CGraphObject::kCurve)
+        changed = SetCurveSettings(object);
+    if (changed) {
+        UpdateObject(*object);
+        RequestRedraw();
+    }
+}
+
+void CPlotView::OnRButtonUp(int x, int y) {
+    const bool hit = TestClickGraphObject(x, y);
+    const std::optional<CPlotContextMenu> menu = GetContextMenu(hit ? mSelectedObject : nullptr, Point{x, y});
+    if (menu && mHost) mHost->ShowContextMenu(*menu);
+}
+
+std::optional<CPlotContextMenu> CPlotView::GetContextMenu(CGraphObject* hit, Point at) {
+    CPlotContextMenu menu;
+    menu.at = at;
+    menu.object = hit;
+    menu.zoomEnabled = CanZoom();
+    if (!hit) return menu;
+    switch (hit->mType) {
+    case CGraphObject::kCurve:
+        menu.popup = CPlotContextMenu::Popup::CurveSettings;
+        menu.checkedThickness = (hit->mSize >= 1 && hit->mSize <= 3) ? hit->mSize : 0;
+        return menu;
+    case CGraphObject::kPoint:
+        menu.popup = CPlotContextMenu::Popup::PointSettings;
+        return menu;
+    case CGraphObject::kStringPointList:
+        menu.popup = CPlotContextMenu::Popup::PointListSettings;
+        return menu;
+    case CGraphObject::kText:
+    case CGraphObject::kLegend:
+        menu.popup = CPlotContextMenu::Popup::FontSettings;
+        return menu;
+    default:
+        return std::nullopt;
+    }
+}
+
+bool CPlotView::OnCommand(CPlotCommand command) {
+    CGraphObject* object = mSelectedObject;
+    const int type = object ? object->mType : 0;
+    const auto changed = [&] {
+        if (object) UpdateObject(*object);
+        RequestRedraw();
+        return true;
+    };
+    switch (command) {
+    case CPlotCommand::NormalThickness:
+    case CPlotCommand::DoubleThickness:
+    case CPlotCommand::TripleThickness:
+        if (type != CGraphObject::kCurve) return false;
+        object->mSize = command == CPlotCommand::NormalThickness   ? 1
+                        : command == CPlotCommand::DoubleThickness ? 2
+                                                                   : 3;
+        return changed();
+    case CPlotCommand::Color: {
+        if (!IsPointKind(type) && type != CGraphObject::kCurve) return false;
+        const std::optional<Color> color = mHost ? mHost->ChooseColor(object->mForeColor) : std::nullopt;
+        if (!color) return false;
+        object->mForeColor = *color;
+        return changed();
+    }
+    case CPlotCommand::CurveSettingsDialog:
+        if (type != CGraphObject::kCurve || !SetCurveSettings(object)) return false;
+        return changed();
+    case CPlotCommand::PointSettingsDialog:
+        if (!IsPointKind(type) || !SetPointSettings(object)) return false;
+        return changed();
+    case CPlotCommand::IncreaseSize:
+        // Sizes are stored as 16-bit numbers.
+        if (!IsPointKind(type) || object->mSize >= std::numeric_limits<short>::max()) return false;
+        ++object->mSize;
+        return changed();
+    case CPlotCommand::DecreaseSize:
+        if (!IsPointKind(type) || object->mSize <= 3) return false;
+        --object->mSize;
+        return changed();
+    case CPlotCommand::LegendFont: {
+        if (!object || object != mLegend) return false;
+        const std::optional<Font> font = mHost ? mHost->ChooseFont(mLegendFont) : std::nullopt;
+        if (!font) return false;
+        mLegendFont = *font;
+        mLegendFont.rotation = 0;
+        return changed();
+    }
+    case CPlotCommand::ZoomIn:
+        if (!CanZoom()) return false;
+        ZoomInSelectedRect();
+        return true;
+    case CPlotCommand::ZoomOut:
+        if (!CanZoom()) return false;
+        ZoomOutSelectedRect();
+        return true;
+    case CPlotCommand::SetAxisRanges:
+        if (!mHost) return false;
+        mHost->ShowAxisRangeWindow(*this);
+        return true;
+    case CPlotCommand::AxisRangesByDefault:
+        ResetInitialCoordinates();
+        return true;
+    case CPlotCommand::AxisLabelFont: {
+        const std::optional<Font> font = mHost ? mHost->ChooseFont(mXLabelFont) : std::nullopt;
+        if (!font) return false;
+        mXLabelFont = *font;
+        mXLabelFont.rotation = 0;
+        mYLabelFont = *font;
+        mYLabelFont.rotation = 90;
+        RequestRedraw();
+        return true;
+    }
+    case CPlotCommand::AxisGraduationFont: {
+        const std::optional<Font> font = mHost ? mHost->ChooseFont(mGraduationFont) : std::nullopt;
+        if (!font) return false;
+        mGraduationFont = *font;
+        mGraduationFont.rotation = 0;
+        RequestRedraw();
+        return true;
+    }
+    case CPlotCommand::Print:
+        if (!mHost) return false;
+        mHost->PrintView(*this);
+        return true;
+    }
+    return false;
+}
+
+bool CPlotView::SetCurveSettings(CGraphObject* object) {
+    return object && mHost && mHost->EditCurveSettings(*this, *object);
+}
+
+bool CPlotView::SetPointSettings(CGraphObject* object) {
+    return object && mHost && mHost->EditPointSettings(*this, *object);
+}
+
+void CPlotView::DisplayStatusMessage(const std::string& text) {
+    if (mHost) mHost->DisplayStatusMessage(text);
+}
+
+void CPlotView::RequestRedraw() {
+    if (mHost) mHost->RequestRedraw();
+}
+
+void CPlotView::NotifyAxisRangesChanged() {
+    if (mHost) mHost->NotifyAxisRangesChanged(*this);
+}
