@@ -46,7 +46,8 @@ void CPlotView::Initialize() {
 
     mGraphObjList.clear();
     mLegend = nullptr;
-    mPlotRect = {0, 0, 100, 100};
+    // A view initialised in a window that already has its size keeps the plot area of that size.
+    mPlotRect = mHasClientRect ? PlotAreaOf(mClientRect) : Rect{0, 0, 100, 100};
     ClearSelection();
     mSelRectLeft = mSelRectTop = mSelRectRight = mSelRectBottom = 0;
     mIsSelectingPointVisible = false;
@@ -73,10 +74,15 @@ void CPlotView::Initialize() {
 
 // ---- layout ----
 
+Rect CPlotView::PlotAreaOf(const Rect& client) const {
+    return {client.left + mMarginLeft, client.top + mMarginTop, client.right + mMarginRight,
+            client.bottom + mMarginBottom};
+}
+
 void CPlotView::SetClientRect(const Rect& client) {
     mClientRect = client;
-    mPlotRect = {client.left + mMarginLeft, client.top + mMarginTop, client.right + mMarginRight,
-                 client.bottom + mMarginBottom};
+    mHasClientRect = true;
+    mPlotRect = PlotAreaOf(client);
     updateSubobjectsCoordinates();
 }
 

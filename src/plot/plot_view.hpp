@@ -268,7 +268,9 @@ class CPlotView : public CPlotHost {
 
   private:
     void AddObject(std::unique_ptr<CGraphObject> object);
+    zephon::plot::Rect PlotAreaOf(const zephon::plot::Rect& client) const;
     void DrawGraduations(zephon::plot::Canvas& canvas);
 
     CPlotViewHost* mHost = nullptr;
+    bool mHasClientRect = false;
 };

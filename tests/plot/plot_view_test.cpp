@@ -66,17 +66,14 @@ bool WellFormedXml(const std::string& xml) {
 } // namespace
 
 TEST_F(ViewTest, DefaultsAndLayout) {
-    CPlotView fresh;
+    CPlotView fresh; // a view holds its own legend from the start
     EXPECT_EQ(fresh.GetPlotRect(), (Rect{0, 0, 100, 100}));
     ASSERT_EQ(fresh.GetGraphObjects().size(), 1u);
-    const CGraphLegend* legend = fresh.GetLegend();
-    ASSERT_EQ(fresh.GetGraphObjects()[0].get(), legend);
-    EXPECT_TRUE(legend->mSelectable);
-    EXPECT_EQ(legend->mPlotView, &fresh);
-    EXPECT_EQ(fresh.mNbXTicks * fresh.mNbYTicks, 4);
-    EXPECT_EQ(fresh.mYLabelFont.rotation, 90);
+    EXPECT_EQ(fresh.GetLegend()->mPlotView, &fresh);
 
+    view.Initialize(); // in a window that has its size already
     EXPECT_EQ(view.GetPlotRect(), (Rect{70, 20, 370, 320}));
+    view.SetCurrentRanges(0, 3, 0, 3);
     // A resize moves every object and keeps the selection on the same world rectangle.
     auto* point = Add(std::make_unique<CGraphPoint>(1.5, 1.5));
     EXPECT_EQ(point->mPoint.mLocalX, 220);
@@ -380,6 +377,10 @@ TEST_F(ViewTest, ContextMenusAndCommands) {
     EXPECT_EQ(view.mYLabelFont.face, "Courier");
     EXPECT_EQ(view.mYLabelFont.rotation, 90);
     EXPECT_EQ(view.mXLabelFont.rotation, 0);
+
+    view.hilite1(list);
+    view.hilite(curve);
+    EXPECT_TRUE(curve->mHilited && !list->mHilited);
 
     // Removing the selected object that the legend lists leaves nothing pointing at it.
     view.GetLegend()->mRefObjectList.Add(curve);
