@@ -1,0 +1,286 @@
+#include "thermo/oil1.hpp"
+
+#include "thermo/initial_estimates.hpp"
+
+#include <cmath>
+
+namespace zephon::thermo {
+
+namespace {
+
+constexpr short kAlphaSlot = 4; // equation4
+constexpr short kSearchMaxIterations = 20;
+constexpr double kSearchTolerance = 1e-8;
+constexpr double kAlphaMin = 0.0, kAlphaMax = 1.0;
+constexpr double kSecondIterate = 1.001; // x1 = 1.001 alpha
+
+bool finite_positive(double v) {
+    return std::isfinite(v) && v > 0.0;
+}
+
+} // namespace
+
+Oil1::Oil1(TableCubic& liquid, TableCubic& vapour)
+    : Oil(liquid, vapour), mTableLiquid(&liquid), mTableVapour(&vapour) {
+    // The Newton settings of number_of_components below take precedence over this one.
+    algorithm.maxsumres = 0.1;
+    algorithm0 = std::make_unique<Secant>();
+    algorithm0->relax0 = 1.0;
+    algorithm0->relax1 = 0.01;
+    algorithm0->oscillationflag = 0;
+    algorithm0->set_equation(*this, kAlphaSlot);
+    algorithm0->epsilon = kSearchTolerance;
+    algorithm0->itermax = kSearchMaxIterations;
+
+    number_of_components(kOilComponentCount);
+    for (short i = 0; i < kOilComponentCount; ++i) {
+        add_component(i, AlphaBetaDistribution::kComponentNames[i]);
+        mw[i] = AlphaBetaDistribution::kComponentMolarWeights[i];
+    }
+    zN2 = zCO2 = zH2S = 0.0;
+    // A usable feed from the start: the default distribution.
+    UpdateDistribution();
+}
+
+short Oil1::read_component_data(short i, const char*) {
+    const auto data = ideal_component_by_index(i);
+    if (data) set_ideal_component(i, *data);
+    return 0;
+}
+
+std::uint16_t Oil1::SetDistributionParameters(double alpha_, double beta_, double CO2, double N2,
+                                              double H2S) {
+    alpha = alpha_;
+    beta = beta_;
+    zCO2 = CO2;
+    zN2 = N2;
+    zH2S = H2S;
+    return UpdateDistribution();
+}
+
+std::uint16_t Oil1::UpdateDistribution() {
+    distribution.alpha = alpha;
+    distribution.beta = beta;
+    distribution.zN2 = zN2;
+    distribution.zCO2 = zCO2;
+    distribution.zH2S = zH2S;
+    const std::uint16_t status = distribution.UpdateDistribution();
+    // Clamped or rejected inputs come back as the distribution holds them.
+    alpha = distribution.alpha;
+    beta = distribution.beta;
+    zN2 = distribution.zN2;
+    zCO2 = distribution.zCO2;
+    zH2S = distribution.zH2S;
+    nc = distribution.nc;
+    for (short i = 0; i < kOilComponentCount; ++i)
+        xcompo[i] = distribution.xcompo[i];
+    if (!(status & kPseudoComponentInvalid)) {
+        store_pseudo_components(distribution, *mTableLiquid);
+        store_pseudo_components(distribution, *mTableVapour);
+    }
+    for (short i = 0; i < kOilComponentCount; ++i)
+        composition(i, xcompo[i]);
+    return status;
+}
+
+void Oil1::Regroupe() {
+    distribution.Regroupe();
+    for (short i = 0; i < kOilComponentCount; ++i)
+        xcompo[i] = distribution.xcompo[i];
+}
+
+std::uint16_t Oil1::CalcCoupe(short first, short last, double& Tc_, double& Pc_, double& Vc, double& omega,
+                              double& Mw, double& sc) const {
+    return distribution.CalcCoupe(first, last, Tc_, Pc_, Vc, omega, Mw, sc);
+}
+
+bool Oil1::distribution_usable(std::uint16_t status) const {
+    return !(status & (kParameterNotFinite | kPseudoComponentInvalid));
+}
+
+double Oil1::fail_evaluation(short code) {
+    error = 1;
+    errorflag = code;
+    return 0.0;
+}
+
+double Oil1::equation4(double alpha_) {
+    alpha = alpha_;
+    if (!distribution_usable(UpdateDistribution())) return fail_evaluation(kHomogenisationFailed);
+
+    // Homogenisation: the saturation point at Th of the phase the inclusion homogenises into.
+    set_type_of_problem(13);
+    set_the_temperature(Th);
+    set_the_vaporization_ratio(mHomog == 1 ? 0.0 : 1.0);
+    temperature(Th);
+    if (Ph != 0.0) {
+        pressure(Ph / 100000.0);
+        for (short i = 0; i < N; ++i) {
+            xcomposition(i, xh[i]);
+            ycomposition(i, yh[i]);
+        }
+        set_initialization_flag(0);
+    } else {
+        // Without a previous state, the estimate from the tables or else the ideal mixture.
+        set_initialization_flag(mHasInitialEstimate ? 0 : 2);
+    }
+    calculateVLE();
+    Vl0 = mHomog == 1 ? liquid->V : vapour->V;
+    if (errorflag != 0 || !finite_positive(Vl0)) return fail_evaluation(kHomogenisationFailed);
+
+    Ph = P;
+    copy_values(x, xh);
+    copy_values(y, yh);
+    calculateMw();
+    dl0 = dliq;
+    mwl0 = mwl;
+
+    // Room temperature: the two phases with the measured vapour volume fraction at Tf.
+    set_type_of_problem(15);
+    set_the_temperature(Tf);
+    set_the_vaporization_ratio1(fv0);
+    temperature(Tf);
+    if (Pf == 0.0) {
+        set_initialization_flag(2);
+    } else {
+        pressure(Pf / 100000.0);
+        for (short i = 0; i < N; ++i) {
+            xcomposition(i, xf[i]);
+            ycomposition(i, yf[i]);
+        }
+        set_initialization_flag(0);
+    }
+    calculateVLE();
+    if (errorflag != 0) return fail_evaluation(kRoomTemperatureFailed);
+
+    Pf = P;
+    copy_values(x, xf);
+    copy_values(y, yf);
+    // The inclusion's molar volume is the same at Th and at Tf.
+    return Vl0 - (vapour->V * Nv + liquid->V * Nl);
+}
+
+double Oil1::equation5(double alpha_) {
+    alpha = alpha_;
+    if (!distribution_usable(UpdateDistribution())) {
+        error = 1;
+        return 0.0;
+    }
+    CalculateGOR();
+    if (mGOR == 0.0) {
+        error = 1;
+        return 0.0;
+    }
+    return mGOR - mGOR0;
+}
+
+double Oil1::equation6(double alpha_) {
+    alpha = alpha_;
+    if (!distribution_usable(UpdateDistribution())) {
+        error = 1;
+        return 0.0;
+    }
+    CalculateGOR();
+    if (mGOR == 0.0) {
+        error = 1;
+        return 0.0;
+    }
+    return mAPI - mAPI0;
+}
+
+void Oil1::FindAlpha(double Th_, double Tf_, double fv0_, double epsilon, char homog) {
+    Th = Th_;
+    Tf = Tf_;
+    fv0 = fv0_;
+    mHomog = homog == 0 ? 0 : 1;
+    errorflag = 0;
+
+    // Measurements no state can match are refused before any flash.
+    if (!finite_positive(Th)) {
+        errorflag = kHomogenisationFailed;
+        mHasInitialEstimate = false;
+        return;
+    }
+    if (!finite_positive(Tf) || !std::isfinite(fv0) || fv0 < 0.0 || fv0 > 1.0) {
+        errorflag = kRoomTemperatureFailed;
+        mHasInitialEstimate = false;
+        return;
+    }
+    const double start = alpha;
+    if (!finite_positive(start) || start > kAlphaMax) {
+        errorflag = kAlphaSearchFailed;
+        mHasInitialEstimate = false;
+        return;
+    }
+
+    if (Ph0 != 0.0) {
+        Pf = Pf0;
+        Ph = Ph0;
+        copy_values(xf0, xf);
+        copy_values(yf0, yf);
+        copy_values(xh0, xh);
+        copy_values(yh0, yh);
+    }
+
+    Secant& secant = *algorithm0;
+    secant.set_equation(*this, kAlphaSlot);
+    secant.x0 = start;
+    // The second iterate stays inside the bounds, so a start at the upper bound can move.
+    secant.x1 = kSecondIterate * start <= kAlphaMax ? kSecondIterate * start : start / kSecondIterate;
+    secant.epsilon = epsilon;
+    secant.itermax = kSearchMaxIterations;
+    secant.boundsflag = 1;
+    secant.min = kAlphaMin;
+    secant.max = kAlphaMax;
+    const double result = secant.solve();
+    mHasInitialEstimate = false;
+
+    if (secant.errorflag != 0) {
+        if (errorflag == 0) errorflag = kAlphaSearchFailed;
+        // Leave the oil as it was before the search, composition included.
+        const short code = errorflag;
+        alpha = start;
+        UpdateDistribution();
+        errorflag = code;
+        return;
+    }
+    alpha = result;
+    Pf0 = Pf;
+    Ph0 = Ph;
+    copy_values(xf, xf0);
+    copy_values(yf, yf0);
+    copy_values(xh, xh0);
+    copy_values(yh, yh0);
+}
+
+char Oil1::EstimateInitial(char homog, double Th_, double Fv, double& alpha_) {
+    alpha_ = 0.0;
+    errorflag = 0;
+    mHasInitialEstimate = false;
+    InitialEstimate estimate;
+    if (lookup_initial_estimate(homog, Th_, Fv, estimate) != 0 || !finite_positive(estimate.alpha) ||
+        !finite_positive(estimate.P)) {
+        errorflag = kNoInitialEstimate;
+        return 1;
+    }
+    alpha_ = estimate.alpha;
+    alpha = estimate.alpha;
+    beta = 0.0;
+    UpdateDistribution();
+
+    const bool liquidBranch = homog != 0;
+    Pnc = estimate.P;
+    double sum = 0.0;
+    for (short i = 0; i < kOilComponentCount; ++i) {
+        xnc[i] = liquidBranch ? z[i] : estimate.incipient[i];
+        ync[i] = liquidBranch ? estimate.incipient[i] : z[i];
+        sum += ync[i];
+    }
+    if (sum > 0.0)
+        for (short i = 0; i < kOilComponentCount; ++i)
+            ync[i] /= sum;
+    mHasInitialEstimate = true;
+    return 0;
+}
+
+} // namespace zephon::thermo

@@ -1,0 +1,38 @@
+#include "thermo/oil2.hpp"
+
+#include <cmath>
+#include <cstring>
+
+namespace zephon::thermo {
+
+Oil2::Oil2(Peng& liquid, Peng& vapour) : Oil(liquid, vapour), mPengLiquid(&liquid), mPengVapour(&vapour) {}
+
+short Oil2::set_component_constants(short i, double tc, double pc, double vc, double om, double molarWeight,
+                                    double shift) {
+    if (i < 0 || i >= N) return 1;
+    if (!std::isfinite(tc) || !(tc > 0.0) || !std::isfinite(pc) || !(pc > 0.0)) return 1;
+    for (Peng* phase : {mPengLiquid, mPengVapour}) {
+        if (i >= phase->N) return 1;
+        phase->Tc[i] = tc;
+        phase->Pc[i] = pc;
+        phase->Vc[i] = vc;
+        phase->omega[i] = om;
+        phase->mw[i] = molarWeight;
+        // The phase multiplies the shift by its co-volume omega_B R Tc / Pc when it reads the
+        // component.
+        const double coVolume = phase->omega_B * kGasConstant * tc / pc;
+        phase->c0[i] = std::isfinite(shift) ? shift / coVolume : 0.0;
+    }
+    return 0;
+}
+
+short Oil2::read_component_data(short i, const char* name) {
+    if (i < 0 || i >= N) return 0;
+    const IdealComponentData data = ideal_component_by_name(name);
+    set_ideal_component(i, data);
+    mw[i] = data.Mw;
+    if (name != nullptr && std::strcmp(name, "C1") == 0) mMethaneIndex = i;
+    return 0;
+}
+
+} // namespace zephon::thermo
