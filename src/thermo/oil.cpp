@@ -34,6 +34,7 @@ void Oil::number_of_components(short n) {
     for (auto* v : {&xh, &yh, &xf, &yf, &xh0, &yh0, &xf0, &yf0})
         *v = allocate(N);
     Ph = Pf = Ph0 = Pf0 = 0.0;
+    mMethaneIndex = 3;
 }
 
 void Oil::set_ideal_component(short i, const IdealComponentData& data) {

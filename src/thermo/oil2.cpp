@@ -7,6 +7,11 @@ namespace zephon::thermo {
 
 Oil2::Oil2(Peng& liquid, Peng& vapour) : Oil(liquid, vapour), mPengLiquid(&liquid), mPengVapour(&vapour) {}
 
+void Oil2::number_of_components(short n) {
+    Oil::number_of_components(n);
+    mMethaneComponent = -1;
+}
+
 short Oil2::set_component_constants(short i, double tc, double pc, double vc, double om, double molarWeight,
                                     double shift) {
     if (i < 0 || i >= N) return 1;
@@ -28,11 +33,16 @@ short Oil2::set_component_constants(short i, double tc, double pc, double vc, do
 
 short Oil2::read_component_data(short i, const char* name) {
     if (i < 0 || i >= N) return 0;
+    if (mMethaneComponent == i) mMethaneComponent = -1; // the component is being redefined
     const IdealComponentData data = ideal_component_by_name(name);
     set_ideal_component(i, data);
     mw[i] = data.Mw;
-    if (name != nullptr && std::strcmp(name, "C1") == 0) mMethaneIndex = i;
+    if (name != nullptr && std::strcmp(name, "C1") == 0) mMethaneIndex = mMethaneComponent = i;
     return 0;
+}
+
+double Oil2::GetCH4() {
+    return mMethaneComponent >= 0 && mMethaneComponent < N ? z[mMethaneComponent] : 0.0;
 }
 
 } // namespace zephon::thermo

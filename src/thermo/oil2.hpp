@@ -11,6 +11,8 @@ class Oil2 : public Oil {
   public:
     Oil2(Peng& liquid, Peng& vapour);
 
+    void number_of_components(short n) override;
+
     // Writes the constants of component i into both phases, to be called after
     // number_of_components and before add_component(i, name). Units: Tc K, Pc Pa, Vc m3/mol,
     // molar weight g/mol, shift (volume translation) m3/mol. The phases hold the shift in units
@@ -23,10 +25,13 @@ class Oil2 : public Oil {
     // Ideal-mixture data and molar weight by name: one of the 17 oil component names exactly,
     // otherwise "C" followed by a carbon number (25 and above read as "Cn2", below as "Cn1").
     short read_component_data(short i, const char* name) override;
+    // Overall mole fraction of the component named "C1"; 0 when the fluid has none.
+    double GetCH4() override;
 
   private:
     Peng* mPengLiquid;
     Peng* mPengVapour;
+    short mMethaneComponent = -1; // index of "C1", -1 when absent
 };
 
 } // namespace zephon::thermo

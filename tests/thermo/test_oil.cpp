@@ -276,8 +276,10 @@ TEST(Oil2, ComponentsAreRecognisedByName) {
     FluidModel f;
     f.oil.number_of_components(4);
     const char* names[] = {"CO2", "C1", "C12", "C30"};
-    for (short i = 0; i < 4; ++i)
+    for (short i = 0; i < 4; ++i) {
         f.oil.add_component(i, names[i]);
+        f.oil.composition(i, 0.1 * (i + 1));
+    }
     EXPECT_DOUBLE_EQ(f.oil.mw[0], 44.01);
     EXPECT_DOUBLE_EQ(f.oil.mw[2], 200.0); // the "Cn1" row
     EXPECT_DOUBLE_EQ(f.oil.mw[3], 440.0); // the "Cn2" row
@@ -286,7 +288,7 @@ TEST(Oil2, ComponentsAreRecognisedByName) {
     // The boiling point of methane is where its Antoine line crosses one atmosphere.
     EXPECT_NEAR(f.oil.Psat(1, f.oil.Tb[1]), 101325.0, 1e-6);
     EXPECT_EQ(f.oil.mMethaneIndex, 1);
-    EXPECT_EQ(f.oil.GetCH4(), 0.0);
+    EXPECT_DOUBLE_EQ(f.oil.GetCH4(), 0.2);
 }
 
 TEST(Oil2, FluidModelOfAnAlphaBetaOilKeepsItsVolumeShiftInCubicCentimetres) {
