@@ -7,12 +7,10 @@ namespace zephon::thermo {
 
 CAlphaBetaModelInterface::CAlphaBetaModelInterface()
     : mLiquid(std::make_unique<TableCubic>(2)), mVapour(std::make_unique<TableCubic>(1)),
-      mSystem(std::make_unique<Oil1>(*mLiquid, *mVapour))
-{
-}
+      mSystem(std::make_unique<Oil1>(*mLiquid, *mVapour)) {}
 
-void CAlphaBetaModelInterface::CalculateComposition(double alpha, double beta, double CO2, double N2, double H2S)
-{
+void CAlphaBetaModelInterface::CalculateComposition(double alpha, double beta, double CO2, double N2,
+                                                    double H2S) {
     mAlpha = alpha;
     mBeta = beta;
     mCO2 = CO2;
@@ -21,22 +19,36 @@ void CAlphaBetaModelInterface::CalculateComposition(double alpha, double beta, d
     mSystem->SetDistributionParameters(alpha, beta, CO2, N2, H2S);
 }
 
-double CAlphaBetaModelInterface::GetTc(short i) const { return valid_index(i) ? mLiquid->Tc[i] : 0.0; }
-double CAlphaBetaModelInterface::GetPc(short i) const { return valid_index(i) ? mLiquid->Pc[i] : 0.0; }
-double CAlphaBetaModelInterface::GetOmega(short i) const { return valid_index(i) ? mLiquid->omega[i] : 0.0; }
-double CAlphaBetaModelInterface::GetMw(short i) const { return valid_index(i) ? mLiquid->mw[i] : 0.0; }
-double CAlphaBetaModelInterface::GetVc(short i) const { return valid_index(i) ? mLiquid->Vc[i] : 0.0; }
-double CAlphaBetaModelInterface::GetCt(short i) const { return valid_index(i) ? mLiquid->c0[i] : 0.0; }
-double CAlphaBetaModelInterface::GetMoleFraction(short i) const { return valid_index(i) ? mSystem->z[i] : 0.0; }
-short CAlphaBetaModelInterface::GetNumberOfComponents() const { return mSystem->N; }
+double CAlphaBetaModelInterface::GetTc(short i) const {
+    return valid_index(i) ? mLiquid->Tc[i] : 0.0;
+}
+double CAlphaBetaModelInterface::GetPc(short i) const {
+    return valid_index(i) ? mLiquid->Pc[i] : 0.0;
+}
+double CAlphaBetaModelInterface::GetOmega(short i) const {
+    return valid_index(i) ? mLiquid->omega[i] : 0.0;
+}
+double CAlphaBetaModelInterface::GetMw(short i) const {
+    return valid_index(i) ? mLiquid->mw[i] : 0.0;
+}
+double CAlphaBetaModelInterface::GetVc(short i) const {
+    return valid_index(i) ? mLiquid->Vc[i] : 0.0;
+}
+double CAlphaBetaModelInterface::GetCt(short i) const {
+    return valid_index(i) ? mLiquid->c0[i] : 0.0;
+}
+double CAlphaBetaModelInterface::GetMoleFraction(short i) const {
+    return valid_index(i) ? mSystem->z[i] : 0.0;
+}
+short CAlphaBetaModelInterface::GetNumberOfComponents() const {
+    return mSystem->N;
+}
 
-std::string CAlphaBetaModelInterface::GetComponentName(short i) const
-{
+std::string CAlphaBetaModelInterface::GetComponentName(short i) const {
     return valid_index(i) ? mLiquid->component[i] : std::string();
 }
 
-void CAlphaBetaModelInterface::GetComponentName(short i, char* name, std::size_t size) const
-{
+void CAlphaBetaModelInterface::GetComponentName(short i, char* name, std::size_t size) const {
     if (name == nullptr || size == 0) return;
     const std::string s = GetComponentName(i);
     const std::size_t n = std::min(s.size(), size - 1);
@@ -44,8 +56,7 @@ void CAlphaBetaModelInterface::GetComponentName(short i, char* name, std::size_t
     name[n] = '\0';
 }
 
-char CAlphaBetaModelInterface::FirstAlphaBeta(double* alpha, double* beta)
-{
+char CAlphaBetaModelInterface::FirstAlphaBeta(double* alpha, double* beta) {
     Oil1& oil = *mSystem;
     if (oil.EstimateInitial(mHomog, mTh, mFv, mAlpha) != 0) {
         mErrorMessageIndex = static_cast<char>(oil.errorflag);
@@ -65,8 +76,7 @@ char CAlphaBetaModelInterface::FirstAlphaBeta(double* alpha, double* beta)
     return static_cast<char>(oil.errorflag);
 }
 
-signed char CAlphaBetaModelInterface::NextAlphaBeta(double* alpha, double* beta)
-{
+signed char CAlphaBetaModelInterface::NextAlphaBeta(double* alpha, double* beta) {
     Oil1& oil = *mSystem;
     mAlpha = mAlpha0;
     mBeta = mBeta0 + kBetaStep * mLambda;

@@ -12,7 +12,7 @@
 namespace zephon::thermo {
 
 class CAlphaBetaModelInterface {
-public:
+  public:
     std::unique_ptr<TableCubic> mLiquid; // phase 2
     std::unique_ptr<TableCubic> mVapour; // phase 1
     std::unique_ptr<Oil1> mSystem;
@@ -21,9 +21,9 @@ public:
     double mTfv = 0.; // temperature at which the vapour fraction was measured
     double mFv = 0.;  // measured vapour volume fraction
     double mCO2 = 0., mN2 = 0., mH2S = 0.;
-    char mHomog = 1; // 1 into the liquid, 0 into the vapour
-    double mAlpha = 0., mBeta = 0.; // current point
-    double mLambda = 1.0;           // step multiplier of the curve
+    char mHomog = 1;                  // 1 into the liquid, 0 into the vapour
+    double mAlpha = 0., mBeta = 0.;   // current point
+    double mLambda = 1.0;             // step multiplier of the curve
     double mAlpha0 = 0., mBeta0 = 0.; // last accepted point
     char mErrorMessageIndex = 0;      // engine code of the last calculation
 
@@ -56,7 +56,7 @@ public:
     // cannot be continued.
     signed char NextAlphaBeta(double* alpha, double* beta);
 
-private:
+  private:
     bool valid_index(short i) const { return i >= 0 && i < mLiquid->N; }
 };
 

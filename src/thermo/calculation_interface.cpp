@@ -8,14 +8,13 @@ namespace zephon::thermo {
 namespace {
 constexpr double kKelvin = 273.15;
 constexpr double kPaPerBar = 100000.0;
-constexpr double kIsoplethStepT = 10.0;      // K
-constexpr double kIsoplethStepP = 500000.0;  // Pa
+constexpr double kIsoplethStepT = 10.0;     // K
+constexpr double kIsoplethStepP = 500000.0; // Pa
 constexpr double kLLGPressureBar = 1500.0;
 constexpr int kMaxLLGSteps = 2000; // a bound on the march towards the bubble point
 } // namespace
 
-CCalculationInterface::CCalculationInterface(char modelType) : mModelType(modelType)
-{
+CCalculationInterface::CCalculationInterface(char modelType) : mModelType(modelType) {
     if (modelType != 0) {
         auto liquid = std::make_unique<TableCubic>(2);
         auto vapour = std::make_unique<TableCubic>(1);
@@ -35,8 +34,7 @@ CCalculationInterface::CCalculationInterface(char modelType) : mModelType(modelT
     }
 }
 
-bool CCalculationInterface::SetModelFluid(const std::vector<ModelFluidComponent>& components)
-{
+bool CCalculationInterface::SetModelFluid(const std::vector<ModelFluidComponent>& components) {
     if (!mOil2) return false;
     const short count = static_cast<short>(std::min<std::size_t>(components.size(), 1000));
     mOil2->number_of_components(count);
@@ -54,34 +52,30 @@ bool CCalculationInterface::SetModelFluid(const std::vector<ModelFluidComponent>
     return true;
 }
 
-void CCalculationInterface::set_distribution()
-{
+void CCalculationInterface::set_distribution() {
     if (mOil1) mOil1->SetDistributionParameters(mAlpha, mBeta, mCO2, mN2, mH2S);
 }
 
-void CCalculationInterface::Finalize() { set_distribution(); }
+void CCalculationInterface::Finalize() {
+    set_distribution();
+}
 
-double CCalculationInterface::GetIsoplethComposition(short i) const
-{
+double CCalculationInterface::GetIsoplethComposition(short i) const {
     return i >= 0 && i < mSystem->N ? mSystem->z[i] : 0.0;
 }
-double CCalculationInterface::GetLiquidComposition(short i) const
-{
+double CCalculationInterface::GetLiquidComposition(short i) const {
     return i >= 0 && i < mSystem->N ? mSystem->x[i] : 0.0;
 }
-double CCalculationInterface::GetVapourComposition(short i) const
-{
+double CCalculationInterface::GetVapourComposition(short i) const {
     return i >= 0 && i < mSystem->N ? mSystem->y[i] : 0.0;
 }
 
-void CCalculationInterface::report_state(double* T, double* P) const
-{
+void CCalculationInterface::report_state(double* T, double* P) const {
     if (T) *T = mSystem->T - kKelvin;
     if (P) *P = mSystem->P / kPaPerBar;
 }
 
-char CCalculationInterface::FirstIsoplethPoint(double* T, double* P)
-{
+char CCalculationInterface::FirstIsoplethPoint(double* T, double* P) {
     set_distribution();
     double t = 0.0, p = 0.0;
     if (mBranch == 1)
@@ -94,8 +88,7 @@ char CCalculationInterface::FirstIsoplethPoint(double* T, double* P)
     return mErrorMessageIndex;
 }
 
-signed char CCalculationInterface::NextIsoplethPoint(double* T, double* P)
-{
+signed char CCalculationInterface::NextIsoplethPoint(double* T, double* P) {
     Oil& oil = *mSystem;
     oil.set_initialization_flag(0);
     oil.estimateNextIsoplethPoint(mLambda, kIsoplethStepT, kIsoplethStepP);
@@ -122,8 +115,7 @@ signed char CCalculationInterface::NextIsoplethPoint(double* T, double* P)
     return 0;
 }
 
-void CCalculationInterface::FirstLLGIsoplethPoint(double T, double* Tout, double* Pout)
-{
+void CCalculationInterface::FirstLLGIsoplethPoint(double T, double* Tout, double* Pout) {
     Oil& oil = *mSystem;
     if (Tout) *Tout = 0.0;
     if (Pout) *Pout = 0.0;
@@ -165,8 +157,7 @@ void CCalculationInterface::FirstLLGIsoplethPoint(double T, double* Tout, double
     report_state(Tout, Pout);
 }
 
-void CCalculationInterface::CalculateGOR()
-{
+void CCalculationInterface::CalculateGOR() {
     Oil& oil = *mSystem;
     oil.CalculateGOR();
     mGOR = oil.mGOR;
@@ -178,8 +169,7 @@ void CCalculationInterface::CalculateGOR()
     mMolarWeight = oil.calculateBulkMw();
 }
 
-void CCalculationInterface::CalculateIsochorsLimits(const IsoplethData* a, const IsoplethData* b)
-{
+void CCalculationInterface::CalculateIsochorsLimits(const IsoplethData* a, const IsoplethData* b) {
     const double minA = a ? a->mMinT : 0.0, minB = b ? b->mMinT : 0.0;
     const double maxTA = a ? a->mMaxT : 0.0, maxTB = b ? b->mMaxT : 0.0;
     const double maxPA = a ? a->mMaxP : 0.0, maxPB = b ? b->mMaxP : 0.0;
@@ -188,8 +178,7 @@ void CCalculationInterface::CalculateIsochorsLimits(const IsoplethData* a, const
     mMaxIsocP = std::min(std::max(maxPA, maxPB) + 500.0, 2000.0);
 }
 
-char CCalculationInterface::FirstIsochor1Point(double* T, double* P)
-{
+char CCalculationInterface::FirstIsochor1Point(double* T, double* P) {
     set_distribution();
     mHomogPhase = mHomog == 1 ? mSystem->liquid : mSystem->vapour;
     if (!mIsopleth) return 1;
@@ -206,8 +195,7 @@ char CCalculationInterface::FirstIsochor1Point(double* T, double* P)
     return std::isfinite(p) ? 0 : 4;
 }
 
-signed char CCalculationInterface::NextIsochor1Point(double* T, double* P)
-{
+signed char CCalculationInterface::NextIsochor1Point(double* T, double* P) {
     if (!mHomogPhase) return -1;
     mIsochor1T += 20.0;
     mHomogPhase->temperature(mIsochor1T);
@@ -221,8 +209,7 @@ signed char CCalculationInterface::NextIsochor1Point(double* T, double* P)
     return 0;
 }
 
-char CCalculationInterface::FirstIsochor2Point(double* T, double* P)
-{
+char CCalculationInterface::FirstIsochor2Point(double* T, double* P) {
     set_distribution();
     if (T) *T = 0.0;
     if (P) *P = 0.0;
@@ -336,8 +323,7 @@ char CCalculationInterface::FirstIsochor2Point(double* T, double* P)
     return oil.errorflag != 0 ? 4 : 0;
 }
 
-signed char CCalculationInterface::NextIsochor2Point(double* T, double* P)
-{
+signed char CCalculationInterface::NextIsochor2Point(double* T, double* P) {
     Oil& oil = *mSystem;
     oil.set_initialization_flag(0);
     oil.set_type_of_problem(14);

@@ -37,15 +37,16 @@ struct IsoplethData {
         std::vector<double> mz; // composition of the incipient phase
     };
     double mMinT = 0., mMaxT = 0., mMaxP = 0.; // degrees Celsius, bar
-    std::vector<double> mxref;                  // overall composition
+    std::vector<double> mxref;                 // overall composition
     std::vector<Point> points;
 };
 
 // The label under which the fluid's overall molar weight is logged.
-inline constexpr const char* kBulkMolarWeightLogLabel = "        Bulk molar weight (g/mol)                     :  %.4f";
+inline constexpr const char* kBulkMolarWeightLogLabel =
+    "        Bulk molar weight (g/mol)                     :  %.4f";
 
 class CCalculationInterface {
-public:
+  public:
     std::unique_ptr<ClaCubic0> mLiquid, mVapour;
     std::unique_ptr<Oil> mSystem; // an Oil1 for an alpha-beta fluid, else an Oil2
     char mBranch = 1;             // 1 liquid (bubble) branch first, 0 gas (dew) branch
@@ -57,17 +58,17 @@ public:
     double mMassVolLiq = 0., mLiqMolarWeight = 0.;
     double mLambda = 0.;
     double mAlpha0 = 0., mBeta0 = 0.;
-    char mHomog = 1;           // 1 the inclusion homogenises into the liquid, 0 into the vapour
-    double mTh = 0.;           // degrees Celsius
-    double mBulkVolume = 0.;   // m3/mol
-    double mMolarWeight = 0.;  // g/mol
-    double mBulkDensity = 0.;  // g/cm3
-    double mPh = 0.;           // bar
+    char mHomog = 1;                         // 1 the inclusion homogenises into the liquid, 0 into the vapour
+    double mTh = 0.;                         // degrees Celsius
+    double mBulkVolume = 0.;                 // m3/mol
+    double mMolarWeight = 0.;                // g/mol
+    double mBulkDensity = 0.;                // g/cm3
+    double mPh = 0.;                         // bar
     const IsoplethData* mIsopleth = nullptr; // not owned
     FluidPhase* mHomogPhase = nullptr;
-    double mMinIsocT = 0.;     // degrees Celsius
-    double mMaxIsocT = 0.;     // K
-    double mMaxIsocP = 0.;     // bar
+    double mMinIsocT = 0.; // degrees Celsius
+    double mMaxIsocT = 0.; // K
+    double mMaxIsocP = 0.; // bar
     char mErrorMessageIndex = 0;
 
     explicit CCalculationInterface(char modelType);
@@ -102,7 +103,7 @@ public:
     char FirstIsochor2Point(double* T, double* P);
     signed char NextIsochor2Point(double* T, double* P);
 
-private:
+  private:
     Oil1* mOil1 = nullptr; // the same object as mSystem, typed
     Oil2* mOil2 = nullptr;
     void set_distribution();
