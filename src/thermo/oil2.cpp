@@ -16,6 +16,8 @@ short Oil2::set_component_constants(short i, double tc, double pc, double vc, do
                                     double shift) {
     if (i < 0 || i >= N) return 1;
     if (!std::isfinite(tc) || !(tc > 0.0) || !std::isfinite(pc) || !(pc > 0.0)) return 1;
+    if (!std::isfinite(vc) || !std::isfinite(om) || !std::isfinite(molarWeight) || !std::isfinite(shift))
+        return 1;
     for (Peng* phase : {mPengLiquid, mPengVapour}) {
         if (i >= phase->N) return 1;
         phase->Tc[i] = tc;
@@ -26,7 +28,7 @@ short Oil2::set_component_constants(short i, double tc, double pc, double vc, do
         // The phase multiplies the shift by its co-volume omega_B R Tc / Pc when it reads the
         // component.
         const double coVolume = phase->omega_B * kGasConstant * tc / pc;
-        phase->c0[i] = std::isfinite(shift) ? shift / coVolume : 0.0;
+        phase->c0[i] = shift / coVolume;
     }
     return 0;
 }

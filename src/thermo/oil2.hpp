@@ -18,7 +18,7 @@ class Oil2 : public Oil {
     // molar weight g/mol, shift (volume translation) m3/mol. The phases hold the shift in units
     // of the component's co-volume until the component is added; it is converted here so that
     // the phases end up with exactly `shift`. Returns 0, or 1 (nothing written) when i is out
-    // of range or Tc, Pc are not finite and positive.
+    // of range, Tc or Pc is not finite and positive, or another value is not finite.
     short set_component_constants(short i, double Tc, double Pc, double Vc, double omega, double mw,
                                   double shift);
 

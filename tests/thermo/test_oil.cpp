@@ -307,6 +307,11 @@ TEST(Oil2, FluidModelOfAnAlphaBetaOilKeepsItsVolumeShiftInCubicCentimetres) {
         f.oil.composition(i, source.oil.z[i]);
         f.oil.add_component(i, s.component[i].c_str());
     }
+    // Constants that are not numbers are refused and leave the phases as they were.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(f.oil.set_component_constants(3, 190.6, 4.6e6, 9.9e-5, 0.01, 16.04, nan), 1);
+    EXPECT_EQ(f.oil.set_component_constants(3, nan, 4.6e6, 9.9e-5, 0.01, 16.04, 0.0), 1);
+    EXPECT_EQ(f.oil.set_component_constants(17, 190.6, 4.6e6, 9.9e-5, 0.01, 16.04, 0.0), 1);
     for (short i = 0; i < 17; ++i) {
         EXPECT_NEAR(f.liquid.c0[i], shiftCm3[i] * 1e-6, 1e-15 * std::fabs(shiftCm3[i] * 1e-6)) << i;
         EXPECT_NEAR(f.vapour.c0[i], shiftCm3[i] * 1e-6, 1e-15 * std::fabs(shiftCm3[i] * 1e-6)) << i;
