@@ -100,5 +100,9 @@ class CModelFluid : public CCompositionExList {
     // gases are given as mole fractions.
     static std::string NameFromAlphaBeta(double alpha, double beta, double co2, double n2, double h2s);
 
+    // Names the fluid by NameFromAlphaBeta and appends the components of the alpha-beta oil of the
+    // pair with their constants (gases as mole fractions). Callers call it on an empty fluid.
+    void CalculateFromAlphaBetaModel(double alpha, double beta, double co2, double n2, double h2s);
+
     std::string mName;
 };
