@@ -1,0 +1,47 @@
+#pragma once
+// The three data documents edited in tables: inclusion data (.inc), one alpha-beta correlation
+// (.abe) and one fluid model (.flu).
+
+#include "data/alpha_beta_record.hpp"
+#include "data/composition_record.hpp"
+#include "data/inclusion_record.hpp"
+#include "documents/w_document.hpp"
+
+class CInclusionDataDocument : public CWDocument {
+  public:
+    // An empty list that owns its inclusions.
+    explicit CInclusionDataDocument(CApplicationServices& services);
+
+    // Replaces the inclusions by those of the file.
+    void ReadData(CDataHandleStream& stream) override;
+    void SaveData(CDataHandleStream& stream) override;
+    // Closes, then tells the application, so that lists of open inclusion documents refresh.
+    void OnCloseDocument() override;
+
+    CInclusionList mInclusionList;
+};
+
+class CAlphaBetaDataDocument : public CWDocument {
+  public:
+    // A correlation named "Undefined" without fluids, drawn with blue markers of size 3, shape 3.
+    explicit CAlphaBetaDataDocument(CApplicationServices& services);
+
+    void ReadData(CDataHandleStream& stream) override;
+    void SaveData(CDataHandleStream& stream) override;
+
+    CAlphaBetaCorrelation mCorrelation;
+};
+
+class CFluidModelDataDocument : public CWDocument {
+  public:
+    // A fluid named "FM" without components.
+    explicit CFluidModelDataDocument(CApplicationServices& services);
+
+    // Replaces the fluid by that of the file, then tells the application.
+    void ReadData(CDataHandleStream& stream) override;
+    void SaveData(CDataHandleStream& stream) override;
+    // Closes, then tells the application.
+    void OnCloseDocument() override;
+
+    CModelFluid mModelFluid{"FM"};
+};

@@ -1,0 +1,243 @@
+#include "documents/w_document.hpp"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <random>
+#include <system_error>
+
+#if defined(__unix__) || defined(__APPLE__)
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+bool IsBlankText(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), IsBlank);
+}
+
+std::string ErrnoText(int error) {
+    return std::error_code(error, std::generic_category()).message();
+}
+
+std::string DisplayName(const fs::path& path) {
+    return path.filename().string();
+}
+
+} // namespace
+
+CReadStop LocateReadStop(std::string_view text, unsigned long successfulReads) {
+    CReadStop stop;
+    long line = 1;
+    long column = 1;
+    std::size_t pos = 0;
+    unsigned long token = 0;
+    auto advance = [&](char c) {
+        if (c == '\n') {
+            ++line;
+            column = 1;
+        } else {
+            ++column;
+        }
+    };
+    while (true) {
+        while (pos < text.size() && IsBlank(text[pos]))
+            advance(text[pos++]);
+        if (pos >= text.size()) {
+            stop.line = line;
+            stop.column = column;
+            stop.atEnd = true;
+            return stop;
+        }
+        if (token == successfulReads) {
+            stop.line = line;
+            stop.column = column;
+            return stop;
+        }
+        while (pos < text.size() && !IsBlank(text[pos]))
+            advance(text[pos++]);
+        ++token;
+    }
+}
+
+bool ReadWholeFile(const fs::path& path, std::string& content, std::string& error) {
+    content.clear();
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) {
+        error = "it is a folder";
+        return false;
+    }
+    std::FILE* file = std::fopen(path.string().c_str(), "rb");
+    if (file == nullptr) {
+        error = ErrnoText(errno);
+        return false;
+    }
+    char chunk[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+        content.append(chunk, got);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) {
+        error = "it could not be read";
+        return false;
+    }
+    return true;
+}
+
+bool ReplaceFileContents(const fs::path& target, std::string_view text, std::string& error) {
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    std::error_code ec;
+    if (fs::is_directory(target, ec)) {
+        error = "a folder of that name exists";
+        return false;
+    }
+
+    // A new file of our own beside the target ("x": never an existing one).
+    std::random_device seed;
+    std::mt19937 random(seed());
+    fs::path temporary;
+    std::FILE* file = nullptr;
+    int openError = 0;
+    for (int attempt = 0; attempt < 20 && file == nullptr; ++attempt) {
+        temporary = folder / ("." + target.filename().string() + ".tmp" + std::to_string(random() % 1000000));
+        file = std::fopen(temporary.string().c_str(), "wx");
+        if (file == nullptr) {
+            openError = errno;
+            if (openError != EEXIST) break;
+        }
+    }
+    if (file == nullptr) {
+        error = "a new file cannot be created in its folder (" + ErrnoText(openError) + ")";
+        return false;
+    }
+
+    bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    int writeError = ok ? 0 : errno;
+    if (ok && std::fflush(file) != 0) {
+        ok = false;
+        writeError = errno;
+    }
+#if defined(__unix__) || defined(__APPLE__)
+    if (ok && ::fsync(::fileno(file)) != 0 && errno != EINVAL) {
+        ok = false;
+        writeError = errno;
+    }
+#endif
+    if (std::fclose(file) != 0 && ok) {
+        ok = false;
+        writeError = errno;
+    }
+    if (!ok) {
+        fs::remove(temporary, ec);
+        error = "writing failed (" + ErrnoText(writeError) + ")";
+        return false;
+    }
+
+    // The new file keeps the permissions of the one it replaces.
+    const fs::file_status previous = fs::status(target, ec);
+    if (!ec && fs::exists(previous)) fs::permissions(temporary, previous.permissions(), ec);
+
+    fs::rename(temporary, target, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        error = "the file could not be replaced (" + ec.message() + ")";
+        return false;
+    }
+    return true;
+}
+
+void CWDocument::ReadData(CDataHandleStream&) {}
+
+void CWDocument::SaveData(CDataHandleStream&) {}
+
+bool CWDocument::OnOpenDocument(const fs::path& path) {
+    std::string content;
+    std::string error;
+    if (!ReadWholeFile(path, content, error)) {
+        mServices.ShowMessage({"Zephon cannot open the file \"" + path.string() + "\": " + error + ".", "",
+                               CMessageIcon::Warning, false});
+        return false;
+    }
+
+    CDataHandleStream stream = CDataHandleStream::FromText(content);
+    stream.SetGeneral(3);
+    ReadData(stream);
+
+    mPathName = path;
+    mTitle = DisplayName(path);
+    mModified = false;
+    mOpenedDamaged = stream.HasError() && !IsBlankText(content);
+    mReadStop = mOpenedDamaged ? LocateReadStop(content, stream.SuccessfulReads()) : CReadStop{};
+    if (mOpenedDamaged) {
+        std::string where = mReadStop.atEnd ? "the file ends at line " + std::to_string(mReadStop.line) +
+                                                  " before all of its content could be read"
+                                            : "reading stopped at line " + std::to_string(mReadStop.line) +
+                                                  ", column " + std::to_string(mReadStop.column);
+        mServices.ShowMessage({"The file \"" + DisplayName(path) + "\" is damaged: " + where +
+                                   ". The document shows what could be read before that point.",
+                               "", CMessageIcon::Warning, false});
+    }
+    UpdateAllViews();
+    return true;
+}
+
+std::string CWDocument::SaveToText() {
+    CDataHandleStream stream;
+    stream.SetGeneral(3);
+    SaveData(stream);
+    return stream.Text();
+}
+
+bool CWDocument::OnSaveDocument(const fs::path& path) {
+    std::error_code ec;
+    if (mOpenedDamaged && !mPathName.empty() && fs::equivalent(path, mPathName, ec)) {
+        const bool replace = mServices.AskYesNo(
+            "The file \"" + DisplayName(path) +
+                "\" was damaged and could be read only in part. Saving replaces it with what the document "
+                "holds now; what could not be read is lost. Save anyway?",
+            "");
+        if (!replace) return false;
+    }
+
+    const std::string text = SaveToText();
+    std::string error;
+    if (!ReplaceFileContents(path, text, error)) {
+        mServices.ShowMessage({"Zephon could not save the file \"" + path.string() + "\": " + error +
+                                   ". The document was not saved; a previous file of that name is unchanged.",
+                               "", CMessageIcon::Warning, false});
+        return false;
+    }
+    mPathName = path;
+    mTitle = DisplayName(path);
+    mModified = false;
+    mOpenedDamaged = false;
+    return true;
+}
+
+void CWDocument::OnCloseDocument() {
+    mServices.DocumentClosing(*this);
+}
+
+void CWDocument::AddView(CDocumentView* view) {
+    if (view != nullptr && std::find(mViews.begin(), mViews.end(), view) == mViews.end())
+        mViews.push_back(view);
+}
+
+void CWDocument::RemoveView(CDocumentView* view) {
+    mViews.erase(std::remove(mViews.begin(), mViews.end(), view), mViews.end());
+}
+
+void CWDocument::UpdateAllViews() {
+    // A view may detach itself while refreshing.
+    const std::vector<CDocumentView*> views = mViews;
+    for (CDocumentView* view : views)
+        view->OnDocumentUpdate(*this);
+}

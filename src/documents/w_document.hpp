@@ -1,0 +1,102 @@
+#pragma once
+// The base of every document: its title, file path and modified flag, the views that show it, and
+// opening and saving through the text stream.
+//
+// Opening reads the whole file and hands it to ReadData. A file that cannot be read to its end still
+// opens with what could be read, and the person is told that it was damaged and where reading
+// stopped; saving over such a file asks first.
+//
+// Saving never destroys the previous file: the document is written to a temporary file beside the
+// target, every write is checked, and only a complete file replaces the old one. A failed save says
+// why and leaves the document modified.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/data_handle_stream.hpp"
+#include "documents/application_services.hpp"
+
+class CWDocument;
+
+// Something that shows a document (a data table, a plot window) and refreshes when told.
+class CDocumentView {
+  public:
+    virtual ~CDocumentView() = default;
+    virtual void OnDocumentUpdate(CWDocument& document) = 0;
+};
+
+// Where reading of a file stopped, 1-based.
+struct CReadStop {
+    long line = 0;
+    long column = 0;
+    bool atEnd = false; // the file ended before everything expected was read
+};
+
+// Locates the token that follows the first `successfulReads` tokens of a text: where a reader that
+// succeeded that many times stopped.
+CReadStop LocateReadStop(std::string_view text, unsigned long successfulReads);
+
+// Reads a whole file; false with a reason when it cannot be opened or read.
+bool ReadWholeFile(const std::filesystem::path& path, std::string& content, std::string& error);
+
+// Replaces a file by the text: the text goes to a new temporary file in the same folder, every write
+// and the close are checked, then the temporary file takes the target's name. On failure the target
+// is left as it was, the temporary file is removed and the reason is given.
+bool ReplaceFileContents(const std::filesystem::path& target, std::string_view text, std::string& error);
+
+class CWDocument {
+  public:
+    explicit CWDocument(CApplicationServices& services) : mServices(services) {}
+    CWDocument(const CWDocument&) = delete;
+    CWDocument& operator=(const CWDocument&) = delete;
+    virtual ~CWDocument() = default;
+
+    // The document's own content; the base versions do nothing.
+    virtual void ReadData(CDataHandleStream& stream);
+    virtual void SaveData(CDataHandleStream& stream);
+
+    // Opens a file into the document. False (the person told why) when it cannot be read; a damaged
+    // file opens with what could be read.
+    bool OnOpenDocument(const std::filesystem::path& path);
+    // Saves to a path. False (the person told why) when the file could not be written; the document
+    // then stays modified and the previous file is untouched.
+    bool OnSaveDocument(const std::filesystem::path& path);
+    // Saves under the current path; false without one.
+    bool Save() { return !mPathName.empty() && OnSaveDocument(mPathName); }
+    virtual void OnCloseDocument();
+
+    // The text the document writes, as a save would write it.
+    std::string SaveToText();
+
+    const std::string& GetTitle() const { return mTitle; }
+    void SetTitle(std::string title) { mTitle = std::move(title); }
+    const std::filesystem::path& GetPathName() const { return mPathName; }
+    bool IsModified() const { return mModified; }
+    void SetModifiedFlag(bool modified = true) { mModified = modified; }
+
+    // How the last open went: whether the file was damaged, and where reading stopped.
+    bool WasOpenedDamaged() const { return mOpenedDamaged; }
+    const CReadStop& GetReadStop() const { return mReadStop; }
+
+    void AddView(CDocumentView* view);
+    void RemoveView(CDocumentView* view);
+    const std::vector<CDocumentView*>& GetViews() const { return mViews; }
+    void UpdateAllViews();
+
+    CApplicationServices& Services() const { return mServices; }
+
+  protected:
+    // Marks the document modified after a change of content (the plot documents also notify).
+    void ContentChanged() { mModified = true; }
+
+  private:
+    CApplicationServices& mServices;
+    std::string mTitle;
+    std::filesystem::path mPathName;
+    bool mModified = false;
+    bool mOpenedDamaged = false;
+    CReadStop mReadStop;
+    std::vector<CDocumentView*> mViews;
+};

@@ -1,0 +1,58 @@
+#pragma once
+// A fresh folder per test and small file helpers.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "fake_application_services.hpp"
+
+namespace zephon::testing {
+
+class TempFolder {
+  public:
+    TempFolder() {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        mPath = std::filesystem::temp_directory_path() /
+                ("zephon-documents-" + std::string(info->test_suite_name()) + "-" + info->name());
+        std::filesystem::remove_all(mPath);
+        std::filesystem::create_directories(mPath);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(mPath, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    std::filesystem::path operator/(const std::string& name) const { return mPath / name; }
+    const std::filesystem::path& Path() const { return mPath; }
+
+  private:
+    std::filesystem::path mPath;
+};
+
+inline std::string ReadText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+inline void WriteText(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+// Files of a folder other than the given ones (left-over temporary files, say).
+inline int CountFiles(const std::filesystem::path& folder) {
+    int count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder))
+        ++count;
+    return count;
+}
+
+} // namespace zephon::testing

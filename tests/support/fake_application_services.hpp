@@ -1,0 +1,128 @@
+#pragma once
+// Application services for tests: everything shown is recorded, questions, prompts and file choices
+// are answered from a script (with a recorded default when the script is empty), progress loops run
+// to their end (or stop after a scripted number of steps), and new documents are kept here.
+
+#include <deque>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "documents/application_services.hpp"
+#include "documents/data_documents.hpp"
+
+namespace zephon::testing {
+
+class FakeApplicationServices : public CApplicationServices {
+  public:
+    // ---- scripts ----
+    std::deque<bool> yesNoAnswers;                                // default: No
+    std::deque<std::optional<std::string>> textAnswers;           // default: the proposal
+    std::deque<std::optional<std::filesystem::path>> fileAnswers; // default: cancelled
+    std::optional<int> stopProgressAfter;                         // steps before the person stops it
+    std::filesystem::path applicationFolder = ".";
+
+    // ---- what happened ----
+    std::vector<CUserMessage> messages;
+    std::vector<std::string> questions;
+    std::vector<std::string> prompts; // the proposals offered
+    std::vector<CFileChoice> fileChoices;
+    std::vector<std::string> progressTexts;
+    int progressAdvances = 0;
+    int progressLoops = 0;
+    int waitDepth = 0;
+    int maxWaitDepth = 0;
+    std::map<std::string, int> notifications;
+    std::vector<std::unique_ptr<CFluidModelDataDocument>> fluidDocuments;
+    std::vector<CVolumePlotView*> openVTPlots;
+    std::vector<CWDocument*> closedDocuments;
+    CVolumePlotView* currentVTPlot = nullptr;
+
+    // The texts of the messages shown so far.
+    std::vector<std::string> MessageTexts() const {
+        std::vector<std::string> texts;
+        for (const auto& message : messages)
+            texts.push_back(message.text);
+        return texts;
+    }
+    std::string LastMessage() const { return messages.empty() ? std::string() : messages.back().text; }
+    int Count(const std::string& notification) const {
+        const auto it = notifications.find(notification);
+        return it == notifications.end() ? 0 : it->second;
+    }
+    void Clear() {
+        messages.clear();
+        questions.clear();
+        prompts.clear();
+        progressTexts.clear();
+        notifications.clear();
+    }
+
+    // ---- CApplicationServices ----
+    void ShowMessage(const CUserMessage& message) override { messages.push_back(message); }
+    bool AskYesNo(const std::string& question, const std::string&) override {
+        questions.push_back(question);
+        if (yesNoAnswers.empty()) return false;
+        const bool answer = yesNoAnswers.front();
+        yesNoAnswers.pop_front();
+        return answer;
+    }
+    std::optional<std::string> PromptText(const std::string&, const std::string&,
+                                          const std::string& proposal) override {
+        prompts.push_back(proposal);
+        if (textAnswers.empty()) return proposal;
+        auto answer = textAnswers.front();
+        textAnswers.pop_front();
+        return answer;
+    }
+    std::optional<std::filesystem::path> ChooseFileToOpen(const CFileChoice& choice) override {
+        fileChoices.push_back(choice);
+        if (fileAnswers.empty()) return std::nullopt;
+        auto answer = fileAnswers.front();
+        fileAnswers.pop_front();
+        return answer;
+    }
+    void BeginWaitCursor() override {
+        ++waitDepth;
+        if (waitDepth > maxWaitDepth) maxWaitDepth = waitDepth;
+    }
+    void EndWaitCursor() override { --waitDepth; }
+    bool RunProgressLoop(const CProgressLoop&, const std::function<CProgressStep()>& step) override {
+        ++progressLoops;
+        for (int steps = 0;; ++steps) {
+            if (stopProgressAfter && steps >= *stopProgressAfter) return false;
+            const CProgressStep result = step();
+            if (!result.text.empty()) progressTexts.push_back(result.text);
+            if (result.advance) ++progressAdvances;
+            if (!result.more) return true;
+        }
+    }
+    CFluidModelDataDocument* NewFluidModelDocument() override {
+        fluidDocuments.push_back(std::make_unique<CFluidModelDataDocument>(*this));
+        fluidDocuments.back()->SetTitle("Fluid Model" + std::to_string(fluidDocuments.size()));
+        return fluidDocuments.back().get();
+    }
+    void VTPlotCreated(CPhaseDiagDocument&, CVolumePlotView& plot) override { openVTPlots.push_back(&plot); }
+    void VTPlotDestroyed(CPhaseDiagDocument&, CVolumePlotView& plot) override {
+        std::erase(openVTPlots, &plot);
+        if (currentVTPlot == &plot) currentVTPlot = nullptr;
+    }
+    void DocumentClosing(CWDocument& document) override { closedDocuments.push_back(&document); }
+
+    void NotifyAlphaBetaPlotModified() override { ++notifications["AlphaBetaPlotModified"]; }
+    void NotifyAlphaBetaPlotSelection() override { ++notifications["AlphaBetaPlotSelection"]; }
+    void NotifyPTPlotModified() override { ++notifications["PTPlotModified"]; }
+    void NotifyPTPlotSelection() override { ++notifications["PTPlotSelection"]; }
+    void NotifyVTPlotSelection() override { ++notifications["VTPlotSelection"]; }
+    void NotifyInclusionsDataDocModified() override { ++notifications["InclusionsDataDocModified"]; }
+    void NotifyFluidModelDataDocModified() override { ++notifications["FluidModelDataDocModified"]; }
+    void NotifyAxisRangesChanged() override { ++notifications["AxisRangesChanged"]; }
+    void SetCurrentVTPlotView(CVolumePlotView* plot) override { currentVTPlot = plot; }
+
+    std::filesystem::path GetApplicationFolder() const override { return applicationFolder; }
+};
+
+} // namespace zephon::testing
