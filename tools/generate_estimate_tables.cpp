@@ -184,6 +184,9 @@ std::array<OilStateRecord, 7> build_branch(Oil1& oil, bool bubble) {
     const std::vector<State> branch = trace_branch(oil, bubble);
     // Room fractions along the branch, to bracket each target.
     std::vector<std::pair<double, double>> profile; // (T, fraction)
+    // An inclusion homogenising at room temperature has no bubble there: the profile of a
+    // bubble-point branch starts from nothing.
+    if (bubble) profile.emplace_back(kRoomTemperature, 0.0);
     for (const State& s : branch) {
         if (s.T <= kRoomTemperature) continue;
         Row r = row_at(oil, branch, s.T, bubble);
