@@ -1,0 +1,21 @@
+#pragma once
+// zephon-cli: the commands, their options and their output (a readable table, or one JSON object
+// with --json). Exit codes: 0 success, 1 the calculation failed, 2 bad usage or unreadable input.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace zephon::cli {
+
+// Runs one command line (the arguments after the program name).
+int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+           bool errIsTerminal = false);
+
+// The text of --help.
+std::string HelpText();
+
+// printf into a string ("C" number conventions are those of the process; the tool keeps "C").
+std::string Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+} // namespace zephon::cli

@@ -1,0 +1,36 @@
+#pragma once
+// What every command of the tool gets: its arguments, the output streams and the terminal's
+// application services.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/command_line.hpp"
+#include "cli/json_writer.hpp"
+#include "cli/terminal_services.hpp"
+
+namespace zephon::cli {
+
+struct CCommandContext {
+    std::ostream& out;
+    std::ostream& err;
+    CTerminalServices& services;
+};
+
+int RunSaturation(const std::vector<std::string>& arguments, CCommandContext& context);
+int RunGor(const std::vector<std::string>& arguments, CCommandContext& context);
+int RunComposition(const std::vector<std::string>& arguments, CCommandContext& context);
+int RunEnvelope(const std::vector<std::string>& arguments, CCommandContext& context);
+int RunIsochore(const std::vector<std::string>& arguments, CCommandContext& context);
+int RunAbcurve(const std::vector<std::string>& arguments, CCommandContext& context);
+int RunRender(const std::vector<std::string>& arguments, CCommandContext& context);
+int RunInfo(const std::vector<std::string>& arguments, CCommandContext& context);
+int RunDemo(const std::vector<std::string>& arguments, CCommandContext& context);
+
+// Prints the JSON object followed by a line end.
+inline void PrintJson(std::ostream& out, const CJsonWriter& json) {
+    out << json.Text() << '\n';
+}
+
+} // namespace zephon::cli

@@ -1,0 +1,291 @@
+// The commands that compute on one fluid: saturation, gor, composition, envelope, isochore.
+#include <cmath>
+
+#include "cli/cli_commands.hpp"
+#include "cli/command_context.hpp"
+#include "cli/data_files.hpp"
+#include "cli/fluid_calculations.hpp"
+#include "cli/plot_rendering.hpp"
+
+namespace zephon::cli {
+
+namespace {
+
+COptionSpec FluidCommandSpec(std::initializer_list<std::string> flags,
+                             std::initializer_list<std::string> values) {
+    COptionSpec spec;
+    spec.flags.insert("--json");
+    spec.flags.insert(flags);
+    spec.values.insert(values);
+    AddFluidOptions(spec);
+    return spec;
+}
+
+void WriteIsoplethJson(CJsonWriter& json, const CIsopleth* isopleth) {
+    json.BeginArray();
+    if (isopleth != nullptr) {
+        for (const CIsoplethPoint* point : isopleth->mList) {
+            json.BeginObject().Field("T", point->mT).Field("P", point->mP).Field("skip", point->mSkip != 0);
+            json.EndObject();
+        }
+    }
+    json.EndArray();
+}
+
+void PrintIsopleth(std::ostream& out, const char* title, const CIsopleth* isopleth) {
+    if (isopleth == nullptr) {
+        out << title << ": none\n";
+        return;
+    }
+    out << title << ": " << isopleth->mList.Count() << " points\n";
+    out << Printf("  %10s %12s\n", "T (C)", "P (bar)");
+    for (const CIsoplethPoint* point : isopleth->mList)
+        out << Printf("  %10.3f %12.3f%s\n", point->mT, point->mP, point->mSkip ? "   (break)" : "");
+}
+
+void WriteIsochorPointsJson(CJsonWriter& json, const CIsochor* isochor) {
+    json.BeginArray();
+    if (isochor != nullptr) {
+        for (const CIsochorPoint* point : isochor->mList)
+            json.BeginObject().Field("T", point->mT).Field("P", point->mP).Field("V", point->mV).EndObject();
+    }
+    json.EndArray();
+}
+
+} // namespace
+
+int RunSaturation(const std::vector<std::string>& arguments, CCommandContext& context) {
+    const CCommandLine line("saturation", arguments, FluidCommandSpec({"--bubble", "--dew"}, {"--t"}));
+    const CFluidSpec fluid = FluidFromOptions(line);
+    const double t = line.RequiredNumber("--t");
+    CheckTemperature("saturation", "--t", t);
+    const bool bubble = line.EitherFlag("--bubble", "--dew");
+    const CSaturationPoint point = CalculateSaturation(fluid, t, bubble);
+    if (line.Has("--json")) {
+        CJsonWriter json;
+        json.BeginObject().Field("T", point.T).Field("P", point.P).Field("kind", bubble ? "bubble" : "dew");
+        json.Key("incipient").BeginObject();
+        for (const auto& [name, percent] : point.incipient)
+            json.Field(name, percent);
+        json.EndObject();
+        json.Field("liquid_volume", point.liquidVolume)
+            .Field("vapour_volume", point.vapourVolume)
+            .EndObject();
+        PrintJson(context.out, json);
+        return kExitSuccess;
+    }
+    std::ostream& out = context.out;
+    out << (bubble ? "Bubble point of " : "Dew point of ") << fluid.Describe() << '\n';
+    out << Printf("  T                          %12.3f C\n", point.T);
+    out << Printf("  P                          %12.4f bar\n", point.P);
+    out << Printf("  liquid molar volume        %12.4f cm3/mol\n", point.liquidVolume);
+    out << Printf("  vapour molar volume        %12.4f cm3/mol\n", point.vapourVolume);
+    out << "  incipient " << (bubble ? "vapour" : "liquid") << " (mole %):\n";
+    for (const auto& [name, percent] : point.incipient)
+        out << Printf("    %-8s %12.6f\n", name.c_str(), percent);
+    return kExitSuccess;
+}
+
+int RunGor(const std::vector<std::string>& arguments, CCommandContext& context) {
+    const CCommandLine line("gor", arguments, FluidCommandSpec({}, {}));
+    const CFluidSpec fluid = FluidFromOptions(line);
+    const CStandardConditions result = CalculateStandardConditions(fluid);
+    if (line.Has("--json")) {
+        CJsonWriter json;
+        json.BeginObject()
+            .Field("GOR", result.GOR)
+            .Field("API", result.API)
+            .Field("CH4", result.CH4)
+            .Field("stock_tank_molar_weight", result.stockTankMolarWeight)
+            .Field("stock_tank_specific_volume", result.stockTankSpecificVolume)
+            .EndObject();
+        PrintJson(context.out, json);
+        return kExitSuccess;
+    }
+    std::ostream& out = context.out;
+    out << "Standard conditions (15 C, 1 bar) of " << fluid.Describe() << '\n';
+    out << Printf("  GOR                                 %12.2f\n", result.GOR);
+    out << Printf("  API gravity                         %12.2f\n", result.API);
+    out << Printf("  CH4 (mole %%)                        %12.3f\n", result.CH4);
+    out << Printf("  stock-tank molar weight (g/mol)     %12.3f\n", result.stockTankMolarWeight);
+    out << Printf("  stock-tank specific volume (cm3/g)  %12.5f\n", result.stockTankSpecificVolume);
+    out << Printf("  bulk molar weight (g/mol)           %12.3f\n", result.bulkMolarWeight);
+    return kExitSuccess;
+}
+
+int RunComposition(const std::vector<std::string>& arguments, CCommandContext& context) {
+    COptionSpec spec;
+    spec.flags = {"--json"};
+    spec.values = {"--alpha", "--beta", "--co2", "--n2", "--h2s", "--out"};
+    const CCommandLine line("composition", arguments, spec);
+    const double alpha = line.RequiredNumber("--alpha"), beta = line.RequiredNumber("--beta");
+    const double co2 = line.NumberOr("--co2", 0), n2 = line.NumberOr("--n2", 0),
+                 h2s = line.NumberOr("--h2s", 0);
+    CheckAlphaBeta("composition", alpha, beta, co2, n2, h2s);
+    auto fluid = CalculateComposition(alpha, beta, co2, n2, h2s);
+    if (auto path = line.Text("--out")) SaveRecord(*path, *fluid);
+    if (line.Has("--json")) {
+        CJsonWriter json;
+        json.BeginObject().Field("name", fluid->mName).Key("components").BeginArray();
+        for (const CCompositionRecordEx* c : fluid->mList) {
+            json.BeginObject()
+                .Field("name", c->mComponentName)
+                .Field("mole_percent", c->mMolePercent)
+                .Field("Tc", c->mTc)
+                .Field("Pc", c->mPc)
+                .Field("omega", c->mOmega)
+                .Field("Mw", c->mMw)
+                .Field("Vc", c->mVc)
+                .Field("Ct", c->mCt)
+                .EndObject();
+        }
+        json.EndArray().EndObject();
+        PrintJson(context.out, json);
+        return kExitSuccess;
+    }
+    std::ostream& out = context.out;
+    out << "Fluid " << fluid->mName << " (alpha " << alpha << ", beta " << beta << ")\n";
+    out << Printf("  %-6s %12s %10s %10s %8s %9s %9s %9s\n", "", "mole %", "Tc (C)", "Pc (bar)", "omega",
+                  "Mw", "Vc", "Ct");
+    for (const CCompositionRecordEx* c : fluid->mList)
+        out << Printf("  %-6s %12.6f %10.3f %10.3f %8.4f %9.2f %9.2f %9.4f\n", c->mComponentName.c_str(),
+                      c->mMolePercent, c->mTc, c->mPc, c->mOmega, c->mMw, c->mVc, c->mCt);
+    out << "  (Tc in C, Pc in bar, Mw in g/mol, Vc and Ct in cm3/mol)\n";
+    if (auto path = line.Text("--out")) out << "written to " << *path << '\n';
+    return kExitSuccess;
+}
+
+int RunEnvelope(const std::vector<std::string>& arguments, CCommandContext& context) {
+    const CCommandLine line("envelope", arguments, FluidCommandSpec({}, {"--out", "--svg"}));
+    const CFluidSpec fluid = FluidFromOptions(line);
+    CPhaseDiagramFile file;
+    auto diagram = CalculateEnvelope(fluid, "", 0, context.services);
+    if (!diagram) throw CalculationError("no phase envelope: " + fluid.Describe());
+    CPhaseDiagram* computed = diagram.get();
+    file.mDiagrams.Add(diagram.release());
+    FitPhaseDiagramRanges(file);
+    if (auto path = line.Text("--out")) SaveRecord(*path, file);
+    if (auto path = line.Text("--svg")) SaveText(*path, RenderPhaseDiagram(file));
+    double tc = 0, pc = 0;
+    const bool critical = CriticalPointOf(*computed, tc, pc);
+    const bool stopped = StopRequested();
+    if (line.Has("--json")) {
+        CJsonWriter json;
+        json.BeginObject().Field("name", computed->mName);
+        json.Key("liquid");
+        WriteIsoplethJson(json, computed->mLiquidIsopleth.get());
+        json.Key("vapour");
+        WriteIsoplethJson(json, computed->mVapourIsopleth.get());
+        json.Key("critical");
+        if (critical) {
+            json.BeginObject().Field("T", tc).Field("P", pc).EndObject();
+        } else {
+            json.Null();
+        }
+        const bool hasGor = computed->mLiqMolarWeight > 0;
+        json.Key("GOR");
+        hasGor ? json.Value(computed->mGOR) : json.Null();
+        json.Key("API");
+        hasGor ? json.Value(computed->mAPI) : json.Null();
+        json.EndObject();
+        PrintJson(context.out, json);
+    } else {
+        std::ostream& out = context.out;
+        out << "Phase envelope " << computed->mName << " of " << fluid.Describe() << '\n';
+        PrintIsopleth(out, "liquid (bubble) branch", computed->mLiquidIsopleth.get());
+        PrintIsopleth(out, "vapour (dew) branch", computed->mVapourIsopleth.get());
+        if (critical) {
+            out << Printf("critical point (estimated): %.3f C, %.3f bar\n", tc, pc);
+        } else {
+            out << "critical point: not reached by both branches\n";
+        }
+        if (computed->mLiqMolarWeight > 0) {
+            out << Printf("GOR %.2f, API %.2f\n", computed->mGOR, computed->mAPI);
+        } else {
+            out << "GOR and API: the fluid does not split at standard conditions\n";
+        }
+    }
+    if (stopped) throw CalculationError("stopped by Ctrl-C; the output holds what was computed so far");
+    return kExitSuccess;
+}
+
+int RunIsochore(const std::vector<std::string>& arguments, CCommandContext& context) {
+    const CCommandLine line("isochore", arguments,
+                            FluidCommandSpec({"--liquid", "--vapour"}, {"--th", "--thaq", "--out"}));
+    const CFluidSpec fluid = FluidFromOptions(line);
+    const double th = line.RequiredNumber("--th");
+    CheckTemperature("isochore", "--th", th);
+    const int homog = line.EitherFlag("--liquid", "--vapour") ? 1 : 0;
+    const std::optional<double> thaq = line.Number("--thaq");
+    if (thaq) CheckTemperature("isochore", "--thaq", *thaq);
+
+    CPhaseDiagramFile file;
+    auto owned = CalculateEnvelope(fluid, "", 0, context.services);
+    if (!owned) throw CalculationError("no phase envelope, hence no isochore: " + fluid.Describe());
+    CPhaseDiagram& diagram = *owned;
+    file.mDiagrams.Add(owned.release());
+    CIsochorPair pair;
+    const int status = CalculateIsochorPair(diagram, th, homog, 0.0, pair, context.services);
+    if (status != kIsochorOk) {
+        throw CalculationError(Printf("no isochore through Th = %.2f C (code %d): ", th, status) +
+                               IsochorStatusMessage(status, homog));
+    }
+    std::optional<double> trappingPressure;
+    if (thaq) {
+        auto trap = std::make_unique<CTrappingLine>();
+        trap->Initialize();
+        trap->AttachToIsochor(pair.monophasic, *thaq);
+        if (trap->mPtrap > 0) trappingPressure = trap->mPtrap;
+        trap.release(); // the isochore's trapping-line list owns it now
+    }
+    FitPhaseDiagramRanges(file);
+    if (auto path = line.Text("--out")) SaveRecord(*path, file);
+    const bool stopped = StopRequested();
+    if (line.Has("--json")) {
+        CJsonWriter json;
+        json.BeginObject()
+            .Field("Th", th)
+            .Field("homog", homog ? "liquid" : "vapour")
+            .Field("bulk_volume", pair.bulkVolume)
+            .Field("bulk_density", pair.bulkDensity);
+        json.Key("biphasic");
+        WriteIsochorPointsJson(json, pair.biphasic);
+        json.Key("monophasic");
+        WriteIsochorPointsJson(json, pair.monophasic);
+        json.Key("trapping_pressure");
+        trappingPressure ? json.Value(*trappingPressure) : json.Null();
+        json.EndObject();
+        PrintJson(context.out, json);
+    } else {
+        std::ostream& out = context.out;
+        out << "Isochore pair " << pair.biphasic->mName << "of " << fluid.Describe() << '\n';
+        out << Printf("  homogenisation to %s at %.2f C\n", homog ? "liquid" : "vapour", th);
+        out << Printf("  bulk molar volume %.4f cm3/mol, bulk density %.4f g/cm3\n", pair.bulkVolume,
+                      pair.bulkDensity);
+        out << Printf("  biphasic: %ld points\n  %10s %12s %10s\n", pair.biphasic->mList.Count(), "T (C)",
+                      "P (bar)", "bubble %");
+        for (const CIsochorPoint* p : pair.biphasic->mList)
+            out << Printf("  %10.3f %12.3f %10.3f\n", p->mT, p->mP, p->mV);
+        out << Printf("  monophasic: %ld points\n  %10s %12s\n", pair.monophasic->mList.Count(), "T (C)",
+                      "P (bar)");
+        for (const CIsochorPoint* p : pair.monophasic->mList)
+            out << Printf("  %10.3f %12.3f\n", p->mT, p->mP);
+        if (thaq) {
+            if (trappingPressure) {
+                out << Printf("  trapping pressure at %.2f C: %.2f bar\n", *thaq, *trappingPressure);
+            } else {
+                out << Printf("  trapping pressure at %.2f C: none (outside the monophasic isochore)\n",
+                              *thaq);
+            }
+        }
+    }
+    if (stopped) throw CalculationError("stopped by Ctrl-C; the output holds what was computed so far");
+    if (thaq && !trappingPressure)
+        throw CalculationError(
+            Printf("the aqueous Th %.2f C lies outside the monophasic isochore (%.2f C and above): "
+                   "no trapping pressure",
+                   *thaq, th));
+    return kExitSuccess;
+}
+
+} // namespace zephon::cli
