@@ -1,0 +1,478 @@
+#include "documents/alpha_beta_plot_document.hpp"
+
+#include <algorithm>
+
+#include "documents/data_documents.hpp"
+#include "thermo/alpha_beta_model_interface.hpp"
+
+using zephon::thermo::CAlphaBetaModelInterface;
+
+namespace {
+
+constexpr double kKelvin = 273.15;
+
+std::string Fixed(double value, int digits) {
+    return CDataHandleStream::FormatDouble(value, true, digits);
+}
+
+void Warn(CApplicationServices& services, const std::string& text) {
+    services.ShowMessage({text, "", CMessageIcon::Warning, false});
+}
+
+const char* EndMessage(int code) {
+    switch (code) {
+    case 1:
+        return "For some reason, Zephon was not able to treat these oil inclusion data.";
+    case 5:
+        return "The curve stops at a critical point.";
+    case 6:
+        return "Liquid-liquid-gas equilibria may occur at the temperature of measurement of the bubble size.";
+    case 8:
+        return "The bubble is too small for an inclusion which homogenizes to vapour.";
+    default:
+        return nullptr;
+    }
+}
+
+void ApplyPointFormat(CGraphObject& object, const CPointFormat& format) {
+    object.mSize = format.mSize;
+    object.mForeColor = format.mColor;
+    object.mSelector = format.mSelector;
+}
+
+} // namespace
+
+CAlphaBetaPlotDocument::CAlphaBetaPlotDocument(CApplicationServices& services)
+    : CWDocument(services), mPlotView(std::make_unique<CAlphaBetaPlotView>(&services)) {
+    mAlphaBetaPointsList.mIsOwner = 1;
+    mPlotFormat.mLegendFormat = CTextFormat("Arial", 10, 0);
+    mPlotFormat.mLabelsFormat = CTextFormat("Arial", 10, 0);
+    mPlotFormat.mTicksFormat = CTextFormat("Arial", 10, 0);
+    mPlotFormat.mMinX = mPlotFormat.mMinY = 0;
+    mPlotFormat.mMaxX = mPlotFormat.mMaxY = 1.0;
+    mPlotFormat.mLegendX = mPlotFormat.mLegendY = 0;
+}
+
+CAlphaBetaPlotDocument::~CAlphaBetaPlotDocument() = default;
+
+void CAlphaBetaPlotDocument::Changed() {
+    SetModifiedFlag(true);
+    Services().NotifyAlphaBetaPlotModified();
+}
+
+// ---- file ----
+
+void CAlphaBetaPlotDocument::DeleteContents() {
+    mAlphaBetaCurvesList.RemoveAll();
+    mAlphaBetaPointsList.RemoveAll();
+    mAlphaBetaCorrelationsList.RemoveAll();
+    mIsoGORCurves.clear();
+    mIsoAPICurves.clear();
+    mPlotView->InitializeAxes(); // drops every drawn object
+}
+
+void CAlphaBetaPlotDocument::ReadData(CDataHandleStream& stream) {
+    DeleteContents();
+    mAlphaBetaCurvesList.Read(stream);
+    mAlphaBetaPointsList.Read(stream);
+    mAlphaBetaCorrelationsList.Read(stream);
+    mPlotFormat.Read(stream);
+    mPlotView->setFromPlotFormat(mPlotFormat);
+    for (CAlphaBetaCurve* curve : mAlphaBetaCurvesList.mList)
+        PlotAlphaBetaCurve(curve);
+    for (CAlphaBetaPoint* point : mAlphaBetaPointsList.mList)
+        PlotAlphaBetaPoint(point);
+    for (CAlphaBetaCorrelation* correlation : mAlphaBetaCorrelationsList.mList)
+        PlotAlphaBetaCorrelation(correlation);
+    mPlotView->Redraw();
+}
+
+void CAlphaBetaPlotDocument::SaveData(CDataHandleStream& stream) {
+    mPlotView->hilite(nullptr);
+    mAlphaBetaCurvesList.Write(stream);
+    mAlphaBetaPointsList.Write(stream);
+    mAlphaBetaCorrelationsList.Write(stream);
+    mPlotView->updatePlotFormat(mPlotFormat);
+    mPlotFormat.Write(stream);
+    stream.NextLine();
+}
+
+// ---- curve calculation ----
+
+bool CAlphaBetaPlotDocument::IsCurveAlreadyCalculated(double th, double tv, double fv, int homog, double co2,
+                                                      double n2, double h2s, CAlphaBetaCurve** curve) const {
+    for (CAlphaBetaCurve* each : mAlphaBetaCurvesList.mList) {
+        const CInclusionRecord& inc = each->mInclusion;
+        if (inc.mTh == th && inc.mTv == tv && inc.mFv == fv && inc.mHomog == homog && inc.mCO2 == co2 &&
+            inc.mN2 == n2 && inc.mH2S == h2s) {
+            if (curve) *curve = each;
+            return true;
+        }
+    }
+    if (curve) *curve = nullptr;
+    return false;
+}
+
+void CAlphaBetaPlotDocument::PrepareCalculation(double th, double tfv, double fv, double co2, double n2,
+                                                double h2s, char homog, const std::string& curveName) {
+    if (mEngine) return;
+    mEngine = std::make_unique<CAlphaBetaModelInterface>();
+    mCurve.clear();
+    mEngine->mTh = th;
+    mEngine->mTfv = tfv;
+    mEngine->mFv = fv;
+    mEngine->mCO2 = co2;
+    mEngine->mN2 = n2;
+    mEngine->mH2S = h2s;
+    mEngine->mHomog = homog;
+    mFirstPoint = true;
+    mCurveName = curveName.substr(0, CDataHandleStream::kMaxNameLength);
+}
+
+int CAlphaBetaPlotDocument::CalculateAlphaBetaPoint(double& alpha, double& beta) {
+    if (!mEngine) return -1;
+    double a = 0, b = 0;
+    int result = 0;
+    if (mFirstPoint) {
+        mFirstPoint = false;
+        result = mEngine->FirstAlphaBeta(&a, &b);
+    } else {
+        result = mEngine->NextAlphaBeta(&a, &b);
+    }
+    if (result == 0) {
+        mCurve.emplace_back(a, b);
+        alpha = a;
+        beta = b;
+    }
+    return result;
+}
+
+CAlphaBetaCurve* CAlphaBetaPlotDocument::OnCalculationEnd() {
+    if (!mEngine) return nullptr;
+    const int code = mEngine->mErrorMessageIndex;
+    CAlphaBetaCurve* stored = nullptr;
+    if (mCurve.size() >= 2) {
+        if (code == kCriticalPoint || code == kRoomTemperatureState) Warn(Services(), EndMessage(code));
+        auto curve = std::make_unique<CAlphaBetaCurve>();
+        curve->Initialize();
+        std::string name =
+            Services().PromptText("Alpha-Beta Curve Name", "Name of the new curve", mCurveName).value_or("");
+        if (name.empty()) name = "Untitled";
+        CInclusionRecord& inclusion = curve->mInclusion;
+        inclusion.mInclusionName = name.substr(0, CDataHandleStream::kMaxNameLength);
+        inclusion.mTh = mEngine->mTh - kKelvin;
+        inclusion.mTv = mEngine->mTfv - kKelvin;
+        inclusion.mFv = mEngine->mFv * 100;
+        inclusion.mHomog = mEngine->mHomog;
+        inclusion.mCO2 = mEngine->mCO2 * 100;
+        inclusion.mN2 = mEngine->mN2 * 100;
+        inclusion.mH2S = mEngine->mH2S * 100;
+        for (const CAlphaBetaRecord& point : mCurve)
+            curve->Add(new CAlphaBetaRecord(point.mAlpha, point.mBeta));
+        stored = curve.release();
+        mAlphaBetaCurvesList.Add(stored);
+        PlotAlphaBetaCurve(stored);
+        Changed();
+    } else if (code != 0) {
+        // A calculation that ends without a curve always says so, whatever the engine's code.
+        const char* text = EndMessage(code);
+        Warn(Services(), text ? text : EndMessage(kNoConvergence));
+    }
+    mEngine.reset();
+    mCurve.clear();
+    return stored;
+}
+
+CAlphaBetaCurve* CAlphaBetaPlotDocument::CalculateAlphaBetaCurve(const CInclusionRecord& inclusion,
+                                                                 const std::string& proposedName,
+                                                                 int maxPoints, int* code) {
+    if (code) *code = 0;
+    CAlphaBetaCurve* existing = nullptr;
+    if (IsCurveAlreadyCalculated(inclusion.mTh, inclusion.mTv, inclusion.mFv, inclusion.mHomog,
+                                 inclusion.mCO2, inclusion.mN2, inclusion.mH2S, &existing))
+        return existing;
+    if (mEngine) return nullptr; // another calculation is under way
+
+    PrepareCalculation(inclusion.mTh + kKelvin, inclusion.mTv + kKelvin, inclusion.mFv / 100,
+                       inclusion.mCO2 / 100, inclusion.mN2 / 100, inclusion.mH2S / 100,
+                       static_cast<char>(inclusion.mHomog), proposedName);
+    bool first = true;
+    int points = 0;
+    int counter = 0;
+    {
+        CWaitCursor wait(Services());
+        Services().RunProgressLoop({"Beta (Alpha) Curve Calculation in Progress...", 20}, [&] {
+            CProgressStep step;
+            double alpha = 0, beta = 0;
+            const int result = CalculateAlphaBetaPoint(alpha, beta);
+            if (first) {
+                first = false;
+                if (code) *code = result;
+                if (result != 0) {
+                    step.more = false;
+                    return step;
+                }
+            }
+            if (result == 0) {
+                ++points;
+                step.text = "Alpha : " + Fixed(alpha, 3) + "     Beta : " + Fixed(beta, 3);
+                if (counter < 20) {
+                    step.advance = true;
+                    ++counter;
+                }
+            }
+            if (result == -1 || points >= maxPoints) step.more = false;
+            return step;
+        });
+    }
+    CAlphaBetaCurve* curve = OnCalculationEnd();
+    if (curve) {
+        // The measured values themselves, not their round trip through kelvin and fractions, so that
+        // the same inclusion is recognised again.
+        const std::string name = curve->mInclusion.mInclusionName;
+        curve->mInclusion.CopyFieldsFrom(inclusion);
+        curve->mInclusion.mInclusionName = name;
+    }
+    return curve;
+}
+
+// ---- records and drawings ----
+
+void CAlphaBetaPlotDocument::PlotAlphaBetaCurve(CAlphaBetaCurve* curve) {
+    if (curve == nullptr) return;
+    auto graph = std::make_unique<CGraphCurve>();
+    graph->mSelectable = true;
+    for (const CAlphaBetaRecord* point : curve->mCurve)
+        graph->addPoint(point->mAlpha, point->mBeta);
+    graph->mName = curve->mInclusion.mInclusionName;
+    graph->mLabel = curve->mInclusion.mInclusionName;
+    if (const CAlphaBetaRecord* last = curve->mCurve.Last())
+        graph->mLabelAnchor = CPointRecord(last->mAlpha, last->mBeta);
+    graph->mSize = curve->mCurveFormat.mSize;
+    graph->mForeColor = curve->mCurveFormat.mColor;
+    graph->mReferenceObject = static_cast<CRecord*>(curve);
+    curve->mGraphCurve = mPlotView->addGraphObject(std::move(graph));
+    mPlotView->updateSubobjectsCoordinates();
+    mPlotView->Redraw();
+}
+
+void CAlphaBetaPlotDocument::PlotAlphaBetaPoint(CAlphaBetaPoint* point) {
+    if (point == nullptr) return;
+    auto graph =
+        std::make_unique<CGraphPoint>(point->mAlphaBetaRecordEx.mAlpha, point->mAlphaBetaRecordEx.mBeta);
+    graph->mSelectable = true;
+    ApplyPointFormat(*graph, point->mPointFormat);
+    graph->mName = point->mAlphaBetaRecordEx.mName;
+    graph->mReferenceObject = static_cast<CRecord*>(point);
+    point->mGraphPoint = mPlotView->addGraphObject(std::move(graph));
+    mPlotView->updateSubobjectsCoordinates();
+    mPlotView->Redraw();
+}
+
+void CAlphaBetaPlotDocument::PlotAlphaBetaCorrelation(CAlphaBetaCorrelation* correlation) {
+    if (correlation == nullptr) return;
+    auto graph = std::make_unique<CGraphStringPointCurve>();
+    graph->mSelectable = true;
+    for (const CAlphaBetaRecordEx* fluid : correlation->mList)
+        graph->addStringPoint(fluid->mAlpha, fluid->mBeta, fluid->mName);
+    ApplyPointFormat(*graph, correlation->mPointFormat);
+    graph->mName = correlation->mName;
+    graph->mReferenceObject = static_cast<CRecord*>(correlation);
+    correlation->mGraphCurve = mPlotView->addGraphObject(std::move(graph));
+    mPlotView->updateSubobjectsCoordinates();
+    mPlotView->Redraw();
+}
+
+void CAlphaBetaPlotDocument::RemoveAlphaBetaCurve(CAlphaBetaCurve* curve) {
+    if (curve == nullptr || !mAlphaBetaCurvesList.mList.Remove(curve)) return;
+    if (curve->mGraphCurve) mPlotView->removeGraphObject(curve->mGraphCurve);
+    delete curve;
+    mPlotView->Redraw();
+    Changed();
+}
+
+void CAlphaBetaPlotDocument::RemoveAlphaBetaPoint(CAlphaBetaPoint* point) {
+    if (point == nullptr || !mAlphaBetaPointsList.mList.Remove(point)) return;
+    if (point->mGraphPoint) mPlotView->removeGraphObject(point->mGraphPoint);
+    delete point;
+    mPlotView->Redraw();
+    Changed();
+}
+
+void CAlphaBetaPlotDocument::RemoveAlphaBetaCorrelation(CAlphaBetaCorrelation* correlation) {
+    if (correlation == nullptr || !mAlphaBetaCorrelationsList.mList.Remove(correlation)) return;
+    if (correlation->mGraphCurve) mPlotView->removeGraphObject(correlation->mGraphCurve);
+    delete correlation;
+    mPlotView->Redraw();
+    Changed();
+}
+
+std::string CAlphaBetaPlotDocument::SetFluidName(double alpha, double beta, double co2, double n2, double h2s,
+                                                 const CAlphaBetaCurve* curve) {
+    std::string name;
+    if (curve)
+        name = curve->mInclusion.mInclusionName + ": " + Fixed(alpha, 3);
+    else if (co2 != 0 || n2 != 0 || h2s != 0)
+        name = "AB " + Fixed(alpha, 3) + " " + Fixed(beta, 3) + " " + Fixed(co2, 1) + " " + Fixed(n2, 1) +
+               " " + Fixed(h2s, 1);
+    else
+        name = "AB " + Fixed(alpha, 3) + " " + Fixed(beta, 3);
+    return name.substr(0, CDataHandleStream::kMaxNameLength);
+}
+
+CAlphaBetaPoint* CAlphaBetaPlotDocument::AddAlphaBetaPoint(double alpha, double beta, double co2, double n2,
+                                                           double h2s, const std::string& name,
+                                                           const CAlphaBetaCurve* curve) {
+    auto point = std::make_unique<CAlphaBetaPoint>();
+    point->Initialize();
+    CAlphaBetaRecordEx& fluid = point->mAlphaBetaRecordEx;
+    fluid.mAlpha = alpha;
+    fluid.mBeta = beta;
+    fluid.mCO2 = co2;
+    fluid.mN2 = n2;
+    fluid.mH2S = h2s;
+    fluid.mName = name.empty() ? SetFluidName(alpha, beta, co2, n2, h2s, curve) : name;
+    // The gases travel in the file only as components of the fluid.
+    if (co2 != 0) fluid.mCompositionList.Add(new CCompositionRecord("CO2", co2));
+    if (n2 != 0) fluid.mCompositionList.Add(new CCompositionRecord("N2", n2));
+    if (h2s != 0) fluid.mCompositionList.Add(new CCompositionRecord("H2S", h2s));
+    CAlphaBetaPoint* raw = point.release();
+    mAlphaBetaPointsList.Add(raw);
+    PlotAlphaBetaPoint(raw);
+    Changed();
+    Services().NotifyAlphaBetaPlotSelection();
+    return raw;
+}
+
+CFluidModelDataDocument* CAlphaBetaPlotDocument::GenerateFluidModel(double alpha, double beta, double co2,
+                                                                    double n2, double h2s) {
+    CFluidModelDataDocument* document = Services().NewFluidModelDocument();
+    if (document == nullptr) return nullptr;
+    {
+        CWaitCursor wait(Services());
+        document->mModelFluid.RemoveAll();
+        document->mModelFluid.CalculateFromAlphaBetaModel(alpha, beta, co2, n2, h2s);
+    }
+    document->SetTitle(document->mModelFluid.mName);
+    document->UpdateAllViews();
+    document->SetModifiedFlag(true);
+    Services().NotifyFluidModelDataDocModified();
+    return document;
+}
+
+CAlphaBetaCorrelation* CAlphaBetaPlotDocument::SelectAndPlotAlphaBetaCorrelation() {
+    const auto path =
+        Services().ChooseFileToOpen({"Plot correlation", ".abe", "Alpha-Beta correlations (*.abe)|*.abe||"});
+    if (!path) return nullptr;
+    return PlotAlphaBetaCorrelationFile(*path);
+}
+
+CAlphaBetaCorrelation*
+CAlphaBetaPlotDocument::PlotAlphaBetaCorrelationFile(const std::filesystem::path& path) {
+    std::string content, error;
+    if (!ReadWholeFile(path, content, error)) {
+        Warn(Services(), "Zephon cannot open the file \"" + path.string() + "\": " + error + ".");
+        return nullptr;
+    }
+    auto correlation = std::make_unique<CAlphaBetaCorrelation>();
+    correlation->mName = "Undefined";
+    correlation->mPointFormat = CPointFormat(3, zephon::plot::MakeColor(0, 0, 255), 3);
+    CDataHandleStream stream = CDataHandleStream::FromText(content);
+    correlation->Read(stream);
+    if (stream.HasError()) {
+        const CReadStop stop = LocateReadStop(content, stream.SuccessfulReads());
+        Warn(Services(), "The file \"" + path.filename().string() +
+                             "\" is damaged: reading stopped at line " + std::to_string(stop.line) +
+                             ". The correlation shows what could be read before that point.");
+    }
+    CAlphaBetaCorrelation* raw = correlation.release();
+    mAlphaBetaCorrelationsList.Add(raw);
+    PlotAlphaBetaCorrelation(raw);
+    Changed();
+    return raw;
+}
+
+// ---- background curves ----
+
+void CAlphaBetaPlotDocument::BuildIsoCurves(const IsoFamily& family, std::vector<CGraphCurve*>& curves) {
+    const std::filesystem::path folder = Services().GetApplicationFolder() / "Resources";
+    std::string index, error;
+    if (!ReadWholeFile(folder / family.indexFile, index, error)) {
+        Warn(Services(), family.missingMessage);
+        return;
+    }
+    CDataHandleStream entries = CDataHandleStream::FromText(index);
+    while (true) {
+        double value = 0, x = 0, y = 0;
+        entries >> value >> x >> y;
+        if (entries.HasError()) break;
+        const std::string number = Fixed(value, family.digits);
+        std::string content;
+        if (!ReadWholeFile(folder / (family.curvePrefix + number + ".doc"), content, error)) continue;
+        auto curve = std::make_unique<CGraphCurve>();
+        curve->mSize = 1;
+        curve->mForeColor = zephon::plot::MakeColor(170, 170, 170);
+        curve->mLabel = number + family.labelSuffix;
+        curve->mName = curve->mLabel;
+        curve->mLabelAnchor = CPointRecord(x, y);
+        CDataHandleStream points = CDataHandleStream::FromText(content);
+        while (true) {
+            double alpha = 0, beta = 0;
+            points >> alpha >> beta;
+            if (points.HasError()) break;
+            curve->addPoint(alpha, beta);
+        }
+        curves.push_back(mPlotView->addGraphObject(std::move(curve)));
+    }
+}
+
+void CAlphaBetaPlotDocument::ShowIsoCurves(const IsoFamily& family, std::vector<CGraphCurve*>& curves,
+                                           bool show) {
+    if (show && curves.empty()) BuildIsoCurves(family, curves);
+    for (CGraphCurve* curve : curves)
+        curve->mHidden = !show;
+    mPlotView->Redraw();
+}
+
+void CAlphaBetaPlotDocument::DeleteIsoCurves(std::vector<CGraphCurve*>& curves) {
+    for (CGraphCurve* curve : curves)
+        mPlotView->removeGraphObject(curve);
+    curves.clear();
+    mPlotView->Redraw();
+}
+
+const CAlphaBetaPlotDocument::IsoFamily& CAlphaBetaPlotDocument::GorFamily() {
+    static const IsoFamily family{"GORS.doc", "GOR.", 0, "", "Cannot find the file of iso-GOR curves !"};
+    return family;
+}
+
+const CAlphaBetaPlotDocument::IsoFamily& CAlphaBetaPlotDocument::ApiFamily() {
+    static const IsoFamily family{"APIs.doc", "API.", 1, "\xC2\xB0",
+                                  "Cannot find the file of iso-API curves !"};
+    return family;
+}
+
+void CAlphaBetaPlotDocument::BuildIsoGORCurves() {
+    BuildIsoCurves(GorFamily(), mIsoGORCurves);
+}
+void CAlphaBetaPlotDocument::ShowIsoGORCurves() {
+    ShowIsoCurves(GorFamily(), mIsoGORCurves, true);
+}
+void CAlphaBetaPlotDocument::HideIsoGORCurves() {
+    ShowIsoCurves(GorFamily(), mIsoGORCurves, false);
+}
+void CAlphaBetaPlotDocument::DeleteIsoGORCurves() {
+    DeleteIsoCurves(mIsoGORCurves);
+}
+void CAlphaBetaPlotDocument::BuildIsoAPICurves() {
+    BuildIsoCurves(ApiFamily(), mIsoAPICurves);
+}
+void CAlphaBetaPlotDocument::ShowIsoAPICurves() {
+    ShowIsoCurves(ApiFamily(), mIsoAPICurves, true);
+}
+void CAlphaBetaPlotDocument::HideIsoAPICurves() {
+    ShowIsoCurves(ApiFamily(), mIsoAPICurves, false);
+}
+void CAlphaBetaPlotDocument::DeleteIsoAPICurves() {
+    DeleteIsoCurves(mIsoAPICurves);
+}

@@ -1,0 +1,120 @@
+#pragma once
+// The phase-diagram (P-T) document: the phase envelopes, isochore pairs and trapping lines of any
+// number of fluids in one plot, the calculations that make them, their removal, and the
+// volume-temperature plots opened from the document. Temperatures in degrees Celsius, pressures in
+// bar; gas contents as mole fractions unless said otherwise.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/alpha_beta_record.hpp"
+#include "data/composition_record.hpp"
+#include "data/phase_diagram_record.hpp"
+#include "documents/document_plot_views.hpp"
+#include "documents/volume_plot_view.hpp"
+#include "documents/w_document.hpp"
+#include "plot/plot_format.hpp"
+
+namespace zephon::thermo {
+struct IsoplethData;
+}
+
+class CPhaseDiagDocument : public CWDocument {
+  public:
+    // Status codes of CalculateIsochor besides those of the calculation interface.
+    static constexpr char kIsochorBranchMissing = 3;
+    static constexpr char kIsochorAlreadyCalculated = 10;
+
+    explicit CPhaseDiagDocument(CApplicationServices& services);
+    ~CPhaseDiagDocument() override;
+
+    CPhaseDiagView& GetPlotView() { return *mPlotView; }
+
+    // ---- calculations ----
+
+    // The phase envelope of an alpha-beta fluid (modelType non-zero; gases as fractions, name may be
+    // empty) or of a model fluid (modelType 0). Adds and draws a diagram, or tells the person that
+    // no envelope could be calculated. Returns the new diagram or null.
+    CPhaseDiagram* CalculateImmiscibilityLoop(int modelType, double alpha, double beta, double co2, double n2,
+                                              double h2s, const CModelFluid* fluid, const std::string& name);
+
+    // The isochore pair of a diagram through Th for homogenisation to liquid (1) or vapour (0), with
+    // the person told of a failure. 0 success, 10 already there, 3 no isopleth branch of that type,
+    // otherwise the code of the calculation interface.
+    char CalculateIsochor(CPhaseDiagram* diagram, double th, int homog, double& bulkDensity,
+                          double& bulkVolume, CIsochor** monophasic, double phHint = 0);
+    // The calculation itself, without messages.
+    char CalculateIsochor(CPhaseDiagram* diagram, int modelType, double th, int homog,
+                          const CAlphaBetaModel* model, const CModelFluid* fluid, double& bulkDensity,
+                          double& bulkVolume, CIsochor** monophasic, double phHint);
+
+    // ---- lookups (alpha-beta gases in mole percent) ----
+
+    bool IsAlreadyCalculated(double alpha, double beta, double co2, double n2, double h2s,
+                             CPhaseDiagram** found) const;
+    bool IsAlreadyCalculated(const CAlphaBetaPoint* point, CPhaseDiagram** found) const;
+    bool IsAlreadyCalculated(const CModelFluid* fluid, CPhaseDiagram** found) const;
+
+    // ---- drawing ----
+
+    void PlotIsoplethsOfPhaseDiagram(CPhaseDiagram* diagram);
+    void PlotIsoplethCurve(CIsopleth* isopleth);
+    void PlotIsochorsOfPhaseDiagram(CPhaseDiagram* diagram);
+    void PlotBiphasicIsochorCurve(CIsochor* isochor);
+    void PlotMonophasicIsochorCurve(CIsochor* isochor);
+    void PlotTrappingLine(CTrappingLine* line);
+
+    // ---- trapping lines ----
+
+    // Adds a trapping line to a monophasic isochore at the aqueous homogenisation temperature
+    // (nothing when one is there already) and clears the temporary marker. Returns the new line.
+    CTrappingLine* AddTrappingLineTo(CIsochor* isochor, double thaq);
+    // The marker shown while a trapping temperature is chosen; never saved.
+    void SetTemporaryAqueousHomogLine(double thaq, double pmin, double pmax);
+    void HideTemporaryAqueousHomogLine();
+    const CTrappingLine& GetTemporaryAqueousHomogLine() const { return mAqueousHomogLine; }
+
+    // ---- removal ----
+
+    void RemoveFluidPhaseDiagram(CPhaseDiagram* diagram);
+    // Deletes an isochore with its partner of the pair (and the monophasic half's trapping lines).
+    void DeleteIsochor(CIsochor* isochor);
+    void DeleteIsochor(const std::string& name);
+    void RemoveTrappingLine(CTrappingLine* line);
+
+    // ---- volume-temperature plots ----
+
+    // A new volume-temperature plot of this document, titled "<title>:<number>".
+    CVolumePlotView* DisplayNewVTPlot();
+    // The plot's window closed: the plot is forgotten.
+    void KillVTPlot(CVolumePlotView* plot);
+    // The document's window closes: every plot goes.
+    void CloseVTPlots();
+    const std::vector<std::unique_ptr<CVolumePlotView>>& GetVTPlots() const { return mVTPlots; }
+
+    // ---- file ----
+
+    // Plot format, diagrams, then the volume-temperature plots.
+    void ReadData(CDataHandleStream& stream) override;
+    void SaveData(CDataHandleStream& stream) override;
+    void OnCloseDocument() override;
+
+    CPhaseDiagramsList mPhaseDiagramsList;
+    CPlotFormat mPlotFormat;
+
+  private:
+    void Changed();
+    void RemoveIsopleth(CIsopleth* isopleth);
+    void RemoveIsochor(CIsochor* isochor);
+    // Unlinks an isochore from whichever list of the document holds it.
+    void UnlinkIsochor(CIsochor* isochor);
+    void DeleteContents();
+
+    std::unique_ptr<CPhaseDiagView> mPlotView;
+    std::vector<std::unique_ptr<CVolumePlotView>> mVTPlots;
+    CTrappingLine mAqueousHomogLine;
+};
+
+// What the calculation interface needs of an isopleth.
+zephon::thermo::IsoplethData ToIsoplethData(const CIsopleth& isopleth);

@@ -1,0 +1,226 @@
+#include "documents/volume_plot_view.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+namespace {
+
+// (trunc(value) / 10 - 1) * 10 and (trunc(value) / 10 + 1) * 10 with integer division toward zero.
+double TenBelow(double value) {
+    const long whole = static_cast<long>(std::trunc(value));
+    return static_cast<double>((whole / 10 - 1) * 10);
+}
+
+double TenAbove(double value) {
+    const long whole = static_cast<long>(std::trunc(value));
+    return static_cast<double>((whole / 10 + 1) * 10);
+}
+
+bool Finite(double a, double b, double c, double d) {
+    return std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && std::isfinite(d);
+}
+
+} // namespace
+
+CVolumePlotView::CVolumePlotView(CApplicationServices* services) : mServices(services) {
+    mPlottedInclusionsList.mIsOwner = 1;
+    InitializeAxes();
+}
+
+void CVolumePlotView::InitializeAxes() {
+    Initialize();
+    mXLabel = "T (\xC2\xB0"
+              "C)";
+    mYLabel = "% Bubble";
+    mMinX = mCurrentMinX = 0;
+    mMaxX = mCurrentMaxX = 100;
+    mMinY = mCurrentMinY = 0;
+    mMaxY = mCurrentMaxY = 20;
+    mMaxMinX = -100;
+    mMaxMaxX = 600;
+    mMaxMinY = 0;
+    mMaxMaxY = 100;
+    if (CGraphLegend* legend = GetLegend()) {
+        legend->mX = 40;
+        legend->mY = 10;
+        legend->mWidth = 160;
+        legend->mHeight = 30;
+    }
+    mNbXTicks = mNbYTicks = 6;
+    mXTicksDigits = mYTicksDigits = 0;
+    updateSubobjectsCoordinates();
+}
+
+CInclusionRecordEx* CVolumePlotView::AddInclusion(const CInclusionRecordEx& inclusion) {
+    auto copy = std::make_unique<CInclusionRecordEx>();
+    copy->mPointFormat = CPointFormat(3, zephon::plot::kRed, 3);
+    copy->CopyFrom(inclusion);
+    CInclusionRecordEx* raw = copy.release();
+    mPlottedInclusionsList.Add(raw);
+    PlotDataPoints(raw);
+    return raw;
+}
+
+void CVolumePlotView::RemoveInclusion(CInclusionRecordEx* inclusion) {
+    if (inclusion == nullptr || !mPlottedInclusionsList.mInclusionData.Remove(inclusion)) return;
+    if (inclusion->mGraphCurve) removeGraphObject(inclusion->mGraphCurve);
+    inclusion->mGraphCurve = nullptr;
+    delete inclusion;
+    updateSubobjectsCoordinates();
+    RequestRedraw();
+}
+
+CIsochor* CVolumePlotView::AddIsochor(const CIsochor& isochor) {
+    auto copy = std::make_unique<CIsochor>();
+    copy->CopyFrom(isochor);
+    copy->mName = isochor.mName;
+    CIsochor* raw = copy.release();
+    mPlottedCurvesList.Add(raw);
+    PlotVTCurve(raw);
+    return raw;
+}
+
+void CVolumePlotView::RemoveIsochor(CIsochor* isochor) {
+    if (isochor == nullptr || !mPlottedCurvesList.mList.Remove(isochor)) return;
+    if (isochor->mGraphCurve) removeGraphObject(isochor->mGraphCurve);
+    isochor->mGraphCurve = nullptr;
+    delete isochor;
+    updateSubobjectsCoordinates();
+    RequestRedraw();
+}
+
+void CVolumePlotView::AddToLegend(CGraphObject* object) {
+    if (CGraphLegend* legend = GetLegend()) {
+        legend->mRefObjectList.Add(object);
+        UpdateObject(*legend);
+    }
+}
+
+void CVolumePlotView::WidenRanges(double minT, double maxT, double minV, double maxV) {
+    if (Finite(minT, maxT, minV, maxV)) {
+        if (minT < mMinX) mMinX = TenBelow(minT);
+        if (maxT > mMaxX) mMaxX = TenAbove(maxT);
+        if (minV < mMinY) mMinY = minV;
+        if (maxV > mMaxY) mMaxY = maxV;
+    }
+    mCurrentMinX = mMinX;
+    mCurrentMaxX = mMaxX;
+    mCurrentMinY = mMinY;
+    mCurrentMaxY = mMaxY;
+    NotifyAxisRangesChanged();
+    updateSubobjectsCoordinates();
+    RequestRedraw();
+}
+
+void CVolumePlotView::PlotDataPoints(CInclusionRecordEx* inclusion) {
+    if (inclusion == nullptr) return;
+    auto points = std::make_unique<CGraphPointCurve>();
+    points->mSelectable = true;
+    for (const CVolumeRecord* record : inclusion->mVolumeDataList.mList)
+        points->addPoint(record->mT, record->mVolume);
+    points->mSize = inclusion->mPointFormat.mSize;
+    points->mForeColor = inclusion->mPointFormat.mColor;
+    points->mSelector = inclusion->mPointFormat.mSelector;
+    points->mName = inclusion->mInclusionName;
+    points->mReferenceObject = static_cast<CRecord*>(inclusion);
+    inclusion->mGraphCurve = addGraphObject(std::move(points));
+
+    double minT = 0, maxT = 0, minV = 0, maxV = 0;
+    inclusion->GetMinMaxValues(minT, maxT, minV, maxV);
+    maxT += 2;
+    maxV = std::min(maxV + 2, 100.0);
+    AddToLegend(inclusion->mGraphCurve);
+    WidenRanges(minT, maxT, minV, maxV);
+}
+
+void CVolumePlotView::PlotVTCurve(CIsochor* isochor) {
+    if (isochor == nullptr) return;
+    auto curve = std::make_unique<CGraphCurve>();
+    curve->mSelectable = true;
+    double minT = 0, maxT = 0, minV = 0, maxV = 0;
+    for (const CIsochorPoint* point : isochor->mList) {
+        curve->addPoint(point->mT, point->mV);
+        minT = std::min(minT, point->mT);
+        maxT = std::max(maxT, point->mT);
+        minV = std::min(minV, point->mV);
+        maxV = std::max(maxV, point->mV);
+    }
+    curve->mSize = isochor->mCurveFormat.mSize;
+    curve->mForeColor = isochor->mCurveFormat.mColor;
+    curve->mName = isochor->mName;
+    curve->mReferenceObject = static_cast<CRecord*>(isochor);
+    isochor->mGraphCurve = addGraphObject(std::move(curve));
+    AddToLegend(isochor->mGraphCurve);
+    WidenRanges(minT, maxT + 2, minV, std::min(maxV + 2, 100.0));
+}
+
+bool CVolumePlotView::IsInclusionPlotted(const CInclusionRecord& inclusion) const {
+    for (const CInclusionRecordEx* plotted : mPlottedInclusionsList.mInclusionData) {
+        if (plotted->mTh == inclusion.mTh && plotted->mTv == inclusion.mTv && plotted->mFv == inclusion.mFv &&
+            plotted->mHomog == inclusion.mHomog && plotted->mCO2 == inclusion.mCO2 &&
+            plotted->mN2 == inclusion.mN2 && plotted->mH2S == inclusion.mH2S &&
+            plotted->mInclusionName == inclusion.mInclusionName)
+            return true;
+    }
+    return false;
+}
+
+bool CVolumePlotView::IsIsochorPlotted(const std::string& name) const {
+    for (const CIsochor* plotted : mPlottedCurvesList.mList)
+        if (plotted->mName == name) return true;
+    return false;
+}
+
+void CVolumePlotView::Write(CDataHandleStream& stream) {
+    CPlotFormat format;
+    updatePlotFormat(format);
+    format.Write(stream);
+    // The plotted copies keep the names they were given: a name rewritten at every save would
+    // grow each time and no longer match the diagram's isochore.
+    stream << mPlottedInclusionsList.Count();
+    stream.NextLine();
+    for (CInclusionRecordEx* inclusion : mPlottedInclusionsList.mInclusionData)
+        inclusion->Write(stream);
+    stream << mPlottedCurvesList.Count();
+    stream.NextLine();
+    for (CIsochor* isochor : mPlottedCurvesList.mList)
+        isochor->Write(stream);
+    stream.NextLine();
+}
+
+void CVolumePlotView::Read(CDataHandleStream& stream) {
+    CPlotFormat format;
+    format.Read(stream);
+    setFromPlotFormat(format);
+
+    long count = 0;
+    stream >> count;
+    ReadRecordItems(
+        stream, count, [&] { return std::make_unique<CInclusionRecordEx>(stream); },
+        [&](std::unique_ptr<CInclusionRecordEx> inclusion) {
+            CInclusionRecordEx* raw = inclusion.release();
+            mPlottedInclusionsList.Add(raw);
+            PlotDataPoints(raw);
+        });
+
+    count = 0;
+    stream >> count;
+    ReadRecordItems(
+        stream, count,
+        [&] {
+            auto isochor = std::make_unique<CIsochor>();
+            isochor->Initialize();
+            isochor->Read(stream);
+            return isochor;
+        },
+        [&](std::unique_ptr<CIsochor> isochor) {
+            CIsochor* raw = isochor.release();
+            mPlottedCurvesList.Add(raw);
+            PlotVTCurve(raw);
+        });
+}
+
+void CVolumePlotView::NotifyObjectSelection() {
+    if (mServices) mServices->NotifyVTPlotSelection();
+}

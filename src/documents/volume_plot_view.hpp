@@ -1,0 +1,59 @@
+#pragma once
+// A volume-temperature plot: the bubble volume percent of inclusions (their measurements) and of
+// computed two-phase isochores against temperature. It is a view of a P-T document, which keeps it
+// and saves it in its file; the plot holds copies of what it shows, so later edits of the inclusion
+// data or of the diagrams do not change it.
+
+#include <string>
+
+#include "data/inclusion_record.hpp"
+#include "data/phase_diagram_record.hpp"
+#include "documents/application_services.hpp"
+#include "plot/plot_view.hpp"
+
+class CVolumePlotView : public CPlotView {
+  public:
+    explicit CVolumePlotView(CApplicationServices* services = nullptr);
+
+    // The base defaults, then 0 to 100 degrees against 0 to 20 % (limits -100 to 600 and 0 to 100),
+    // legend at (40, 10), six ticks each, no decimals.
+    void InitializeAxes();
+    // Asks the window to repaint.
+    void Redraw() { RequestRedraw(); }
+
+    // Plots a copy of the inclusion (default look: size 3, shape 3, red) and returns it.
+    CInclusionRecordEx* AddInclusion(const CInclusionRecordEx& inclusion);
+    // Removes a plotted inclusion and its drawing.
+    void RemoveInclusion(CInclusionRecordEx* inclusion);
+    // Plots a copy of the isochore and returns it.
+    CIsochor* AddIsochor(const CIsochor& isochor);
+    void RemoveIsochor(CIsochor* isochor);
+
+    // The measurements of a plotted inclusion as a list of points; the plot only ever widens.
+    void PlotDataPoints(CInclusionRecordEx* inclusion);
+    // A plotted isochore's bubble volume along temperature as a curve.
+    void PlotVTCurve(CIsochor* isochor);
+
+    // An inclusion counts as plotted when a plotted copy has its name and exactly its values.
+    bool IsInclusionPlotted(const CInclusionRecord& inclusion) const;
+    bool IsIsochorPlotted(const std::string& name) const;
+
+    // The section of a P-T file: plot format, the inclusions, the isochores.
+    void Read(CDataHandleStream& stream);
+    void Write(CDataHandleStream& stream);
+
+    CInclusionList mPlottedInclusionsList;
+    CIsochorsList mPlottedCurvesList;
+    std::string mTitle; // the window's title, "<document>:<number>"
+
+  protected:
+    void NotifyObjectSelection() override;
+
+  private:
+    // Widens the default ranges to the given extremes (maxima already raised by 2 and capped),
+    // makes them current and refreshes everything.
+    void WidenRanges(double minT, double maxT, double minV, double maxV);
+    void AddToLegend(CGraphObject* object);
+
+    CApplicationServices* mServices;
+};
