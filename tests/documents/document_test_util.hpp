@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "fake_application_services.hpp"
 
@@ -45,6 +46,16 @@ inline std::string ReadText(const std::filesystem::path& path) {
 inline void WriteText(const std::filesystem::path& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary);
     out << text;
+}
+
+// The fields of a data file; line ends and blank lines aside.
+inline std::vector<std::string> Tokens(const std::string& text) {
+    std::vector<std::string> tokens;
+    std::istringstream in(text);
+    std::string token;
+    while (in >> token)
+        tokens.push_back(token);
+    return tokens;
 }
 
 // Files of a folder other than the given ones (left-over temporary files, say).
