@@ -56,7 +56,7 @@ void WriteIsochorPointsJson(CJsonWriter& json, const CIsochor* isochor) {
 
 int RunSaturation(const std::vector<std::string>& arguments, CCommandContext& context) {
     const CCommandLine line("saturation", arguments, FluidCommandSpec({"--bubble", "--dew"}, {"--t"}));
-    const CFluidSpec fluid = FluidFromOptions(line);
+    const CFluidSpec fluid = FluidFromOptions(line, context.services);
     const double t = line.RequiredNumber("--t");
     CheckTemperature("saturation", "--t", t);
     const bool bubble = line.EitherFlag("--bubble", "--dew");
@@ -88,7 +88,7 @@ int RunSaturation(const std::vector<std::string>& arguments, CCommandContext& co
 
 int RunGor(const std::vector<std::string>& arguments, CCommandContext& context) {
     const CCommandLine line("gor", arguments, FluidCommandSpec({}, {}));
-    const CFluidSpec fluid = FluidFromOptions(line);
+    const CFluidSpec fluid = FluidFromOptions(line, context.services);
     const CStandardConditions result = CalculateStandardConditions(fluid);
     if (line.Has("--json")) {
         CJsonWriter json;
@@ -157,7 +157,7 @@ int RunComposition(const std::vector<std::string>& arguments, CCommandContext& c
 
 int RunEnvelope(const std::vector<std::string>& arguments, CCommandContext& context) {
     const CCommandLine line("envelope", arguments, FluidCommandSpec({}, {"--out", "--svg"}));
-    const CFluidSpec fluid = FluidFromOptions(line);
+    const CFluidSpec fluid = FluidFromOptions(line, context.services);
     CPhaseDiagramFile file;
     auto diagram = CalculateEnvelope(fluid, "", 0, context.services);
     if (!diagram) throw CalculationError("no phase envelope: " + fluid.Describe());
@@ -212,7 +212,7 @@ int RunEnvelope(const std::vector<std::string>& arguments, CCommandContext& cont
 int RunIsochore(const std::vector<std::string>& arguments, CCommandContext& context) {
     const CCommandLine line("isochore", arguments,
                             FluidCommandSpec({"--liquid", "--vapour"}, {"--th", "--thaq", "--out"}));
-    const CFluidSpec fluid = FluidFromOptions(line);
+    const CFluidSpec fluid = FluidFromOptions(line, context.services);
     const double th = line.RequiredNumber("--th");
     CheckTemperature("isochore", "--th", th);
     const int homog = line.EitherFlag("--liquid", "--vapour") ? 1 : 0;

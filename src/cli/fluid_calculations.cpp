@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "cli/data_files.hpp"
+#include "cli/document_io.hpp"
 #include "cli/terminal_services.hpp"
 #include "thermo/alpha_beta_model_interface.hpp"
 
@@ -73,7 +74,7 @@ void CheckTemperature(const std::string& command, const std::string& option, dou
         throw UsageError(command + ": " + option + " must be a temperature in degrees Celsius above -273.15");
 }
 
-CFluidSpec FluidFromOptions(const CCommandLine& line) {
+CFluidSpec FluidFromOptions(const CCommandLine& line, CTerminalServices& services) {
     const std::string& command = line.Command();
     const bool byAlphaBeta = line.Has("--alpha") || line.Has("--beta");
     const bool byGases = line.Has("--co2") || line.Has("--n2") || line.Has("--h2s");
@@ -81,9 +82,8 @@ CFluidSpec FluidFromOptions(const CCommandLine& line) {
         if (byAlphaBeta || byGases)
             throw UsageError(command + ": give either --fluid FILE.flu or --alpha/--beta, not both");
         const std::string path = line.RequiredText("--fluid");
-        auto fluid = std::make_shared<CModelFluid>("FM");
-        LoadRecord(path, *fluid);
-        return CFluidSpec::ModelFluid(std::move(fluid), path);
+        auto document = OpenFluidModel(path, services);
+        return CFluidSpec::ModelFluid(std::make_shared<CModelFluid>(document->mModelFluid), path);
     }
     if (!byAlphaBeta)
         throw UsageError(command +

@@ -17,6 +17,8 @@
 
 namespace zephon::cli {
 
+class CTerminalServices;
+
 // The fluid a command computes on.
 struct CFluidSpec {
     bool isModelFluid = false;
@@ -34,7 +36,7 @@ struct CFluidSpec {
 // The options of the fluid selection, to add to a command's own.
 void AddFluidOptions(COptionSpec& spec);
 // `--alpha A --beta B [--co2 P] [--n2 P] [--h2s P]` or `--fluid FILE.flu`, checked.
-CFluidSpec FluidFromOptions(const CCommandLine& line);
+CFluidSpec FluidFromOptions(const CCommandLine& line, CTerminalServices& services);
 // Checks alpha-beta values and gas contents; a usage error naming the command otherwise.
 void CheckAlphaBeta(const std::string& command, double alpha, double beta, double co2, double n2, double h2s);
 // A temperature above absolute zero; a usage error otherwise.

@@ -21,6 +21,7 @@ void CTerminalServices::ShowMessage(const CUserMessage& message) {
     std::string text = message.text;
     if (!message.caption.empty()) text += " " + message.caption;
     mMessages.push_back(text);
+    if (mQuiet) return;
     const char* prefix = message.icon == CMessageIcon::Information ? "note: " : "warning: ";
     mErr << prefix << text << '\n';
 }

@@ -43,6 +43,14 @@ class CTerminalServices : public CApplicationServices {
     // Clears a pending progress line.
     void EndProgress();
 
+    // While quiet, messages are kept but not printed (the caller reports them its own way).
+    // Returns the previous setting.
+    bool SetQuiet(bool quiet) {
+        const bool previous = mQuiet;
+        mQuiet = quiet;
+        return previous;
+    }
+
     // Everything shown, for the callers that collect messages into their output.
     const std::vector<std::string>& Messages() const { return mMessages; }
     int WaitDepth() const { return mWaitDepth; }
@@ -51,6 +59,7 @@ class CTerminalServices : public CApplicationServices {
     std::ostream& mErr;
     bool mShowProgress;
     bool mProgressPending = false;
+    bool mQuiet = false;
     int mWaitDepth = 0;
     std::vector<std::string> mMessages;
 };

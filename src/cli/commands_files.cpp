@@ -1,0 +1,231 @@
+// render and info: commands on saved files.
+#include "cli/cli_commands.hpp"
+#include "cli/command_context.hpp"
+#include "cli/data_files.hpp"
+#include "cli/plot_rendering.hpp"
+
+namespace zephon::cli {
+
+namespace {
+
+struct CInfoReport {
+    CJsonWriter json;
+    std::string text;
+};
+
+long CountOrZero(const CIsochorsList* list) {
+    return list != nullptr ? list->Count() : 0;
+}
+
+void DescribeInclusions(CInclusionList& list, CInfoReport& report) {
+    report.text += Printf("%ld inclusions\n", list.Count());
+    report.json.Key("inclusions").BeginArray();
+    for (const CInclusionRecordEx* inclusion : list.mInclusionData) {
+        report.text +=
+            Printf("  %-20s Th %8.2f C to %-6s Fv %6.2f %% at %6.2f C  CO2 %.3f N2 %.3f H2S %.3f  %ld "
+                   "volume points\n",
+                   inclusion->mInclusionName.c_str(), inclusion->mTh, inclusion->mHomog ? "liquid" : "vapour",
+                   inclusion->mFv, inclusion->mTv, inclusion->mCO2, inclusion->mN2, inclusion->mH2S,
+                   inclusion->mVolumeDataList.Count());
+        report.json.BeginObject()
+            .Field("name", inclusion->mInclusionName)
+            .Field("Th", inclusion->mTh)
+            .Field("homog", inclusion->mHomog ? "liquid" : "vapour")
+            .Field("Fv", inclusion->mFv)
+            .Field("Tv", inclusion->mTv)
+            .Field("CO2", inclusion->mCO2)
+            .Field("N2", inclusion->mN2)
+            .Field("H2S", inclusion->mH2S)
+            .Field("volume_points", inclusion->mVolumeDataList.Count())
+            .EndObject();
+    }
+    report.json.EndArray();
+}
+
+void DescribeFluid(const CModelFluid& fluid, CInfoReport& report) {
+    double total = 0;
+    for (const CCompositionRecordEx* c : fluid.mList)
+        total += c->mMolePercent;
+    report.text += Printf("fluid model \"%s\": %ld components, %.4f mole %% in all\n", fluid.mName.c_str(),
+                          fluid.Count(), total);
+    report.json.Field("name", fluid.mName)
+        .Field("components", fluid.Count())
+        .Field("total_mole_percent", total);
+}
+
+void DescribeCorrelation(const CAlphaBetaCorrelation& correlation, CInfoReport& report) {
+    report.text +=
+        Printf("correlation \"%s\": %ld fluids\n", correlation.mName.c_str(), correlation.mList.Count());
+    for (const CAlphaBetaRecordEx* fluid : correlation.mList)
+        report.text +=
+            Printf("  %-20s alpha %.6f beta %.6f\n", fluid->mName.c_str(), fluid->mAlpha, fluid->mBeta);
+    report.json.Field("name", correlation.mName).Field("fluids", correlation.mList.Count());
+}
+
+void DescribeAlphaBetaPlot(CAlphaBetaPlotFile& plot, CInfoReport& report) {
+    report.text += Printf("%ld alpha-beta curves, %ld fluid markers, %ld correlations\n",
+                          plot.mCurves.Count(), plot.mPoints.Count(), plot.mCorrelations.Count());
+    report.json.Key("curves").BeginArray();
+    for (const CAlphaBetaCurve* curve : plot.mCurves.mList) {
+        report.text += Printf("  curve %-20s %ld points\n", curve->mInclusion.mInclusionName.c_str(),
+                              curve->mCurve.Count());
+        report.json.BeginObject()
+            .Field("inclusion", curve->mInclusion.mInclusionName)
+            .Field("points", curve->mCurve.Count())
+            .EndObject();
+    }
+    report.json.EndArray().Key("markers").BeginArray();
+    for (const CAlphaBetaPoint* point : plot.mPoints.mList) {
+        report.text +=
+            Printf("  marker %-20s alpha %.6f beta %.6f\n", point->mAlphaBetaRecordEx.mName.c_str(),
+                   point->mAlphaBetaRecordEx.mAlpha, point->mAlphaBetaRecordEx.mBeta);
+        report.json.Value(point->mAlphaBetaRecordEx.mName);
+    }
+    report.json.EndArray().Field("correlations", plot.mCorrelations.Count());
+}
+
+void DescribePhaseDiagrams(CPhaseDiagramFile& file, CInfoReport& report) {
+    report.text += Printf("%ld phase diagrams, %zu volume-temperature plots\n", file.mDiagrams.Count(),
+                          file.mVolumePlots.size());
+    report.json.Key("diagrams").BeginArray();
+    for (const CPhaseDiagram* diagram : file.mDiagrams.mList) {
+        const long liquid = diagram->mLiquidIsopleth ? diagram->mLiquidIsopleth->mList.Count() : 0;
+        const long vapour = diagram->mVapourIsopleth ? diagram->mVapourIsopleth->mList.Count() : 0;
+        long traps = 0;
+        if (diagram->mMonoIsochorsList) {
+            for (const CIsochor* isochor : diagram->mMonoIsochorsList->mList)
+                traps += isochor->mTrappingLines ? isochor->mTrappingLines->Count() : 0;
+        }
+        const char* model = diagram->mThermoModel.mModelType == 1   ? "alpha-beta"
+                            : diagram->mThermoModel.mModelType == 2 ? "fluid model"
+                                                                    : "none";
+        report.text += Printf(
+            "  %-24s %s model; envelope %ld + %ld points; %ld biphasic and %ld monophasic "
+            "isochores; %ld trapping lines; GOR %.2f API %.2f\n",
+            diagram->mName.c_str(), model, liquid, vapour, CountOrZero(diagram->mBiphIsochorsList.get()),
+            CountOrZero(diagram->mMonoIsochorsList.get()), traps, diagram->mGOR, diagram->mAPI);
+        report.json.BeginObject()
+            .Field("name", diagram->mName)
+            .Field("model", model)
+            .Field("liquid_points", liquid)
+            .Field("vapour_points", vapour)
+            .Field("biphasic_isochores", CountOrZero(diagram->mBiphIsochorsList.get()))
+            .Field("monophasic_isochores", CountOrZero(diagram->mMonoIsochorsList.get()))
+            .Field("trapping_lines", traps)
+            .Field("GOR", diagram->mGOR)
+            .Field("API", diagram->mAPI)
+            .EndObject();
+    }
+    report.json.EndArray().Field("volume_plots", static_cast<long>(file.mVolumePlots.size()));
+}
+
+} // namespace
+
+int RunInfo(const std::vector<std::string>& arguments, CCommandContext& context) {
+    COptionSpec spec;
+    spec.flags = {"--json"};
+    spec.maxPositional = 1;
+    const CCommandLine line("info", arguments, spec);
+    if (line.Positional().empty()) throw UsageError("info: which file? (zephon-cli info FILE)");
+    const std::string path = line.Positional().front();
+    const CFileKind kind = KindOfFile(path);
+    if (kind == CFileKind::Unknown)
+        throw UsageError(path + ": not a Zephon data file (expected .inc, .abe, .flu, .abp or .ptd)");
+    const std::string text = ReadFileText(path);
+    CDataHandleStream stream = CDataHandleStream::FromText(text);
+
+    CInfoReport report;
+    report.json.BeginObject().Field("file", path).Field("kind", DescribeKind(kind));
+    report.text = path + ": " + DescribeKind(kind) + " file\n";
+    std::function<void()> describe;
+    CInclusionList inclusions;
+    inclusions.mIsOwner = 1;
+    CModelFluid fluid("FM");
+    CAlphaBetaCorrelation correlation;
+    CAlphaBetaPlotFile abPlot;
+    CPhaseDiagramFile ptFile;
+    switch (kind) {
+    case CFileKind::Inclusions:
+        inclusions.Read(stream);
+        describe = [&] { DescribeInclusions(inclusions, report); };
+        break;
+    case CFileKind::FluidModel:
+        fluid.Read(stream);
+        describe = [&] { DescribeFluid(fluid, report); };
+        break;
+    case CFileKind::Correlation:
+        correlation.Read(stream);
+        describe = [&] { DescribeCorrelation(correlation, report); };
+        break;
+    case CFileKind::AlphaBetaPlot:
+        abPlot.Read(stream);
+        describe = [&] { DescribeAlphaBetaPlot(abPlot, report); };
+        break;
+    case CFileKind::PhaseDiagram:
+        ptFile.Read(stream);
+        describe = [&] { DescribePhaseDiagrams(ptFile, report); };
+        break;
+    case CFileKind::Unknown:
+        break;
+    }
+    const CReadOutcome outcome = CheckRead(text, stream);
+    const bool clean = outcome.complete && !outcome.trailingText;
+    report.json.Field("complete", outcome.complete).Field("trailing_text", outcome.trailingText);
+    report.json.Key("line");
+    clean ? report.json.Null() : report.json.Value(outcome.line);
+    if (clean) {
+        report.text += "read to its end\n";
+    } else if (!outcome.complete) {
+        report.text += Printf("NOT read to its end: reading stopped at line %d%s; what precedes it:\n",
+                              outcome.line, outcome.atEnd ? " (the file ends too early)" : "");
+    } else {
+        report.text += Printf("read, but text follows the data at line %d\n", outcome.line);
+    }
+    describe();
+    report.json.EndObject();
+    if (line.Has("--json")) {
+        PrintJson(context.out, report.json);
+    } else {
+        context.out << report.text;
+    }
+    if (!outcome.complete)
+        throw UsageError(path + ": line " + std::to_string(outcome.line) +
+                         ": the file cannot be read to its end");
+    if (outcome.trailingText)
+        throw UsageError(path + ": line " + std::to_string(outcome.line) +
+                         ": unexpected text after the data");
+    return kExitSuccess;
+}
+
+int RunRender(const std::vector<std::string>& arguments, CCommandContext& context) {
+    COptionSpec spec;
+    spec.values = {"--svg"};
+    spec.maxPositional = 1;
+    const CCommandLine line("render", arguments, spec);
+    if (line.Positional().empty())
+        throw UsageError("render: which file? (zephon-cli render F.abp|F.ptd --svg F.svg)");
+    const std::string path = line.Positional().front();
+    const std::string svg = line.RequiredText("--svg");
+    std::string picture;
+    switch (KindOfFile(path)) {
+    case CFileKind::AlphaBetaPlot: {
+        CAlphaBetaPlotFile plot;
+        LoadRecord(path, plot);
+        picture = RenderAlphaBetaPlot(plot);
+        break;
+    }
+    case CFileKind::PhaseDiagram: {
+        CPhaseDiagramFile file;
+        LoadRecord(path, file);
+        picture = RenderPhaseDiagram(file);
+        break;
+    }
+    default:
+        throw UsageError(path + ": render draws alpha-beta plots (.abp) and P-T diagrams (.ptd)");
+    }
+    SaveText(svg, picture);
+    context.out << "drew " << path << " into " << svg << '\n';
+    return kExitSuccess;
+}
+
+} // namespace zephon::cli

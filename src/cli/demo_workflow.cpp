@@ -1,0 +1,385 @@
+#include "cli/demo_workflow.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <thread>
+
+#include "cli/alpha_beta_curves.hpp"
+#include "cli/cli_commands.hpp"
+#include "cli/command_context.hpp"
+#include "cli/data_files.hpp"
+#include "cli/fluid_calculations.hpp"
+#include "cli/plot_rendering.hpp"
+#include "cli/terminal_services.hpp"
+#include "documents/data_documents.hpp"
+
+namespace zephon::cli {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct ExampleInclusion {
+    const char* name;
+    double th, fv, tv;
+    int homog;
+    double co2, n2, h2s;
+    std::vector<std::pair<double, double>> volumes; // T (C), bubble volume %
+};
+
+// Four inclusions of one oil (alpha 0.82, beta 0.20, 1 % CO2) trapped at rising temperatures, and
+// one of a heavier oil. Bubble sizes measured on a heating stage from room temperature up.
+const std::vector<ExampleInclusion>& ExampleInclusions() {
+    static const std::vector<ExampleInclusion> inclusions = {
+        {"FI-1", 74.6, 9.04, 20.0, 1, 1.0, 0.0, 0.0, {{20, 9.04}, {35, 7.05}, {50, 4.73}, {65, 2.00}}},
+        {"FI-2",
+         89.3,
+         11.67,
+         20.0,
+         1,
+         1.0,
+         0.0,
+         0.0,
+         {{20, 11.67}, {35, 9.82}, {50, 7.67}, {65, 5.12}, {80, 2.14}}},
+        {"FI-3",
+         104.8,
+         14.56,
+         20.0,
+         1,
+         1.0,
+         0.0,
+         0.0,
+         {{20, 14.56}, {35, 12.86}, {50, 10.87}, {65, 8.54}, {80, 5.78}, {95, 2.52}}},
+        {"FI-4",
+         119.5,
+         17.42,
+         20.0,
+         1,
+         1.0,
+         0.0,
+         0.0,
+         {{20, 17.42}, {35, 15.84}, {50, 14.00}, {65, 11.85}, {80, 9.35}, {95, 6.33}, {110, 2.73}}},
+        {"FI-5 heavy", 67.4, 5.57, 20.0, 1, 0.5, 0.0, 0.0, {{20, 5.57}, {35, 4.04}, {50, 2.31}}},
+    };
+    return inclusions;
+}
+
+struct ExampleWell {
+    const char* name;
+    double alpha, beta, co2;
+};
+
+const std::vector<ExampleWell>& ExampleWells() {
+    static const std::vector<ExampleWell> wells = {
+        {"Well A-2", 0.78, 0.14, 1.2},
+        {"Well B-1", 0.82, 0.21, 1.0},
+        {"Well C-4", 0.86, 0.29, 0.8},
+        {"Well D-1", 0.90, 0.37, 0.5},
+    };
+    return wells;
+}
+
+// Bubble volume % of a biphasic isochore at T, interpolated between its points; NaN outside.
+double BubbleVolumeAt(const CIsochor& isochor, double t) {
+    const CIsochorPoint* previous = nullptr;
+    for (const CIsochorPoint* point : isochor.mList) {
+        if (previous != nullptr &&
+            ((previous->mT >= t && t >= point->mT) || (previous->mT <= t && t <= point->mT))) {
+            if (previous->mT == point->mT) return point->mV;
+            const double s = (t - previous->mT) / (point->mT - previous->mT);
+            return previous->mV + s * (point->mV - previous->mV);
+        }
+        previous = point;
+    }
+    return std::nan("");
+}
+
+template <class Document> void SaveDocument(Document& document, const fs::path& path, CDemoResult& result) {
+    if (!document.OnSaveDocument(path)) throw UsageError(path.string() + ": cannot write the file");
+    result.files.push_back(path);
+}
+
+void SaveFile(CRecord& record, const fs::path& path, CDemoResult& result) {
+    SaveRecord(path, record);
+    result.files.push_back(path);
+}
+
+void SavePicture(const std::string& svg, const fs::path& path, CDemoResult& result) {
+    SaveText(path, svg);
+    result.files.push_back(path);
+}
+
+} // namespace
+
+void MakeExampleInclusions(CInclusionList& list) {
+    for (const ExampleInclusion& example : ExampleInclusions()) {
+        auto inclusion = std::make_unique<CInclusionRecordEx>();
+        inclusion->mInclusionName = example.name;
+        inclusion->mTh = example.th;
+        inclusion->mFv = example.fv;
+        inclusion->mTv = example.tv;
+        inclusion->mHomog = example.homog;
+        inclusion->mCO2 = example.co2;
+        inclusion->mN2 = example.n2;
+        inclusion->mH2S = example.h2s;
+        for (const auto& [t, volume] : example.volumes)
+            inclusion->mVolumeDataList.Add(new CVolumeRecord(t, volume));
+        list.Add(inclusion.release());
+    }
+}
+
+void MakeExampleCorrelation(CAlphaBetaCorrelation& correlation) {
+    correlation.mName = "Basin oils";
+    correlation.mPointFormat = CPointFormat(3, zephon::plot::MakeColor(0, 0, 255), 3);
+    for (const ExampleWell& well : ExampleWells()) {
+        auto fluid = std::make_unique<CAlphaBetaRecordEx>();
+        fluid->mName = well.name;
+        fluid->mAlpha = well.alpha;
+        fluid->mBeta = well.beta;
+        auto composition = CalculateComposition(well.alpha, well.beta, well.co2, 0, 0);
+        for (const CCompositionRecordEx* component : composition->mList)
+            fluid->mCompositionList.Add(
+                new CCompositionRecord(component->mComponentName, component->mMolePercent));
+        fluid->mCO2 = well.co2;
+        correlation.Add(fluid.release());
+    }
+}
+
+bool CurvesCross(const CAlphaBetaCurve& a, const CAlphaBetaCurve& b, double& alpha, double& beta) {
+    const CAlphaBetaRecord* a0 = nullptr;
+    for (const CAlphaBetaRecord* a1 : a.mCurve) {
+        if (a0 != nullptr) {
+            const CAlphaBetaRecord* b0 = nullptr;
+            for (const CAlphaBetaRecord* b1 : b.mCurve) {
+                if (b0 != nullptr) {
+                    const double rx = a1->mAlpha - a0->mAlpha, ry = a1->mBeta - a0->mBeta;
+                    const double sx = b1->mAlpha - b0->mAlpha, sy = b1->mBeta - b0->mBeta;
+                    const double denominator = rx * sy - ry * sx;
+                    if (denominator != 0) {
+                        const double qx = b0->mAlpha - a0->mAlpha, qy = b0->mBeta - a0->mBeta;
+                        const double t = (qx * sy - qy * sx) / denominator;
+                        const double u = (qx * ry - qy * rx) / denominator;
+                        if (t >= 0 && t <= 1 && u >= 0 && u <= 1) {
+                            alpha = a0->mAlpha + t * rx;
+                            beta = a0->mBeta + t * ry;
+                            return true;
+                        }
+                    }
+                }
+                b0 = b1;
+            }
+        }
+        a0 = a1;
+    }
+    return false;
+}
+
+CDemoResult RunDemoWorkflow(const fs::path& folder, CTerminalServices& services, int jobs) {
+    CDemoResult result;
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (ec || !fs::is_directory(folder)) throw UsageError(folder.string() + ": cannot create the folder");
+    auto& summary = result.summary;
+    summary.push_back("Zephon demonstration in " + folder.string());
+
+    // 1. The inclusions and the correlation, as data documents.
+    CInclusionDataDocument inclusions(services);
+    MakeExampleInclusions(inclusions.mInclusionList);
+    SaveDocument(inclusions, folder / "inclusions.inc", result);
+    long measurements = 0;
+    std::vector<CInclusionRecord> records;
+    for (const CInclusionRecordEx* inclusion : inclusions.mInclusionList.mInclusionData) {
+        measurements += inclusion->mVolumeDataList.Count();
+        CInclusionRecord copy;
+        copy.CopyFieldsFrom(*inclusion);
+        records.push_back(copy);
+    }
+    summary.push_back(Printf("  inclusions.inc     %zu oil inclusions, %ld bubble-volume measurements",
+                             records.size(), measurements));
+    CAlphaBetaDataDocument correlation(services);
+    MakeExampleCorrelation(correlation.mCorrelation);
+    SaveDocument(correlation, folder / "correlation.abe", result);
+    summary.push_back(Printf("  correlation.abe    \"%s\": %ld produced oils",
+                             correlation.mCorrelation.mName.c_str(), correlation.mCorrelation.mList.Count()));
+
+    // 2. The alpha-beta curves of every inclusion, the correlation and a marker where the curves of
+    // the family cross: the oil they were trapped from.
+    const std::size_t total = records.size();
+    const auto curves = TraceAlphaBetaCurves(records, jobs, [&](std::size_t done) {
+        services.Progress(Printf("demo: alpha-beta curves %zu of %zu", done, total));
+    });
+    services.EndProgress();
+    if (StopRequested()) throw CalculationError("stopped by Ctrl-C");
+    CAlphaBetaPlotFile plot;
+    std::string curveCounts;
+    for (const CCurveResult& curve : curves) {
+        if (!curveCounts.empty()) curveCounts += ", ";
+        curveCounts += curve.inclusion.mInclusionName + " " +
+                       (curve.HasCurve() ? std::to_string(curve.points.size()) : std::string("no curve"));
+        if (curve.HasCurve()) plot.mCurves.Add(MakeCurveRecord(curve).release());
+    }
+    auto correlationCopy = std::make_unique<CAlphaBetaCorrelation>();
+    correlationCopy->mName = correlation.mCorrelation.mName;
+    correlationCopy->mPointFormat = correlation.mCorrelation.mPointFormat;
+    for (const CAlphaBetaRecordEx* fluid : correlation.mCorrelation.mList) {
+        auto copy = std::make_unique<CAlphaBetaRecordEx>();
+        copy->CopyFrom(*fluid);
+        correlationCopy->Add(copy.release());
+    }
+    plot.mCorrelations.Add(correlationCopy.release());
+
+    const CAlphaBetaCurve* crossingA = nullptr;
+    const CAlphaBetaCurve* crossingB = nullptr;
+    double alpha = 0, beta = 0;
+    for (const CAlphaBetaCurve* a : plot.mCurves.mList) {
+        for (const CAlphaBetaCurve* b : plot.mCurves.mList) {
+            if (crossingA == nullptr && a != b &&
+                plot.mCurves.mList.IndexOf(a) < plot.mCurves.mList.IndexOf(b) &&
+                CurvesCross(*a, *b, alpha, beta)) {
+                crossingA = a, crossingB = b;
+            }
+        }
+    }
+    if (crossingA == nullptr) {
+        // Without a crossing, the middle of the first curve stands for the oil.
+        const CAlphaBetaCurve* first = plot.mCurves.mList.First();
+        if (first == nullptr) throw CalculationError("no alpha-beta curve could be computed for the example");
+        const CAlphaBetaRecord* middle = first->mCurve.At(first->mCurve.Count() / 2);
+        alpha = middle->mAlpha, beta = middle->mBeta;
+    }
+    const CInclusionRecord& reference = crossingA != nullptr ? crossingA->mInclusion : records.front();
+    auto marker = std::make_unique<CAlphaBetaPoint>();
+    marker->Initialize();
+    marker->mAlphaBetaRecordEx.mName = Printf("Trapped oil %.3f %.3f", alpha, beta);
+    marker->mAlphaBetaRecordEx.mAlpha = alpha;
+    marker->mAlphaBetaRecordEx.mBeta = beta;
+    auto markerFluid = CalculateComposition(alpha, beta, reference.mCO2, reference.mN2, reference.mH2S);
+    for (const CCompositionRecordEx* component : markerFluid->mList)
+        marker->mAlphaBetaRecordEx.mCompositionList.Add(
+            new CCompositionRecord(component->mComponentName, component->mMolePercent));
+    marker->mAlphaBetaRecordEx.mCO2 = reference.mCO2;
+    plot.mPoints.Add(marker.release());
+    SaveFile(plot, folder / "alpha_beta.abp", result);
+    SavePicture(RenderAlphaBetaPlot(plot), folder / "alpha_beta.svg", result);
+    summary.push_back(Printf("  alpha_beta.abp     %ld alpha-beta curves (points: %s)", plot.mCurves.Count(),
+                             curveCounts.c_str()));
+    if (crossingA != nullptr) {
+        summary.push_back(
+            Printf("                     the curves of %s and %s cross at alpha %.3f, beta %.3f: "
+                   "the oil they trapped (marker)",
+                   crossingA->mInclusion.mInclusionName.c_str(), crossingB->mInclusion.mInclusionName.c_str(),
+                   alpha, beta));
+    } else {
+        summary.push_back(
+            Printf("                     no two curves cross; marker on the first curve at alpha "
+                   "%.3f, beta %.3f",
+                   alpha, beta));
+    }
+
+    // 3. The fluid model of the marker.
+    CFluidModelDataDocument fluidDocument(services);
+    {
+        CModelFluid& fluid = fluidDocument.mModelFluid;
+        fluid.RemoveAll();
+        fluid.mName = markerFluid->mName;
+        for (const CCompositionRecordEx* component : markerFluid->mList) {
+            auto copy = std::make_unique<CCompositionRecordEx>();
+            copy->CopyFrom(*component);
+            fluid.Add(copy.release());
+        }
+    }
+    SaveDocument(fluidDocument, folder / "fluid_model.flu", result);
+    const CFluidSpec fluid =
+        CFluidSpec::ModelFluid(std::make_shared<CModelFluid>(fluidDocument.mModelFluid), "fluid_model.flu");
+    const CStandardConditions standard = CalculateStandardConditions(fluid);
+    summary.push_back(Printf("  fluid_model.flu    %s: %ld components, GOR %.0f, API %.1f, CH4 %.1f %%",
+                             fluidDocument.mModelFluid.mName.c_str(), fluidDocument.mModelFluid.Count(),
+                             standard.GOR, standard.API, standard.CH4));
+
+    // 4. Its phase envelope, the isochore pairs of the inclusions it reproduces, a trapping line.
+    CPhaseDiagramFile diagrams;
+    auto envelope = CalculateEnvelope(fluid, "", 0, services);
+    if (!envelope) throw CalculationError("no phase envelope for the fluid model of the demonstration");
+    CPhaseDiagram& diagram = *envelope;
+    diagrams.mDiagrams.Add(envelope.release());
+    double tc = 0, pc = 0;
+    const long liquidPoints = diagram.mLiquidIsopleth ? diagram.mLiquidIsopleth->mList.Count() : 0;
+    const long vapourPoints = diagram.mVapourIsopleth ? diagram.mVapourIsopleth->mList.Count() : 0;
+    std::string envelopeLine =
+        Printf("  phase_diagram.ptd  envelope of %ld bubble and %ld dew points", liquidPoints, vapourPoints);
+    if (CriticalPointOf(diagram, tc, pc))
+        envelopeLine += Printf(", critical point near %.0f C, %.0f bar", tc, pc);
+    summary.push_back(envelopeLine);
+
+    auto volumePlot = std::make_unique<CVolumePlotSection>();
+    int pairs = 0;
+    double worstDeviation = 0;
+    CIsochor* firstMonophasic = nullptr;
+    double firstTh = 0;
+    for (const CInclusionRecordEx* inclusion : inclusions.mInclusionList.mInclusionData) {
+        // Only the inclusions of the oil the fluid model stands for.
+        if (inclusion->mCO2 != reference.mCO2) continue;
+        CIsochorPair pair;
+        if (CalculateIsochorPair(diagram, inclusion->mTh, inclusion->mHomog, 0.0, pair, services) !=
+            kIsochorOk)
+            continue;
+        ++pairs;
+        if (firstMonophasic == nullptr) firstMonophasic = pair.monophasic, firstTh = inclusion->mTh;
+        auto copy = std::make_unique<CInclusionRecordEx>(*inclusion);
+        volumePlot->mInclusions.Add(copy.release());
+        auto curve = std::make_unique<CIsochor>();
+        curve->Initialize();
+        curve->CopyFrom(*pair.biphasic);
+        curve->mName = pair.biphasic->mName;
+        curve->SetBiphasic(1);
+        curve->mPhaseDiagram = &diagram;
+        volumePlot->mIsochors.Add(curve.release());
+        for (const CVolumeRecord* measured : inclusion->mVolumeDataList.mList) {
+            const double computed = BubbleVolumeAt(*pair.biphasic, measured->mT);
+            if (std::isfinite(computed))
+                worstDeviation = std::max(worstDeviation, std::fabs(computed - measured->mVolume));
+        }
+    }
+    summary.push_back(
+        Printf("                     %d isochore pairs through the Th of the inclusions of that oil", pairs));
+    if (firstMonophasic != nullptr) {
+        const double thaq = firstTh + 45.0;
+        auto trap = std::make_unique<CTrappingLine>();
+        trap->Initialize();
+        trap->AttachToIsochor(firstMonophasic, thaq);
+        const double ptrap = trap->mPtrap;
+        trap.release(); // the isochore's trapping-line list owns it
+        summary.push_back(
+            Printf("                     trapping line: an aqueous Th of %.1f C on the isochore of Th "
+                   "%.1f C gives %.0f bar",
+                   thaq, firstTh, ptrap));
+    }
+    diagrams.mVolumePlots.push_back(std::move(volumePlot));
+    FitPhaseDiagramRanges(diagrams);
+    const std::string bubbleSvg = RenderVolumePlot(*diagrams.mVolumePlots.front());
+    SaveFile(diagrams, folder / "phase_diagram.ptd", result);
+    SavePicture(RenderPhaseDiagram(diagrams), folder / "phase_diagram.svg", result);
+    SavePicture(bubbleSvg, folder / "bubble_size.svg", result);
+    summary.push_back(
+        Printf("  bubble_size.svg    measured bubble sizes against the isochores: largest difference "
+               "%.2f volume %%",
+               worstDeviation));
+    summary.push_back(
+        Printf("  %zu files written; open the .svg pictures in a browser", result.files.size()));
+    return result;
+}
+
+int RunDemo(const std::vector<std::string>& arguments, CCommandContext& context) {
+    COptionSpec spec;
+    spec.values = {"--out", "--jobs"};
+    const CCommandLine line("demo", arguments, spec);
+    const fs::path folder = line.Text("--out").value_or("zephon-demo");
+    const unsigned hardware = std::max(1u, std::thread::hardware_concurrency());
+    const int jobs = static_cast<int>(line.Integer("--jobs", 1, 256).value_or(std::min(hardware, 4u)));
+    const CDemoResult result = RunDemoWorkflow(folder, context.services, jobs);
+    for (const std::string& text : result.summary)
+        context.out << text << '\n';
+    return kExitSuccess;
+}
+
+} // namespace zephon::cli

@@ -1,0 +1,41 @@
+#include "cli/document_io.hpp"
+
+#include "cli/command_line.hpp"
+#include "cli/terminal_services.hpp"
+
+namespace zephon::cli {
+
+namespace fs = std::filesystem;
+
+void OpenDocumentStrictly(CWDocument& document, const fs::path& path, CTerminalServices& services) {
+    std::error_code ec;
+    if (!fs::exists(path, ec)) throw UsageError(path.string() + ": no such file");
+    if (fs::is_directory(path, ec)) throw UsageError(path.string() + ": is a folder, not a data file");
+    // The document tells of a damaged file in a message box; here the refusal says it instead.
+    const bool wasQuiet = services.SetQuiet(true);
+    const bool opened = document.OnOpenDocument(path);
+    services.SetQuiet(wasQuiet);
+    if (!opened) throw UsageError(path.string() + ": cannot be opened");
+    if (document.WasOpenedDamaged()) {
+        const CReadStop& stop = document.GetReadStop();
+        if (stop.atEnd)
+            throw UsageError(path.string() + ": line " + std::to_string(stop.line) +
+                             ": the file ends before its data is complete (damaged file?)");
+        throw UsageError(path.string() + ": line " + std::to_string(stop.line) + ", column " +
+                         std::to_string(stop.column) + ": this field cannot be read (damaged file?)");
+    }
+}
+
+std::unique_ptr<CInclusionDataDocument> OpenInclusions(const fs::path& path, CTerminalServices& services) {
+    auto document = std::make_unique<CInclusionDataDocument>(services);
+    OpenDocumentStrictly(*document, path, services);
+    return document;
+}
+
+std::unique_ptr<CFluidModelDataDocument> OpenFluidModel(const fs::path& path, CTerminalServices& services) {
+    auto document = std::make_unique<CFluidModelDataDocument>(services);
+    OpenDocumentStrictly(*document, path, services);
+    return document;
+}
+
+} // namespace zephon::cli

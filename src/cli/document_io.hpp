@@ -1,0 +1,24 @@
+#pragma once
+// Opening data documents for the tool: the documents read the files, and the tool refuses a file
+// that cannot be opened or was damaged, naming the file and the line where reading stopped.
+
+#include <filesystem>
+#include <memory>
+
+#include "documents/data_documents.hpp"
+#include "documents/w_document.hpp"
+
+namespace zephon::cli {
+
+class CTerminalServices;
+
+// Opens the file into the document; a usage error when it cannot be opened or is damaged.
+void OpenDocumentStrictly(CWDocument& document, const std::filesystem::path& path,
+                          CTerminalServices& services);
+
+std::unique_ptr<CInclusionDataDocument> OpenInclusions(const std::filesystem::path& path,
+                                                       CTerminalServices& services);
+std::unique_ptr<CFluidModelDataDocument> OpenFluidModel(const std::filesystem::path& path,
+                                                        CTerminalServices& services);
+
+} // namespace zephon::cli
