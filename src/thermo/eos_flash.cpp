@@ -8,8 +8,7 @@ namespace zephon::thermo {
 
 EosFlash::EosFlash(FluidPhase& fluid1, FluidPhase& fluid2) : IdealMixture(fluid1, fluid2) {}
 
-void EosFlash::number_of_components(short ncomp)
-{
+void EosFlash::number_of_components(short ncomp) {
     IdealMixture::number_of_components(ncomp);
     size = static_cast<short>(2 * N + 4);
     algorithm.set_equations(*this, size, 0);
@@ -28,49 +27,59 @@ void EosFlash::number_of_components(short ncomp)
     algorithm.relaxation_limit = 0.001;
 }
 
-void EosFlash::set_type_of_problem(short problem)
-{
+void EosFlash::set_type_of_problem(short problem) {
     type_of_problem = problem;
     AkT = AkP = AkNv = AkV = AkFv = 0.0;
     BkT = BkP = BkNv = BkV = BkFv = 0.0;
     auto weight = [](short digit, double& wT, double& wP, double& wNv, double& wV, double& wFv) {
         switch (digit) {
-        case 1: wT = 1.0; break;
-        case 2: wP = 1.0; break;
-        case 3: wNv = 1.0; break;
-        case 4: wV = 1.0; break;
-        case 5: wFv = 1.0; break;
-        default: break;
+        case 1:
+            wT = 1.0;
+            break;
+        case 2:
+            wP = 1.0;
+            break;
+        case 3:
+            wNv = 1.0;
+            break;
+        case 4:
+            wV = 1.0;
+            break;
+        case 5:
+            wFv = 1.0;
+            break;
+        default:
+            break;
         }
     };
     weight(static_cast<short>(problem / 10), AkT, AkP, AkNv, AkV, AkFv);
     weight(static_cast<short>(problem % 10), BkT, BkP, BkNv, BkV, BkFv);
 }
 
-void EosFlash::calculateVLE()
-{
+void EosFlash::calculateVLE() {
     set_initialization_flag(init_flag);
     initialize();
+    ++mFlashCount;
     if (errorflag != 0) return;
     algorithm.solve();
+    mNewtonIterationCount += algorithm.iter;
     if (algorithm.errorflag != 0 && errorflag == 0) errorflag = 1;
     if (errorflag == 0) polish_solution();
     estimate_next_state();
 }
 
-double EosFlash::scaled_residual(const std::vector<double>& G, const Matrix& J) const
-{
+double EosFlash::scaled_residual(const std::vector<double>& G, const Matrix& J) const {
     double sum = 0.0;
     for (short i = 0; i < size; ++i) {
         double scale = std::fabs(G[i]);
-        for (short j = 0; j < size; ++j) scale += std::fabs(J[i][j]);
+        for (short j = 0; j < size; ++j)
+            scale += std::fabs(J[i][j]);
         if (scale > 0.0) sum += std::fabs(G[i]) / scale;
     }
     return sum;
 }
 
-void EosFlash::polish_solution()
-{
+void EosFlash::polish_solution() {
     mPolishU[0] = T;
     mPolishU[1] = P;
     mPolishU[2] = Nl;
@@ -84,11 +93,13 @@ void EosFlash::polish_solution()
     if (failure != 0) return;
     double norm = scaled_residual(mPolishG, mPolishJacobian);
     for (int pass = 0; pass < 2 && norm > 0.0; ++pass) {
-        for (short i = 0; i < size; ++i) mPolishG[i] = -mPolishG[i];
+        for (short i = 0; i < size; ++i)
+            mPolishG[i] = -mPolishG[i];
         short ir = 0;
         solve_the_linear_system(mPolishJacobian.rows(), mPolishG.data(), mPolishStep.data(), size, ir);
         if (ir != 0) break;
-        for (short i = 0; i < size; ++i) mPolishTrial[i] = mPolishU[i] + mPolishStep[i];
+        for (short i = 0; i < size; ++i)
+            mPolishTrial[i] = mPolishU[i] + mPolishStep[i];
         calculate_vector_function(mPolishTrial.data(), mPolishG.data(), mPolishJacobian.rows(), failure, 1);
         const double trialNorm = failure == 0 ? scaled_residual(mPolishG, mPolishJacobian) : norm;
         if (failure != 0 || !(trialNorm < norm)) {
@@ -101,8 +112,7 @@ void EosFlash::polish_solution()
     }
 }
 
-void EosFlash::initialize()
-{
+void EosFlash::initialize() {
     errorflag = 0;
     const short code = type_of_problem;
     if (init_flag == 0) {
@@ -134,7 +144,8 @@ void EosFlash::initialize()
     mMostVolatileComponentIndex = -1;
     for (short i = 0; i < N; ++i) {
         if (!(z[i] > 0.0)) continue;
-        if (mMostVolatileComponentIndex < 0 || Tb[i] < Tb[mMostVolatileComponentIndex]) mMostVolatileComponentIndex = i;
+        if (mMostVolatileComponentIndex < 0 || Tb[i] < Tb[mMostVolatileComponentIndex])
+            mMostVolatileComponentIndex = i;
     }
     if (mMostVolatileComponentIndex < 0) mMostVolatileComponentIndex = 0;
 
@@ -152,12 +163,12 @@ void EosFlash::initialize()
     dUmax[1] = 5000000.0;
     dUmax[2] = Ntot / 2.0;
     dUmax[3] = Ntot / 2.0;
-    for (short i = 0; i < 2 * N; ++i) dUmax[4 + i] = 0.3;
+    for (short i = 0; i < 2 * N; ++i)
+        dUmax[4 + i] = 0.3;
     algorithm.dUmax = dUmax;
 }
 
-short EosFlash::the_calculated_vector_is_not_good()
-{
+short EosFlash::the_calculated_vector_is_not_good() {
     for (short i = 0; i < N; ++i) {
         const bool xInside = x[i] > -1e-5 && x[i] < 1.00001;
         const bool yInside = y[i] > -1e-5 && y[i] < 1.00001;
@@ -183,15 +194,15 @@ short EosFlash::the_calculated_vector_is_not_good()
         }
     }
     double distance = 0.0;
-    for (short i = 0; i < N; ++i) distance += std::fabs(x[i] - y[i]);
+    for (short i = 0; i < N; ++i)
+        distance += std::fabs(x[i] - y[i]);
     if (distance < 0.01) return 1; // the trivial solution
     const int m = mMostVolatileComponentIndex;
     if (m >= 0 && m < N && x[m] > y[m]) return 1; // inverted phases
     return 0;
 }
 
-void EosFlash::calculate_vector_function(double* U, double* G, double** dG, short& failure, short flag)
-{
+void EosFlash::calculate_vector_function(double* U, double* G, double** dG, short& failure, short flag) {
     failure = 0;
     T = U[0];
     P = U[1];
@@ -225,10 +236,10 @@ void EosFlash::calculate_vector_function(double* U, double* G, double** dG, shor
     G[2 * N] = sumXY;
     G[2 * N + 1] = Nv + Nl - Ntot;
     Fvv = Nv * Vv / V;
-    G[2 * N + 2] = (P - P_star) * AkP + (T - T_star) * AkT + (Nv - Nv_star) * AkNv + (V - V_star) * AkV * Ntot +
-                   (Fvv - Fv_star) * AkFv;
-    G[2 * N + 3] = (P - P_star) * BkP + (T - T_star) * BkT + (Nv - Nv_star) * BkNv + (V - V_star) * BkV * Ntot +
-                   (Fvv - Fv_star) * BkFv;
+    G[2 * N + 2] = (P - P_star) * AkP + (T - T_star) * AkT + (Nv - Nv_star) * AkNv +
+                   (V - V_star) * AkV * Ntot + (Fvv - Fv_star) * AkFv;
+    G[2 * N + 3] = (P - P_star) * BkP + (T - T_star) * BkT + (Nv - Nv_star) * BkNv +
+                   (V - V_star) * BkV * Ntot + (Fvv - Fv_star) * BkFv;
 
     if (flag != 0) {
         fill_in_the_Jacobian_matrix(dG);
@@ -237,10 +248,10 @@ void EosFlash::calculate_vector_function(double* U, double* G, double** dG, shor
     }
 }
 
-void EosFlash::fill_in_the_Jacobian_matrix(double** dG)
-{
+void EosFlash::fill_in_the_Jacobian_matrix(double** dG) {
     for (short r = 0; r < size; ++r)
-        for (short c = 0; c < size; ++c) dG[r][c] = 0.0;
+        for (short c = 0; c < size; ++c)
+            dG[r][c] = 0.0;
     for (short i = 0; i < N; ++i) {
         double* balance = dG[i];
         balance[2] = x[i];
@@ -263,8 +274,7 @@ void EosFlash::fill_in_the_Jacobian_matrix(double** dG)
 }
 
 // Derivatives of the total volume Nl Vl + Nv Vv with respect to the unknowns.
-void EosFlash::write_volume_row(double* row) const
-{
+void EosFlash::write_volume_row(double* row) const {
     row[0] = Nl * liquid->dVdT + Nv * vapour->dVdT;
     row[1] = Nl * liquid->dVdP + Nv * vapour->dVdP;
     row[2] = liquid->V;
@@ -276,8 +286,7 @@ void EosFlash::write_volume_row(double* row) const
 }
 
 // Derivatives of the vapour volume fraction Nv Vv / (Nl Vl + Nv Vv).
-void EosFlash::write_vapour_volume_fraction_row(double* row) const
-{
+void EosFlash::write_vapour_volume_fraction_row(double* row) const {
     const double Vl = liquid->V, Vv = vapour->V;
     const double D = Nl * Vl + Nv * Vv;
     const double D2 = D * D;
@@ -293,29 +302,41 @@ void EosFlash::write_vapour_volume_fraction_row(double* row) const
     }
 }
 
-void EosFlash::fill_specification_row(double* row, double wT, double wP, double wNv, double wV, double wFv) const
-{
-    for (short c = 0; c < size; ++c) row[c] = 0.0;
+void EosFlash::fill_specification_row(double* row, double wT, double wP, double wNv, double wV,
+                                      double wFv) const {
+    for (short c = 0; c < size; ++c)
+        row[c] = 0.0;
     row[0] = wT;
     row[1] = wP;
     row[3] = wNv;
     if (wV != 0.0) {
         write_volume_row(row);
-        for (short c = 0; c < size; ++c) row[c] *= wV;
+        for (short c = 0; c < size; ++c)
+            row[c] *= wV;
     }
     if (wFv != 0.0) write_vapour_volume_fraction_row(row);
 }
 
-void EosFlash::set_constraint(double** dG, short constraint, short nb)
-{
+void EosFlash::set_constraint(double** dG, short constraint, short nb) {
     double* row = dG[2 * N + 1 + nb];
     switch (constraint) {
-    case 1: row[0] = 1.0; break;
-    case 2: row[1] = 1.0; break;
-    case 3: row[3] = 1.0; break;
-    case 4: write_volume_row(row); break;
-    case 5: write_vapour_volume_fraction_row(row); break;
-    default: break;
+    case 1:
+        row[0] = 1.0;
+        break;
+    case 2:
+        row[1] = 1.0;
+        break;
+    case 3:
+        row[3] = 1.0;
+        break;
+    case 4:
+        write_volume_row(row);
+        break;
+    case 5:
+        write_vapour_volume_fraction_row(row);
+        break;
+    default:
+        break;
     }
 }
 

@@ -15,7 +15,7 @@
 namespace zephon::thermo {
 
 class EosFlash : public IdealMixture {
-public:
+  public:
     short size = 0; // 2N + 4
 
     // Weights of the two specification equations (one of each set is 1, the others 0).
@@ -35,6 +35,10 @@ public:
 
     Newton algorithm;
     int mMostVolatileComponentIndex = 0;
+
+    // Work done since construction: flashes attempted and Newton iterations they took.
+    long mFlashCount = 0;
+    long mNewtonIterationCount = 0;
 
     EosFlash(FluidPhase& fluid1, FluidPhase& fluid2);
 
@@ -61,7 +65,7 @@ public:
     ContinuationStep mIsoplethStep;
     ContinuationStep mIsochorStep;
 
-private:
+  private:
     // Workspace of the final correction steps (sized once, so a solve never allocates).
     std::vector<double> mPolishU, mPolishTrial, mPolishG, mPolishStep;
     Matrix mPolishJacobian;

@@ -1,0 +1,132 @@
+// The calculations a user waits for: one alpha-beta curve of 20 points for a typical
+// inclusion, one full phase envelope (both branches) of a 17-component oil, and one isochore
+// pair. Counters give flashes per point and Newton iterations per flash.
+#include "thermo/alpha_beta_model_interface.hpp"
+#include "thermo/calculation_interface.hpp"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <memory>
+
+using namespace zephon::thermo;
+
+namespace {
+
+void BM_AlphaBetaCurve20Points(benchmark::State& state) {
+    long points = 0, flashes = 0, newton = 0;
+    for (auto _ : state) {
+        CAlphaBetaModelInterface ab;
+        ab.mTh = 373.15, ab.mTfv = 293.15, ab.mFv = 0.10, ab.mHomog = 1;
+        double a = 0, b = 0;
+        if (ab.FirstAlphaBeta(&a, &b) != 0) {
+            state.SkipWithError("first point failed");
+            break;
+        }
+        int n = 1;
+        for (int k = 0; k < 200 && n < 20; ++k) {
+            const signed char r = ab.NextAlphaBeta(&a, &b);
+            if (r == -1) break;
+            if (r == 0) ++n;
+        }
+        points += n;
+        flashes += ab.mSystem->mFlashCount;
+        newton += ab.mSystem->mNewtonIterationCount;
+    }
+    state.counters["points"] = static_cast<double>(points) / static_cast<double>(state.iterations());
+    state.counters["flashes_per_point"] = static_cast<double>(flashes) / static_cast<double>(points);
+    state.counters["newton_per_flash"] = static_cast<double>(newton) / static_cast<double>(flashes);
+}
+BENCHMARK(BM_AlphaBetaCurve20Points)->Unit(benchmark::kMillisecond);
+
+// Both branches of the envelope; the points found are returned through `iso` when given.
+long trace_envelope(CCalculationInterface& ci, IsoplethData* iso) {
+    long points = 0;
+    for (char branch : {char(1), char(0)}) {
+        ci.mBranch = branch;
+        double T = 0, P = 0;
+        if (ci.FirstIsoplethPoint(&T, &P) != 0) continue;
+        for (int k = 0; k < 2000; ++k) {
+            if (iso && branch == 1) {
+                IsoplethData::Point p{T, P, {}};
+                for (short i = 0; i < ci.GetNumberOfComponents(); ++i)
+                    p.mz.push_back(ci.GetVapourComposition(i));
+                iso->points.push_back(p);
+                iso->mMaxT = std::max(iso->mMaxT, T);
+                iso->mMaxP = std::max(iso->mMaxP, P);
+            }
+            ++points;
+            signed char r;
+            do
+                r = ci.NextIsoplethPoint(&T, &P);
+            while (r == 1);
+            if (r < 0) break;
+        }
+    }
+    return points;
+}
+
+void BM_PhaseEnvelope17Components(benchmark::State& state) {
+    long points = 0;
+    CCalculationInterface* last = nullptr;
+    std::unique_ptr<CCalculationInterface> ci;
+    for (auto _ : state) {
+        ci = std::make_unique<CCalculationInterface>(1);
+        ci->mAlpha = 0.8, ci->mBeta = 0.2;
+        ci->Finalize();
+        points += trace_envelope(*ci, nullptr);
+        last = ci.get();
+    }
+    // Counters from the last run, scaled as one run.
+    state.counters["points"] = static_cast<double>(points) / static_cast<double>(state.iterations());
+    state.counters["newton_per_flash"] = static_cast<double>(last->system().mNewtonIterationCount) /
+                                         static_cast<double>(last->system().mFlashCount);
+    state.counters["flashes_per_point"] =
+        static_cast<double>(last->system().mFlashCount) /
+        (static_cast<double>(points) / static_cast<double>(state.iterations()));
+}
+BENCHMARK(BM_PhaseEnvelope17Components)->Unit(benchmark::kMillisecond);
+
+void BM_IsochorePair(benchmark::State& state) {
+    CCalculationInterface ci(1);
+    ci.mAlpha = 0.8, ci.mBeta = 0.2;
+    ci.Finalize();
+    IsoplethData iso;
+    iso.mMinT = -80.0;
+    trace_envelope(ci, &iso);
+    for (short i = 0; i < ci.GetNumberOfComponents(); ++i)
+        iso.mxref.push_back(ci.GetIsoplethComposition(i));
+    ci.mIsopleth = &iso;
+    ci.mTh = 120.0;
+    ci.mHomog = 1;
+    long points = 0;
+    const long flashes0 = ci.system().mFlashCount, newton0 = ci.system().mNewtonIterationCount;
+    for (auto _ : state) {
+        ci.CalculateIsochorsLimits(&iso, nullptr);
+        double T = 0, P = 0;
+        if (ci.FirstIsochor2Point(&T, &P) != 0) {
+            state.SkipWithError("two-phase isochore did not start");
+            break;
+        }
+        ++points;
+        for (int k = 0; k < 400; ++k) {
+            const signed char r = ci.NextIsochor2Point(&T, &P);
+            if (r < 0) break;
+            if (r == 0) ++points;
+        }
+        ci.FirstIsochor1Point(&T, &P);
+        ++points;
+        for (int k = 0; k < 400 && ci.NextIsochor1Point(&T, &P) == 0; ++k)
+            ++points;
+    }
+    const double flashes = static_cast<double>(ci.system().mFlashCount - flashes0);
+    state.counters["points"] = static_cast<double>(points) / static_cast<double>(state.iterations());
+    state.counters["flashes_per_point"] = flashes / static_cast<double>(points);
+    state.counters["newton_per_flash"] =
+        static_cast<double>(ci.system().mNewtonIterationCount - newton0) / flashes;
+}
+BENCHMARK(BM_IsochorePair)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
