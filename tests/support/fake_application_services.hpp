@@ -58,6 +58,7 @@ class FakeApplicationServices : public CApplicationServices {
         questions.clear();
         prompts.clear();
         progressTexts.clear();
+        progressAdvances = 0;
         notifications.clear();
     }
 
