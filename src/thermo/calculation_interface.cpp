@@ -70,6 +70,15 @@ double CCalculationInterface::GetVapourComposition(short i) const {
     return i >= 0 && i < mSystem->N ? mSystem->y[i] : 0.0;
 }
 
+void CCalculationInterface::accept_step(double* T, double* P, double& t, double& p)
+{
+    mSystem->save();
+    report_state(&t, &p);
+    if (T) *T = t;
+    if (P) *P = p;
+    if (mLambda < 1.0) mLambda = std::min(1.0, mLambda * 1.2);
+}
+
 void CCalculationInterface::report_state(double* T, double* P) const {
     if (T) *T = mSystem->T - kKelvin;
     if (P) *P = mSystem->P / kPaPerBar;
@@ -100,12 +109,8 @@ signed char CCalculationInterface::NextIsoplethPoint(double* T, double* P) {
         oil.restore();
         return 1;
     }
-    oil.save();
     double t = 0.0, p = 0.0;
-    report_state(&t, &p);
-    if (T) *T = t;
-    if (P) *P = p;
-    if (mLambda < 1.0) mLambda = std::min(1.0, mLambda * 1.2);
+    accept_step(T, P, t, p);
     if (mBehavesAsAGas) {
         if (t < -101.0) return -2;
     } else if (mBranch == 1 && t < -80.0) {
@@ -337,12 +342,8 @@ signed char CCalculationInterface::NextIsochor2Point(double* T, double* P) {
         oil.restore();
         return 1;
     }
-    oil.save();
     double t = 0.0, p = 0.0;
-    report_state(&t, &p);
-    if (T) *T = t;
-    if (P) *P = p;
-    if (mLambda < 1.0) mLambda = std::min(1.0, mLambda * 1.2);
+    accept_step(T, P, t, p);
     if (t < mMinIsocT || p > mMaxIsocP) return -2;
     return 0;
 }

@@ -108,6 +108,8 @@ class CCalculationInterface {
     Oil2* mOil2 = nullptr;
     void set_distribution();
     void report_state(double* T, double* P) const;
+    // A converged continuation step: save it, report it (C, bar) and let the step grow again.
+    void accept_step(double* T, double* P, double& t, double& p);
     double mIsochor1T = 0.; // K, the last one-phase isochore point
 };
 
