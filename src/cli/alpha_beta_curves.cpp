@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "cli/terminal_services.hpp"
+#include "documents/alpha_beta_plot_document.hpp"
 #include "thermo/alpha_beta_model_interface.hpp"
 
 namespace zephon::cli {
@@ -104,13 +105,17 @@ std::vector<CCurveResult> TraceAlphaBetaCurves(const std::vector<CInclusionRecor
     return kept;
 }
 
-std::unique_ptr<CAlphaBetaCurve> MakeCurveRecord(const CCurveResult& result) {
+CAlphaBetaCurve* AddCurveToPlot(CAlphaBetaPlotDocument& plot, const CCurveResult& result) {
     auto curve = std::make_unique<CAlphaBetaCurve>();
     curve->Initialize();
     curve->mInclusion.CopyFieldsFrom(result.inclusion);
     for (const CAlphaBetaRecord& point : result.points)
         curve->Add(new CAlphaBetaRecord(point.mAlpha, point.mBeta));
-    return curve;
+    CAlphaBetaCurve* stored = curve.release();
+    plot.mAlphaBetaCurvesList.Add(stored);
+    plot.PlotAlphaBetaCurve(stored);
+    plot.SetModifiedFlag(true);
+    return stored;
 }
 
 } // namespace zephon::cli

@@ -10,6 +10,8 @@
 #include "data/alpha_beta_record.hpp"
 #include "data/inclusion_record.hpp"
 
+class CAlphaBetaPlotDocument;
+
 namespace zephon::cli {
 
 // No curve is traced further than this many points.
@@ -36,7 +38,8 @@ CCurveResult TraceAlphaBetaCurve(const CInclusionRecord& inclusion, int maxPoint
 std::vector<CCurveResult> TraceAlphaBetaCurves(const std::vector<CInclusionRecord>& inclusions, int jobs,
                                                const std::function<void(std::size_t done)>& progress = {});
 
-// A stored curve of the result, as the alpha-beta plot keeps it.
-std::unique_ptr<CAlphaBetaCurve> MakeCurveRecord(const CCurveResult& result);
+// Stores and draws the curve of a result in an alpha-beta plot, as the end of a calculation in the
+// plot does; returns the stored curve.
+CAlphaBetaCurve* AddCurveToPlot(CAlphaBetaPlotDocument& plot, const CCurveResult& result);
 
 } // namespace zephon::cli

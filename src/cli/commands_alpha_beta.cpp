@@ -8,6 +8,7 @@
 #include "cli/document_io.hpp"
 #include "cli/fluid_calculations.hpp"
 #include "cli/plot_rendering.hpp"
+#include "documents/alpha_beta_plot_document.hpp"
 
 namespace zephon::cli {
 
@@ -88,11 +89,11 @@ int RunAbcurve(const std::vector<std::string>& arguments, CCommandContext& conte
         StopRequested() || results.size() < total ||
         std::any_of(results.begin(), results.end(), [](const auto& r) { return r.interrupted; });
 
-    CAlphaBetaPlotFile plot;
+    CAlphaBetaPlotDocument plot(context.services);
     for (const CCurveResult& result : results)
-        if (result.HasCurve()) plot.mCurves.Add(MakeCurveRecord(result).release());
-    if (auto path = line.Text("--out")) SaveRecord(*path, plot);
-    if (auto path = line.Text("--svg")) SaveText(*path, RenderAlphaBetaPlot(plot));
+        if (result.HasCurve()) AddCurveToPlot(plot, result);
+    if (auto path = line.Text("--out")) SaveDocumentStrictly(plot, *path, context.services);
+    if (auto path = line.Text("--svg")) SaveText(*path, RenderView(plot.GetPlotView()));
 
     if (line.Has("--json")) {
         CJsonWriter json;

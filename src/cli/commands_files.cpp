@@ -1,8 +1,15 @@
 // render and info: commands on saved files.
+#include <filesystem>
+#include <functional>
+
 #include "cli/cli_commands.hpp"
 #include "cli/command_context.hpp"
 #include "cli/data_files.hpp"
+#include "cli/document_io.hpp"
 #include "cli/plot_rendering.hpp"
+#include "documents/alpha_beta_plot_document.hpp"
+#include "documents/data_documents.hpp"
+#include "documents/phase_diag_document.hpp"
 
 namespace zephon::cli {
 
@@ -62,11 +69,12 @@ void DescribeCorrelation(const CAlphaBetaCorrelation& correlation, CInfoReport& 
     report.json.Field("name", correlation.mName).Field("fluids", correlation.mList.Count());
 }
 
-void DescribeAlphaBetaPlot(CAlphaBetaPlotFile& plot, CInfoReport& report) {
+void DescribeAlphaBetaPlot(CAlphaBetaPlotDocument& plot, CInfoReport& report) {
     report.text += Printf("%ld alpha-beta curves, %ld fluid markers, %ld correlations\n",
-                          plot.mCurves.Count(), plot.mPoints.Count(), plot.mCorrelations.Count());
+                          plot.mAlphaBetaCurvesList.Count(), plot.mAlphaBetaPointsList.Count(),
+                          plot.mAlphaBetaCorrelationsList.Count());
     report.json.Key("curves").BeginArray();
-    for (const CAlphaBetaCurve* curve : plot.mCurves.mList) {
+    for (const CAlphaBetaCurve* curve : plot.mAlphaBetaCurvesList.mList) {
         report.text += Printf("  curve %-20s %ld points\n", curve->mInclusion.mInclusionName.c_str(),
                               curve->mCurve.Count());
         report.json.BeginObject()
@@ -75,20 +83,20 @@ void DescribeAlphaBetaPlot(CAlphaBetaPlotFile& plot, CInfoReport& report) {
             .EndObject();
     }
     report.json.EndArray().Key("markers").BeginArray();
-    for (const CAlphaBetaPoint* point : plot.mPoints.mList) {
+    for (const CAlphaBetaPoint* point : plot.mAlphaBetaPointsList.mList) {
         report.text +=
             Printf("  marker %-20s alpha %.6f beta %.6f\n", point->mAlphaBetaRecordEx.mName.c_str(),
                    point->mAlphaBetaRecordEx.mAlpha, point->mAlphaBetaRecordEx.mBeta);
         report.json.Value(point->mAlphaBetaRecordEx.mName);
     }
-    report.json.EndArray().Field("correlations", plot.mCorrelations.Count());
+    report.json.EndArray().Field("correlations", plot.mAlphaBetaCorrelationsList.Count());
 }
 
-void DescribePhaseDiagrams(CPhaseDiagramFile& file, CInfoReport& report) {
-    report.text += Printf("%ld phase diagrams, %zu volume-temperature plots\n", file.mDiagrams.Count(),
-                          file.mVolumePlots.size());
+void DescribePhaseDiagrams(CPhaseDiagDocument& file, CInfoReport& report) {
+    report.text += Printf("%ld phase diagrams, %zu volume-temperature plots\n",
+                          file.mPhaseDiagramsList.Count(), file.GetVTPlots().size());
     report.json.Key("diagrams").BeginArray();
-    for (const CPhaseDiagram* diagram : file.mDiagrams.mList) {
+    for (const CPhaseDiagram* diagram : file.mPhaseDiagramsList.mList) {
         const long liquid = diagram->mLiquidIsopleth ? diagram->mLiquidIsopleth->mList.Count() : 0;
         const long vapour = diagram->mVapourIsopleth ? diagram->mVapourIsopleth->mList.Count() : 0;
         long traps = 0;
@@ -116,7 +124,17 @@ void DescribePhaseDiagrams(CPhaseDiagramFile& file, CInfoReport& report) {
             .Field("API", diagram->mAPI)
             .EndObject();
     }
-    report.json.EndArray().Field("volume_plots", static_cast<long>(file.mVolumePlots.size()));
+    report.json.EndArray().Field("volume_plots", static_cast<long>(file.GetVTPlots().size()));
+}
+
+// Opens the file into the document leniently (a damaged file opens with what could be read).
+void OpenForInfo(CWDocument& document, const std::string& path, CTerminalServices& services) {
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) throw UsageError(path + ": no such file");
+    const bool wasQuiet = services.SetQuiet(true);
+    const bool opened = document.OnOpenDocument(path);
+    services.SetQuiet(wasQuiet);
+    if (!opened) throw UsageError(path + ": cannot be opened");
 }
 
 } // namespace
@@ -131,69 +149,72 @@ int RunInfo(const std::vector<std::string>& arguments, CCommandContext& context)
     const CFileKind kind = KindOfFile(path);
     if (kind == CFileKind::Unknown)
         throw UsageError(path + ": not a Zephon data file (expected .inc, .abe, .flu, .abp or .ptd)");
-    const std::string text = ReadFileText(path);
-    CDataHandleStream stream = CDataHandleStream::FromText(text);
 
-    CInfoReport report;
-    report.json.BeginObject().Field("file", path).Field("kind", DescribeKind(kind));
-    report.text = path + ": " + DescribeKind(kind) + " file\n";
-    std::function<void()> describe;
-    CInclusionList inclusions;
-    inclusions.mIsOwner = 1;
-    CModelFluid fluid("FM");
-    CAlphaBetaCorrelation correlation;
-    CAlphaBetaPlotFile abPlot;
-    CPhaseDiagramFile ptFile;
+    CTerminalServices& services = context.services;
+    std::unique_ptr<CWDocument> document;
+    std::function<void(CInfoReport&)> describe;
     switch (kind) {
-    case CFileKind::Inclusions:
-        inclusions.Read(stream);
-        describe = [&] { DescribeInclusions(inclusions, report); };
+    case CFileKind::Inclusions: {
+        auto d = std::make_unique<CInclusionDataDocument>(services);
+        describe = [d = d.get()](CInfoReport& r) { DescribeInclusions(d->mInclusionList, r); };
+        document = std::move(d);
         break;
-    case CFileKind::FluidModel:
-        fluid.Read(stream);
-        describe = [&] { DescribeFluid(fluid, report); };
+    }
+    case CFileKind::FluidModel: {
+        auto d = std::make_unique<CFluidModelDataDocument>(services);
+        describe = [d = d.get()](CInfoReport& r) { DescribeFluid(d->mModelFluid, r); };
+        document = std::move(d);
         break;
-    case CFileKind::Correlation:
-        correlation.Read(stream);
-        describe = [&] { DescribeCorrelation(correlation, report); };
+    }
+    case CFileKind::Correlation: {
+        auto d = std::make_unique<CAlphaBetaDataDocument>(services);
+        describe = [d = d.get()](CInfoReport& r) { DescribeCorrelation(d->mCorrelation, r); };
+        document = std::move(d);
         break;
-    case CFileKind::AlphaBetaPlot:
-        abPlot.Read(stream);
-        describe = [&] { DescribeAlphaBetaPlot(abPlot, report); };
+    }
+    case CFileKind::AlphaBetaPlot: {
+        auto d = std::make_unique<CAlphaBetaPlotDocument>(services);
+        describe = [d = d.get()](CInfoReport& r) { DescribeAlphaBetaPlot(*d, r); };
+        document = std::move(d);
         break;
-    case CFileKind::PhaseDiagram:
-        ptFile.Read(stream);
-        describe = [&] { DescribePhaseDiagrams(ptFile, report); };
+    }
+    case CFileKind::PhaseDiagram: {
+        auto d = std::make_unique<CPhaseDiagDocument>(services);
+        describe = [d = d.get()](CInfoReport& r) { DescribePhaseDiagrams(*d, r); };
+        document = std::move(d);
         break;
+    }
     case CFileKind::Unknown:
         break;
     }
-    const CReadOutcome outcome = CheckRead(text, stream);
-    const bool clean = outcome.complete && !outcome.trailingText;
-    report.json.Field("complete", outcome.complete).Field("trailing_text", outcome.trailingText);
+    OpenForInfo(*document, path, services);
+    const bool complete = !document->WasOpenedDamaged();
+    const CReadStop& stop = document->GetReadStop();
+
+    CInfoReport report;
+    report.json.BeginObject()
+        .Field("file", path)
+        .Field("kind", DescribeKind(kind))
+        .Field("complete", complete);
     report.json.Key("line");
-    clean ? report.json.Null() : report.json.Value(outcome.line);
-    if (clean) {
+    complete ? report.json.Null() : report.json.Value(stop.line);
+    report.text = path + ": " + DescribeKind(kind) + " file\n";
+    if (complete) {
         report.text += "read to its end\n";
-    } else if (!outcome.complete) {
-        report.text += Printf("NOT read to its end: reading stopped at line %d%s; what precedes it:\n",
-                              outcome.line, outcome.atEnd ? " (the file ends too early)" : "");
     } else {
-        report.text += Printf("read, but text follows the data at line %d\n", outcome.line);
+        report.text += Printf("NOT read to its end: reading stopped at line %ld%s; what precedes it:\n",
+                              stop.line, stop.atEnd ? " (the file ends too early)" : "");
     }
-    describe();
+    describe(report);
     report.json.EndObject();
     if (line.Has("--json")) {
         PrintJson(context.out, report.json);
     } else {
         context.out << report.text;
     }
-    if (!outcome.complete)
-        throw UsageError(path + ": line " + std::to_string(outcome.line) +
+    if (!complete)
+        throw UsageError(path + ": line " + std::to_string(stop.line) +
                          ": the file cannot be read to its end");
-    if (outcome.trailingText)
-        throw UsageError(path + ": line " + std::to_string(outcome.line) +
-                         ": unexpected text after the data");
     return kExitSuccess;
 }
 
@@ -209,15 +230,15 @@ int RunRender(const std::vector<std::string>& arguments, CCommandContext& contex
     std::string picture;
     switch (KindOfFile(path)) {
     case CFileKind::AlphaBetaPlot: {
-        CAlphaBetaPlotFile plot;
-        LoadRecord(path, plot);
-        picture = RenderAlphaBetaPlot(plot);
+        CAlphaBetaPlotDocument plot(context.services);
+        OpenDocumentStrictly(plot, path, context.services);
+        picture = RenderView(plot.GetPlotView());
         break;
     }
     case CFileKind::PhaseDiagram: {
-        CPhaseDiagramFile file;
-        LoadRecord(path, file);
-        picture = RenderPhaseDiagram(file);
+        CPhaseDiagDocument diagram(context.services);
+        OpenDocumentStrictly(diagram, path, context.services);
+        picture = RenderView(diagram.GetPlotView());
         break;
     }
     default:

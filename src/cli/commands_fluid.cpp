@@ -4,8 +4,12 @@
 #include "cli/cli_commands.hpp"
 #include "cli/command_context.hpp"
 #include "cli/data_files.hpp"
+#include "cli/document_io.hpp"
 #include "cli/fluid_calculations.hpp"
 #include "cli/plot_rendering.hpp"
+#include "documents/alpha_beta_plot_document.hpp"
+#include "documents/data_documents.hpp"
+#include "documents/phase_diag_document.hpp"
 
 namespace zephon::cli {
 
@@ -122,12 +126,17 @@ int RunComposition(const std::vector<std::string>& arguments, CCommandContext& c
     const double co2 = line.NumberOr("--co2", 0), n2 = line.NumberOr("--n2", 0),
                  h2s = line.NumberOr("--h2s", 0);
     CheckAlphaBeta("composition", alpha, beta, co2, n2, h2s);
-    auto fluid = CalculateComposition(alpha, beta, co2, n2, h2s);
-    if (auto path = line.Text("--out")) SaveRecord(*path, *fluid);
+    // The fluid model an alpha-beta plot generates for the pair.
+    CAlphaBetaPlotDocument plot(context.services);
+    CFluidModelDataDocument* document =
+        plot.GenerateFluidModel(alpha, beta, co2 / 100.0, n2 / 100.0, h2s / 100.0);
+    if (document == nullptr) throw CalculationError("no fluid model could be made");
+    const CModelFluid& fluid = document->mModelFluid;
+    if (auto path = line.Text("--out")) SaveDocumentStrictly(*document, *path, context.services);
     if (line.Has("--json")) {
         CJsonWriter json;
-        json.BeginObject().Field("name", fluid->mName).Key("components").BeginArray();
-        for (const CCompositionRecordEx* c : fluid->mList) {
+        json.BeginObject().Field("name", fluid.mName).Key("components").BeginArray();
+        for (const CCompositionRecordEx* c : fluid.mList) {
             json.BeginObject()
                 .Field("name", c->mComponentName)
                 .Field("mole_percent", c->mMolePercent)
@@ -144,10 +153,10 @@ int RunComposition(const std::vector<std::string>& arguments, CCommandContext& c
         return kExitSuccess;
     }
     std::ostream& out = context.out;
-    out << "Fluid " << fluid->mName << " (alpha " << alpha << ", beta " << beta << ")\n";
+    out << "Fluid " << fluid.mName << " (alpha " << alpha << ", beta " << beta << ")\n";
     out << Printf("  %-6s %12s %10s %10s %8s %9s %9s %9s\n", "", "mole %", "Tc (C)", "Pc (bar)", "omega",
                   "Mw", "Vc", "Ct");
-    for (const CCompositionRecordEx* c : fluid->mList)
+    for (const CCompositionRecordEx* c : fluid.mList)
         out << Printf("  %-6s %12.6f %10.3f %10.3f %8.4f %9.2f %9.2f %9.4f\n", c->mComponentName.c_str(),
                       c->mMolePercent, c->mTc, c->mPc, c->mOmega, c->mMw, c->mVc, c->mCt);
     out << "  (Tc in C, Pc in bar, Mw in g/mol, Vc and Ct in cm3/mol)\n";
@@ -155,57 +164,78 @@ int RunComposition(const std::vector<std::string>& arguments, CCommandContext& c
     return kExitSuccess;
 }
 
+namespace {
+
+// The phase envelope of the fluid in a new P-T document; a calculation error when there is none.
+CPhaseDiagram& CalculateEnvelope(CPhaseDiagDocument& document, const CFluidSpec& fluid) {
+    // Checks the fluid before the document computes on it.
+    MakeCalculation(fluid);
+    CPhaseDiagram* diagram = document.CalculateImmiscibilityLoop(
+        ModelTypeOf(fluid), fluid.alpha, fluid.beta, fluid.co2 / 100.0, fluid.n2 / 100.0, fluid.h2s / 100.0,
+        fluid.isModelFluid ? fluid.fluid.get() : nullptr, "");
+    if (diagram == nullptr)
+        throw CalculationError("no phase envelope could be calculated for " + fluid.Describe());
+    return *diagram;
+}
+
+// The estimated critical point: the point both branches end on.
+bool CriticalPointOf(const CPhaseDiagram& diagram, double& T, double& P) {
+    if (!diagram.mLiquidIsopleth || !diagram.mVapourIsopleth) return false;
+    const CIsoplethPoint* a = diagram.mLiquidIsopleth->mList.Last();
+    const CIsoplethPoint* b = diagram.mVapourIsopleth->mList.Last();
+    if (a == nullptr || b == nullptr || a->mT != b->mT || a->mP != b->mP) return false;
+    T = a->mT;
+    P = a->mP;
+    return true;
+}
+
+} // namespace
+
 int RunEnvelope(const std::vector<std::string>& arguments, CCommandContext& context) {
     const CCommandLine line("envelope", arguments, FluidCommandSpec({}, {"--out", "--svg"}));
     const CFluidSpec fluid = FluidFromOptions(line, context.services);
-    CPhaseDiagramFile file;
-    auto diagram = CalculateEnvelope(fluid, "", 0, context.services);
-    if (!diagram) throw CalculationError("no phase envelope: " + fluid.Describe());
-    CPhaseDiagram* computed = diagram.get();
-    file.mDiagrams.Add(diagram.release());
-    FitPhaseDiagramRanges(file);
-    if (auto path = line.Text("--out")) SaveRecord(*path, file);
-    if (auto path = line.Text("--svg")) SaveText(*path, RenderPhaseDiagram(file));
+    CPhaseDiagDocument document(context.services);
+    const CPhaseDiagram& computed = CalculateEnvelope(document, fluid);
+    if (auto path = line.Text("--out")) SaveDocumentStrictly(document, *path, context.services);
+    if (auto path = line.Text("--svg")) SaveText(*path, RenderView(document.GetPlotView()));
     double tc = 0, pc = 0;
-    const bool critical = CriticalPointOf(*computed, tc, pc);
-    const bool stopped = StopRequested();
+    const bool critical = CriticalPointOf(computed, tc, pc);
+    const bool hasGor = computed.mLiqMolarWeight > 0;
     if (line.Has("--json")) {
         CJsonWriter json;
-        json.BeginObject().Field("name", computed->mName);
+        json.BeginObject().Field("name", computed.mName);
         json.Key("liquid");
-        WriteIsoplethJson(json, computed->mLiquidIsopleth.get());
+        WriteIsoplethJson(json, computed.mLiquidIsopleth.get());
         json.Key("vapour");
-        WriteIsoplethJson(json, computed->mVapourIsopleth.get());
+        WriteIsoplethJson(json, computed.mVapourIsopleth.get());
         json.Key("critical");
         if (critical) {
             json.BeginObject().Field("T", tc).Field("P", pc).EndObject();
         } else {
             json.Null();
         }
-        const bool hasGor = computed->mLiqMolarWeight > 0;
         json.Key("GOR");
-        hasGor ? json.Value(computed->mGOR) : json.Null();
+        hasGor ? json.Value(computed.mGOR) : json.Null();
         json.Key("API");
-        hasGor ? json.Value(computed->mAPI) : json.Null();
+        hasGor ? json.Value(computed.mAPI) : json.Null();
         json.EndObject();
         PrintJson(context.out, json);
-    } else {
-        std::ostream& out = context.out;
-        out << "Phase envelope " << computed->mName << " of " << fluid.Describe() << '\n';
-        PrintIsopleth(out, "liquid (bubble) branch", computed->mLiquidIsopleth.get());
-        PrintIsopleth(out, "vapour (dew) branch", computed->mVapourIsopleth.get());
-        if (critical) {
-            out << Printf("critical point (estimated): %.3f C, %.3f bar\n", tc, pc);
-        } else {
-            out << "critical point: not reached by both branches\n";
-        }
-        if (computed->mLiqMolarWeight > 0) {
-            out << Printf("GOR %.2f, API %.2f\n", computed->mGOR, computed->mAPI);
-        } else {
-            out << "GOR and API: the fluid does not split at standard conditions\n";
-        }
+        return kExitSuccess;
     }
-    if (stopped) throw CalculationError("stopped by Ctrl-C; the output holds what was computed so far");
+    std::ostream& out = context.out;
+    out << "Phase envelope " << computed.mName << " of " << fluid.Describe() << '\n';
+    PrintIsopleth(out, "liquid (bubble) branch", computed.mLiquidIsopleth.get());
+    PrintIsopleth(out, "vapour (dew) branch", computed.mVapourIsopleth.get());
+    if (critical) {
+        out << Printf("critical point (estimated): %.3f C, %.3f bar\n", tc, pc);
+    } else {
+        out << "critical point: not reached by both branches\n";
+    }
+    if (hasGor) {
+        out << Printf("GOR %.2f, API %.2f\n", computed.mGOR, computed.mAPI);
+    } else {
+        out << "GOR and API: the fluid does not split at standard conditions\n";
+    }
     return kExitSuccess;
 }
 
@@ -219,71 +249,56 @@ int RunIsochore(const std::vector<std::string>& arguments, CCommandContext& cont
     const std::optional<double> thaq = line.Number("--thaq");
     if (thaq) CheckTemperature("isochore", "--thaq", *thaq);
 
-    CPhaseDiagramFile file;
-    auto owned = CalculateEnvelope(fluid, "", 0, context.services);
-    if (!owned) throw CalculationError("no phase envelope, hence no isochore: " + fluid.Describe());
-    CPhaseDiagram& diagram = *owned;
-    file.mDiagrams.Add(owned.release());
-    CIsochorPair pair;
-    const int status = CalculateIsochorPair(diagram, th, homog, 0.0, pair, context.services);
-    if (status != kIsochorOk) {
-        throw CalculationError(Printf("no isochore through Th = %.2f C (code %d): ", th, status) +
-                               IsochorStatusMessage(status, homog));
-    }
+    CPhaseDiagDocument document(context.services);
+    CPhaseDiagram& diagram = CalculateEnvelope(document, fluid);
+    double density = 0, volume = 0;
+    CIsochor* monophasic = nullptr;
+    const int status = document.CalculateIsochor(&diagram, th, homog, density, volume, &monophasic, 0.0);
+    if (status != 0 || monophasic == nullptr)
+        throw CalculationError(Printf("no isochore pair through Th = %.2f C (code %d)", th, status));
+    const CIsochor* biphasic = diagram.mBiphIsochorsList->mList.Last();
     std::optional<double> trappingPressure;
-    if (thaq) {
-        auto trap = std::make_unique<CTrappingLine>();
-        trap->Initialize();
-        trap->AttachToIsochor(pair.monophasic, *thaq);
-        if (trap->mPtrap > 0) trappingPressure = trap->mPtrap;
-        trap.release(); // the isochore's trapping-line list owns it now
+    // A trapping line only where the isochore reaches the aqueous homogenisation temperature.
+    if (thaq && monophasic->GetPressure(*thaq) > 0) {
+        const CTrappingLine* trap = document.AddTrappingLineTo(monophasic, *thaq);
+        if (trap != nullptr) trappingPressure = trap->mPtrap;
     }
-    FitPhaseDiagramRanges(file);
-    if (auto path = line.Text("--out")) SaveRecord(*path, file);
-    const bool stopped = StopRequested();
+    if (auto path = line.Text("--out")) SaveDocumentStrictly(document, *path, context.services);
     if (line.Has("--json")) {
         CJsonWriter json;
         json.BeginObject()
             .Field("Th", th)
             .Field("homog", homog ? "liquid" : "vapour")
-            .Field("bulk_volume", pair.bulkVolume)
-            .Field("bulk_density", pair.bulkDensity);
+            .Field("bulk_volume", volume)
+            .Field("bulk_density", density);
         json.Key("biphasic");
-        WriteIsochorPointsJson(json, pair.biphasic);
+        WriteIsochorPointsJson(json, biphasic);
         json.Key("monophasic");
-        WriteIsochorPointsJson(json, pair.monophasic);
+        WriteIsochorPointsJson(json, monophasic);
         json.Key("trapping_pressure");
         trappingPressure ? json.Value(*trappingPressure) : json.Null();
         json.EndObject();
         PrintJson(context.out, json);
     } else {
         std::ostream& out = context.out;
-        out << "Isochore pair " << pair.biphasic->mName << "of " << fluid.Describe() << '\n';
+        out << "Isochore pair \"" << biphasic->mName << "\" of " << fluid.Describe() << '\n';
         out << Printf("  homogenisation to %s at %.2f C\n", homog ? "liquid" : "vapour", th);
-        out << Printf("  bulk molar volume %.4f cm3/mol, bulk density %.4f g/cm3\n", pair.bulkVolume,
-                      pair.bulkDensity);
-        out << Printf("  biphasic: %ld points\n  %10s %12s %10s\n", pair.biphasic->mList.Count(), "T (C)",
+        out << Printf("  bulk molar volume %.4f cm3/mol, bulk density %.4f g/cm3\n", volume, density);
+        out << Printf("  biphasic: %ld points\n  %10s %12s %10s\n", biphasic->mList.Count(), "T (C)",
                       "P (bar)", "bubble %");
-        for (const CIsochorPoint* p : pair.biphasic->mList)
+        for (const CIsochorPoint* p : biphasic->mList)
             out << Printf("  %10.3f %12.3f %10.3f\n", p->mT, p->mP, p->mV);
-        out << Printf("  monophasic: %ld points\n  %10s %12s\n", pair.monophasic->mList.Count(), "T (C)",
+        out << Printf("  monophasic: %ld points\n  %10s %12s\n", monophasic->mList.Count(), "T (C)",
                       "P (bar)");
-        for (const CIsochorPoint* p : pair.monophasic->mList)
+        for (const CIsochorPoint* p : monophasic->mList)
             out << Printf("  %10.3f %12.3f\n", p->mT, p->mP);
-        if (thaq) {
-            if (trappingPressure) {
-                out << Printf("  trapping pressure at %.2f C: %.2f bar\n", *thaq, *trappingPressure);
-            } else {
-                out << Printf("  trapping pressure at %.2f C: none (outside the monophasic isochore)\n",
-                              *thaq);
-            }
-        }
+        if (thaq && trappingPressure)
+            out << Printf("  trapping pressure at %.2f C: %.2f bar\n", *thaq, *trappingPressure);
     }
-    if (stopped) throw CalculationError("stopped by Ctrl-C; the output holds what was computed so far");
     if (thaq && !trappingPressure)
         throw CalculationError(
-            Printf("the aqueous Th %.2f C lies outside the monophasic isochore (%.2f C and above): "
-                   "no trapping pressure",
+            Printf("the aqueous Th %.2f C lies outside the monophasic isochore (which starts at "
+                   "%.2f C): no trapping pressure",
                    *thaq, th));
     return kExitSuccess;
 }

@@ -6,18 +6,10 @@
 // name and the line of the first field that could not be read.
 
 #include <filesystem>
-#include <functional>
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "base/data_handle_stream.hpp"
 #include "base/record.hpp"
-#include "data/alpha_beta_record.hpp"
-#include "data/composition_record.hpp"
-#include "data/inclusion_record.hpp"
-#include "data/phase_diagram_record.hpp"
-#include "plot/plot_format.hpp"
 
 namespace zephon::cli {
 
@@ -49,46 +41,6 @@ void LoadRecord(const std::filesystem::path& path, CRecord& record);
 // folder, renamed into place). A usage error naming the file when it cannot be written.
 void SaveText(const std::filesystem::path& path, const std::string& text);
 void SaveRecord(const std::filesystem::path& path, CRecord& record);
-
-// The volume-temperature plot section of a phase-diagram file: its plot format, copies of the
-// inclusions and of biphasic isochores it shows.
-class CVolumePlotSection : public CRecord {
-  public:
-    CVolumePlotSection();
-    void Read(CDataHandleStream& stream) override;
-    // Isochores that still know their diagram are stored under "<diagram> <isochore name>".
-    void Write(CDataHandleStream& stream) override;
-
-    CPlotFormat mPlotFormat;
-    CInclusionList mInclusions;
-    CIsochorsList mIsochors;
-};
-
-// The content of a phase-diagram (.ptd) file: plot format, diagrams, volume-temperature plots.
-class CPhaseDiagramFile : public CRecord {
-  public:
-    CPhaseDiagramFile();
-    void Read(CDataHandleStream& stream) override;
-    void Write(CDataHandleStream& stream) override;
-
-    CPlotFormat mPlotFormat;
-    CPhaseDiagramsList mDiagrams;
-    std::vector<std::unique_ptr<CVolumePlotSection>> mVolumePlots;
-};
-
-// The content of an alpha-beta plot (.abp) file: curves, fluids shown as points, correlations and
-// the plot format.
-class CAlphaBetaPlotFile : public CRecord {
-  public:
-    CAlphaBetaPlotFile();
-    void Read(CDataHandleStream& stream) override;
-    void Write(CDataHandleStream& stream) override;
-
-    CAlphaBetaCurvesList mCurves;
-    CAlphaBetaPointsList mPoints;
-    CAlphaBetaCorrelationsList mCorrelations;
-    CPlotFormat mPlotFormat;
-};
 
 // Text of a record as it is written to a file.
 std::string RecordText(CRecord& record);

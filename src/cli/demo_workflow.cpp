@@ -8,10 +8,13 @@
 #include "cli/cli_commands.hpp"
 #include "cli/command_context.hpp"
 #include "cli/data_files.hpp"
+#include "cli/document_io.hpp"
 #include "cli/fluid_calculations.hpp"
 #include "cli/plot_rendering.hpp"
 #include "cli/terminal_services.hpp"
+#include "documents/alpha_beta_plot_document.hpp"
 #include "documents/data_documents.hpp"
+#include "documents/phase_diag_document.hpp"
 
 namespace zephon::cli {
 
@@ -94,13 +97,8 @@ double BubbleVolumeAt(const CIsochor& isochor, double t) {
     return std::nan("");
 }
 
-template <class Document> void SaveDocument(Document& document, const fs::path& path, CDemoResult& result) {
-    if (!document.OnSaveDocument(path)) throw UsageError(path.string() + ": cannot write the file");
-    result.files.push_back(path);
-}
-
-void SaveFile(CRecord& record, const fs::path& path, CDemoResult& result) {
-    SaveRecord(path, record);
+void Save(CWDocument& document, const fs::path& path, CTerminalServices& services, CDemoResult& result) {
+    SaveDocumentStrictly(document, path, services);
     result.files.push_back(path);
 }
 
@@ -185,7 +183,7 @@ CDemoResult RunDemoWorkflow(const fs::path& folder, CTerminalServices& services,
     // 1. The inclusions and the correlation, as data documents.
     CInclusionDataDocument inclusions(services);
     MakeExampleInclusions(inclusions.mInclusionList);
-    SaveDocument(inclusions, folder / "inclusions.inc", result);
+    Save(inclusions, folder / "inclusions.inc", services, result);
     long measurements = 0;
     std::vector<CInclusionRecord> records;
     for (const CInclusionRecordEx* inclusion : inclusions.mInclusionList.mInclusionData) {
@@ -198,71 +196,53 @@ CDemoResult RunDemoWorkflow(const fs::path& folder, CTerminalServices& services,
                              records.size(), measurements));
     CAlphaBetaDataDocument correlation(services);
     MakeExampleCorrelation(correlation.mCorrelation);
-    SaveDocument(correlation, folder / "correlation.abe", result);
+    Save(correlation, folder / "correlation.abe", services, result);
     summary.push_back(Printf("  correlation.abe    \"%s\": %ld produced oils",
                              correlation.mCorrelation.mName.c_str(), correlation.mCorrelation.mList.Count()));
 
-    // 2. The alpha-beta curves of every inclusion, the correlation and a marker where the curves of
-    // the family cross: the oil they were trapped from.
+    // 2. The alpha-beta curves of every inclusion with the correlation, and a marker where the
+    // curves of the family cross: the oil they were trapped from.
     const std::size_t total = records.size();
     const auto curves = TraceAlphaBetaCurves(records, jobs, [&](std::size_t done) {
         services.Progress(Printf("demo: alpha-beta curves %zu of %zu", done, total));
     });
     services.EndProgress();
     if (StopRequested()) throw CalculationError("stopped by Ctrl-C");
-    CAlphaBetaPlotFile plot;
+    CAlphaBetaPlotDocument plot(services);
+    plot.SetTitle("alpha_beta");
     std::string curveCounts;
     for (const CCurveResult& curve : curves) {
         if (!curveCounts.empty()) curveCounts += ", ";
         curveCounts += curve.inclusion.mInclusionName + " " +
                        (curve.HasCurve() ? std::to_string(curve.points.size()) : std::string("no curve"));
-        if (curve.HasCurve()) plot.mCurves.Add(MakeCurveRecord(curve).release());
+        if (curve.HasCurve()) AddCurveToPlot(plot, curve);
     }
-    auto correlationCopy = std::make_unique<CAlphaBetaCorrelation>();
-    correlationCopy->mName = correlation.mCorrelation.mName;
-    correlationCopy->mPointFormat = correlation.mCorrelation.mPointFormat;
-    for (const CAlphaBetaRecordEx* fluid : correlation.mCorrelation.mList) {
-        auto copy = std::make_unique<CAlphaBetaRecordEx>();
-        copy->CopyFrom(*fluid);
-        correlationCopy->Add(copy.release());
-    }
-    plot.mCorrelations.Add(correlationCopy.release());
+    if (plot.PlotAlphaBetaCorrelationFile(folder / "correlation.abe") == nullptr)
+        throw UsageError((folder / "correlation.abe").string() + ": cannot be read back");
 
     const CAlphaBetaCurve* crossingA = nullptr;
     const CAlphaBetaCurve* crossingB = nullptr;
     double alpha = 0, beta = 0;
-    for (const CAlphaBetaCurve* a : plot.mCurves.mList) {
-        for (const CAlphaBetaCurve* b : plot.mCurves.mList) {
-            if (crossingA == nullptr && a != b &&
-                plot.mCurves.mList.IndexOf(a) < plot.mCurves.mList.IndexOf(b) &&
-                CurvesCross(*a, *b, alpha, beta)) {
-                crossingA = a, crossingB = b;
-            }
+    const auto& stored = plot.mAlphaBetaCurvesList.mList;
+    for (auto a = stored.begin(); a != stored.end() && crossingA == nullptr; ++a) {
+        for (auto b = std::next(a); b != stored.end() && crossingA == nullptr; ++b) {
+            if (CurvesCross(**a, **b, alpha, beta)) crossingA = *a, crossingB = *b;
         }
     }
     if (crossingA == nullptr) {
         // Without a crossing, the middle of the first curve stands for the oil.
-        const CAlphaBetaCurve* first = plot.mCurves.mList.First();
+        const CAlphaBetaCurve* first = stored.First();
         if (first == nullptr) throw CalculationError("no alpha-beta curve could be computed for the example");
         const CAlphaBetaRecord* middle = first->mCurve.At(first->mCurve.Count() / 2);
         alpha = middle->mAlpha, beta = middle->mBeta;
     }
     const CInclusionRecord& reference = crossingA != nullptr ? crossingA->mInclusion : records.front();
-    auto marker = std::make_unique<CAlphaBetaPoint>();
-    marker->Initialize();
-    marker->mAlphaBetaRecordEx.mName = Printf("Trapped oil %.3f %.3f", alpha, beta);
-    marker->mAlphaBetaRecordEx.mAlpha = alpha;
-    marker->mAlphaBetaRecordEx.mBeta = beta;
-    auto markerFluid = CalculateComposition(alpha, beta, reference.mCO2, reference.mN2, reference.mH2S);
-    for (const CCompositionRecordEx* component : markerFluid->mList)
-        marker->mAlphaBetaRecordEx.mCompositionList.Add(
-            new CCompositionRecord(component->mComponentName, component->mMolePercent));
-    marker->mAlphaBetaRecordEx.mCO2 = reference.mCO2;
-    plot.mPoints.Add(marker.release());
-    SaveFile(plot, folder / "alpha_beta.abp", result);
-    SavePicture(RenderAlphaBetaPlot(plot), folder / "alpha_beta.svg", result);
-    summary.push_back(Printf("  alpha_beta.abp     %ld alpha-beta curves (points: %s)", plot.mCurves.Count(),
-                             curveCounts.c_str()));
+    plot.AddAlphaBetaPoint(alpha, beta, reference.mCO2, reference.mN2, reference.mH2S,
+                           Printf("Trapped oil %.3f %.3f", alpha, beta));
+    Save(plot, folder / "alpha_beta.abp", services, result);
+    SavePicture(RenderView(plot.GetPlotView()), folder / "alpha_beta.svg", result);
+    summary.push_back(Printf("  alpha_beta.abp     %ld alpha-beta curves (points: %s)",
+                             plot.mAlphaBetaCurvesList.Count(), curveCounts.c_str()));
     if (crossingA != nullptr) {
         summary.push_back(
             Printf("                     the curves of %s and %s cross at alpha %.3f, beta %.3f: "
@@ -270,48 +250,38 @@ CDemoResult RunDemoWorkflow(const fs::path& folder, CTerminalServices& services,
                    crossingA->mInclusion.mInclusionName.c_str(), crossingB->mInclusion.mInclusionName.c_str(),
                    alpha, beta));
     } else {
-        summary.push_back(
-            Printf("                     no two curves cross; marker on the first curve at alpha "
-                   "%.3f, beta %.3f",
-                   alpha, beta));
+        summary.push_back(Printf(
+            "                     no two curves cross; marker on the first curve at alpha %.3f, beta %.3f",
+            alpha, beta));
     }
 
     // 3. The fluid model of the marker.
-    CFluidModelDataDocument fluidDocument(services);
-    {
-        CModelFluid& fluid = fluidDocument.mModelFluid;
-        fluid.RemoveAll();
-        fluid.mName = markerFluid->mName;
-        for (const CCompositionRecordEx* component : markerFluid->mList) {
-            auto copy = std::make_unique<CCompositionRecordEx>();
-            copy->CopyFrom(*component);
-            fluid.Add(copy.release());
-        }
-    }
-    SaveDocument(fluidDocument, folder / "fluid_model.flu", result);
-    const CFluidSpec fluid =
-        CFluidSpec::ModelFluid(std::make_shared<CModelFluid>(fluidDocument.mModelFluid), "fluid_model.flu");
-    const CStandardConditions standard = CalculateStandardConditions(fluid);
-    summary.push_back(Printf("  fluid_model.flu    %s: %ld components, GOR %.0f, API %.1f, CH4 %.1f %%",
-                             fluidDocument.mModelFluid.mName.c_str(), fluidDocument.mModelFluid.Count(),
-                             standard.GOR, standard.API, standard.CH4));
+    CFluidModelDataDocument* fluid = plot.GenerateFluidModel(alpha, beta, reference.mCO2 / 100.0,
+                                                             reference.mN2 / 100.0, reference.mH2S / 100.0);
+    if (fluid == nullptr) throw CalculationError("no fluid model could be made for the marker");
+    Save(*fluid, folder / "fluid_model.flu", services, result);
 
-    // 4. Its phase envelope, the isochore pairs of the inclusions it reproduces, a trapping line.
-    CPhaseDiagramFile diagrams;
-    auto envelope = CalculateEnvelope(fluid, "", 0, services);
-    if (!envelope) throw CalculationError("no phase envelope for the fluid model of the demonstration");
-    CPhaseDiagram& diagram = *envelope;
-    diagrams.mDiagrams.Add(envelope.release());
-    double tc = 0, pc = 0;
-    const long liquidPoints = diagram.mLiquidIsopleth ? diagram.mLiquidIsopleth->mList.Count() : 0;
-    const long vapourPoints = diagram.mVapourIsopleth ? diagram.mVapourIsopleth->mList.Count() : 0;
+    // 4. Its phase envelope, the isochore pairs of the inclusions it reproduces, a trapping line and
+    // the bubble sizes against temperature.
+    CPhaseDiagDocument diagrams(services);
+    diagrams.SetTitle("phase_diagram");
+    CPhaseDiagram* diagram = diagrams.CalculateImmiscibilityLoop(0, 0, 0, 0, 0, 0, &fluid->mModelFluid, "");
+    if (diagram == nullptr)
+        throw CalculationError("no phase envelope for the fluid model of the demonstration");
+    summary.push_back(Printf("  fluid_model.flu    %s: %ld components, GOR %.0f, API %.1f",
+                             fluid->mModelFluid.mName.c_str(), fluid->mModelFluid.Count(), diagram->mGOR,
+                             diagram->mAPI));
+    const long liquidPoints = diagram->mLiquidIsopleth ? diagram->mLiquidIsopleth->mList.Count() : 0;
+    const long vapourPoints = diagram->mVapourIsopleth ? diagram->mVapourIsopleth->mList.Count() : 0;
     std::string envelopeLine =
         Printf("  phase_diagram.ptd  envelope of %ld bubble and %ld dew points", liquidPoints, vapourPoints);
-    if (CriticalPointOf(diagram, tc, pc))
-        envelopeLine += Printf(", critical point near %.0f C, %.0f bar", tc, pc);
+    if (diagram->mLiquidIsopleth && diagram->mVapourIsopleth && diagram->mCriticalPoint != nullptr) {
+        const CIsoplethPoint* last = diagram->mLiquidIsopleth->mList.Last();
+        envelopeLine += Printf(", critical point near %.0f C, %.0f bar", last->mT, last->mP);
+    }
     summary.push_back(envelopeLine);
 
-    auto volumePlot = std::make_unique<CVolumePlotSection>();
+    CVolumePlotView* volumePlot = diagrams.DisplayNewVTPlot();
     int pairs = 0;
     double worstDeviation = 0;
     CIsochor* firstMonophasic = nullptr;
@@ -319,23 +289,19 @@ CDemoResult RunDemoWorkflow(const fs::path& folder, CTerminalServices& services,
     for (const CInclusionRecordEx* inclusion : inclusions.mInclusionList.mInclusionData) {
         // Only the inclusions of the oil the fluid model stands for.
         if (inclusion->mCO2 != reference.mCO2) continue;
-        CIsochorPair pair;
-        if (CalculateIsochorPair(diagram, inclusion->mTh, inclusion->mHomog, 0.0, pair, services) !=
-            kIsochorOk)
+        double density = 0, volume = 0;
+        CIsochor* monophasic = nullptr;
+        if (diagrams.CalculateIsochor(diagram, inclusion->mTh, inclusion->mHomog, density, volume,
+                                      &monophasic) != 0 ||
+            monophasic == nullptr)
             continue;
         ++pairs;
-        if (firstMonophasic == nullptr) firstMonophasic = pair.monophasic, firstTh = inclusion->mTh;
-        auto copy = std::make_unique<CInclusionRecordEx>(*inclusion);
-        volumePlot->mInclusions.Add(copy.release());
-        auto curve = std::make_unique<CIsochor>();
-        curve->Initialize();
-        curve->CopyFrom(*pair.biphasic);
-        curve->mName = pair.biphasic->mName;
-        curve->SetBiphasic(1);
-        curve->mPhaseDiagram = &diagram;
-        volumePlot->mIsochors.Add(curve.release());
+        const CIsochor* biphasic = diagram->mBiphIsochorsList->mList.Last();
+        if (firstMonophasic == nullptr) firstMonophasic = monophasic, firstTh = inclusion->mTh;
+        volumePlot->AddInclusion(*inclusion);
+        volumePlot->AddIsochor(*biphasic);
         for (const CVolumeRecord* measured : inclusion->mVolumeDataList.mList) {
-            const double computed = BubbleVolumeAt(*pair.biphasic, measured->mT);
+            const double computed = BubbleVolumeAt(*biphasic, measured->mT);
             if (std::isfinite(computed))
                 worstDeviation = std::max(worstDeviation, std::fabs(computed - measured->mVolume));
         }
@@ -344,22 +310,17 @@ CDemoResult RunDemoWorkflow(const fs::path& folder, CTerminalServices& services,
         Printf("                     %d isochore pairs through the Th of the inclusions of that oil", pairs));
     if (firstMonophasic != nullptr) {
         const double thaq = firstTh + 45.0;
-        auto trap = std::make_unique<CTrappingLine>();
-        trap->Initialize();
-        trap->AttachToIsochor(firstMonophasic, thaq);
-        const double ptrap = trap->mPtrap;
-        trap.release(); // the isochore's trapping-line list owns it
-        summary.push_back(
-            Printf("                     trapping line: an aqueous Th of %.1f C on the isochore of Th "
-                   "%.1f C gives %.0f bar",
-                   thaq, firstTh, ptrap));
+        if (firstMonophasic->GetPressure(thaq) > 0) {
+            const CTrappingLine* trap = diagrams.AddTrappingLineTo(firstMonophasic, thaq);
+            if (trap != nullptr)
+                summary.push_back(Printf("                     trapping line: an aqueous Th of %.1f C on the "
+                                         "isochore of Th %.1f C gives %.0f bar",
+                                         thaq, firstTh, trap->mPtrap));
+        }
     }
-    diagrams.mVolumePlots.push_back(std::move(volumePlot));
-    FitPhaseDiagramRanges(diagrams);
-    const std::string bubbleSvg = RenderVolumePlot(*diagrams.mVolumePlots.front());
-    SaveFile(diagrams, folder / "phase_diagram.ptd", result);
-    SavePicture(RenderPhaseDiagram(diagrams), folder / "phase_diagram.svg", result);
-    SavePicture(bubbleSvg, folder / "bubble_size.svg", result);
+    Save(diagrams, folder / "phase_diagram.ptd", services, result);
+    SavePicture(RenderView(diagrams.GetPlotView()), folder / "phase_diagram.svg", result);
+    SavePicture(RenderView(*volumePlot), folder / "bubble_size.svg", result);
     summary.push_back(
         Printf("  bubble_size.svg    measured bubble sizes against the isochores: largest difference "
                "%.2f volume %%",

@@ -26,6 +26,16 @@ void OpenDocumentStrictly(CWDocument& document, const fs::path& path, CTerminalS
     }
 }
 
+void SaveDocumentStrictly(CWDocument& document, const fs::path& path, CTerminalServices& services) {
+    const bool wasQuiet = services.SetQuiet(true);
+    const std::size_t before = services.Messages().size();
+    const bool saved = document.OnSaveDocument(path);
+    services.SetQuiet(wasQuiet);
+    if (saved) return;
+    std::string reason = services.Messages().size() > before ? services.Messages().back() : "";
+    throw UsageError(path.string() + ": cannot write the file" + (reason.empty() ? "" : " (" + reason + ")"));
+}
+
 std::unique_ptr<CInclusionDataDocument> OpenInclusions(const fs::path& path, CTerminalServices& services) {
     auto document = std::make_unique<CInclusionDataDocument>(services);
     OpenDocumentStrictly(*document, path, services);

@@ -16,6 +16,10 @@ class CTerminalServices;
 void OpenDocumentStrictly(CWDocument& document, const std::filesystem::path& path,
                           CTerminalServices& services);
 
+// Saves the document; a usage error naming the file when it cannot be written.
+void SaveDocumentStrictly(CWDocument& document, const std::filesystem::path& path,
+                          CTerminalServices& services);
+
 std::unique_ptr<CInclusionDataDocument> OpenInclusions(const std::filesystem::path& path,
                                                        CTerminalServices& services);
 std::unique_ptr<CFluidModelDataDocument> OpenFluidModel(const std::filesystem::path& path,

@@ -11,8 +11,6 @@
 
 #include "cli/command_line.hpp"
 #include "data/composition_record.hpp"
-#include "data/phase_diagram_record.hpp"
-#include "documents/application_services.hpp"
 #include "thermo/calculation_interface.hpp"
 
 namespace zephon::cli {
@@ -68,39 +66,7 @@ CStandardConditions CalculateStandardConditions(const CFluidSpec& fluid);
 std::unique_ptr<CModelFluid> CalculateComposition(double alpha, double beta, double co2, double n2,
                                                   double h2s);
 
-// Bounds on the points of one envelope branch and of one isochore.
-inline constexpr int kMaxEnvelopePoints = 2000;
-inline constexpr int kMaxIsochorPoints = 2000;
-
-// The phase envelope as a diagram; null, with the message shown, when neither branch exists.
-// `number` is the count of diagrams already in the document (for the default name).
-std::unique_ptr<CPhaseDiagram> CalculateEnvelope(const CFluidSpec& fluid, const std::string& name,
-                                                 long number, CApplicationServices& services);
-// The estimated critical point of the diagram (the point both branches end on), if any.
-bool CriticalPointOf(const CPhaseDiagram& diagram, double& T, double& P);
-
-// Status codes of CalculateIsochorPair.
-enum CIsochorStatus : int {
-    kIsochorOk = 0,
-    kThBelowEnvelope = 1,
-    kThAboveEnvelope = 2,
-    kNoBranchForHomogenisation = 3,
-    kNearCriticalPoint = 4,
-    kIsochorAlreadyCalculated = 10,
-};
-
-struct CIsochorPair {
-    CIsochor* biphasic = nullptr;   // owned by the diagram
-    CIsochor* monophasic = nullptr; // owned by the diagram
-    double bulkVolume = 0;          // cm3/mol
-    double bulkDensity = 0;         // g/cm3
-};
-// The isochore pair through (Th, homogenisation type) of the diagram's fluid, stored in the diagram;
-// the status code, with its message shown, on failure. `phint` helps choose between two dew points.
-int CalculateIsochorPair(CPhaseDiagram& diagram, double th, int homog, double phint, CIsochorPair& pair,
-                         CApplicationServices& services);
-
-// The message of an isochore status code (empty for codes without one).
-std::string IsochorStatusMessage(int status, int homog);
+// The document's model type and gas fractions of a fluid, for the phase-diagram document.
+int ModelTypeOf(const CFluidSpec& fluid);
 
 } // namespace zephon::cli

@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "documents/data_documents.hpp"
+
 namespace zephon::cli {
 
 std::atomic<bool>& StopRequest() {
@@ -15,6 +17,13 @@ bool StopRequested() {
 
 CTerminalServices::CTerminalServices(std::ostream& err, bool showProgress)
     : mErr(err), mShowProgress(showProgress) {}
+
+CTerminalServices::~CTerminalServices() = default;
+
+CFluidModelDataDocument* CTerminalServices::NewFluidModelDocument() {
+    mFluidDocuments.push_back(std::make_unique<CFluidModelDataDocument>(*this));
+    return mFluidDocuments.back().get();
+}
 
 void CTerminalServices::ShowMessage(const CUserMessage& message) {
     EndProgress();

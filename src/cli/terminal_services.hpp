@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@ class CTerminalServices : public CApplicationServices {
   public:
     // `showProgress`: standard error is a terminal a person watches.
     CTerminalServices(std::ostream& err, bool showProgress);
+    ~CTerminalServices() override;
 
     void ShowMessage(const CUserMessage& message) override;
     // Nobody to ask: the answer is No.
@@ -35,7 +37,8 @@ class CTerminalServices : public CApplicationServices {
     }
     // Runs the steps; false when Ctrl-C stopped the loop.
     bool RunProgressLoop(const CProgressLoop& loop, const std::function<CProgressStep()>& step) override;
-    CFluidModelDataDocument* NewFluidModelDocument() override { return nullptr; }
+    // A fluid-model document kept for the rest of the run.
+    CFluidModelDataDocument* NewFluidModelDocument() override;
     std::filesystem::path GetApplicationFolder() const override;
 
     // One progress line on standard error (only when showing progress); overwritten by the next.
@@ -62,6 +65,7 @@ class CTerminalServices : public CApplicationServices {
     bool mQuiet = false;
     int mWaitDepth = 0;
     std::vector<std::string> mMessages;
+    std::vector<std::unique_ptr<CFluidModelDataDocument>> mFluidDocuments;
 };
 
 } // namespace zephon::cli
