@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
 
 using namespace zephon::thermo;
 
@@ -334,4 +337,37 @@ TEST(PhaseDiagrams, FluidModelKeepsItsVolumeTranslation) {
     CCalculationInterface bad(0);
     EXPECT_FALSE(bad.SetModelFluid({{"C1", std::nan(""), 45, 0.01, 16, 99, 0, 100}}));
     EXPECT_EQ(bad.GetNumberOfComponents(), 0);
+}
+
+TEST(PhaseDiagrams, ExplicitFluidModelEnvelopeEndsAtItsCriticalPoint) {
+    // The reference 8-component fluid, read from its constants file; its critical point was
+    // found independently (fluid8_envelope_summary.csv): 560.06 K, 196.45 bar.
+    std::ifstream in(std::string(ZEPHON_REFERENCE_DIR) + "/fluid8_components.csv");
+    std::string line;
+    std::getline(in, line);
+    std::vector<ModelFluidComponent> components;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        std::stringstream ss(line);
+        std::vector<std::string> f;
+        for (std::string cell; std::getline(ss, cell, ',');)
+            f.push_back(cell);
+        if (f.size() < 8) continue;
+        components.push_back({f[1], std::stod(f[3]) - 273.15, std::stod(f[4]) / 1e5, std::stod(f[5]),
+                              std::stod(f[6]), std::stod(f[7]) * 1e6, 0.0, std::stod(f[2]) * 100.0});
+    }
+    ASSERT_EQ(components.size(), 8u);
+    double ends[2][2] = {};
+    for (char branch : {char(1), char(0)}) {
+        CCalculationInterface ci(0);
+        ASSERT_TRUE(ci.SetModelFluid(components));
+        const Envelope env = trace_envelope(ci, branch);
+        ASSERT_GT(env.points.size(), 15u);
+        ends[int(branch)][0] = env.points.back().mT + 273.15;
+        ends[int(branch)][1] = env.points.back().mP;
+    }
+    for (const auto& e : ends) {
+        EXPECT_NEAR(e[0], 560.06, 10.0);
+        EXPECT_NEAR(e[1], 196.45, 15.0);
+    }
 }
