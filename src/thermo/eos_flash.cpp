@@ -243,8 +243,8 @@ void EosFlash::calculate_vector_function(double* U, double* G, double** dG, shor
 
     if (flag != 0) {
         fill_in_the_Jacobian_matrix(dG);
-        fill_specification_row(dG[2 * N + 2], AkT, AkP, AkNv, AkV * Ntot, AkFv);
-        fill_specification_row(dG[2 * N + 3], BkT, BkP, BkNv, BkV * Ntot, BkFv);
+        fill_target_row(dG[2 * N + 2], AkT, AkP, AkNv, AkV * Ntot, AkFv);
+        fill_target_row(dG[2 * N + 3], BkT, BkP, BkNv, BkV * Ntot, BkFv);
     }
 }
 
@@ -302,7 +302,7 @@ void EosFlash::write_vapour_volume_fraction_row(double* row) const {
     }
 }
 
-void EosFlash::fill_specification_row(double* row, double wT, double wP, double wNv, double wV,
+void EosFlash::fill_target_row(double* row, double wT, double wP, double wNv, double wV,
                                       double wFv) const {
     for (short c = 0; c < size; ++c)
         row[c] = 0.0;

@@ -1,10 +1,10 @@
 #pragma once
 // Liquid-vapour equilibrium with the cubic equation of state: material balances, equal
-// fugacities and the two specifications solved together by damped Newton iteration.
+// fugacities and the two specified variables solved together by damped Newton iteration.
 //
 // Unknowns U (2N + 4): T (K), P (Pa), Nl, Nv, liquid x_0..x_{N-1}, vapour y_0..y_{N-1}.
 // Residuals G: N balances, N fugacity differences (Pa), sum(x - y), Nl + Nv - Ntot and the
-// two specification rows.
+// two rows of the specified variables.
 //
 // The object also predicts the next point of a phase envelope (isopleth) or an isochore
 // from the derivatives of the converged equilibrium. The signed steps it carries from one
@@ -18,7 +18,7 @@ class EosFlash : public IdealMixture {
   public:
     short size = 0; // 2N + 4
 
-    // Weights of the two specification equations (one of each set is 1, the others 0).
+    // Weights of the two equations of the specified variables (one of each set is 1, the others 0).
     double AkT = 0., AkP = 0., AkNv = 0., AkV = 0., AkFv = 0.;
     double BkT = 0., BkP = 0., BkNv = 0., BkV = 0., BkFv = 0.;
 
@@ -78,7 +78,7 @@ class EosFlash : public IdealMixture {
 
     void write_volume_row(double* row) const;
     void write_vapour_volume_fraction_row(double* row) const;
-    void fill_specification_row(double* row, double wT, double wP, double wNv, double wV, double wFv) const;
+    void fill_target_row(double* row, double wT, double wP, double wNv, double wV, double wFv) const;
     // The linear estimate of the next point from the saved one, stepping in T or in P, for
     // the curve kept at `fixedVariable` (3 vapour moles, 4 volume). Returns false when the
     // problem code is not one the predictor handles.

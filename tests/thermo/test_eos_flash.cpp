@@ -1,6 +1,6 @@
 // The Newton flash: every problem code on a binary, a ternary and a 17-component oil, each
 // converged state checked against its own equations (equal fugacities, material balance,
-// both specifications); the Jacobian against finite differences; the plausibility test.
+// both specified variables); the Jacobian against finite differences; the plausibility test.
 #include "flash_fixtures.hpp"
 
 #include <gtest/gtest.h>
@@ -230,7 +230,7 @@ TEST(EosFlash, ProblemCodesAndFailuresEndClearly)
     EXPECT_EQ(f.BkFv, 1.0);
     EXPECT_EQ(f.AkT + f.AkP + f.AkNv + f.AkFv + f.BkT + f.BkP + f.BkNv + f.BkV, 0.0);
 
-    // Both specifications on T: the Jacobian is singular.
+    // Both specified variables on T: the Jacobian is singular.
     ASSERT_EQ(flash(f, 12, 320.0, 40e5), 0);
     f.set_type_of_problem(11);
     f.set_the_temperature(320.0);
@@ -249,7 +249,7 @@ TEST(EosFlash, ProblemCodesAndFailuresEndClearly)
     EXPECT_EQ(f.algorithm.iter, 0);
 
     // Above the mixture's critical region there is no bubble point: a clear failure within
-    // the iteration limits, and NaN specifications never hang.
+    // the iteration limits, and NaN targets never hang.
     EXPECT_EQ(saturation_at(f, 700.0, true), 1);
     EXPECT_EQ(flash(f, 12, std::nan(""), 40e5), 1);
     EXPECT_EQ(flash(f, 12, 320.0, -5e5), 1);

@@ -1,4 +1,4 @@
-// The equilibrium framework: phase assignment, specification setters, the saturation
+// The equilibrium framework: phase assignment, target setters, the saturation
 // correlations and the ideal-mixture solutions, which have closed forms to check against.
 #include "flash_fixtures.hpp"
 
