@@ -1,0 +1,106 @@
+// Opening a phase-diagram document of 20 computed envelopes and 40 isochores from its file and
+// drawing it to a canvas that discards everything (so only the document and view work is timed).
+#include "documents/phase_diag_document.hpp"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+
+namespace {
+
+// Answers nothing and shows nothing.
+class SilentServices : public CApplicationServices {
+  public:
+    void ShowMessage(const CUserMessage&) override {}
+    bool AskYesNo(const std::string&, const std::string&) override { return false; }
+    std::optional<std::string> PromptText(const std::string&, const std::string&,
+                                          const std::string& p) override {
+        return p;
+    }
+    std::optional<std::filesystem::path> ChooseFileToOpen(const CFileChoice&) override {
+        return std::nullopt;
+    }
+    void BeginWaitCursor() override {}
+    void EndWaitCursor() override {}
+    bool RunProgressLoop(const CProgressLoop&, const std::function<CProgressStep()>& step) override {
+        while (step().more) {
+        }
+        return true;
+    }
+    CFluidModelDataDocument* NewFluidModelDocument() override { return nullptr; }
+    std::filesystem::path GetApplicationFolder() const override { return "."; }
+};
+
+class NullCanvas : public zephon::plot::Canvas {
+  public:
+    void SetPen(const zephon::plot::Pen&) override {}
+    void SetBrush(const zephon::plot::Brush&) override {}
+    void SetFont(const zephon::plot::Font&) override {}
+    void SetTextColor(zephon::plot::Color) override {}
+    void SetClip(std::optional<zephon::plot::Rect> clip) override { mClip = clip; }
+    std::optional<zephon::plot::Rect> GetClip() const override { return mClip; }
+    void DrawLine(zephon::plot::Point, zephon::plot::Point) override { ++calls; }
+    void DrawPolyline(std::span<const zephon::plot::Point> points) override { calls += points.size(); }
+    void DrawRectangle(const zephon::plot::Rect&) override { ++calls; }
+    void DrawEllipse(const zephon::plot::Rect&) override { ++calls; }
+    void DrawPolygon(std::span<const zephon::plot::Point>) override { ++calls; }
+    void FillRect(const zephon::plot::Rect&, zephon::plot::Color) override { ++calls; }
+    zephon::plot::Size GetTextExtent(std::string_view text) const override {
+        return {static_cast<int>(7 * text.size()), 14};
+    }
+    void DrawText(std::string_view, const zephon::plot::Rect&, unsigned) override { ++calls; }
+
+    std::size_t calls = 0;
+
+  private:
+    std::optional<zephon::plot::Rect> mClip;
+};
+
+const std::filesystem::path& DocumentFile() {
+    static const std::filesystem::path path = [] {
+        SilentServices services;
+        CPhaseDiagDocument document(services);
+        for (int d = 0; d < 20; ++d) {
+            CPhaseDiagram* diagram =
+                document.CalculateImmiscibilityLoop(1, 0.5 + 0.02 * d, 0.2, 0, 0, 0, nullptr, "");
+            for (double th : {80.0, 100.0}) {
+                double density = 0, volume = 0;
+                CIsochor* mono = nullptr;
+                if (diagram) document.CalculateIsochor(diagram, th, 1, density, volume, &mono);
+            }
+        }
+        auto file = std::filesystem::temp_directory_path() / "zephon-bench-20-envelopes.ptd";
+        document.OnSaveDocument(file);
+        return file;
+    }();
+    return path;
+}
+
+void BM_OpenAndDrawPhaseDiagramDocument(benchmark::State& state) {
+    const auto& path = DocumentFile();
+    SilentServices services;
+    long diagrams = 0, objects = 0;
+    std::size_t calls = 0;
+    for (auto _ : state) {
+        CPhaseDiagDocument document(services);
+        document.OnOpenDocument(path);
+        CPhaseDiagView& view = document.GetPlotView();
+        view.SetClientRect({0, 0, 1000, 700});
+        NullCanvas canvas;
+        view.Draw(canvas);
+        diagrams = document.mPhaseDiagramsList.Count();
+        objects = static_cast<long>(view.GetGraphObjects().size());
+        calls = canvas.calls;
+        benchmark::DoNotOptimize(calls);
+    }
+    state.counters["diagrams"] = static_cast<double>(diagrams);
+    state.counters["graph_objects"] = static_cast<double>(objects);
+    state.counters["file_bytes"] = static_cast<double>(std::filesystem::file_size(path));
+    state.counters["draw_calls"] = static_cast<double>(calls);
+}
+BENCHMARK(BM_OpenAndDrawPhaseDiagramDocument)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
