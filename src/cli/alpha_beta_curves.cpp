@@ -15,7 +15,7 @@ namespace {
 constexpr double kKelvin = 273.15;
 } // namespace
 
-std::string CurveEndMessage(int code, bool hasCurve) {
+std::string CurveEndMessage(int code, bool hasCurve, int homog) {
     switch (code) {
     case 1:
         if (hasCurve) return {};
@@ -26,7 +26,10 @@ std::string CurveEndMessage(int code, bool hasCurve) {
         return "Liquid-liquid-gas equilibria may occur at the temperature of measurement of the bubble size.";
     case 8:
         if (hasCurve) return {};
-        return "The bubble is too small for an inclusion which homogenizes to vapour.";
+        if (homog == 0) return "The bubble is too small for an inclusion which homogenizes to vapour.";
+        // The same code for an inclusion that homogenises into the liquid: nothing to start from.
+        return "No alpha-beta oil can be started for these measurements: the initial estimates hold none for "
+               "this homogenisation temperature and bubble size.";
     default:
         if (hasCurve || code == 0) return {};
         // A calculation that ends without a curve always says so.
@@ -62,8 +65,8 @@ CCurveResult TraceAlphaBetaCurve(const CInclusionRecord& inclusion, int maxPoint
     }
     result.code = engine.mErrorMessageIndex;
     if (points.size() >= 2) result.points = std::move(points);
-    result.message =
-        result.interrupted ? "stopped by Ctrl-C" : CurveEndMessage(result.code, result.HasCurve());
+    result.message = result.interrupted ? "stopped by Ctrl-C"
+                                        : CurveEndMessage(result.code, result.HasCurve(), inclusion.mHomog);
     return result;
 }
 

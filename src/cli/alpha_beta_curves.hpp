@@ -27,7 +27,8 @@ struct CCurveResult {
 };
 
 // The message the application shows for an engine code at the end of a curve, or empty.
-std::string CurveEndMessage(int code, bool hasCurve);
+// `homog`: 1 the inclusion homogenises into the liquid, 0 into the vapour.
+std::string CurveEndMessage(int code, bool hasCurve, int homog);
 
 // Traces one inclusion's curve (temperatures in degrees Celsius, percents as in the record).
 CCurveResult TraceAlphaBetaCurve(const CInclusionRecord& inclusion, int maxPoints = kMaxCurvePoints);

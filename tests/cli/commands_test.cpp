@@ -1,0 +1,353 @@
+// Each command on the bundled examples, in text and in JSON, and how each refuses what it cannot do.
+#include <expat.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "cli/terminal_services.hpp"
+#include "cli_test_util.hpp"
+#include "documents/alpha_beta_plot_document.hpp"
+#include "documents/data_documents.hpp"
+#include "documents/phase_diag_document.hpp"
+#include "reference_data.hpp"
+
+using namespace zephon::testing;
+
+namespace {
+
+const std::vector<std::string> kOil = {"--alpha", "0.82", "--beta", "0.2", "--co2", "1"};
+
+std::vector<std::string> With(std::vector<std::string> head, const std::vector<std::string>& tail) {
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
+}
+
+bool WellFormedXml(const std::string& xml) {
+    XML_Parser parser = XML_ParserCreate("UTF-8");
+    const bool ok = XML_Parse(parser, xml.data(), static_cast<int>(xml.size()), 1) == XML_STATUS_OK;
+    XML_ParserFree(parser);
+    return ok;
+}
+
+// Keys of an object, sorted.
+std::vector<std::string> Keys(const Json& object) {
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : object.Object())
+        keys.push_back(key);
+    return keys;
+}
+
+} // namespace
+
+TEST(Saturation, BubblePointsMatchTheReferenceInTextAndJson) {
+    const CsvTable ref = read_reference_csv("oil_bubble.csv");
+    ASSERT_FALSE(ref.rows.empty());
+    // a0.6_b0.3 with 5 % CO2 and 2 % N2 at 0 C.
+    std::size_t row = 0;
+    while (row < ref.rows.size() &&
+           !(ref.text(row, "case").rfind("a0.6_b0.3", 0) == 0 && ref.text(row, "exists") == "bubble"))
+        ++row;
+    ASSERT_LT(row, ref.rows.size());
+    const double t = ref.number(row, "T_K") - 273.15;
+    const Json json = RunJson({"saturation", "--alpha", "0.6", "--beta", "0.3", "--co2", "5", "--n2", "2",
+                               "--t", std::to_string(t), "--bubble"});
+    EXPECT_EQ(Keys(json),
+              (std::vector<std::string>{"P", "T", "incipient", "kind", "liquid_volume", "vapour_volume"}));
+    EXPECT_EQ(json["kind"].Text(), "bubble");
+    EXPECT_NEAR(json["P"].Number() / (ref.number(row, "Pbub_Pa") / 1e5), 1, 1e-6);
+    EXPECT_NEAR(json["liquid_volume"].Number() / (ref.number(row, "VL_translated_m3mol") * 1e6), 1, 1e-6);
+    EXPECT_NEAR(json["vapour_volume"].Number() / (ref.number(row, "VV_incipient_translated_m3mol") * 1e6), 1,
+                1e-6);
+    const Json& incipient = json["incipient"];
+    EXPECT_EQ(incipient.Object().size(), 17u);
+    EXPECT_NEAR(incipient["C1"].Number(), 100 * ref.number(row, "y_C1"), 1e-5);
+    double total = 0;
+    for (const auto& [name, percent] : incipient.Object())
+        total += percent.Number();
+    EXPECT_NEAR(total, 100, 1e-8);
+
+    const CliRun text = RunTool({"saturation", "--alpha", "0.6", "--beta", "0.3", "--co2", "5", "--n2", "2",
+                                 "--t", std::to_string(t), "--bubble"});
+    EXPECT_EQ(text.code, 0);
+    EXPECT_NE(text.out.find("Bubble point"), std::string::npos);
+    EXPECT_NE(text.out.find("incipient vapour"), std::string::npos);
+}
+
+TEST(Saturation, FluidModelsDewPointsAndFailures) {
+    const Json bubble =
+        RunJson({"saturation", "--fluid", Example("fluid_model.flu"), "--t", "60", "--bubble"});
+    const Json dew = RunJson({"saturation", "--fluid", Example("fluid_model.flu"), "--t", "320", "--dew"});
+    EXPECT_GT(bubble["P"].Number(), 50);
+    EXPECT_LT(bubble["liquid_volume"].Number(), bubble["vapour_volume"].Number());
+    EXPECT_EQ(dew["kind"].Text(), "dew");
+
+    // Far above the critical temperature there is no bubble point: a calculation failure.
+    const CliRun hot = RunTool(With({"saturation", "--t", "900", "--bubble"}, kOil));
+    EXPECT_EQ(hot.code, 1);
+    EXPECT_NE(hot.err.find("no bubble point"), std::string::npos) << hot.err;
+    EXPECT_TRUE(hot.out.empty());
+    // Bad usage.
+    EXPECT_EQ(RunTool(With({"saturation", "--t", "20"}, kOil)).code, 2) << "neither --bubble nor --dew";
+    EXPECT_EQ(RunTool({"saturation", "--t", "20", "--bubble"}).code, 2) << "no fluid";
+    EXPECT_EQ(RunTool(With({"saturation", "--t", "-300", "--bubble"}, kOil)).code, 2);
+    EXPECT_EQ(RunTool({"saturation", "--alpha", "3", "--beta", "0.2", "--t", "20", "--bubble"}).code, 2);
+    EXPECT_EQ(RunTool({"saturation", "--alpha", "0.8", "--beta", "0.2", "--co2", "70", "--n2", "40", "--t",
+                       "20", "--bubble"})
+                  .code,
+              2);
+    EXPECT_EQ(
+        RunTool(With({"saturation", "--fluid", Example("fluid_model.flu"), "--t", "20", "--bubble"}, kOil))
+            .code,
+        2)
+        << "two fluids";
+}
+
+TEST(Gor, StandardConditionsOfAnOilAndOfTheExampleFluid) {
+    const Json oil = RunJson(With({"gor"}, kOil));
+    EXPECT_EQ(Keys(oil), (std::vector<std::string>{"API", "CH4", "GOR", "stock_tank_molar_weight",
+                                                   "stock_tank_specific_volume"}));
+    // A black oil: around a hundred volumes of gas per volume of oil, a medium gravity.
+    EXPECT_GT(oil["GOR"].Number(), 50);
+    EXPECT_LT(oil["GOR"].Number(), 500);
+    EXPECT_GT(oil["API"].Number(), 25);
+    EXPECT_LT(oil["API"].Number(), 50);
+    EXPECT_NEAR(141.5 / (oil["API"].Number() + 131.5), 1 / oil["stock_tank_specific_volume"].Number(), 1e-9)
+        << "API from the stock-tank density";
+    const Json fluid = RunJson({"gor", "--fluid", Example("fluid_model.flu")});
+    EXPECT_NEAR(fluid["GOR"].Number() / oil["GOR"].Number(), 1, 0.2)
+        << "the example fluid is an oil of that family";
+    const CliRun text = RunTool(With({"gor"}, kOil));
+    EXPECT_EQ(text.code, 0);
+    EXPECT_NE(text.out.find("API gravity"), std::string::npos);
+}
+
+TEST(Composition, SeventeenComponentsWrittenAsAFluidModel) {
+    ScratchFolder folder;
+    const Json json = RunJson(With({"composition", "--out", folder / "oil.flu"}, kOil));
+    ASSERT_EQ(json["components"].Array().size(), 17u);
+    EXPECT_EQ(json["name"].Text(), "FM_820_200_1_0_0 ");
+    double total = 0;
+    for (const Json& c : json["components"].Array())
+        total += c["mole_percent"].Number();
+    EXPECT_NEAR(total, 100, 1e-9);
+    EXPECT_EQ(json["components"][1]["name"].Text(), "CO2");
+    EXPECT_NEAR(json["components"][1]["mole_percent"].Number(), 1, 1e-12);
+
+    zephon::cli::CTerminalServices services(std::cerr, false);
+    CFluidModelDataDocument reopened(services);
+    ASSERT_TRUE(reopened.OnOpenDocument(folder / "oil.flu"));
+    EXPECT_FALSE(reopened.WasOpenedDamaged());
+    EXPECT_EQ(reopened.mModelFluid.Count(), 17);
+    EXPECT_EQ(reopened.SaveToText(), ReadText(folder / "oil.flu"));
+    // The written fluid computes nearly like the alpha-beta oil it came from: the file rounds the
+    // constants, and a fluid model takes its interaction parameters by component name.
+    const Json fromFile = RunJson({"saturation", "--fluid", folder / "oil.flu", "--t", "80", "--bubble"});
+    const Json fromOil = RunJson(With({"saturation", "--t", "80", "--bubble"}, kOil));
+    EXPECT_NEAR(fromFile["P"].Number() / fromOil["P"].Number(), 1, 0.05);
+}
+
+TEST(Envelope, BothBranchesCriticalPointAndDocuments) {
+    ScratchFolder folder;
+    const Json json = RunJson(With({"envelope", "--out", folder / "e.ptd", "--svg", folder / "e.svg"}, kOil));
+    EXPECT_EQ(Keys(json), (std::vector<std::string>{"API", "GOR", "critical", "liquid", "name", "vapour"}));
+    const JsonArray& liquid = json["liquid"].Array();
+    const JsonArray& vapour = json["vapour"].Array();
+    ASSERT_GT(liquid.size(), 5u);
+    ASSERT_GT(vapour.size(), 5u);
+    for (const Json& point : liquid) {
+        EXPECT_GT(point["P"].Number(), 0);
+        EXPECT_LE(point["P"].Number(), 2000);
+        EXPECT_FALSE(point["skip"].Bool());
+    }
+    if (!json["critical"].IsNull()) {
+        EXPECT_EQ(json["critical"]["T"].Number(), liquid.back()["T"].Number());
+        EXPECT_EQ(json["critical"]["P"].Number(), vapour.back()["P"].Number());
+    }
+    EXPECT_GT(json["GOR"].Number(), 0);
+
+    zephon::cli::CTerminalServices services(std::cerr, false);
+    CPhaseDiagDocument reopened(services);
+    ASSERT_TRUE(reopened.OnOpenDocument(folder / "e.ptd"));
+    EXPECT_FALSE(reopened.WasOpenedDamaged());
+    ASSERT_EQ(reopened.mPhaseDiagramsList.Count(), 1);
+    EXPECT_EQ(reopened.mPhaseDiagramsList.mList.First()->mLiquidIsopleth->mList.Count(),
+              static_cast<long>(liquid.size()));
+    const std::string svg = ReadText(folder / "e.svg");
+    EXPECT_TRUE(WellFormedXml(svg));
+    EXPECT_NE(svg.find("<polyline"), std::string::npos);
+
+    const CliRun text = RunTool({"envelope", "--fluid", Example("fluid_model.flu")});
+    EXPECT_EQ(text.code, 0) << text.err;
+    EXPECT_NE(text.out.find("liquid (bubble) branch"), std::string::npos);
+}
+
+TEST(Isochore, PairThroughThAndTrappingPressure) {
+    ScratchFolder folder;
+    const Json json = RunJson({"isochore", "--fluid", Example("fluid_model.flu"), "--th", "89.3", "--liquid",
+                               "--thaq", "140", "--out", folder / "iso.ptd"});
+    EXPECT_EQ(Keys(json), (std::vector<std::string>{"Th", "biphasic", "bulk_density", "bulk_volume", "homog",
+                                                    "monophasic", "trapping_pressure"}));
+    EXPECT_EQ(json["homog"].Text(), "liquid");
+    EXPECT_GT(json["bulk_density"].Number(), 0.4);
+    EXPECT_LT(json["bulk_density"].Number(), 1.0);
+    const JsonArray& biphasic = json["biphasic"].Array();
+    const JsonArray& monophasic = json["monophasic"].Array();
+    ASSERT_GT(biphasic.size(), 3u);
+    ASSERT_GT(monophasic.size(), 3u);
+    EXPECT_NEAR(biphasic.front()["V"].Number(), 0, 1e-6) << "no bubble at Th";
+    EXPECT_NEAR(biphasic.front()["T"].Number(), 89.3, 1e-9);
+    // The inclusion FI-2 of the example had an 11.67 % bubble at 20 C: its isochore gives it back.
+    for (std::size_t i = 1; i < biphasic.size(); ++i) {
+        const Json& a = biphasic[i - 1];
+        const Json& b = biphasic[i];
+        if (a["T"].Number() >= 20 && b["T"].Number() <= 20) {
+            const double s = (20 - a["T"].Number()) / (b["T"].Number() - a["T"].Number());
+            EXPECT_NEAR(a["V"].Number() + s * (b["V"].Number() - a["V"].Number()), 11.67, 0.3);
+        }
+    }
+    for (std::size_t i = 1; i < monophasic.size(); ++i)
+        EXPECT_GT(monophasic[i]["P"].Number(), monophasic[i - 1]["P"].Number()) << "pressure rises along it";
+    const double ptrap = json["trapping_pressure"].Number();
+    EXPECT_GT(ptrap, monophasic.front()["P"].Number());
+    zephon::cli::CTerminalServices services(std::cerr, false);
+    CPhaseDiagDocument reopened(services);
+    ASSERT_TRUE(reopened.OnOpenDocument(folder / "iso.ptd"));
+    const CIsochor* mono = reopened.mPhaseDiagramsList.mList.First()->mMonoIsochorsList->mList.First();
+    ASSERT_EQ(mono->mTrappingLines->Count(), 1);
+    EXPECT_NEAR(mono->mTrappingLines->mList.First()->mPtrap, ptrap, 1e-4 * ptrap);
+
+    // An aqueous Th below the oil's Th gives no trapping pressure: null, and a failure.
+    const CliRun below =
+        RunTool(With({"isochore", "--th", "89.3", "--liquid", "--thaq", "50", "--json"}, kOil));
+    EXPECT_EQ(below.code, 1);
+    EXPECT_TRUE(JsonReader::Parse(below.out)["trapping_pressure"].IsNull());
+    EXPECT_NE(below.err.find("no trapping pressure"), std::string::npos) << below.err;
+    // Above the whole envelope there is no isochore.
+    const CliRun hot = RunTool(With({"isochore", "--th", "900", "--liquid"}, kOil));
+    EXPECT_EQ(hot.code, 1) << hot.err;
+    EXPECT_EQ(RunTool(With({"isochore", "--th", "80"}, kOil)).code, 2) << "neither --liquid nor --vapour";
+
+    const CliRun text = RunTool(With({"isochore", "--th", "89.3", "--liquid", "--thaq", "140"}, kOil));
+    EXPECT_EQ(text.code, 0) << text.err;
+    EXPECT_NE(text.out.find("trapping pressure at 140.00 C"), std::string::npos) << text.out;
+}
+
+TEST(Abcurve, CurvesOfTheExampleInclusionsAreTheSameWithOneOrTwoWorkers) {
+    ScratchFolder folder;
+    const CliRun one = RunTool({"abcurve", "--inc", Example("inclusions.inc"), "--jobs", "1", "--json"});
+    const CliRun two = RunTool({"abcurve", "--inc", Example("inclusions.inc"), "--jobs", "2", "--json",
+                                "--out", folder / "curves.abp", "--svg", folder / "curves.svg"});
+    ASSERT_EQ(one.code, 0) << one.err;
+    ASSERT_EQ(two.code, 0) << two.err;
+    EXPECT_EQ(one.out, two.out) << "the same curves, bit for bit, in the same order";
+    const Json json = JsonReader::Parse(one.out);
+    const JsonArray& curves = json["curves"].Array();
+    ASSERT_EQ(curves.size(), 5u);
+    EXPECT_EQ(curves[0]["inclusion"].Text(), "FI-1");
+    EXPECT_EQ(curves[4]["inclusion"].Text(), "FI-5 heavy");
+    for (const Json& curve : curves) {
+        const JsonArray& points = curve["points"].Array();
+        ASSERT_GE(points.size(), 2u) << curve["inclusion"].Text() << ": " << curve["message"].Text();
+        EXPECT_LE(points.size(), 200u);
+        EXPECT_EQ(points.front()["beta"].Number(), 0) << "a curve starts at beta 0";
+        for (std::size_t i = 1; i < points.size(); ++i) {
+            EXPECT_GT(points[i]["beta"].Number(), points[i - 1]["beta"].Number());
+            EXPECT_LE(points[i]["beta"].Number() - points[i - 1]["beta"].Number(), 0.04 + 1e-12);
+        }
+    }
+    // The plot document reopens the curves.
+    zephon::cli::CTerminalServices services(std::cerr, false);
+    CAlphaBetaPlotDocument reopened(services);
+    ASSERT_TRUE(reopened.OnOpenDocument(folder / "curves.abp"));
+    EXPECT_FALSE(reopened.WasOpenedDamaged());
+    EXPECT_EQ(reopened.mAlphaBetaCurvesList.Count(), 5);
+    EXPECT_TRUE(WellFormedXml(ReadText(folder / "curves.svg")));
+
+    const Json single = RunJson({"abcurve", "--inc", Example("inclusions.inc"), "--inclusion", "FI-3"});
+    ASSERT_EQ(single["curves"].Array().size(), 1u);
+    EXPECT_EQ(single["curves"][0]["points"].Array().size(), curves[2]["points"].Array().size());
+    const CliRun text =
+        RunTool({"abcurve", "--th", "89.3", "--fv", "11.67", "--tfv", "20", "--liquid", "--co2", "1"});
+    EXPECT_EQ(text.code, 0) << text.err;
+    EXPECT_NE(text.out.find("alpha"), std::string::npos);
+}
+
+TEST(Abcurve, AnInclusionNoOilReproducesAndBadRequests) {
+    const CliRun run =
+        RunTool({"abcurve", "--th", "250", "--fv", "0.5", "--tfv", "20", "--liquid", "--json"});
+    EXPECT_EQ(run.code, 1);
+    const Json json = JsonReader::Parse(run.out);
+    ASSERT_EQ(json["curves"].Array().size(), 1u);
+    const Json& curve = json["curves"][0];
+    EXPECT_TRUE(curve["points"].Array().empty());
+    EXPECT_NE(curve["code"].Number(), 0);
+    EXPECT_FALSE(curve["message"].Text().empty());
+    EXPECT_NE(run.err.find(curve["message"].Text()), std::string::npos) << "the application's message";
+
+    EXPECT_EQ(RunTool({"abcurve", "--inc", Example("inclusions.inc"), "--inclusion", "FI-9"}).code, 2);
+    EXPECT_EQ(RunTool({"abcurve", "--inc", Example("inclusions.inc"), "--th", "80"}).code, 2) << "both ways";
+    EXPECT_EQ(RunTool({"abcurve", "--th", "80", "--fv", "120", "--tfv", "20", "--liquid"}).code, 2);
+    EXPECT_EQ(RunTool({"abcurve", "--inc", Example("inclusions.inc"), "--jobs", "0"}).code, 2);
+}
+
+TEST(Abcurve, CtrlCKeepsWhatWasComputed) {
+    zephon::cli::StopRequest() = true;
+    const CliRun run = RunTool({"abcurve", "--inc", Example("inclusions.inc"), "--json"});
+    zephon::cli::StopRequest() = false;
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.err.find("Ctrl-C"), std::string::npos) << run.err;
+    const Json json = JsonReader::Parse(run.out);
+    for (const Json& curve : json["curves"].Array())
+        EXPECT_LE(curve["points"].Array().size(), 200u);
+}
+
+TEST(Files, InfoRenderAndUnreadableInput) {
+    ScratchFolder folder;
+    const Json inc = RunJson({"info", Example("inclusions.inc")});
+    EXPECT_TRUE(inc["complete"].Bool());
+    EXPECT_EQ(inc["inclusions"].Array().size(), 5u);
+    EXPECT_EQ(inc["inclusions"][3]["volume_points"].Number(), 7);
+    EXPECT_EQ(RunJson({"info", Example("fluid_model.flu")})["components"].Number(), 17);
+    EXPECT_EQ(RunJson({"info", Example("correlation.abe")})["fluids"].Number(), 4);
+    const CliRun text = RunTool({"info", Example("inclusions.inc")});
+    EXPECT_NE(text.out.find("read to its end"), std::string::npos);
+
+    // A damaged file: the count promises more than the file holds; a word where a number belongs.
+    std::string damaged = ReadText(Example("inclusions.inc"));
+    damaged.replace(damaged.find("104.80"), 6, "hot");
+    WriteText(folder / "damaged.inc", damaged);
+    const CliRun info = RunTool({"info", folder / "damaged.inc", "--json"});
+    EXPECT_EQ(info.code, 2);
+    const Json report = JsonReader::Parse(info.out);
+    EXPECT_FALSE(report["complete"].Bool());
+    EXPECT_EQ(report["line"].Number(), 6);
+    EXPECT_NE(info.err.find("damaged.inc: line 6"), std::string::npos) << info.err;
+    const CliRun curves = RunTool({"abcurve", "--inc", folder / "damaged.inc"});
+    EXPECT_EQ(curves.code, 2);
+    EXPECT_NE(curves.err.find("damaged.inc: line 6"), std::string::npos) << curves.err;
+    WriteText(folder / "short.flu", ReadText(Example("fluid_model.flu")).substr(0, 300));
+    const CliRun fluid = RunTool({"saturation", "--fluid", folder / "short.flu", "--t", "20", "--bubble"});
+    EXPECT_EQ(fluid.code, 2);
+    EXPECT_NE(fluid.err.find("short.flu: line"), std::string::npos) << fluid.err;
+
+    const CliRun missing = RunTool({"gor", "--fluid", folder / "nowhere.flu"});
+    EXPECT_EQ(missing.code, 2);
+    EXPECT_NE(missing.err.find("nowhere.flu"), std::string::npos);
+    EXPECT_EQ(RunTool({"info", folder / "notes.txt"}).code, 2);
+    EXPECT_EQ(RunTool({"render", Example("inclusions.inc"), "--svg", folder / "x.svg"}).code, 2);
+    EXPECT_EQ(RunTool({"frobnicate"}).code, 2);
+    EXPECT_EQ(RunTool({}).code, 2);
+    const CliRun help = RunTool({"--help"});
+    EXPECT_EQ(help.code, 0);
+    for (const char* word : {"saturation", "abcurve", "--jobs", "Exit codes", "Ctrl-C", "200 points"})
+        EXPECT_NE(help.out.find(word), std::string::npos) << word;
+
+    // render draws what abcurve saved.
+    ASSERT_EQ(RunTool({"abcurve", "--inc", Example("inclusions.inc"), "--inclusion", "FI-1", "--out",
+                       folder / "one.abp"})
+                  .code,
+              0);
+    ASSERT_EQ(RunTool({"render", folder / "one.abp", "--svg", folder / "one.svg"}).code, 0);
+    EXPECT_TRUE(WellFormedXml(ReadText(folder / "one.svg")));
+    EXPECT_NE(ReadText(folder / "one.svg").find("FI-1"), std::string::npos);
+}
