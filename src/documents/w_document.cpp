@@ -167,12 +167,13 @@ bool CWDocument::OnOpenDocument(const fs::path& path) {
         return false;
     }
 
+    // The document is named before it reads, so that what it opens while reading carries its name.
+    mPathName = path;
+    mTitle = DisplayName(path);
     CDataHandleStream stream = CDataHandleStream::FromText(content);
     stream.SetGeneral(3);
     ReadData(stream);
 
-    mPathName = path;
-    mTitle = DisplayName(path);
     mModified = false;
     mOpenedDamaged = stream.HasError() && !IsBlankText(content);
     mReadStop = mOpenedDamaged ? LocateReadStop(content, stream.SuccessfulReads()) : CReadStop{};

@@ -189,6 +189,7 @@ TEST(Workflow, FromInclusionsToTrappingPressureAndBackFromFiles) {
     ExpectSameDrawing(pt.GetPlotView(), pt2.GetPlotView());
     ASSERT_EQ(pt2.GetVTPlots().size(), 1u);
     EXPECT_EQ(later.openVTPlots.size(), 1u) << "the plot's window was asked for";
+    EXPECT_EQ(pt2.GetVTPlots()[0]->mTitle, "study.ptd:1");
     ExpectSameDrawing(*vt, *pt2.GetVTPlots()[0]);
     EXPECT_EQ(pt2.GetVTPlots()[0]->mPlottedCurvesList.mList.First()->mName, biphasicA->mName);
 
