@@ -22,8 +22,9 @@ $(ASAN_BUILD)/build.ninja: | deps
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The whole workflow on the bundled example: documents and SVG pictures in zephon-demo/.
 demo: build
-	$(BUILD)/tools/engine_demo
+	$(BUILD)/src/cli/zephon-cli demo --out zephon-demo
 
 test-normal: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -35,10 +36,9 @@ test-asan: deps $(ASAN_BUILD)/build.ninja
 
 test: test-normal test-asan
 
+# Every program of bench/, in one table.
 bench: build
-	@for b in $(BUILD)/bench/*; do \
-	  if [ -x "$$b" ] && [ -f "$$b" ]; then echo "== $$(basename $$b)"; "$$b" --benchmark_min_time=0.2; fi; \
-	done
+	@bash scripts/bench-table.sh $(BUILD) 0.2
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.hpp')
