@@ -1,8 +1,11 @@
 #include "documents/w_document.hpp"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
+#include <exception>
 #include <random>
 #include <system_error>
 
@@ -100,8 +103,9 @@ bool ReplaceFileContents(const fs::path& target, std::string_view text, std::str
     }
 
     // A new file of our own beside the target ("x": never an existing one).
-    std::random_device seed;
-    std::mt19937 random(seed());
+    static std::atomic<unsigned> counter{0};
+    std::mt19937 random(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()) +
+                        counter++);
     fs::path temporary;
     std::FILE* file = nullptr;
     int openError = 0;
@@ -172,7 +176,15 @@ bool CWDocument::OnOpenDocument(const fs::path& path) {
     mTitle = DisplayName(path);
     CDataHandleStream stream = CDataHandleStream::FromText(content);
     stream.SetGeneral(3);
-    ReadData(stream);
+    try {
+        ReadData(stream);
+    } catch (const std::exception& failure) {
+        mServices.ShowMessage(
+            {"Zephon cannot open the file \"" + path.string() + "\": " + failure.what() + ".", "",
+             CMessageIcon::Warning, false});
+        mModified = true; // what was read so far is not the file
+        return false;
+    }
 
     mModified = false;
     mOpenedDamaged = stream.HasError() && !IsBlankText(content);
@@ -208,9 +220,14 @@ bool CWDocument::OnSaveDocument(const fs::path& path) {
         if (!replace) return false;
     }
 
-    const std::string text = SaveToText();
+    std::string text;
     std::string error;
-    if (!ReplaceFileContents(path, text, error)) {
+    try {
+        text = SaveToText();
+    } catch (const std::exception& failure) {
+        error = failure.what();
+    }
+    if (!error.empty() || !ReplaceFileContents(path, text, error)) {
         mServices.ShowMessage({"Zephon could not save the file \"" + path.string() + "\": " + error +
                                    ". The document was not saved; a previous file of that name is unchanged.",
                                "", CMessageIcon::Warning, false});
