@@ -82,6 +82,21 @@ TEST_F(PhaseDiagTest, AnEnvelopeIsStoredNamedDrawnAndMarkedAtItsCriticalPoint) {
     EXPECT_FALSE(document.IsAlreadyCalculated(0.7, 0.2, 5, 0, 0, &found));
 }
 
+TEST_F(PhaseDiagTest, ALiquidBranchEndingInAThreePhaseRegionIsReportedAndTheVapourBranchFollows) {
+    CPhaseDiagram* diagram = Envelope(0.3, 0.3);
+    ASSERT_NE(diagram, nullptr);
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(services.LastMessage(), "Zephon has detected liquid-liquid-gas phase equilibria.");
+    EXPECT_TRUE(services.messages[0].systemModal);
+    EXPECT_TRUE(diagram->mLiquidIsopleth && diagram->mVapourIsopleth);
+    // A heavier oil has no bubble branch at all: the dew branch alone is drawn and stands in the legend.
+    CPhaseDiagram* dewOnly = Envelope(0.3, 0.7);
+    ASSERT_NE(dewOnly, nullptr);
+    EXPECT_FALSE(dewOnly->mLiquidIsopleth);
+    EXPECT_EQ(dewOnly->mCriticalPoint, nullptr);
+    EXPECT_EQ(LegendNames(View()).size(), 2u);
+}
+
 TEST_F(PhaseDiagTest, AFluidThatGivesNoEnvelopeIsReportedAndChangesNothing) {
     CModelFluid empty("Nothing");
     EXPECT_EQ(document.CalculateImmiscibilityLoop(0, 0, 0, 0, 0, 0, &empty, ""), nullptr);
