@@ -54,7 +54,7 @@ Commands
       draws a saved alpha-beta plot or P-T diagram
   info FILE
       what a Zephon data file holds, and whether it was read to its end
-  demo [--out DIR]
+  demo [--out DIR] [--jobs N]
       the whole workflow on the bundled example, written to DIR (default zephon-demo/)
 
 Every computing command takes --json and then prints one JSON object on standard output:
