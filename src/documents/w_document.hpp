@@ -87,10 +87,6 @@ class CWDocument {
 
     CApplicationServices& Services() const { return mServices; }
 
-  protected:
-    // Marks the document modified after a change of content (the plot documents also notify).
-    void ContentChanged() { mModified = true; }
-
   private:
     CApplicationServices& mServices;
     std::string mTitle;
