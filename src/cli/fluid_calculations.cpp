@@ -166,8 +166,14 @@ CSaturationPoint CalculateSaturation(const CFluidSpec& fluid, double celsius, bo
     point.bubble = bubble;
     const std::vector<double>& incipient = bubble ? oil.y : oil.x;
     for (short i = 0; i < oil.N; ++i) {
-        const std::string name =
+        std::string name =
             i < static_cast<short>(oil.component.size()) ? oil.component[i] : std::to_string(i);
+        // A fluid model may list a component twice; each entry keeps a name of its own.
+        const std::string base = name;
+        for (int copy = 2; std::any_of(point.incipient.begin(), point.incipient.end(),
+                                       [&](const auto& entry) { return entry.first == name; });
+             ++copy)
+            name = base + " (" + std::to_string(copy) + ")";
         point.incipient.emplace_back(name, 100.0 * incipient[i]);
     }
     point.liquidVolume = oil.liquid->V * 1e6;
