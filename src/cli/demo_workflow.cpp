@@ -239,6 +239,11 @@ CDemoResult RunDemoWorkflow(const fs::path& folder, CTerminalServices& services,
     const CInclusionRecord& reference = crossingA != nullptr ? crossingA->mInclusion : records.front();
     plot.AddAlphaBetaPoint(alpha, beta, reference.mCO2, reference.mN2, reference.mH2S,
                            Printf("Trapped oil %.3f %.3f", alpha, beta));
+    // Background curves of equal GOR and API gravity behind the picture (never saved in the plot).
+    const bool wasQuiet = services.SetQuiet(true);
+    plot.ShowIsoGORCurves();
+    plot.ShowIsoAPICurves();
+    services.SetQuiet(wasQuiet);
     Save(plot, folder / "alpha_beta.abp", services, result);
     SavePicture(RenderView(plot.GetPlotView()), folder / "alpha_beta.svg", result);
     summary.push_back(Printf("  alpha_beta.abp     %ld alpha-beta curves (points: %s)",
@@ -254,6 +259,11 @@ CDemoResult RunDemoWorkflow(const fs::path& folder, CTerminalServices& services,
             "                     no two curves cross; marker on the first curve at alpha %.3f, beta %.3f",
             alpha, beta));
     }
+
+    if (!plot.GetIsoGORCurves().empty() || !plot.GetIsoAPICurves().empty())
+        summary.push_back(
+            Printf("  alpha_beta.svg     the curves over %zu iso-GOR and %zu iso-API background curves",
+                   plot.GetIsoGORCurves().size(), plot.GetIsoAPICurves().size()));
 
     // 3. The fluid model of the marker.
     CFluidModelDataDocument* fluid = plot.GenerateFluidModel(alpha, beta, reference.mCO2 / 100.0,

@@ -67,10 +67,16 @@ bool CTerminalServices::RunProgressLoop(const CProgressLoop& loop,
 }
 
 std::filesystem::path CTerminalServices::GetApplicationFolder() const {
+    namespace fs = std::filesystem;
     std::error_code ec;
-    auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) return std::filesystem::current_path(ec);
-    return self.parent_path();
+    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    const fs::path folder = ec ? fs::current_path(ec) : self.parent_path();
+    // The program's own Resources folder when it has one, else the source tree's.
+    if (fs::is_directory(folder / "Resources", ec)) return folder;
+#ifdef ZEPHON_SOURCE_RESOURCES
+    if (fs::is_directory(fs::path(ZEPHON_SOURCE_RESOURCES) / "Resources", ec)) return ZEPHON_SOURCE_RESOURCES;
+#endif
+    return folder;
 }
 
 void CTerminalServices::Progress(const std::string& text) {

@@ -39,6 +39,7 @@ TEST(Demo, WritesDocumentsThatReopenIdentically) {
     EXPECT_NE(run.out.find("5 oil inclusions"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("cross at alpha"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("trapping line"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("iso-GOR"), std::string::npos) << "background curves found beside the program";
     const std::filesystem::path demo = folder.Path() / "demo";
     ExpectReopensIdentically<CInclusionDataDocument>(demo / "inclusions.inc");
     ExpectReopensIdentically<CAlphaBetaDataDocument>(demo / "correlation.abe");
