@@ -328,6 +328,12 @@ CDemoResult RunDemoWorkflow(const fs::path& folder, CTerminalServices& services,
                                          thaq, firstTh, trap->mPtrap));
         }
     }
+    // The legend in the upper right corner, where the bubbles have shrunk away.
+    if (CGraphLegend* legend = volumePlot->GetLegend()) {
+        legend->mX = volumePlot->mCurrentMinX + 0.6 * (volumePlot->mCurrentMaxX - volumePlot->mCurrentMinX);
+        legend->mY = volumePlot->mCurrentMaxY - 0.02 * (volumePlot->mCurrentMaxY - volumePlot->mCurrentMinY);
+        volumePlot->updateSubobjectsCoordinates();
+    }
     Save(diagrams, folder / "phase_diagram.ptd", services, result);
     SavePicture(RenderView(diagrams.GetPlotView()), folder / "phase_diagram.svg", result);
     SavePicture(RenderView(*volumePlot), folder / "bubble_size.svg", result);
