@@ -56,7 +56,6 @@ class CTerminalServices : public CApplicationServices {
 
     // Everything shown, for the callers that collect messages into their output.
     const std::vector<std::string>& Messages() const { return mMessages; }
-    int WaitDepth() const { return mWaitDepth; }
 
   private:
     std::ostream& mErr;
