@@ -15,24 +15,10 @@ using namespace zephon::thermo;
 namespace {
 
 class OilFlash : public EosFlash {
-public:
+  public:
     using EosFlash::EosFlash;
-    short read_component_data(short i, const char*) override
-    {
-        const auto row = ideal_component_by_index(i);
-        if (!row) return 0;
-        if (row->kind == SaturationKind::Clapeyron) {
-            auto c = std::make_unique<Clapeyron>();
-            c->set_constants(row->c[0], row->c[1], row->c[2], row->c[3]);
-            saturatedLiquid[i] = std::move(c);
-        } else {
-            auto a = std::make_unique<Antoine>();
-            a->set_constants(row->c[0], row->c[1], row->c[2]);
-            saturatedLiquid[i] = std::move(a);
-        }
-        Tb[i] = row->Tb;
-        Tc[i] = row->Tc;
-        Pc[i] = row->Pc;
+    short read_component_data(short i, const char*) override {
+        if (const auto row = ideal_component_by_index(i)) set_ideal_component(i, *row);
         return 0;
     }
 };
@@ -40,18 +26,19 @@ public:
 struct Rig {
     TableCubic liquid{2}, vapour{1};
     OilFlash flash{liquid, vapour};
-    Rig()
-    {
-        static const double z[17] = {0.005, 0.02,  0.01,  0.45,  0.08,  0.06,  0.012, 0.025, 0.012,
-                                     0.018, 0.045, 0.05,  0.04,  0.03,  0.025, 0.08,  0.038};
+    Rig() {
+        static const double z[17] = {0.005, 0.02,  0.01, 0.45, 0.08, 0.06,  0.012, 0.025, 0.012,
+                                     0.018, 0.045, 0.05, 0.04, 0.03, 0.025, 0.08,  0.038};
         double sum = 0.0;
-        for (double v : z) sum += v;
+        for (double v : z)
+            sum += v;
         flash.number_of_components(17);
-        for (short i = 0; i < 17; ++i) flash.add_component(i, kComponentTable[i].name);
-        for (short i = 0; i < 17; ++i) flash.composition(i, z[i] / sum);
+        for (short i = 0; i < 17; ++i)
+            flash.add_component(i, kComponentTable[i].name);
+        for (short i = 0; i < 17; ++i)
+            flash.composition(i, z[i] / sum);
     }
-    void bubble(double T, short init)
-    {
+    void bubble(double T, short init) {
         flash.set_type_of_problem(13);
         flash.set_the_temperature(T);
         flash.set_the_vaporization_ratio(0.0);
@@ -60,8 +47,7 @@ struct Rig {
     }
 };
 
-void BM_BubblePointFromIdealStart(benchmark::State& state)
-{
+void BM_BubblePointFromIdealStart(benchmark::State& state) {
     Rig rig;
     long iterations = 0;
     for (auto _ : state) {
@@ -72,12 +58,12 @@ void BM_BubblePointFromIdealStart(benchmark::State& state)
         }
         iterations += rig.flash.algorithm.iter;
     }
-    state.counters["newton_iterations"] = static_cast<double>(iterations) / static_cast<double>(state.iterations());
+    state.counters["newton_iterations"] =
+        static_cast<double>(iterations) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_BubblePointFromIdealStart);
 
-void BM_BubblePointFromContinuationEstimate(benchmark::State& state)
-{
+void BM_BubblePointFromContinuationEstimate(benchmark::State& state) {
     Rig rig;
     rig.bubble(363.15, 2);
     rig.flash.save();
@@ -95,12 +81,12 @@ void BM_BubblePointFromContinuationEstimate(benchmark::State& state)
         }
         iterations += rig.flash.algorithm.iter;
     }
-    state.counters["newton_iterations"] = static_cast<double>(iterations) / static_cast<double>(state.iterations());
+    state.counters["newton_iterations"] =
+        static_cast<double>(iterations) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_BubblePointFromContinuationEstimate);
 
-void BM_FlashAtFixedTemperatureAndVolume(benchmark::State& state)
-{
+void BM_FlashAtFixedTemperatureAndVolume(benchmark::State& state) {
     Rig rig;
     rig.flash.set_type_of_problem(12);
     rig.flash.set_the_temperature(373.15);
@@ -123,7 +109,8 @@ void BM_FlashAtFixedTemperatureAndVolume(benchmark::State& state)
         }
         iterations += rig.flash.algorithm.iter;
     }
-    state.counters["newton_iterations"] = static_cast<double>(iterations) / static_cast<double>(state.iterations());
+    state.counters["newton_iterations"] =
+        static_cast<double>(iterations) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_FlashAtFixedTemperatureAndVolume);
 

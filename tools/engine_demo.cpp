@@ -14,41 +14,29 @@ namespace {
 
 // A flash whose ideal-mixture start uses the built-in saturation correlations.
 class OilFlash : public EosFlash {
-public:
+  public:
     using EosFlash::EosFlash;
-    short read_component_data(short i, const char*) override
-    {
-        const auto row = ideal_component_by_index(i);
-        if (!row) return 0;
-        if (row->kind == SaturationKind::Clapeyron) {
-            auto c = std::make_unique<Clapeyron>();
-            c->set_constants(row->c[0], row->c[1], row->c[2], row->c[3]);
-            saturatedLiquid[i] = std::move(c);
-        } else {
-            auto a = std::make_unique<Antoine>();
-            a->set_constants(row->c[0], row->c[1], row->c[2]);
-            saturatedLiquid[i] = std::move(a);
-        }
-        Tb[i] = row->Tb;
-        Tc[i] = row->Tc;
-        Pc[i] = row->Pc;
+    short read_component_data(short i, const char*) override {
+        if (const auto row = ideal_component_by_index(i)) set_ideal_component(i, *row);
         return 0;
     }
 };
 
 } // namespace
 
-int main()
-{
-    static const double z[17] = {0.005, 0.02,  0.01, 0.45,  0.08, 0.06, 0.012, 0.025, 0.012,
-                                 0.018, 0.045, 0.05, 0.04, 0.03, 0.025, 0.08, 0.038};
+int main() {
+    static const double z[17] = {0.005, 0.02,  0.01, 0.45, 0.08, 0.06,  0.012, 0.025, 0.012,
+                                 0.018, 0.045, 0.05, 0.04, 0.03, 0.025, 0.08,  0.038};
     TableCubic liquid(2), vapour(1);
     OilFlash flash(liquid, vapour);
     flash.number_of_components(17);
     double sum = 0.0;
-    for (double v : z) sum += v;
-    for (short i = 0; i < 17; ++i) flash.add_component(i, kComponentTable[i].name);
-    for (short i = 0; i < 17; ++i) flash.composition(i, z[i] / sum);
+    for (double v : z)
+        sum += v;
+    for (short i = 0; i < 17; ++i)
+        flash.add_component(i, kComponentTable[i].name);
+    for (short i = 0; i < 17; ++i)
+        flash.composition(i, z[i] / sum);
 
     std::printf("Zephon engine demonstration: bubble curve of a 17-component black oil\n");
     std::printf("%10s %12s %14s %12s\n", "T (C)", "P (bar)", "liquid kg/m3", "C1 in gas %");

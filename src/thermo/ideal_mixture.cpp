@@ -4,21 +4,18 @@
 
 namespace zephon::thermo {
 
-IdealMixture::IdealMixture(FluidPhase& fluid1, FluidPhase& fluid2) : VLE(fluid1, fluid2)
-{
+IdealMixture::IdealMixture(FluidPhase& fluid1, FluidPhase& fluid2) : VLE(fluid1, fluid2) {
     IdealMixture::reset_to_zero();
     set_thermodynamic_models(fluid1, fluid2);
 }
 
-void IdealMixture::reset_to_zero()
-{
+void IdealMixture::reset_to_zero() {
     VLE::reset_to_zero();
     saturatedLiquid.clear();
     algorithm = std::make_unique<Muller>();
 }
 
-void IdealMixture::number_of_components(short ncomp)
-{
+void IdealMixture::number_of_components(short ncomp) {
     VLE::number_of_components(ncomp);
     Ki = allocate(N);
     saturatedLiquid.clear();
@@ -29,12 +26,31 @@ void IdealMixture::number_of_components(short ncomp)
 }
 
 // A component without a correlation has no vapour pressure: it stays in the liquid.
-double IdealMixture::Psat(short i, double t) { return saturatedLiquid[i] ? saturatedLiquid[i]->Psat(t) : 0.0; }
+double IdealMixture::Psat(short i, double t) {
+    return saturatedLiquid[i] ? saturatedLiquid[i]->Psat(t) : 0.0;
+}
 
-double IdealMixture::Tsat(short i, double p) { return saturatedLiquid[i] ? saturatedLiquid[i]->Tsat(p) : 0.0; }
+double IdealMixture::Tsat(short i, double p) {
+    return saturatedLiquid[i] ? saturatedLiquid[i]->Tsat(p) : 0.0;
+}
 
-double IdealMixture::split_residual(double phi)
-{
+void IdealMixture::set_ideal_component(short i, const IdealComponentData& data) {
+    if (i < 0 || i >= N) return;
+    if (data.kind == SaturationKind::Clapeyron) {
+        auto correlation = std::make_unique<Clapeyron>();
+        correlation->set_constants(data.c[0], data.c[1], data.c[2], data.c[3]);
+        saturatedLiquid[i] = std::move(correlation);
+    } else {
+        auto correlation = std::make_unique<Antoine>();
+        correlation->set_constants(data.c[0], data.c[1], data.c[2]);
+        saturatedLiquid[i] = std::move(correlation);
+    }
+    Tb[i] = data.Tb;
+    Tc[i] = data.Tc;
+    Pc[i] = data.Pc;
+}
+
+double IdealMixture::split_residual(double phi) {
     double sum = 0.0;
     for (short i = 0; i < N; ++i) {
         x[i] = z[i] / (phi * Ki[i] + (1.0 - phi));
@@ -44,22 +60,23 @@ double IdealMixture::split_residual(double phi)
     return sum;
 }
 
-double IdealMixture::equation1(double fv) { return split_residual(fv); }
+double IdealMixture::equation1(double fv) {
+    return split_residual(fv);
+}
 
-double IdealMixture::equation2(double p)
-{
-    for (short i = 0; i < N; ++i) Ki[i] = Psat(i, T_star) / p;
+double IdealMixture::equation2(double p) {
+    for (short i = 0; i < N; ++i)
+        Ki[i] = Psat(i, T_star) / p;
     return split_residual(Nv_star);
 }
 
-double IdealMixture::equation3(double t)
-{
-    for (short i = 0; i < N; ++i) Ki[i] = Psat(i, t) / P_star;
+double IdealMixture::equation3(double t) {
+    for (short i = 0; i < N; ++i)
+        Ki[i] = Psat(i, t) / P_star;
     return split_residual(Nv_star);
 }
 
-void IdealMixture::calculateVLE()
-{
+void IdealMixture::calculateVLE() {
     const short code = type_of_problem;
     VLE::initialize();
     if (is_code(code, 1, 2)) {
@@ -82,10 +99,10 @@ void IdealMixture::calculateVLE()
     estimate_next_state();
 }
 
-void IdealMixture::calculate_with_fixed_P_and_T()
-{
+void IdealMixture::calculate_with_fixed_P_and_T() {
     algorithm->set_equation(*this, 1);
-    for (short i = 0; i < N; ++i) Ki[i] = Psat(i, T_star) / P_star;
+    for (short i = 0; i < N; ++i)
+        Ki[i] = Psat(i, T_star) / P_star;
     algorithm->epsilon = 0.001;
     algorithm->x0 = 0.0;
     algorithm->x1 = 1.0;
@@ -102,8 +119,7 @@ void IdealMixture::calculate_with_fixed_P_and_T()
     Fv = Nv / Ntot;
 }
 
-void IdealMixture::calculate_with_fixed_T_and_Fv()
-{
+void IdealMixture::calculate_with_fixed_T_and_Fv() {
     algorithm->set_equation(*this, 2);
     algorithm->epsilon = 1e-6;
     algorithm->itermax = 50;
@@ -125,8 +141,7 @@ void IdealMixture::calculate_with_fixed_T_and_Fv()
     }
 }
 
-void IdealMixture::calculate_with_fixed_P_and_Fv()
-{
+void IdealMixture::calculate_with_fixed_P_and_Fv() {
     algorithm->set_equation(*this, 3);
     algorithm->epsilon = 0.001;
     algorithm->itermax = 50;

@@ -1,6 +1,7 @@
 #pragma once
 // Two-phase equilibrium with ideal K-values from per-component saturation-pressure
 // correlations: the start values of the Newton flash.
+#include "thermo/component_properties.hpp"
 #include "thermo/psat_correlation.hpp"
 #include "thermo/solver.hpp"
 #include "thermo/vle.hpp"
@@ -10,7 +11,7 @@
 namespace zephon::thermo {
 
 class IdealMixture : public VLE {
-public:
+  public:
     // One correlation per component, created by the subclass that reads the component data.
     std::vector<std::unique_ptr<PsatCorr>> saturatedLiquid;
     std::vector<double> Ki; // K-values
@@ -35,7 +36,10 @@ public:
     double Psat(short i, double t);
     double Tsat(short i, double p);
 
-private:
+    // Creates component i's saturation correlation and fills Tb, Tc, Pc from a table row.
+    void set_ideal_component(short i, const IdealComponentData& data);
+
+  private:
     double split_residual(double phi);
 };
 

@@ -37,22 +37,6 @@ void Oil::number_of_components(short n) {
     mMethaneIndex = 3;
 }
 
-void Oil::set_ideal_component(short i, const IdealComponentData& data) {
-    if (i < 0 || i >= N) return;
-    if (data.kind == SaturationKind::Clapeyron) {
-        auto correlation = std::make_unique<Clapeyron>();
-        correlation->set_constants(data.c[0], data.c[1], data.c[2], data.c[3]);
-        saturatedLiquid[i] = std::move(correlation);
-    } else {
-        auto correlation = std::make_unique<Antoine>();
-        correlation->set_constants(data.c[0], data.c[1], data.c[2]);
-        saturatedLiquid[i] = std::move(correlation);
-    }
-    Tb[i] = data.Tb;
-    Tc[i] = data.Tc;
-    Pc[i] = data.Pc;
-}
-
 void Oil::copy_values(const std::vector<double>& from, std::vector<double>& to) {
     std::copy_n(from.begin(), std::min(from.size(), to.size()), to.begin());
 }

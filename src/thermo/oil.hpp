@@ -73,8 +73,6 @@ class Oil : public EosFlash {
     char CheckLLG() const;
 
   protected:
-    // Creates component i's saturation correlation and fills Tb, Tc, Pc from a table row.
-    void set_ideal_component(short i, const IdealComponentData& data);
     // Saturation point at T (K): bubble (vapour moles 0) or dew (1), with the initialisation
     // flag as it stands. True on success.
     bool saturation_point(double T, bool bubble);
