@@ -160,33 +160,23 @@ double Oil1::equation4(double alpha_) {
     return Vl0 - (vapour->V * Nv + liquid->V * Nl);
 }
 
-double Oil1::equation5(double alpha_) {
+bool Oil1::standard_conditions_at(double alpha_) {
     alpha = alpha_;
     if (!distribution_usable(UpdateDistribution())) {
         error = 1;
-        return 0.0;
+        return false;
     }
     CalculateGOR();
-    if (mGOR == 0.0) {
+    if (mGOR == 0.0) { // the oil does not split at standard conditions
         error = 1;
-        return 0.0;
+        return false;
     }
-    return mGOR - mGOR0;
+    return true;
 }
 
-double Oil1::equation6(double alpha_) {
-    alpha = alpha_;
-    if (!distribution_usable(UpdateDistribution())) {
-        error = 1;
-        return 0.0;
-    }
-    CalculateGOR();
-    if (mGOR == 0.0) {
-        error = 1;
-        return 0.0;
-    }
-    return mAPI - mAPI0;
-}
+double Oil1::equation5(double alpha_) { return standard_conditions_at(alpha_) ? mGOR - mGOR0 : 0.0; }
+
+double Oil1::equation6(double alpha_) { return standard_conditions_at(alpha_) ? mAPI - mAPI0 : 0.0; }
 
 void Oil1::FindAlpha(double Th_, double Tf_, double fv0_, double epsilon, char homog) {
     Th = Th_;

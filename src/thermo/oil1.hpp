@@ -64,6 +64,9 @@ class Oil1 : public Oil {
     // Gas-oil ratio and API gravity residuals of alpha (targets mGOR0, mAPI0).
     double equation5(double alpha) override;
     double equation6(double alpha) override;
+    // The oil of this alpha at standard conditions (GOR, API); false, with the model's error
+    // set, when its distribution is unusable or it does not split there.
+    bool standard_conditions_at(double alpha);
 
     short read_component_data(short i, const char* name) override;
     double GetCH4() override { return xcompo[3]; }
