@@ -13,6 +13,7 @@
 #include "thermo/oil1.hpp"
 #include "thermo/solver.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -27,6 +28,9 @@ constexpr double kAPIs[] = {15, 20, 25, 30, 35, 40, 45, 50, 55, 60};            
 constexpr double kAlphaMin = 0.25, kAlphaMax = 0.99, kAlphaGrid = 0.01;
 constexpr double kBetaStep = 0.025, kBetaMax = 1.0;
 constexpr short kGORSlot = 5, kAPISlot = 6; // the oil model's residual slots
+// Between two betas a curve moves by a few hundredths of alpha at most; a larger move is a
+// jump to another solution branch.
+constexpr double kMaxAlphaJump = 0.08;
 
 struct Family {
     const char* index;      // index file
@@ -52,33 +56,63 @@ std::vector<GridPoint> scan(Oil1& oil, double beta) {
     return grid;
 }
 
-// Alpha where the residual of `slot` vanishes for `value`, inside the grid bracket; NaN
-// when the value is not reached at this beta.
-double solve_alpha(Oil1& oil, double beta, const std::vector<GridPoint>& grid, short slot, double value) {
+// Alpha where the residual of `slot` vanishes for `value` at this beta: among the grid
+// brackets, the one nearest `previous` (the curve's alpha at the last beta; the first
+// bracket when the curve has none), refined by the secant. NaN when the value is not
+// reached at this beta.
+double solve_alpha(Oil1& oil, double beta, const std::vector<GridPoint>& grid, short slot, double value,
+                   double previous) {
+    std::size_t best = 0;
+    double bestDistance = 1e300;
     for (std::size_t k = 1; k < grid.size(); ++k) {
         const double f0 = (slot == kGORSlot ? grid[k - 1].gor : grid[k - 1].api) - value;
         const double f1 = (slot == kGORSlot ? grid[k].gor : grid[k].api) - value;
         if (f0 * f1 > 0.0) continue;
-        oil.SetDistributionParameters(grid[k - 1].alpha, beta, 0.0, 0.0, 0.0);
-        if (slot == kGORSlot)
-            oil.mGOR0 = value;
-        else
-            oil.mAPI0 = value;
-        Secant secant;
-        secant.set_equation(oil, slot);
-        secant.x0 = grid[k - 1].alpha;
-        secant.x1 = grid[k].alpha;
-        secant.epsilon = 1e-7;
-        secant.itermax = 30;
-        secant.boundsflag = 1;
-        secant.min = grid[k - 1].alpha - kAlphaGrid;
-        secant.max = grid[k].alpha + kAlphaGrid;
-        const double alpha = secant.solve();
-        if (secant.errorflag == 0) return alpha;
-        // The bracket itself is good to a hundredth: interpolate rather than drop the point.
-        return grid[k - 1].alpha + (grid[k].alpha - grid[k - 1].alpha) * f0 / (f0 - f1);
+        const double distance = std::isfinite(previous) ? std::fabs(grid[k].alpha - previous) : 0.0;
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            best = k;
+        }
+        if (!std::isfinite(previous)) break;
     }
-    return std::nan("");
+    if (best == 0) return std::nan("");
+    const GridPoint& lo = grid[best - 1];
+    const GridPoint& hi = grid[best];
+    const double f0 = (slot == kGORSlot ? lo.gor : lo.api) - value;
+    const double f1 = (slot == kGORSlot ? hi.gor : hi.api) - value;
+    oil.SetDistributionParameters(lo.alpha, beta, 0.0, 0.0, 0.0);
+    if (slot == kGORSlot)
+        oil.mGOR0 = value;
+    else
+        oil.mAPI0 = value;
+    Secant secant;
+    secant.set_equation(oil, slot);
+    secant.x0 = lo.alpha;
+    secant.x1 = hi.alpha;
+    secant.epsilon = 1e-7;
+    secant.itermax = 30;
+    secant.boundsflag = 1;
+    secant.min = lo.alpha - kAlphaGrid;
+    secant.max = hi.alpha + kAlphaGrid;
+    const double alpha = secant.solve();
+    if (secant.errorflag == 0) return alpha;
+    // The bracket itself is good to a hundredth: interpolate rather than drop the point.
+    return lo.alpha + (hi.alpha - lo.alpha) * f0 / (f0 - f1);
+}
+
+// Adds the solution at this beta to a curve, which stays one continuous line: it ends for
+// good where the value is no longer reached or the solution jumps to another branch.
+void extend(std::vector<std::pair<double, double>>& curve, bool& ended, double alpha, double beta) {
+    if (ended) return;
+    if (!std::isfinite(alpha)) {
+        ended = !curve.empty();
+        return;
+    }
+    if (!curve.empty() && std::fabs(alpha - curve.back().first) > kMaxAlphaJump) {
+        ended = true;
+        return;
+    }
+    curve.emplace_back(alpha, beta);
 }
 
 bool write_family(const std::string& folder, const Family& family,
@@ -96,8 +130,12 @@ bool write_family(const std::string& folder, const Family& family,
         for (const auto& [alpha, beta] : pts)
             std::fprintf(f, "%.6f %.6f\n", alpha, beta);
         ok = std::fclose(f) == 0 && ok;
-        // Label anchor: the curve's last point (its top end in the plot).
-        std::fprintf(index, "%g %.4f %.4f\n", family.values[c], pts.back().first, pts.back().second);
+        // Label anchor: where the family's curves lie apart: the low end of the iso-GOR curves
+        // (they gather at high beta; neighbours are staggered in height), the top end of the
+        // iso-API curves.
+        const std::size_t low = std::min<std::size_t>(2 + 4 * (c % 3), pts.size() - 1);
+        const auto& anchor = family.slot == kGORSlot ? pts[low] : pts.back();
+        std::fprintf(index, "%g %.4f %.4f\n", family.values[c], anchor.first, anchor.second);
     }
     return std::fclose(index) == 0 && ok;
 }
@@ -117,15 +155,23 @@ int main(int argc, char** argv) {
 
     TableCubic liquid(2), vapour(1);
     Oil1 oil(liquid, vapour);
+    std::vector<char> gorEnded(std::size(kGORs), 0), apiEnded(std::size(kAPIs), 0);
+    auto last = [](const std::vector<std::pair<double, double>>& c) {
+        return c.empty() ? std::nan("") : c.back().first;
+    };
     for (double beta = 0.0; beta <= kBetaMax + 1e-9; beta += kBetaStep) {
         const auto grid = scan(oil, beta);
         for (std::size_t c = 0; c < std::size(kGORs); ++c) {
-            const double a = solve_alpha(oil, beta, grid, kGORSlot, kGORs[c]);
-            if (std::isfinite(a)) gorCurves[c].emplace_back(a, beta);
+            bool ended = gorEnded[c];
+            extend(gorCurves[c], ended, solve_alpha(oil, beta, grid, kGORSlot, kGORs[c], last(gorCurves[c])),
+                   beta);
+            gorEnded[c] = ended;
         }
         for (std::size_t c = 0; c < std::size(kAPIs); ++c) {
-            const double a = solve_alpha(oil, beta, grid, kAPISlot, kAPIs[c]);
-            if (std::isfinite(a)) apiCurves[c].emplace_back(a, beta);
+            bool ended = apiEnded[c];
+            extend(apiCurves[c], ended, solve_alpha(oil, beta, grid, kAPISlot, kAPIs[c], last(apiCurves[c])),
+                   beta);
+            apiEnded[c] = ended;
         }
     }
     if (!write_family(folder, gor, gorCurves) || !write_family(folder, api, apiCurves)) {
