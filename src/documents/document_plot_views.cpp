@@ -4,23 +4,31 @@ CAlphaBetaPlotView::CAlphaBetaPlotView(CApplicationServices* services) : mServic
     InitializeAxes();
 }
 
-void CAlphaBetaPlotView::InitializeAxes() {
-    Initialize();
-    mXLabel = "Alpha";
-    mYLabel = "Beta";
-    mMinX = mCurrentMinX = mMaxMinX = 0;
-    mMaxX = mCurrentMaxX = mMaxMaxX = 1;
-    mMinY = mCurrentMinY = mMaxMinY = 0;
-    mMaxY = mCurrentMaxY = mMaxMaxY = 1;
-    if (CGraphLegend* legend = GetLegend()) {
-        legend->mX = 0.1;
-        legend->mY = 0.8;
-        legend->mWidth = 120;
-        legend->mHeight = 30;
+void ApplyPlotAxesSetup(CPlotView& view, const CPlotAxesSetup& setup) {
+    view.Initialize();
+    view.mXLabel = setup.xLabel;
+    view.mYLabel = setup.yLabel;
+    view.mMinX = view.mCurrentMinX = setup.minX;
+    view.mMaxX = view.mCurrentMaxX = setup.maxX;
+    view.mMinY = view.mCurrentMinY = setup.minY;
+    view.mMaxY = view.mCurrentMaxY = setup.maxY;
+    view.mMaxMinX = setup.limitMinX;
+    view.mMaxMaxX = setup.limitMaxX;
+    view.mMaxMinY = setup.limitMinY;
+    view.mMaxMaxY = setup.limitMaxY;
+    if (CGraphLegend* legend = view.GetLegend()) {
+        legend->mX = setup.legendX;
+        legend->mY = setup.legendY;
+        legend->mWidth = setup.legendWidth;
+        legend->mHeight = setup.legendHeight;
     }
-    mNbXTicks = mNbYTicks = 6;
-    mXTicksDigits = mYTicksDigits = 3;
-    updateSubobjectsCoordinates();
+    view.mNbXTicks = view.mNbYTicks = setup.ticks;
+    view.mXTicksDigits = view.mYTicksDigits = setup.digits;
+    view.updateSubobjectsCoordinates();
+}
+
+void CAlphaBetaPlotView::InitializeAxes() {
+    ApplyPlotAxesSetup(*this, {"Alpha", "Beta", 0, 1, 0, 1, 0, 1, 0, 1, 0.1, 0.8, 120, 30, 6, 3});
 }
 
 void CAlphaBetaPlotView::NotifyObjectSelection() {
@@ -32,27 +40,9 @@ CPhaseDiagView::CPhaseDiagView(CApplicationServices* services) : mServices(servi
 }
 
 void CPhaseDiagView::InitializeAxes() {
-    Initialize();
-    mXLabel = "T (\xC2\xB0"
-              "C)";
-    mYLabel = "P (bar)";
-    mMinX = mCurrentMinX = 0;
-    mMaxX = mCurrentMaxX = 300;
-    mMinY = mCurrentMinY = 0;
-    mMaxY = mCurrentMaxY = 500;
-    mMaxMinX = -100;
-    mMaxMaxX = 1000;
-    mMaxMinY = 0;
-    mMaxMaxY = 5000;
-    if (CGraphLegend* legend = GetLegend()) {
-        legend->mX = 20;
-        legend->mY = 400;
-        legend->mWidth = 160;
-        legend->mHeight = 30;
-    }
-    mNbXTicks = mNbYTicks = 11;
-    mXTicksDigits = mYTicksDigits = 0;
-    updateSubobjectsCoordinates();
+    ApplyPlotAxesSetup(*this, {"T (\xC2\xB0"
+                               "C)",
+                               "P (bar)", 0, 300, 0, 500, -100, 1000, 0, 5000, 20, 400, 160, 30, 11, 0});
 }
 
 void CPhaseDiagView::NotifyObjectSelection() {

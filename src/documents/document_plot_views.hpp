@@ -5,6 +5,23 @@
 #include "documents/application_services.hpp"
 #include "plot/plot_view.hpp"
 
+#include <string>
+
+// The starting axes of a document's plot: labels, shown range, the limits zooming may reach,
+// the legend's place and size, ticks and decimals.
+struct CPlotAxesSetup {
+    std::string xLabel, yLabel;
+    double minX, maxX, minY, maxY;                     // shown at first
+    double limitMinX, limitMaxX, limitMinY, limitMaxY; // reachable by zooming out
+    double legendX, legendY;
+    int legendWidth, legendHeight;
+    int ticks;
+    int digits;
+};
+
+// Resets the view to its defaults, then applies the setup.
+void ApplyPlotAxesSetup(CPlotView& view, const CPlotAxesSetup& setup);
+
 class CAlphaBetaPlotView : public CPlotView {
   public:
     explicit CAlphaBetaPlotView(CApplicationServices* services = nullptr);

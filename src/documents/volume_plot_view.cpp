@@ -1,5 +1,7 @@
 #include "documents/volume_plot_view.hpp"
 
+#include "documents/document_plot_views.hpp"
+
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -29,27 +31,9 @@ CVolumePlotView::CVolumePlotView(CApplicationServices* services) : mServices(ser
 }
 
 void CVolumePlotView::InitializeAxes() {
-    Initialize();
-    mXLabel = "T (\xC2\xB0"
-              "C)";
-    mYLabel = "% Bubble";
-    mMinX = mCurrentMinX = 0;
-    mMaxX = mCurrentMaxX = 100;
-    mMinY = mCurrentMinY = 0;
-    mMaxY = mCurrentMaxY = 20;
-    mMaxMinX = -100;
-    mMaxMaxX = 600;
-    mMaxMinY = 0;
-    mMaxMaxY = 100;
-    if (CGraphLegend* legend = GetLegend()) {
-        legend->mX = 40;
-        legend->mY = 10;
-        legend->mWidth = 160;
-        legend->mHeight = 30;
-    }
-    mNbXTicks = mNbYTicks = 6;
-    mXTicksDigits = mYTicksDigits = 0;
-    updateSubobjectsCoordinates();
+    ApplyPlotAxesSetup(*this, {"T (\xC2\xB0"
+                               "C)",
+                               "% Bubble", 0, 100, 0, 20, -100, 600, 0, 100, 40, 10, 160, 30, 6, 0});
 }
 
 CInclusionRecordEx* CVolumePlotView::AddInclusion(const CInclusionRecordEx& inclusion) {

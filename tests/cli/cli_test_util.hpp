@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "cli/cli_commands.hpp"
+#include "scratch_folder.hpp"
 
 namespace zephon::testing {
 
@@ -38,26 +39,10 @@ inline std::string Example(const std::string& name) {
     return std::string(ZEPHON_EXAMPLES_DIR) + "/" + name;
 }
 
-class ScratchFolder {
+class ScratchFolder : public TestFolder {
   public:
-    ScratchFolder() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        mPath = std::filesystem::temp_directory_path() /
-                ("zephon-cli-" + std::string(info->test_suite_name()) + "-" + info->name());
-        std::filesystem::remove_all(mPath);
-        std::filesystem::create_directories(mPath);
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(mPath, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    std::string operator/(const std::string& name) const { return (mPath / name).string(); }
-    const std::filesystem::path& Path() const { return mPath; }
-
-  private:
-    std::filesystem::path mPath;
+    ScratchFolder() : TestFolder("zephon-cli-") {}
+    std::string operator/(const std::string& name) const { return (Path() / name).string(); }
 };
 
 inline std::string ReadText(const std::filesystem::path& path) {

@@ -10,30 +10,14 @@
 #include <vector>
 
 #include "fake_application_services.hpp"
+#include "scratch_folder.hpp"
 
 namespace zephon::testing {
 
-class TempFolder {
+class TempFolder : public TestFolder {
   public:
-    TempFolder() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        mPath = std::filesystem::temp_directory_path() /
-                ("zephon-documents-" + std::string(info->test_suite_name()) + "-" + info->name());
-        std::filesystem::remove_all(mPath);
-        std::filesystem::create_directories(mPath);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(mPath, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    std::filesystem::path operator/(const std::string& name) const { return mPath / name; }
-    const std::filesystem::path& Path() const { return mPath; }
-
-  private:
-    std::filesystem::path mPath;
+    TempFolder() : TestFolder("zephon-documents-") {}
+    std::filesystem::path operator/(const std::string& name) const { return Path() / name; }
 };
 
 inline std::string ReadText(const std::filesystem::path& path) {
