@@ -9,6 +9,8 @@ packages=(
   clang libclang-rt-14-dev
   libexpat1-dev
   locales
+  qt6-base-dev qt6-base-dev-tools
+  xvfb xauth fonts-dejavu-core fonts-liberation2
 )
 
 sudo_cmd=()

@@ -1,5 +1,7 @@
 #include "cli/command_line.hpp"
 
+#include "base/number_field.hpp"
+
 #include <charconv>
 #include <cmath>
 
@@ -45,14 +47,7 @@ std::string CCommandLine::RequiredText(const std::string& option) const {
 }
 
 std::optional<double> CCommandLine::ParseNumber(const std::string& text) {
-    if (text.empty()) return std::nullopt;
-    const char* begin = text.data();
-    const char* end = begin + text.size();
-    if (*begin == '+') ++begin;
-    double value = 0;
-    const auto result = std::from_chars(begin, end, value, std::chars_format::general);
-    if (result.ec != std::errc() || result.ptr != end || !std::isfinite(value)) return std::nullopt;
-    return value;
+    return ParseDecimal(text);
 }
 
 std::optional<double> CCommandLine::Number(const std::string& option) const {

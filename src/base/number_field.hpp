@@ -1,0 +1,23 @@
+#pragma once
+// Reading and showing the numbers people type: dialog fields, table cells, command-line options.
+//
+// Whatever the process locale is (the desktop toolkit sets it from the environment), numbers are
+// read and written with a decimal point. Only finite decimals are numbers: "nan", "inf", hexadecimal
+// and values that overflow are refused, so nothing that is not a measurement reaches a calculation.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// A finite decimal number: optional blanks and tabs, an optional sign, digits with an optional
+// decimal point, an optional exponent, optional blanks and tabs, and nothing else.
+std::optional<double> ParseDecimal(std::string_view text);
+
+// The rule of the number fields of dialogs and tables: a finite decimal as above, and a text whose
+// value is 0 must begin (after the leading blanks) with the digit 0, so "-0", ".0" and "1e-400" are
+// refused while "0", "0.0" and "00" are read as 0.
+std::optional<double> ParseNumberField(std::string_view text);
+
+// "%.*f" in the "C" locale; a value that rounds to zero is shown without a minus sign, and digits
+// outside 0 to 8 show six decimals, as "%f" does.
+std::string FormatFixed(double value, int digits);
