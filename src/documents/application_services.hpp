@@ -34,6 +34,17 @@ struct CFileChoice {
     std::string filter;           // "Alpha-Beta correlations (*.abe)|*.abe||"
 };
 
+// A file-save dialog: the chosen path may be new; an existing file is confirmed by the dialog.
+struct CFileSaveChoice {
+    std::string title;
+    std::string defaultExtension; // ".inc"
+    std::string filter;           // "Inclusion data files (*.inc)"
+    std::filesystem::path proposal;
+};
+
+// The three answers to "save the changes before closing?".
+enum class CSaveAnswer { Save, Discard, Cancel };
+
 // What one step of a progress loop reports.
 struct CProgressStep {
     bool more = true;     // false: the loop ends after this step
@@ -63,6 +74,18 @@ class CApplicationServices {
                                                   const std::string& proposal) = 0;
     // Nothing when cancelled.
     virtual std::optional<std::filesystem::path> ChooseFileToOpen(const CFileChoice& choice) = 0;
+    // Nothing when cancelled; without a dialog of its own nothing is chosen.
+    virtual std::optional<std::filesystem::path> ChooseFileToSave(const CFileSaveChoice&) {
+        return std::nullopt;
+    }
+    // Asked before a modified document closes. Without a three-way box of its own the question is
+    // a Yes/No one, and No keeps the document open.
+    virtual CSaveAnswer AskSaveChanges(const std::string& documentTitle) {
+        return AskYesNo(SaveChangesQuestion(documentTitle), "") ? CSaveAnswer::Save : CSaveAnswer::Cancel;
+    }
+    static std::string SaveChangesQuestion(const std::string& documentTitle) {
+        return "The document \"" + documentTitle + "\" has been modified.\nDo you want to save your changes?";
+    }
     // Nested calls: the cursor is restored by the last EndWaitCursor.
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;

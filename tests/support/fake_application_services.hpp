@@ -22,6 +22,8 @@ class FakeApplicationServices : public CApplicationServices {
     std::deque<bool> yesNoAnswers;                                // default: No
     std::deque<std::optional<std::string>> textAnswers;           // default: the proposal
     std::deque<std::optional<std::filesystem::path>> fileAnswers; // default: cancelled
+    std::deque<std::optional<std::filesystem::path>> saveAnswers; // default: cancelled
+    std::deque<CSaveAnswer> saveChangesAnswers;                   // default: Discard
     std::optional<int> stopProgressAfter;                         // steps before the person stops it
     std::filesystem::path applicationFolder = ".";
 
@@ -30,6 +32,8 @@ class FakeApplicationServices : public CApplicationServices {
     std::vector<std::string> questions;
     std::vector<std::string> prompts; // the proposals offered
     std::vector<CFileChoice> fileChoices;
+    std::vector<CFileSaveChoice> saveChoices;
+    std::vector<std::string> saveChangesQuestions; // the titles asked about
     std::vector<std::string> progressTexts;
     int progressAdvances = 0;
     int progressLoops = 0;
@@ -84,6 +88,20 @@ class FakeApplicationServices : public CApplicationServices {
         if (fileAnswers.empty()) return std::nullopt;
         auto answer = fileAnswers.front();
         fileAnswers.pop_front();
+        return answer;
+    }
+    std::optional<std::filesystem::path> ChooseFileToSave(const CFileSaveChoice& choice) override {
+        saveChoices.push_back(choice);
+        if (saveAnswers.empty()) return std::nullopt;
+        auto answer = saveAnswers.front();
+        saveAnswers.pop_front();
+        return answer;
+    }
+    CSaveAnswer AskSaveChanges(const std::string& documentTitle) override {
+        saveChangesQuestions.push_back(documentTitle);
+        if (saveChangesAnswers.empty()) return CSaveAnswer::Discard;
+        const CSaveAnswer answer = saveChangesAnswers.front();
+        saveChangesAnswers.pop_front();
         return answer;
     }
     void BeginWaitCursor() override {

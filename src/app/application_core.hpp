@@ -1,0 +1,181 @@
+#pragma once
+// The application's bookkeeping, without a toolkit.
+//
+// It owns the open documents and finds a file that is open already before opening it twice; it
+// keeps the active document (with the lock that file commands hold while they ask questions), the
+// current alpha-beta plot, P-T diagram, volume-temperature plot and plot view, and passes change
+// and selection notifications on to whoever listens (tool panels, the axis range window). Every
+// document closes by one path, CloseDocument, which clears it from everything that holds it.
+//
+// The desktop layer gives it a CDocumentWindows to open and close the windows of documents and
+// tells it which window was activated; the tests give it fakes of both.
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/document_kinds.hpp"
+#include "documents/application_services.hpp"
+
+class CWDocument;
+class CAlphaBetaPlotDocument;
+class CPhaseDiagDocument;
+class CVolumePlotView;
+class CPlotView;
+
+// What the application passes on to the tool panels.
+enum class CAppNotification {
+    AlphaBetaPlotModified,
+    AlphaBetaPlotSelection,
+    PTPlotModified,
+    PTPlotSelection,
+    VTPlotSelection,
+    InclusionsDataDocModified,
+    FluidModelDataDocModified,
+    AxisRangesChanged,
+    // The current alpha-beta plot, P-T diagram, volume-temperature plot or plot view changed.
+    CurrentChanged,
+};
+
+// Something that follows the application: a tool panel, the axis range window.
+class CAppListener {
+  public:
+    virtual ~CAppListener() = default;
+    virtual void OnAppNotification(CAppNotification) {}
+    // The document is about to go: forget it, its records and its plots now.
+    virtual void OnDocumentClosing(CWDocument&) {}
+};
+
+// The windows of documents, as the application asks for them.
+class CDocumentWindows {
+  public:
+    virtual ~CDocumentWindows() = default;
+    // A document was made or opened: show it in its window.
+    virtual void ShowDocument(CWDocument& document) = 0;
+    virtual void BringToFront(CWDocument& document) = 0;
+    // Every window of the document goes, without asking anything; the document still exists
+    // during the call and is destroyed right after it.
+    virtual void CloseWindows(CWDocument& document) = 0;
+    // The title or the modified flag of the document changed.
+    virtual void DocumentStateChanged(CWDocument&) {}
+};
+
+class CApplicationCore {
+  public:
+    static constexpr std::size_t kRecentFiles = 5;
+
+    explicit CApplicationCore(CApplicationServices& services);
+    ~CApplicationCore();
+    CApplicationCore(const CApplicationCore&) = delete;
+    CApplicationCore& operator=(const CApplicationCore&) = delete;
+
+    void SetWindows(CDocumentWindows* windows) { mWindows = windows; }
+    CApplicationServices& Services() const { return mServices; }
+
+    // ---- documents ----
+
+    // A new empty document titled by its kind and a number ("Inclusion Data1"), shown.
+    CWDocument* NewDocument(CDocumentKind kind);
+    // Opens a file as a document of the kind its extension names and shows it. A file that is
+    // open already is brought to the front instead. Null (the person told why) when the file is
+    // not a Zephon file or cannot be read.
+    CWDocument* OpenDocument(const std::filesystem::path& path);
+    // The open document of that file, if any (compared by canonical path).
+    CWDocument* FindDocument(const std::filesystem::path& path) const;
+    // The one way a document closes: a modified one asks whether to save first (Cancel, or a
+    // save that fails, keeps it open and returns false). Then every listener, the current
+    // documents and plot views and the active-document tracking forget it, its windows close, and
+    // it is destroyed.
+    bool CloseDocument(CWDocument& document);
+    // Closes every document, asking for each modified one; false when the person kept one open.
+    bool CloseAllDocuments();
+    // Saves under the document's name, asking for one when it has none.
+    bool SaveDocument(CWDocument& document);
+    // Asks for a new name and saves under it.
+    bool SaveDocumentAs(CWDocument& document);
+    // Reopens the document's file: a modified document asks first ("Do you want to discard
+    // changes ..."). The file is read into a new document first; only when that succeeds does it
+    // replace the old one, otherwise the person is told and the document stays as it is.
+    // Returns the document that is open afterwards (the new one, or the old one), null when
+    // there was none.
+    CWDocument* RevertDocument(CWDocument& document);
+    static std::string RevertQuestion(const std::string& title);
+
+    std::vector<CWDocument*> Documents() const;
+    std::vector<CWDocument*> Documents(CDocumentKind kind) const;
+    bool IsOpen(const CWDocument* document) const;
+
+    // Most recent first, at most kRecentFiles, each once.
+    const std::vector<std::filesystem::path>& RecentFiles() const { return mRecentFiles; }
+    void SetRecentFiles(std::vector<std::filesystem::path> files);
+    void AddRecentFile(const std::filesystem::path& path);
+
+    // ---- the active document ----
+
+    // A window of the document (null: a window without one) was activated.
+    void WindowActivated(CWDocument* document);
+    // The active window closed.
+    void WindowClosed();
+    CWDocument* ActiveDocument() const { return mActiveDocument; }
+    CWDocument* NextActiveDocument() const { return mNextActiveDocument; }
+    bool IsActiveDocumentLocked() const { return mLockedActiveDocument > 0; }
+    // While a file command runs, activations only change the next active document; the
+    // command's end makes the most recently activated document the active one.
+    class ActiveDocumentLock {
+      public:
+        explicit ActiveDocumentLock(CApplicationCore& core);
+        ~ActiveDocumentLock();
+        ActiveDocumentLock(const ActiveDocumentLock&) = delete;
+        ActiveDocumentLock& operator=(const ActiveDocumentLock&) = delete;
+
+      private:
+        CApplicationCore& mCore;
+    };
+
+    // ---- current plots ----
+
+    void SetCurrentAlphaBetaPlotDoc(CAlphaBetaPlotDocument* document);
+    void SetCurrentPhaseDiagDoc(CPhaseDiagDocument* document);
+    void SetCurrentVTPlotView(CVolumePlotView* view);
+    CAlphaBetaPlotDocument* CurrentAlphaBetaPlotDoc() const { return mAlphaBetaPlotDoc; }
+    CPhaseDiagDocument* CurrentPhaseDiagDoc() const { return mPhaseDiagDoc; }
+    CVolumePlotView* CurrentVTPlotView() const { return mCurrentVTPlotView; }
+    // The view of the most recently activated plot window; the axis range window follows it.
+    void NotifyPlotWindowActivated(CPlotView* view);
+    void NotifyPlotWindowClosed(CPlotView* view);
+    CPlotView* CurrentPlotView() const { return mCurrentPlotView; }
+    // A volume-temperature plot is going away with its window.
+    void VTPlotDestroyed(CVolumePlotView& view);
+
+    // ---- notifications ----
+
+    void AddListener(CAppListener* listener);
+    void RemoveListener(CAppListener* listener);
+    void Notify(CAppNotification notification);
+
+  private:
+    CWDocument* Adopt(std::unique_ptr<CWDocument> document);
+    // Clears the document from everything that holds it, closes its windows and destroys it.
+    void Discard(CWDocument& document);
+    void ForgetView(CPlotView* view);
+    void StateChanged(CWDocument& document);
+    // After a file command: the most recently activated document becomes the active one.
+    void Unlock();
+
+    CApplicationServices& mServices;
+    CDocumentWindows* mWindows = nullptr;
+    std::vector<std::unique_ptr<CWDocument>> mDocuments;
+    std::vector<CAppListener*> mListeners;
+    std::vector<std::filesystem::path> mRecentFiles;
+    int mNewDocumentCount[5] = {};
+
+    CWDocument* mActiveDocument = nullptr;
+    CWDocument* mNextActiveDocument = nullptr;
+    int mLockedActiveDocument = 0;
+    CAlphaBetaPlotDocument* mAlphaBetaPlotDoc = nullptr;
+    CPhaseDiagDocument* mPhaseDiagDoc = nullptr;
+    CVolumePlotView* mCurrentVTPlotView = nullptr;
+    CPlotView* mCurrentPlotView = nullptr;
+};

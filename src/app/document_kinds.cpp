@@ -1,0 +1,69 @@
+#include "app/document_kinds.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+#include "documents/alpha_beta_plot_document.hpp"
+#include "documents/data_documents.hpp"
+#include "documents/phase_diag_document.hpp"
+
+namespace {
+
+template <class Document> std::unique_ptr<CWDocument> Make(CApplicationServices& services) {
+    return std::make_unique<Document>(services);
+}
+
+const std::array<CDocumentKindInfo, 5> kKinds = {{
+    {CDocumentKind::InclusionData, "Inclusion Data", "Inclusion data files (*.inc)", ".inc",
+     "Inclusion files (*.inc)|*.inc||", &Make<CInclusionDataDocument>},
+    {CDocumentKind::FluidModel, "Fluid Model", "Fluid model files (*.flu)", ".flu",
+     "Fluid models (*.flu)|*.flu||", &Make<CFluidModelDataDocument>},
+    {CDocumentKind::Correlation, "Alpha-Beta Correlation", "Alpha Beta Correlations files (*.abe)", ".abe",
+     "Alpha-Beta correlations (*.abe)|*.abe||", &Make<CAlphaBetaDataDocument>},
+    {CDocumentKind::AlphaBetaPlot, "Alpha-Beta Plot", "Alpha Beta Plot (*.abp)", ".abp",
+     "Alpha-Beta plots (*.abp)|*.abp||", &Make<CAlphaBetaPlotDocument>},
+    {CDocumentKind::PhaseDiagram, "Phase Diagram", "Phase Diagrams (*.ptd)", ".ptd",
+     "PT diagrams (*.ptd)|*.ptd||", &Make<CPhaseDiagDocument>},
+}};
+
+std::string Lowered(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+} // namespace
+
+std::span<const CDocumentKindInfo> AllDocumentKinds() {
+    return kKinds;
+}
+
+const CDocumentKindInfo& KindInfo(CDocumentKind kind) {
+    return kKinds[static_cast<std::size_t>(kind)];
+}
+
+std::optional<CDocumentKind> KindOfFile(const std::filesystem::path& path) {
+    const std::string extension = Lowered(path.extension().string());
+    for (const auto& info : kKinds)
+        if (extension == info.extension) return info.kind;
+    return std::nullopt;
+}
+
+CDocumentKind KindOfDocument(const CWDocument& document) {
+    if (dynamic_cast<const CInclusionDataDocument*>(&document)) return CDocumentKind::InclusionData;
+    if (dynamic_cast<const CFluidModelDataDocument*>(&document)) return CDocumentKind::FluidModel;
+    if (dynamic_cast<const CAlphaBetaDataDocument*>(&document)) return CDocumentKind::Correlation;
+    if (dynamic_cast<const CAlphaBetaPlotDocument*>(&document)) return CDocumentKind::AlphaBetaPlot;
+    return CDocumentKind::PhaseDiagram;
+}
+
+std::string AllFilesFilter() {
+    std::string all = "All Zephon files (";
+    std::string each;
+    for (const auto& info : kKinds) {
+        all += std::string(all.back() == '(' ? "*" : " *") + info.extension;
+        each += std::string(";;") + info.filter;
+    }
+    return all + ")" + each;
+}

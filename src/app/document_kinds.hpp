@@ -1,0 +1,36 @@
+#pragma once
+// The five kinds of documents the application opens and makes: what they are called, which files
+// they read, and how one is made. Menus, file dialogs, the command line and dropped files all go
+// through this one table.
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "documents/application_services.hpp"
+
+class CWDocument;
+
+enum class CDocumentKind { InclusionData, FluidModel, Correlation, AlphaBetaPlot, PhaseDiagram };
+
+struct CDocumentKindInfo {
+    CDocumentKind kind;
+    const char* newName;    // "Inclusion Data": a new document is titled this and a number
+    const char* filter;     // "Inclusion data files (*.inc)", for file dialogs
+    const char* extension;  // ".inc"
+    const char* openFilter; // the filter of the menu's own open command
+    std::unique_ptr<CWDocument> (*create)(CApplicationServices& services);
+};
+
+// In the order of the templates: inclusions, fluid models, correlations, alpha-beta plots, P-T
+// diagrams.
+std::span<const CDocumentKindInfo> AllDocumentKinds();
+const CDocumentKindInfo& KindInfo(CDocumentKind kind);
+// By the file's extension, whatever its case; nothing for a file no document reads.
+std::optional<CDocumentKind> KindOfFile(const std::filesystem::path& path);
+CDocumentKind KindOfDocument(const CWDocument& document);
+
+// "Inclusion data files (*.inc);;Fluid model files (*.flu);;..." with "All Zephon files" first.
+std::string AllFilesFilter();
