@@ -1,0 +1,79 @@
+// Curves that the alpha search traced before its starts and fallbacks were reworked, stored in
+// data/alpha_beta_reference_curves.txt: every stored point must come out again, alpha within
+// 1e-6 at the same beta.
+#include "thermo/alpha_beta_model_interface.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using namespace zephon::thermo;
+
+namespace {
+
+struct ReferenceCurve {
+    double ThC = 0, TfC = 0, FvPercent = 0, co2 = 0, n2 = 0, h2s = 0;
+    int homog = 1;
+    std::vector<std::pair<double, double>> points; // (alpha, beta)
+};
+
+std::vector<ReferenceCurve> read_reference_curves() {
+    std::ifstream in(std::string(ZEPHON_THERMO_TEST_DATA) + "/alpha_beta_reference_curves.txt");
+    std::vector<ReferenceCurve> curves;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.rfind("curve ", 0) != 0) continue;
+        std::istringstream head(line.substr(6));
+        ReferenceCurve c;
+        std::size_t count = 0;
+        head >> c.ThC >> c.TfC >> c.FvPercent >> c.homog >> c.co2 >> c.n2 >> c.h2s >> count;
+        for (std::size_t k = 0; k < count && std::getline(in, line); ++k) {
+            std::istringstream point(line);
+            double a = 0, b = 0;
+            point >> a >> b;
+            c.points.emplace_back(a, b);
+        }
+        curves.push_back(std::move(c));
+    }
+    return curves;
+}
+
+} // namespace
+
+TEST(AlphaBetaReferenceCurves, EveryStoredPointIsReproduced) {
+    const auto curves = read_reference_curves();
+    ASSERT_GE(curves.size(), 16u);
+    for (const ReferenceCurve& ref : curves) {
+        SCOPED_TRACE("Th " + std::to_string(ref.ThC) + " C, Fv " + std::to_string(ref.FvPercent) + " %");
+        CAlphaBetaModelInterface ab;
+        ab.mTh = ref.ThC + 273.15;
+        ab.mTfv = ref.TfC + 273.15;
+        ab.mFv = ref.FvPercent / 100.0;
+        ab.mCO2 = ref.co2 / 100.0;
+        ab.mN2 = ref.n2 / 100.0;
+        ab.mH2S = ref.h2s / 100.0;
+        ab.mHomog = static_cast<char>(ref.homog);
+        std::vector<std::pair<double, double>> traced;
+        double a = 0, b = 0;
+        ASSERT_EQ(ab.FirstAlphaBeta(&a, &b), 0);
+        traced.emplace_back(a, b);
+        const double lastBeta = ref.points.back().second;
+        while (traced.back().second < lastBeta - 1e-12) {
+            const signed char r = ab.NextAlphaBeta(&a, &b);
+            if (r == 0) traced.emplace_back(a, b);
+            if (r < 0) break;
+        }
+        std::size_t k = 0;
+        for (const auto& [alpha, beta] : ref.points) {
+            while (k < traced.size() && traced[k].second < beta - 1e-9)
+                ++k;
+            ASSERT_LT(k, traced.size()) << "no point at beta " << beta;
+            ASSERT_NEAR(traced[k].second, beta, 1e-9);
+            EXPECT_NEAR(traced[k].first, alpha, 1e-6) << "at beta " << beta;
+        }
+    }
+}
