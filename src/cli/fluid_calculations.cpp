@@ -7,6 +7,7 @@
 #include "cli/data_files.hpp"
 #include "cli/document_io.hpp"
 #include "cli/terminal_services.hpp"
+#include "thermo/envelope_saturation.hpp"
 
 namespace zephon::cli {
 
@@ -144,22 +145,14 @@ std::unique_ptr<thermo::CCalculationInterface> MakeCalculation(const CFluidSpec&
 CSaturationPoint CalculateSaturation(const CFluidSpec& fluid, double celsius, bool bubble) {
     auto calculation = MakeCalculation(fluid);
     thermo::Oil& oil = calculation->system();
-    oil.set_type_of_problem(13);
-    oil.set_the_temperature(celsius + kKelvin);
-    oil.set_the_vaporization_ratio(bubble ? 0.0 : 1.0);
-    oil.set_initialization_flag(2);
-    oil.calculateVLE();
-    const std::string failure =
-        std::string("no ") + (bubble ? "bubble" : "dew") + " point found at " + Format("%.2f C", celsius);
-    if (oil.errorflag != 0 || !std::isfinite(oil.P) || oil.P <= 0)
+    // Near the critical point the start from the ideal mixture is too far off; the envelope,
+    // traced point by point, leads to the temperature then.
+    if (!thermo::saturation_point_at(*calculation, celsius + kKelvin, bubble))
         throw CalculationError(
-            failure + ": the calculation did not converge (the temperature may lie outside the phase "
-                      "envelope)");
-    // A flash that ends on two identical phases has found no saturation point.
-    double difference = 0;
-    for (short i = 0; i < oil.N; ++i)
-        difference = std::max(difference, std::fabs(oil.x[i] - oil.y[i]));
-    if (difference < 1e-7) throw CalculationError(failure + ": both phases are identical (critical region)");
+            std::string("no ") + (bubble ? "bubble" : "dew") + " point found at " +
+            Format("%.2f C", celsius) +
+            ": the calculation did not converge (the temperature may lie outside the phase "
+            "envelope)");
     CSaturationPoint point;
     point.T = oil.T - kKelvin;
     point.P = oil.P / 100000.0;
@@ -174,7 +167,9 @@ CSaturationPoint CalculateSaturation(const CFluidSpec& fluid, double celsius, bo
                                        [&](const auto& entry) { return entry.first == name; });
              ++copy)
             name = base + " (" + std::to_string(copy) + ")";
-        point.incipient.emplace_back(name, 100.0 * incipient[i]);
+        // A component the fluid does not hold has none in the incipient phase either (the
+        // solve leaves round-off there, which would print as -0.000000).
+        point.incipient.emplace_back(name, oil.z[i] > 0.0 ? 100.0 * incipient[i] : 0.0);
     }
     point.liquidVolume = oil.liquid->V * 1e6;
     point.vapourVolume = oil.vapour->V * 1e6;
