@@ -249,6 +249,11 @@ char CPhaseDiagDocument::CalculateIsochor(CPhaseDiagram* diagram, double th, int
              "C.",
              CMessageIcon::Warning, false});
         break;
+    case kIsochorFluidUnusable:
+        Services().ShowMessage({"The program failed to calculate the isochors: the fluid model has a "
+                                "component whose constants the equation of state cannot use.",
+                                "", CMessageIcon::Warning, true});
+        break;
     default:
         break;
     }
@@ -264,14 +269,14 @@ char CPhaseDiagDocument::CalculateIsochor(CPhaseDiagram* diagram, int modelType,
     CWaitCursor wait(Services());
     auto engine = std::make_unique<CCalculationInterface>(modelType != 0 ? 1 : 0);
     if (modelType != 0) {
-        if (model == nullptr) return kIsochorBranchMissing;
+        if (model == nullptr) return kIsochorFluidUnusable;
         engine->mAlpha = model->mAlpha;
         engine->mBeta = model->mBeta;
         engine->mCO2 = model->mCO2;
         engine->mN2 = model->mN2;
         engine->mH2S = model->mH2S;
     } else if (fluid == nullptr || fluid->Count() == 0 || !engine->SetModelFluid(ToComponents(*fluid))) {
-        return kIsochorBranchMissing;
+        return kIsochorFluidUnusable;
     }
     engine->mTh = th;
     engine->mPh = phHint;

@@ -25,6 +25,8 @@ class CPhaseDiagDocument : public CWDocument {
     // Status codes of CalculateIsochor besides those of the calculation interface.
     static constexpr char kIsochorBranchMissing = 3;
     static constexpr char kIsochorAlreadyCalculated = 10;
+    // The diagram's fluid model has no component, or one the equation of state cannot use.
+    static constexpr char kIsochorFluidUnusable = 11;
 
     explicit CPhaseDiagDocument(CApplicationServices& services);
     ~CPhaseDiagDocument() override;
@@ -41,7 +43,8 @@ class CPhaseDiagDocument : public CWDocument {
 
     // The isochore pair of a diagram through Th for homogenisation to liquid (1) or vapour (0), with
     // the person told of a failure. 0 success, 10 already there, 3 no isopleth branch of that type,
-    // otherwise the code of the calculation interface.
+    // 11 a fluid model the equation of state cannot use, otherwise the code of the calculation
+    // interface.
     char CalculateIsochor(CPhaseDiagram* diagram, double th, int homog, double& bulkDensity,
                           double& bulkVolume, CIsochor** monophasic, double phHint = 0);
     // The calculation itself, without messages.

@@ -83,6 +83,12 @@ void CPhaseDiagDocument::RemoveFluidPhaseDiagram(CPhaseDiagram* diagram) {
         for (CIsochor* isochor : list->mList)
             RemoveIsochor(isochor);
     }
+    // The diagram's curves leave the volume-temperature plots too: a later diagram may take its name.
+    if (diagram->mBiphIsochorsList) {
+        for (const auto& plot : mVTPlots)
+            for (const CIsochor* isochor : diagram->mBiphIsochorsList->mList)
+                plot->RemovePlottedCopiesOf(*isochor);
+    }
     if (diagram->mCriticalPoint) mPlotView->removeGraphObject(diagram->mCriticalPoint);
     diagram->mCriticalPoint = nullptr;
     mPhaseDiagramsList.mList.Remove(diagram);
@@ -153,6 +159,7 @@ CVolumePlotView* CPhaseDiagDocument::DisplayNewVTPlot() {
     auto plot = std::make_unique<CVolumePlotView>(&Services());
     plot->mTitle = GetTitle() + ":" + std::to_string(mVTPlots.size() + 1);
     CVolumePlotView* raw = plot.get();
+    raw->SetContentChangedHandler([this] { Changed(); });
     mVTPlots.push_back(std::move(plot));
     SetModifiedFlag(true);
     Services().VTPlotCreated(*this, *raw);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -43,6 +44,7 @@ CInclusionRecordEx* CVolumePlotView::AddInclusion(const CInclusionRecordEx& incl
     CInclusionRecordEx* raw = copy.release();
     mPlottedInclusionsList.Add(raw);
     PlotDataPoints(raw);
+    ContentChanged();
     return raw;
 }
 
@@ -53,15 +55,17 @@ void CVolumePlotView::RemoveInclusion(CInclusionRecordEx* inclusion) {
     delete inclusion;
     updateSubobjectsCoordinates();
     RequestRedraw();
+    ContentChanged();
 }
 
 CIsochor* CVolumePlotView::AddIsochor(const CIsochor& isochor) {
     auto copy = std::make_unique<CIsochor>();
     copy->CopyFrom(isochor);
-    copy->mName = isochor.mName;
+    copy->mName = PlottedIsochorName(isochor);
     CIsochor* raw = copy.release();
     mPlottedCurvesList.Add(raw);
     PlotVTCurve(raw);
+    ContentChanged();
     return raw;
 }
 
@@ -72,6 +76,30 @@ void CVolumePlotView::RemoveIsochor(CIsochor* isochor) {
     delete isochor;
     updateSubobjectsCoordinates();
     RequestRedraw();
+    ContentChanged();
+}
+
+bool CVolumePlotView::RemovePlottedCopiesOf(const CIsochor& isochor) {
+    const std::string plotted = PlottedIsochorName(isochor);
+    std::vector<CIsochor*> copies;
+    for (CIsochor* copy : mPlottedCurvesList.mList)
+        if (copy->mName == plotted || copy->mName == isochor.mName) copies.push_back(copy);
+    for (CIsochor* copy : copies)
+        RemoveIsochor(copy);
+    return !copies.empty();
+}
+
+std::string CVolumePlotView::PlottedIsochorName(const CIsochor& isochor) {
+    if (isochor.mPhaseDiagram == nullptr) return isochor.mName;
+    const std::string& diagram = isochor.mPhaseDiagram->mName;
+    const std::string prefix = diagram.substr(0, diagram.find(':'));
+    const auto startsWith = [&](const std::string& head) { return isochor.mName.rfind(head, 0) == 0; };
+    if (startsWith(prefix + ":") || startsWith(prefix + " ")) return isochor.mName;
+    return (prefix + " " + isochor.mName).substr(0, CDataHandleStream::kMaxNameLength);
+}
+
+void CVolumePlotView::ContentChanged() {
+    if (mContentChanged) mContentChanged();
 }
 
 void CVolumePlotView::AddToLegend(CGraphObject* object) {
@@ -156,12 +184,16 @@ bool CVolumePlotView::IsIsochorPlotted(const std::string& name) const {
     return false;
 }
 
+bool CVolumePlotView::IsIsochorPlotted(const CIsochor& isochor) const {
+    return IsIsochorPlotted(PlottedIsochorName(isochor)) || IsIsochorPlotted(isochor.mName);
+}
+
 void CVolumePlotView::Write(CDataHandleStream& stream) {
     CPlotFormat format;
     updatePlotFormat(format);
     format.Write(stream);
-    // The plotted copies keep the names they were given: a name rewritten at every save would
-    // grow each time and no longer match the diagram's isochore.
+    // The plotted copies keep the names they were given when plotted: a name rewritten at every
+    // save would grow each time and no longer match the diagram's isochore.
     stream << mPlottedInclusionsList.Count();
     stream.NextLine();
     for (CInclusionRecordEx* inclusion : mPlottedInclusionsList.mInclusionData)

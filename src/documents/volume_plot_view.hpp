@@ -4,6 +4,7 @@
 // and saves it in its file; the plot holds copies of what it shows, so later edits of the inclusion
 // data or of the diagrams do not change it.
 
+#include <functional>
 #include <string>
 
 #include "data/inclusion_record.hpp"
@@ -21,13 +22,24 @@ class CVolumePlotView : public CPlotView {
     // Asks the window to repaint.
     void Redraw() { RequestRedraw(); }
 
+    // Told after every addition or removal of a plotted inclusion or isochore (not while reading),
+    // so that the P-T document that keeps the plot is marked modified.
+    void SetContentChangedHandler(std::function<void()> handler) { mContentChanged = std::move(handler); }
+
     // Plots a copy of the inclusion (default look: size 3, shape 3, red) and returns it.
     CInclusionRecordEx* AddInclusion(const CInclusionRecordEx& inclusion);
     // Removes a plotted inclusion and its drawing.
     void RemoveInclusion(CInclusionRecordEx* inclusion);
-    // Plots a copy of the isochore and returns it.
+    // Plots a copy of the isochore under its plotted name and returns it.
     CIsochor* AddIsochor(const CIsochor& isochor);
     void RemoveIsochor(CIsochor* isochor);
+    // Removes every plotted copy of a diagram's isochore; true when there was one.
+    bool RemovePlottedCopiesOf(const CIsochor& isochor);
+
+    // The name a plotted copy carries, given once when it is plotted: an isochore of a diagram is
+    // told apart from those of other diagrams by the diagram's name up to its first ":", a blank,
+    // then its own name, unless its own name already begins with that (default names do).
+    static std::string PlottedIsochorName(const CIsochor& isochor);
 
     // The measurements of a plotted inclusion as a list of points; the plot only ever widens.
     void PlotDataPoints(CInclusionRecordEx* inclusion);
@@ -37,6 +49,9 @@ class CVolumePlotView : public CPlotView {
     // An inclusion counts as plotted when a plotted copy has its name and exactly its values.
     bool IsInclusionPlotted(const CInclusionRecord& inclusion) const;
     bool IsIsochorPlotted(const std::string& name) const;
+    // Whether a copy of the diagram's isochore is plotted: under its plotted name, or under its own
+    // name as plots of older files keep it.
+    bool IsIsochorPlotted(const CIsochor& isochor) const;
 
     // The section of a P-T file: plot format, the inclusions, the isochores.
     void Read(CDataHandleStream& stream);
@@ -54,6 +69,8 @@ class CVolumePlotView : public CPlotView {
     // makes them current and refreshes everything.
     void WidenRanges(double minT, double maxT, double minV, double maxV);
     void AddToLegend(CGraphObject* object);
+    void ContentChanged();
 
     CApplicationServices* mServices;
+    std::function<void()> mContentChanged;
 };

@@ -132,6 +132,20 @@ TEST_F(PhaseDiagTest, AModelFluidDiagramIsNamedAfterTheFluidAndKeepsACopyOfIt) {
     CIsochor* mono = nullptr;
     EXPECT_EQ(Isochor(diagram, 100, 1, &mono), 0) << services.LastMessage();
     EXPECT_NE(mono, nullptr);
+
+    // A component the equation of state cannot use ("Other" without constants, as a damaged or
+    // hand-edited file may hold) never reaches the engine: the calculation is refused and said so.
+    auto* other = new CCompositionRecordEx();
+    other->mComponentName = "Other";
+    other->mMolePercent = 1;
+    diagram->mThermoModel.GetModelFluid()->Add(other);
+    services.Clear();
+    EXPECT_EQ(Isochor(diagram, 110, 1, &mono), CPhaseDiagDocument::kIsochorFluidUnusable);
+    EXPECT_EQ(mono, nullptr);
+    EXPECT_EQ(services.MessageTexts(),
+              std::vector<std::string>{"The program failed to calculate the isochors: the fluid model has a "
+                                       "component whose constants the equation of state cannot use."});
+    EXPECT_EQ(diagram->mBiphIsochorsList->Count(), 1);
 }
 
 TEST_F(PhaseDiagTest, IsochoreFailuresGiveTheirCodesAndMessages) {
@@ -285,6 +299,54 @@ TEST_F(PhaseDiagTest, VolumeTemperaturePlotsAreTitledKeptAndClosed) {
     EXPECT_TRUE(document.GetVTPlots().empty());
     EXPECT_EQ(services.currentVTPlot, nullptr);
     EXPECT_TRUE(services.openVTPlots.empty());
+}
+
+TEST_F(PhaseDiagTest, VolumeTemperaturePlotsChangeTheDocumentAndFollowItsDiagrams) {
+    CPhaseDiagram* diagram = Envelope(0.6, 0.2);
+    ASSERT_EQ(Isochor(diagram, 80, 1), 0);
+    CIsochor* biphasic = diagram->mBiphIsochorsList->mList.First();
+    CVolumePlotView* first = document.DisplayNewVTPlot();
+    CVolumePlotView* second = document.DisplayNewVTPlot();
+
+    // Every addition and removal is a change of the document.
+    CInclusionRecordEx inclusion;
+    inclusion.mVolumeDataList.Add(new CVolumeRecord(20, 5));
+    const auto changes = [&](auto action) {
+        document.SetModifiedFlag(false);
+        services.Clear();
+        action();
+        return document.IsModified() && services.Count("PTPlotModified") == 1;
+    };
+    CInclusionRecordEx* plotted = nullptr;
+    CIsochor* copy = nullptr;
+    EXPECT_TRUE(changes([&] { plotted = first->AddInclusion(inclusion); }));
+    EXPECT_TRUE(changes([&] { first->RemoveInclusion(plotted); }));
+    EXPECT_TRUE(changes([&] { copy = first->AddIsochor(*biphasic); }));
+    EXPECT_TRUE(changes([&] { first->RemoveIsochor(copy); }));
+
+    // A default name already says which diagram the isochore is of; another name gets the
+    // diagram's name before it, once, when it is plotted.
+    EXPECT_EQ(first->AddIsochor(*biphasic)->mName, biphasic->mName);
+    EXPECT_TRUE(first->IsIsochorPlotted(*biphasic));
+    CIsochor named;
+    named.mName = "Iso 1";
+    CPhaseDiagram oilA;
+    oilA.mName = "Oil A: 1 wt%";
+    named.mPhaseDiagram = &oilA;
+    EXPECT_EQ(CVolumePlotView::PlottedIsochorName(named), "Oil A Iso 1");
+    second->AddIsochor(*biphasic);
+    second->AddIsochor(named);
+    EXPECT_TRUE(second->IsIsochorPlotted(named));
+    const std::string saved = document.SaveToText();
+    EXPECT_EQ(second->mPlottedCurvesList.mList.Last()->mName, "Oil A Iso 1") << "saving renames nothing";
+    EXPECT_EQ(document.SaveToText(), saved);
+
+    // Removing the diagram takes its curves out of every plot; other curves stay.
+    document.RemoveFluidPhaseDiagram(diagram);
+    EXPECT_EQ(first->mPlottedCurvesList.Count(), 0);
+    ASSERT_EQ(second->mPlottedCurvesList.Count(), 1);
+    EXPECT_EQ(second->mPlottedCurvesList.mList.First()->mName, "Oil A Iso 1");
+    EXPECT_EQ(LegendNames(*first).size(), 0u);
 }
 
 TEST(VolumePlot, PlottingWidensTheRangesToRoundTensAndCapsTheVolume) {
