@@ -54,6 +54,10 @@ Commands
       draws a saved alpha-beta plot or P-T diagram
   info FILE
       what a Zephon data file holds, and whether it was read to its end
+  convert IN OUT
+      inclusion data between .inc and .csv, by the files' extensions; the CSV file has the
+      columns of the inclusion table, then the bubble-volume measurements as pairs of columns
+      T1 (°C) and % Gas 1, T2 (°C) and % Gas 2...
   demo [--out DIR] [--jobs N]
       the whole workflow on the bundled example, written to DIR (default zephon-demo/)
 
@@ -95,9 +99,11 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     }
     static const std::map<std::string, int (*)(const std::vector<std::string>&, CCommandContext&)> commands =
         {
-            {"saturation", RunSaturation}, {"gor", RunGor},           {"composition", RunComposition},
-            {"envelope", RunEnvelope},     {"isochore", RunIsochore}, {"abcurve", RunAbcurve},
-            {"render", RunRender},         {"info", RunInfo},         {"demo", RunDemo},
+            {"saturation", RunSaturation},   {"gor", RunGor},
+            {"composition", RunComposition}, {"envelope", RunEnvelope},
+            {"isochore", RunIsochore},       {"abcurve", RunAbcurve},
+            {"render", RunRender},           {"info", RunInfo},
+            {"convert", RunConvert},         {"demo", RunDemo},
         };
     auto it = commands.find(command);
     if (it == commands.end()) {

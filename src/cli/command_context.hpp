@@ -26,6 +26,7 @@ int RunIsochore(const std::vector<std::string>& arguments, CCommandContext& cont
 int RunAbcurve(const std::vector<std::string>& arguments, CCommandContext& context);
 int RunRender(const std::vector<std::string>& arguments, CCommandContext& context);
 int RunInfo(const std::vector<std::string>& arguments, CCommandContext& context);
+int RunConvert(const std::vector<std::string>& arguments, CCommandContext& context);
 int RunDemo(const std::vector<std::string>& arguments, CCommandContext& context);
 
 // Prints the JSON object followed by a line end.

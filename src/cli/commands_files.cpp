@@ -1,4 +1,4 @@
-// render and info: commands on saved files.
+// render, info and convert: commands on saved files.
 #include <filesystem>
 #include <functional>
 
@@ -7,6 +7,7 @@
 #include "cli/data_files.hpp"
 #include "cli/document_io.hpp"
 #include "cli/plot_rendering.hpp"
+#include "data/inclusion_csv.hpp"
 #include "documents/alpha_beta_plot_document.hpp"
 #include "documents/data_documents.hpp"
 #include "documents/phase_diag_document.hpp"
@@ -137,7 +138,87 @@ void OpenForInfo(CWDocument& document, const std::string& path, CTerminalService
     if (!opened) throw UsageError(path + ": cannot be opened");
 }
 
+bool IsCsv(const std::string& path) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == ".csv";
+}
+
+long CountMeasurements(const CInclusionList& list) {
+    long count = 0;
+    for (const CInclusionRecordEx* inclusion : list.mInclusionData)
+        count += inclusion->mVolumeDataList.Count();
+    return count;
+}
+
+// How many values and names an inclusion data file does not keep as they are (it writes fixed
+// decimals and reads "_" in names as a blank): the list is written and read back.
+long CountChangedBySaving(CInclusionDataDocument& document) {
+    auto stream = CDataHandleStream::FromText(document.SaveToText());
+    CInclusionList back;
+    back.Read(stream);
+    long changed = 0;
+    auto a = document.mInclusionList.mInclusionData.begin();
+    for (const CInclusionRecordEx* b : back.mInclusionData) {
+        const CInclusionRecordEx& original = **a++;
+        changed += (original.mInclusionName != b->mInclusionName) + (original.mTh != b->mTh) +
+                   (original.mFv != b->mFv) + (original.mTv != b->mTv) + (original.mCO2 != b->mCO2) +
+                   (original.mN2 != b->mN2) + (original.mH2S != b->mH2S);
+        auto v = original.mVolumeDataList.mList.begin();
+        for (const CVolumeRecord* w : b->mVolumeDataList.mList) {
+            changed += ((*v)->mT != w->mT) + ((*v)->mVolume != w->mVolume);
+            ++v;
+        }
+    }
+    return changed;
+}
+
 } // namespace
+
+int RunConvert(const std::vector<std::string>& arguments, CCommandContext& context) {
+    COptionSpec spec;
+    spec.maxPositional = 2;
+    const CCommandLine line("convert", arguments, spec);
+    if (line.Positional().size() != 2) throw UsageError("convert: which files? (zephon-cli convert IN OUT)");
+    const std::string& in = line.Positional()[0];
+    const std::string& out = line.Positional()[1];
+    const bool toCsv = KindOfFile(in) == CFileKind::Inclusions && IsCsv(out);
+    const bool fromCsv = IsCsv(in) && KindOfFile(out) == CFileKind::Inclusions;
+    if (!toCsv && !fromCsv)
+        throw UsageError("convert turns inclusion data (.inc) into CSV (.csv) and CSV into inclusion data");
+    std::error_code ec;
+    if (std::filesystem::equivalent(in, out, ec)) throw UsageError(out + ": is the file to convert");
+
+    CTerminalServices& services = context.services;
+    CInclusionDataDocument document(services);
+    if (toCsv) {
+        OpenDocumentStrictly(document, in, services);
+        std::vector<const CInclusionRecordEx*> inclusions(document.mInclusionList.mInclusionData.begin(),
+                                                          document.mInclusionList.mInclusionData.end());
+        SaveText(out, WriteInclusionsCsv(inclusions));
+    } else {
+        std::string text, error;
+        if (!std::filesystem::exists(in, ec)) throw UsageError(in + ": no such file");
+        if (!ReadWholeFile(in, text, error)) throw UsageError(in + ": cannot be read (" + error + ")");
+        std::vector<std::unique_ptr<CInclusionRecordEx>> inclusions;
+        CTextProblem problem;
+        if (!ReadInclusionsCsv(text, true, inclusions, problem)) throw UsageError(in + ": " + problem.Text());
+        for (auto& inclusion : inclusions)
+            document.mInclusionList.Add(inclusion.release());
+        SaveDocumentStrictly(document, out, services);
+        if (const long changed = CountChangedBySaving(document))
+            context.err << Printf(
+                "zephon-cli convert: note: %ld values or names of %s are not kept as they are: "
+                "an inclusion data file keeps 2 decimals of temperatures and %% gas, 3 of "
+                "gas contents, and reads \"_\" in names as a blank\n",
+                changed, in.c_str());
+    }
+    context.out << Printf("converted %ld inclusions with %ld bubble-volume measurements from %s into %s\n",
+                          document.mInclusionList.Count(), CountMeasurements(document.mInclusionList),
+                          in.c_str(), out.c_str());
+    return kExitSuccess;
+}
 
 int RunInfo(const std::vector<std::string>& arguments, CCommandContext& context) {
     COptionSpec spec;

@@ -381,3 +381,39 @@ TEST(Files, InfoRenderAndUnreadableInput) {
     EXPECT_TRUE(WellFormedXml(ReadText(folder / "one.svg")));
     EXPECT_NE(ReadText(folder / "one.svg").find("FI-1"), std::string::npos);
 }
+
+TEST(Files, ConvertBetweenInclusionFilesAndCsv) {
+    ScratchFolder folder;
+    const CliRun toCsv = RunTool({"convert", Example("inclusions.inc"), folder / "inc.csv"});
+    ASSERT_EQ(toCsv.code, 0) << toCsv.err;
+    EXPECT_NE(toCsv.out.find("converted 5 inclusions with 25 bubble-volume measurements"), std::string::npos);
+    const std::string csv = ReadText(folder / "inc.csv");
+    EXPECT_EQ(csv.substr(0, csv.find('\n')),
+              "Inclusion,Th (°C),% Gas,Tv (°C),Homog.,% CO2,% N2,% H2S,T1 (°C),% Gas "
+              "1,T2 (°C),% Gas 2,T3 (°C),% Gas 3,T4 (°C),% Gas 4,T5 (°C),% Gas 5,T6 "
+              "(°C),% Gas 6,T7 (°C),% Gas 7");
+    const CliRun back = RunTool({"convert", folder / "inc.csv", folder / "back.inc"});
+    ASSERT_EQ(back.code, 0) << back.err;
+    EXPECT_TRUE(back.err.empty()) << back.err;
+    EXPECT_EQ(ReadText(folder / "back.inc"), ReadText(Example("inclusions.inc")));
+
+    // More decimals than an inclusion file keeps: converted, with a note.
+    WriteText(folder / "fine.csv", "Inclusion;Th (°C);% Gas;Tv (°C);Homog.\nA;80,125;5;20;L\n");
+    const CliRun fine = RunTool({"convert", folder / "fine.csv", folder / "fine.inc"});
+    EXPECT_EQ(fine.code, 0);
+    EXPECT_NE(fine.err.find("note: 1 values or names"), std::string::npos) << fine.err;
+
+    // A bad cell: exit 2 with the line and column, and no file.
+    WriteText(folder / "bad.csv", "Inclusion,Th (°C),% Gas,Tv (°C),Homog.\nA,80,5,20,L\nB,80,5,20,X\n");
+    const CliRun bad = RunTool({"convert", folder / "bad.csv", folder / "bad.inc"});
+    EXPECT_EQ(bad.code, 2);
+    EXPECT_NE(bad.err.find("bad.csv: line 3, column 5 (Homog.)"), std::string::npos) << bad.err;
+    EXPECT_FALSE(std::filesystem::exists(folder / "bad.inc"));
+    for (const auto& arguments :
+         std::vector<std::vector<std::string>>{{"convert", Example("inclusions.inc"), folder / "x.inc"},
+                                               {"convert", Example("fluid_model.flu"), folder / "x.csv"},
+                                               {"convert", folder / "nowhere.csv", folder / "x.inc"},
+                                               {"convert", folder / "inc.csv", folder / "inc.csv"},
+                                               {"convert", folder / "inc.csv"}})
+        EXPECT_EQ(RunTool(arguments).code, 2) << arguments[1];
+}

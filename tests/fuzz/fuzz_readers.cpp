@@ -6,7 +6,7 @@
 // input that once troubled a reader is checked again by CTest.
 //
 // ZEPHON_FUZZ_FILE_TYPE selects the file: 1 inclusions, 2 correlation, 3 fluid model,
-// 4 alpha-beta plot, 5 P-T diagram.
+// 4 alpha-beta plot, 5 P-T diagram, 6 inclusions as CSV.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -14,10 +14,13 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "data/alpha_beta_record.hpp"
 #include "data/composition_record.hpp"
+#include "data/inclusion_csv.hpp"
 #include "data/inclusion_record.hpp"
 #include "data/phase_diagram_record.hpp"
 #include "plot/plot_format.hpp"
@@ -84,11 +87,24 @@ struct FileContent {
         s.NextLine();
         diagrams.Write(s);
     }
+#elif ZEPHON_FUZZ_FILE_TYPE == 6
 #else
 #error "unknown ZEPHON_FUZZ_FILE_TYPE"
 #endif
 };
 
+#if ZEPHON_FUZZ_FILE_TYPE == 6
+// CSV is refused whole or read whole: what was read is written as text that reads back as itself.
+std::string ReadAndWrite(const std::string& text) {
+    std::vector<std::unique_ptr<CInclusionRecordEx>> inclusions;
+    CTextProblem problem;
+    if (!ReadInclusionsCsv(text, true, inclusions, problem)) return WriteInclusionsCsv({}, ',');
+    std::vector<const CInclusionRecordEx*> view;
+    for (const auto& inclusion : inclusions)
+        view.push_back(inclusion.get());
+    return WriteInclusionsCsv(view, ',');
+}
+#else
 std::string ReadAndWrite(const std::string& text) {
     auto in = CDataHandleStream::FromText(text);
     FileContent content;
@@ -97,6 +113,7 @@ std::string ReadAndWrite(const std::string& text) {
     content.Write(out);
     return out.Text();
 }
+#endif
 
 } // namespace
 
