@@ -147,7 +147,7 @@ CSaturationPoint CalculateSaturation(const CFluidSpec& fluid, double celsius, bo
     thermo::Oil& oil = calculation->system();
     // Near the critical point the start from the ideal mixture is too far off; the envelope,
     // traced point by point, leads to the temperature then.
-    if (!thermo::saturation_point_at(*calculation, celsius + kKelvin, bubble))
+    if (!thermo::saturation_point_at(calculation->system(), celsius + kKelvin, bubble))
         throw CalculationError(
             std::string("no ") + (bubble ? "bubble" : "dew") + " point found at " +
             Format("%.2f C", celsius) +

@@ -8,8 +8,6 @@ namespace zephon::thermo {
 namespace {
 constexpr double kKelvin = 273.15;
 constexpr double kPaPerBar = 100000.0;
-constexpr double kIsoplethStepT = 10.0;     // K
-constexpr double kIsoplethStepP = 500000.0; // Pa
 constexpr double kLLGPressureBar = 1500.0;
 constexpr int kMaxLLGSteps = 2000; // a bound on the march towards the bubble point
 } // namespace
@@ -70,8 +68,7 @@ double CCalculationInterface::GetVapourComposition(short i) const {
     return i >= 0 && i < mSystem->N ? mSystem->y[i] : 0.0;
 }
 
-void CCalculationInterface::accept_step(double* T, double* P, double& t, double& p)
-{
+void CCalculationInterface::accept_step(double* T, double* P, double& t, double& p) {
     mSystem->save();
     report_state(&t, &p);
     if (T) *T = t;
@@ -98,26 +95,10 @@ char CCalculationInterface::FirstIsoplethPoint(double* T, double* P) {
 }
 
 signed char CCalculationInterface::NextIsoplethPoint(double* T, double* P) {
-    Oil& oil = *mSystem;
-    oil.set_initialization_flag(0);
-    oil.estimateNextIsoplethPoint(mLambda, kIsoplethStepT, kIsoplethStepP);
-    oil.calculateVLE();
-    mErrorMessageIndex = static_cast<char>(oil.errorflag);
-    if (oil.errorflag != 0) {
-        mLambda /= 2.0;
-        if (mLambda < 0.01) return oil.CheckLLG() ? -3 : -1;
-        oil.restore();
-        return 1;
-    }
-    double t = 0.0, p = 0.0;
-    accept_step(T, P, t, p);
-    if (mBehavesAsAGas) {
-        if (t < -101.0) return -2;
-    } else if (mBranch == 1 && t < -80.0) {
-        return -2;
-    }
-    if (p > 2000.0) return -2;
-    return 0;
+    const signed char r = mSystem->next_isopleth_point(mLambda, mBranch == 1, mBehavesAsAGas != 0);
+    mErrorMessageIndex = static_cast<char>(mSystem->errorflag);
+    if (r == 0 || r == -2) report_state(T, P);
+    return r;
 }
 
 void CCalculationInterface::FirstLLGIsoplethPoint(double T, double* Tout, double* Pout) {

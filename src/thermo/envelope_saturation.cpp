@@ -48,16 +48,19 @@ bool already_found(const std::vector<SaturationState>& points, double P) {
 
 } // namespace
 
-EnvelopeSaturationResult saturation_points_on_envelope(CCalculationInterface& ci, double T, bool bubble,
-                                                       bool firstOnly) {
+EnvelopeSaturationResult saturation_points_on_envelope(Oil& oil, double T, bool bubble, bool firstOnly) {
     EnvelopeSaturationResult result;
-    Oil& oil = ci.system();
     const long flashes0 = oil.mFlashCount;
     if (!(T > 0.0) || !std::isfinite(T) || oil.N <= 0) return result;
 
-    ci.mBranch = bubble ? 1 : 0;
     double t = 0.0, p = 0.0;
-    if (ci.FirstIsoplethPoint(&t, &p) != 0) {
+    char error = 0, behavesAsAGas = 0;
+    if (bubble)
+        oil.FirstLiquidIsoplethPoint(t, p, error, behavesAsAGas);
+    else
+        oil.FirstGasIsoplethPoint(t, p, error);
+    double lambda = 1.0;
+    if (error != 0) {
         result.flashes = oil.mFlashCount - flashes0;
         return result;
     }
@@ -72,7 +75,7 @@ EnvelopeSaturationResult saturation_points_on_envelope(CCalculationInterface& ci
     };
 
     for (int k = 0; k < kMaxEnvelopePoints; ++k) {
-        const signed char r = ci.NextIsoplethPoint(&t, &p);
+        const signed char r = oil.next_isopleth_point(lambda, bubble, behavesAsAGas != 0);
         if (r == 1) continue;
         if (r < 0) break;
         EnvelopePoint current = capture(oil);
@@ -123,8 +126,7 @@ EnvelopeSaturationResult saturation_points_on_envelope(CCalculationInterface& ci
     return result;
 }
 
-bool saturation_point_at(CCalculationInterface& ci, double T, bool bubble) {
-    Oil& oil = ci.system();
+bool saturation_point_at(Oil& oil, double T, bool bubble) {
     if (!(T > 0.0) || !std::isfinite(T) || oil.N <= 0) return false;
     oil.set_type_of_problem(13);
     oil.set_the_temperature(T);
@@ -137,7 +139,7 @@ bool saturation_point_at(CCalculationInterface& ci, double T, bool bubble) {
     for (short i = 0; found && i < oil.N; ++i)
         difference = std::fmax(difference, std::fabs(oil.x[i] - oil.y[i]));
     if (found && difference >= 1e-7) return true;
-    return !saturation_points_on_envelope(ci, T, bubble, true).points.empty();
+    return !saturation_points_on_envelope(oil, T, bubble, true).points.empty();
 }
 
 } // namespace zephon::thermo

@@ -4,7 +4,7 @@
 // phases differ little; the envelope traced point by point reaches them. Every pair of
 // consecutive envelope points that brackets the temperature gives a start (pressure and both
 // compositions interpolated) from which the saturation point is solved at that temperature.
-#include "thermo/calculation_interface.hpp"
+#include "thermo/oil.hpp"
 
 #include <vector>
 
@@ -25,16 +25,16 @@ struct EnvelopeSaturationResult {
 };
 
 // The saturation points of the bubble branch (bubble = true) or of the dew branch at T (K) of
-// the interface's fluid, which must be set up (Finalize or SetModelFluid). With `firstOnly`
+// the oil's feed, the envelope being traced as the phase-diagram interface traces it (first
+// point, then Oil::next_isopleth_point). With `firstOnly`
 // the tracing stops at the first point found. Between the last envelope point and the
 // critical point, where the tracing ends, the start is extrapolated from the last two points.
 // The fluid is left in the state of the last point solved, saved for the continuation.
-EnvelopeSaturationResult saturation_points_on_envelope(CCalculationInterface& ci, double T, bool bubble,
-                                                       bool firstOnly);
+EnvelopeSaturationResult saturation_points_on_envelope(Oil& oil, double T, bool bubble, bool firstOnly);
 
 // One saturation point at T (K): the flash from the ideal-mixture start, and where it fails,
 // the first point the envelope gives at T. True when found; the fluid then holds the point.
 // Where the temperature has two dew points, the one the direct flash converges to is kept.
-bool saturation_point_at(CCalculationInterface& ci, double T, bool bubble);
+bool saturation_point_at(Oil& oil, double T, bool bubble);
 
 } // namespace zephon::thermo

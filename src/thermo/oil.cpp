@@ -14,6 +14,8 @@ constexpr double kCelsius = 273.15;
 constexpr double kLowBubblePressure = 2000000.0; // Pa: below it the bubble branch starts where it is
 constexpr double kLowDewPressure = 10000.0;      // Pa
 constexpr double kDistinctMethane = 0.03;        // methane fraction difference of two distinct phases
+constexpr double kIsoplethStepT = 10.0;          // K
+constexpr double kIsoplethStepP = 500000.0;      // Pa
 
 // Pressure ramp from the one-phase liquid (last resort of the bubble-branch search).
 constexpr double kRampTemperature = 523.15;  // K
@@ -201,6 +203,24 @@ char Oil::CheckLLG() const {
     const short m = mMethaneIndex;
     if (m < 0 || m >= N) return 0;
     return std::fabs(x[m] - y[m]) >= kDistinctMethane ? 1 : 0;
+}
+
+signed char Oil::next_isopleth_point(double& lambda, bool bubbleBranch, bool behavesAsAGas) {
+    set_initialization_flag(0);
+    estimateNextIsoplethPoint(lambda, kIsoplethStepT, kIsoplethStepP);
+    calculateVLE();
+    if (errorflag != 0) {
+        lambda /= 2.0;
+        if (lambda < 0.01) return CheckLLG() ? -3 : -1;
+        restore();
+        return 1;
+    }
+    save();
+    if (lambda < 1.0) lambda = std::min(1.0, lambda * 1.2);
+    const double t = T - kCelsius, p = P / 100000.0;
+    if (behavesAsAGas ? t < -101.0 : (bubbleBranch && t < -80.0)) return -2;
+    if (p > 2000.0) return -2;
+    return 0;
 }
 
 } // namespace zephon::thermo

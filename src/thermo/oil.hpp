@@ -71,6 +71,12 @@ class Oil : public EosFlash {
     // 1 when the methane fractions of the two phases of the last flash differ by 0.03 or more
     // (two distinct phases), else 0.
     char CheckLLG() const;
+    // One step along the isopleth from the saved point, with the step factor `lambda` (halved
+    // on failure, grown again on success): 0 a point (saved), 1 the step failed (the saved
+    // point restored, call again), -1 the curve cannot be continued, -2 it left the range
+    // (below -80 C on the bubble branch, -101 C for a fluid that behaves as a gas, above
+    // 2000 bar), -3 it ended with two distinct phases.
+    signed char next_isopleth_point(double& lambda, bool bubbleBranch, bool behavesAsAGas);
 
   protected:
     // Saturation point at T (K): bubble (vapour moles 0) or dew (1), with the initialisation
