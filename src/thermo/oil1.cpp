@@ -98,6 +98,11 @@ bool Oil1::distribution_usable(std::uint16_t status) const {
     return !(status & (kParameterNotFinite | kPseudoComponentInvalid));
 }
 
+double Oil1::wilson_k_value(short i, double T_, double P_) const {
+    const TableCubic& phase = *mTableLiquid;
+    return phase.Pc[i] / P_ * std::exp(5.373 * (1.0 + phase.omega[i]) * (1.0 - phase.Tc[i] / T_));
+}
+
 double Oil1::fail_evaluation(short code) {
     error = 1;
     errorflag = code;
@@ -125,6 +130,11 @@ double Oil1::equation4(double alpha_) {
         set_initialization_flag(mHasInitialEstimate ? 0 : 2);
     }
     calculateVLE();
+    if (errorflag != 0 && Ph == 0.0 && mHasInitialEstimate) {
+        // The tables' start failed: the ideal mixture's before the evaluation is given up.
+        set_initialization_flag(2);
+        calculateVLE();
+    }
     Vl0 = mHomog == 1 ? liquid->V : vapour->V;
     if (errorflag != 0 || !finite_positive(Vl0)) return fail_evaluation(kHomogenisationFailed);
 
@@ -174,9 +184,13 @@ bool Oil1::standard_conditions_at(double alpha_) {
     return true;
 }
 
-double Oil1::equation5(double alpha_) { return standard_conditions_at(alpha_) ? mGOR - mGOR0 : 0.0; }
+double Oil1::equation5(double alpha_) {
+    return standard_conditions_at(alpha_) ? mGOR - mGOR0 : 0.0;
+}
 
-double Oil1::equation6(double alpha_) { return standard_conditions_at(alpha_) ? mAPI - mAPI0 : 0.0; }
+double Oil1::equation6(double alpha_) {
+    return standard_conditions_at(alpha_) ? mAPI - mAPI0 : 0.0;
+}
 
 void Oil1::FindAlpha(double Th_, double Tf_, double fv0_, double epsilon, char homog) {
     Th = Th_;
@@ -260,15 +274,25 @@ char Oil1::EstimateInitial(char homog, double Th_, double Fv, double& alpha_) {
 
     const bool liquidBranch = homog != 0;
     Pnc = estimate.P;
+    // The tables are made without gases: a feed component they lack gets its fraction in the
+    // incipient phase from Wilson's K-value at the estimate's temperature and pressure, so
+    // that the start holds every component of the feed (nitrogen, being the most volatile,
+    // must be richer in the vapour).
+    std::vector<double>& incipient = liquidBranch ? ync : xnc;
+    std::vector<double>& feed = liquidBranch ? xnc : ync;
     double sum = 0.0;
     for (short i = 0; i < kOilComponentCount; ++i) {
-        xnc[i] = liquidBranch ? z[i] : estimate.incipient[i];
-        ync[i] = liquidBranch ? estimate.incipient[i] : z[i];
-        sum += ync[i];
+        feed[i] = z[i];
+        incipient[i] = estimate.incipient[i];
+        if (z[i] > 0.0 && !(incipient[i] > 0.0)) {
+            const double K = wilson_k_value(i, Th_, estimate.P);
+            incipient[i] = liquidBranch ? K * z[i] : z[i] / K;
+        }
+        sum += incipient[i];
     }
     if (sum > 0.0)
         for (short i = 0; i < kOilComponentCount; ++i)
-            ync[i] /= sum;
+            incipient[i] /= sum;
     mHasInitialEstimate = true;
     return 0;
 }

@@ -79,6 +79,8 @@ class Oil1 : public Oil {
     bool mHasInitialEstimate = false;
 
     bool distribution_usable(std::uint16_t status) const;
+    // Wilson's estimate of the K-value of component i at T (K) and P (Pa).
+    double wilson_k_value(short i, double T, double P) const;
     double fail_evaluation(short code);
 };
 
