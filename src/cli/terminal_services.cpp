@@ -1,5 +1,7 @@
 #include "cli/terminal_services.hpp"
 
+#include "base/program_folder.hpp"
+
 #include <ostream>
 
 #include "documents/data_documents.hpp"
@@ -67,16 +69,11 @@ bool CTerminalServices::RunProgressLoop(const CProgressLoop& loop,
 }
 
 std::filesystem::path CTerminalServices::GetApplicationFolder() const {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    const fs::path folder = ec ? fs::current_path(ec) : self.parent_path();
-    // The program's own Resources folder when it has one, else the source tree's.
-    if (fs::is_directory(folder / "Resources", ec)) return folder;
 #ifdef ZEPHON_SOURCE_RESOURCES
-    if (fs::is_directory(fs::path(ZEPHON_SOURCE_RESOURCES) / "Resources", ec)) return ZEPHON_SOURCE_RESOURCES;
+    return FindProgramDataFolder({}, ZEPHON_SOURCE_RESOURCES);
+#else
+    return FindProgramDataFolder();
 #endif
-    return folder;
 }
 
 void CTerminalServices::Progress(const std::string& text) {

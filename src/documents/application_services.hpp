@@ -19,6 +19,9 @@ class CVolumePlotView;
 
 enum class CMessageIcon { Warning, Information, Error };
 
+// The three modeless tool panels: "Alpha-Beta Plots", "Phase Diagrams", "Bubble size variation".
+enum class CToolPanelKind { AlphaBeta, PhaseDiagram, BubbleSize };
+
 // One modal message box.
 struct CUserMessage {
     std::string text;
@@ -103,6 +106,8 @@ class CApplicationServices {
     virtual void VTPlotDestroyed(CPhaseDiagDocument&, CVolumePlotView&) {}
     // A document is closing: the application forgets it as the active document.
     virtual void DocumentClosing(CWDocument&) {}
+    // Opens a tool panel (made on first use) on the page; without panels nothing happens.
+    virtual void DisplayToolPanel(CToolPanelKind, int /*page*/) {}
 
     // ---- notifications ----
 

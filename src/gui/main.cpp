@@ -1,0 +1,34 @@
+// zephon: the desktop application. Files named on the command line open as documents.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QLocale>
+#include <clocale>
+
+#include "gui/shell/qt_services.hpp"
+#include "gui/shell/zephon_app.hpp"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName("Zephon");
+    QApplication::setApplicationName("Zephon");
+    QApplication::setApplicationVersion("1.0");
+    // Qt takes the process locale from the environment; numbers are read and written with a
+    // decimal point whatever it is.
+    std::setlocale(LC_NUMERIC, "C");
+    QLocale::setDefault(QLocale::c());
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Zephon: petroleum fluid inclusions.");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption({"nosplash", "Start without the start-up picture."});
+    parser.addPositionalArgument("files", "Zephon files to open (.inc, .flu, .abe, .abp, .ptd).",
+                                 "[files...]");
+    parser.process(application);
+
+    CZephonApp::Options options;
+    options.splash = !parser.isSet("nosplash");
+    CZephonApp zephon(options);
+    zephon.OpenFiles(parser.positionalArguments());
+    return QApplication::exec();
+}

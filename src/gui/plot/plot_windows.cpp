@@ -1,0 +1,37 @@
+#include "gui/plot/plot_windows.hpp"
+
+#include "documents/alpha_beta_plot_document.hpp"
+#include "documents/phase_diag_document.hpp"
+#include "gui/plot/plot_window.hpp"
+#include "gui/shell/window_registry.hpp"
+
+namespace {
+
+// A volume-temperature plot closes by itself; its P-T document stays open.
+class CVTPlotWindow : public CPlotWindow {
+  public:
+    CVTPlotWindow(CPhaseDiagDocument& document, CVolumePlotView& view, CZephonApp& app)
+        : CPlotWindow(document, view, app), mVolumeView(view) {}
+    QString WindowTitle() const override { return QString::fromStdString(mVolumeView.mTitle); }
+    bool ClosesDocument() const override { return false; }
+
+  private:
+    CVolumePlotView& mVolumeView;
+};
+
+} // namespace
+
+void RegisterPlotWindows(CWindowRegistry& registry) {
+    registry.Register(CDocumentKind::AlphaBetaPlot, [](CWDocument& document, CZephonApp& app) -> QWidget* {
+        auto& plot = static_cast<CAlphaBetaPlotDocument&>(document);
+        return new CPlotWindow(plot, plot.GetPlotView(), app);
+    });
+    registry.Register(CDocumentKind::PhaseDiagram, [](CWDocument& document, CZephonApp& app) -> QWidget* {
+        auto& diagram = static_cast<CPhaseDiagDocument&>(document);
+        return new CPlotWindow(diagram, diagram.GetPlotView(), app);
+    });
+}
+
+QWidget* CreateVTPlotWindow(CPhaseDiagDocument& document, CVolumePlotView& view, CZephonApp& app) {
+    return new CVTPlotWindow(document, view, app);
+}

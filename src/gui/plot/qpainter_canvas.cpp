@@ -1,0 +1,185 @@
+#include "gui/plot/qpainter_canvas.hpp"
+
+#include <QFontMetrics>
+#include <QPolygon>
+#include <cmath>
+
+#include "gui/shell/font_families.hpp"
+
+using namespace zephon::plot;
+
+QString ToQString(std::string_view text) {
+    const QByteArray bytes(text.data(), static_cast<qsizetype>(text.size()));
+    QString decoded = QString::fromUtf8(bytes);
+    // A replacement character that was not in the text marks bytes that are not UTF-8.
+    if (decoded.contains(QChar::ReplacementCharacter) && !bytes.contains("\xEF\xBF\xBD"))
+        return QString::fromLatin1(bytes);
+    return decoded;
+}
+
+QColor ToQColor(Color color) {
+    return QColor(static_cast<int>(GetRed(color)), static_cast<int>(GetGreen(color)),
+                  static_cast<int>(GetBlue(color)));
+}
+
+Color FromQColor(const QColor& color) {
+    return MakeColor(static_cast<unsigned>(color.red()), static_cast<unsigned>(color.green()),
+                     static_cast<unsigned>(color.blue()));
+}
+
+namespace {
+
+QRect ToQRect(const Rect& r) {
+    // The canvas's rectangles include their left and top edges and end before right and bottom,
+    // as the graph objects lay them out.
+    const Rect n = r.Normalized();
+    return QRect(QPoint(n.left, n.top), QPoint(n.right - 1, n.bottom - 1));
+}
+
+Qt::BrushStyle ToQtHatch(HatchStyle hatch) {
+    switch (hatch) {
+    case HatchStyle::Horizontal:
+        return Qt::HorPattern;
+    case HatchStyle::Vertical:
+        return Qt::VerPattern;
+    case HatchStyle::ForwardDiagonal:
+        return Qt::FDiagPattern;
+    case HatchStyle::BackwardDiagonal:
+        return Qt::BDiagPattern;
+    case HatchStyle::Cross:
+        return Qt::CrossPattern;
+    case HatchStyle::DiagonalCross:
+        return Qt::DiagCrossPattern;
+    }
+    return Qt::HorPattern;
+}
+
+} // namespace
+
+CQPainterCanvas::CQPainterCanvas(QPainter& painter) : mPainter(painter) {
+    mPainter.setBackgroundMode(Qt::TransparentMode);
+    SetPen(Pen{});
+    SetBrush(Brush::Solid(kWhite));
+    SetFont(Font{});
+}
+
+void CQPainterCanvas::SetPen(const Pen& pen) {
+    Qt::PenStyle style = Qt::SolidLine;
+    switch (pen.style) {
+    case PenStyle::Solid:
+        style = Qt::SolidLine;
+        break;
+    case PenStyle::Dash:
+        style = Qt::DashLine;
+        break;
+    case PenStyle::Dot:
+        style = Qt::DotLine;
+        break;
+    case PenStyle::None:
+        style = Qt::NoPen;
+        break;
+    }
+    mPen = QPen(ToQColor(pen.color), std::max(pen.width, 0), style, Qt::RoundCap, Qt::RoundJoin);
+    if (pen.width <= 0) mPen.setCosmetic(true);
+    mPainter.setPen(mPen);
+}
+
+void CQPainterCanvas::SetBrush(const Brush& brush) {
+    switch (brush.style) {
+    case BrushStyle::Solid:
+        mBrush = QBrush(ToQColor(brush.color));
+        break;
+    case BrushStyle::Hatched:
+        mBrush = QBrush(ToQColor(brush.color), ToQtHatch(brush.hatch));
+        break;
+    case BrushStyle::Hollow:
+        mBrush = Qt::NoBrush;
+        break;
+    }
+    mPainter.setBrush(mBrush);
+}
+
+void CQPainterCanvas::SetFont(const Font& font) {
+    mFont = ScreenFont(font.face, font.height, font.weight >= 600, font.italic);
+    mRotation = std::isfinite(font.rotation) ? font.rotation : 0;
+    mPainter.setFont(mFont);
+}
+
+void CQPainterCanvas::SetClip(std::optional<Rect> clip) {
+    mClip = clip;
+    if (clip)
+        mPainter.setClipRect(ToQRect(*clip));
+    else
+        mPainter.setClipping(false);
+}
+
+QPolygon CQPainterCanvas::ToPolygon(std::span<const Point> points) const {
+    QPolygon polygon(static_cast<int>(points.size()));
+    for (std::size_t i = 0; i < points.size(); ++i)
+        polygon.setPoint(static_cast<int>(i), points[i].x, points[i].y);
+    return polygon;
+}
+
+void CQPainterCanvas::DrawLine(Point from, Point to) {
+    mPainter.drawLine(from.x, from.y, to.x, to.y);
+}
+
+void CQPainterCanvas::DrawPolyline(std::span<const Point> points) {
+    if (points.size() >= 2) mPainter.drawPolyline(ToPolygon(points));
+}
+
+void CQPainterCanvas::DrawRectangle(const Rect& box) {
+    mPainter.drawRect(ToQRect(box));
+}
+
+void CQPainterCanvas::DrawEllipse(const Rect& box) {
+    mPainter.drawEllipse(ToQRect(box));
+}
+
+void CQPainterCanvas::DrawPolygon(std::span<const Point> points) {
+    if (points.size() >= 2) mPainter.drawPolygon(ToPolygon(points));
+}
+
+void CQPainterCanvas::FillRect(const Rect& box, Color color) {
+    const Rect n = box.Normalized();
+    mPainter.fillRect(QRect(n.left, n.top, n.Width(), n.Height()), ToQColor(color));
+}
+
+Size CQPainterCanvas::GetTextExtent(std::string_view text) const {
+    const QFontMetrics metrics(mFont, mPainter.device());
+    return Size{metrics.horizontalAdvance(ToQString(text)), metrics.height()};
+}
+
+void CQPainterCanvas::DrawText(std::string_view text, const Rect& box, unsigned flags) {
+    const QString shown = ToQString(text);
+    const Rect r = box.Normalized();
+    const Size extent = GetTextExtent(text);
+    const double radians = mRotation * M_PI / 180.0;
+    const double c = std::abs(std::cos(radians)), s = std::abs(std::sin(radians));
+    const double boundsWidth = extent.cx * c + extent.cy * s;
+    const double boundsHeight = extent.cx * s + extent.cy * c;
+
+    // The centre of the text's (rotated) bounding box, placed in the box by the flags.
+    double cx = r.left + boundsWidth / 2;
+    if (flags & kTextHCenter)
+        cx = (r.left + r.right) / 2.0;
+    else if (flags & kTextRight)
+        cx = r.right - boundsWidth / 2;
+    double cy = r.top + boundsHeight / 2;
+    if (flags & kTextVCenter)
+        cy = (r.top + r.bottom) / 2.0;
+    else if (flags & kTextBottom)
+        cy = r.bottom - boundsHeight / 2;
+
+    mPainter.save();
+    if (!(flags & kTextNoClip)) {
+        const QRect own(r.left, r.top, r.Width(), r.Height());
+        mPainter.setClipRect(own, mClip ? Qt::IntersectClip : Qt::ReplaceClip);
+    }
+    mPainter.setPen(mTextColor);
+    mPainter.translate(cx, cy);
+    mPainter.rotate(-mRotation);
+    const QFontMetrics metrics(mFont, mPainter.device());
+    mPainter.drawText(QPointF(-extent.cx / 2.0, -extent.cy / 2.0 + metrics.ascent()), shown);
+    mPainter.restore();
+}

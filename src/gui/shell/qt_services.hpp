@@ -1,0 +1,61 @@
+#pragma once
+// The application services with Qt: message boxes, questions, the text prompt, file dialogs, the
+// wait cursor, progress loops with a Cancel button, and the application's notifications passed on
+// to the application's logic. Tests derive from it and answer the dialogs themselves.
+
+#include <QString>
+
+#include "documents/application_services.hpp"
+
+class CZephonApp;
+class QWidget;
+
+class CQtServices : public CApplicationServices {
+  public:
+    CQtServices() = default;
+
+    // Called once by the application before anything is shown.
+    void Attach(CZephonApp& app) { mApp = &app; }
+
+    void ShowMessage(const CUserMessage& message) override;
+    bool AskYesNo(const std::string& question, const std::string& caption) override;
+    std::optional<std::string> PromptText(const std::string& title, const std::string& label,
+                                          const std::string& proposal) override;
+    std::optional<std::filesystem::path> ChooseFileToOpen(const CFileChoice& choice) override;
+    std::optional<std::filesystem::path> ChooseFileToSave(const CFileSaveChoice& choice) override;
+    CSaveAnswer AskSaveChanges(const std::string& documentTitle) override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+    bool RunProgressLoop(const CProgressLoop& loop, const std::function<CProgressStep()>& step) override;
+
+    CFluidModelDataDocument* NewFluidModelDocument() override;
+    void VTPlotCreated(CPhaseDiagDocument& document, CVolumePlotView& view) override;
+    void VTPlotDestroyed(CPhaseDiagDocument& document, CVolumePlotView& view) override;
+    void DisplayToolPanel(CToolPanelKind kind, int page) override;
+
+    void NotifyAlphaBetaPlotModified() override;
+    void NotifyAlphaBetaPlotSelection() override;
+    void NotifyPTPlotModified() override;
+    void NotifyPTPlotSelection() override;
+    void NotifyVTPlotSelection() override;
+    void NotifyInclusionsDataDocModified() override;
+    void NotifyFluidModelDataDocModified() override;
+    void NotifyAxisRangesChanged() override;
+    void SetCurrentVTPlotView(CVolumePlotView* view) override;
+
+    std::filesystem::path GetApplicationFolder() const override;
+
+    // The file dialogs' filters are written "Name (*.ext)|*.ext||"; Qt wants "Name (*.ext)".
+    static QString ToQtFilter(const std::string& filter);
+
+  protected:
+    // The window dialogs belong to: the main window once it exists.
+    QWidget* DialogParent() const;
+    CZephonApp* App() const { return mApp; }
+
+  private:
+    void Notify(int notification);
+
+    CZephonApp* mApp = nullptr;
+    int mWaitDepth = 0;
+};

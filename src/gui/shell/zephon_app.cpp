@@ -1,0 +1,89 @@
+#include "gui/shell/zephon_app.hpp"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileOpenEvent>
+#include <QMdiArea>
+#include <QStandardPaths>
+
+#include "gui/shell/log_window.hpp"
+#include "gui/shell/main_window.hpp"
+#include "gui/shell/qt_services.hpp"
+#include "gui/shell/splash.hpp"
+#include "gui/shell/tool_panels.hpp"
+
+namespace {
+
+CZephonApp* gZephonApp = nullptr;
+
+// Where the log may go: the given folder, else the current one, else the user's data folder.
+std::vector<std::filesystem::path> LogFolders(const std::filesystem::path& given) {
+    std::vector<std::filesystem::path> folders;
+    if (!given.empty()) folders.push_back(given);
+    folders.emplace_back(QDir::currentPath().toStdString());
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (!data.isEmpty()) folders.emplace_back(data.toStdString());
+    return folders;
+}
+
+} // namespace
+
+CZephonApp::CZephonApp(Options options, std::unique_ptr<CQtServices> services)
+    : mOptions(std::move(options)),
+      mServices(services ? std::move(services) : std::make_unique<CQtServices>()) {
+    gZephonApp = this;
+    mServices->Attach(*this);
+    mCore = std::make_unique<CApplicationCore>(*mServices);
+    mPanels = CreateToolPanels(*this);
+    mMainWindow = std::make_unique<CMainWindow>(*this);
+    mCore->SetWindows(mMainWindow.get());
+    mLog = new CLogWindow(*mMainWindow->MdiArea(), LogFolders(mOptions.logFolder));
+    qApp->installEventFilter(this);
+    mMainWindow->show();
+    if (mOptions.splash) new CSplashScreen(*mMainWindow);
+    mMainWindow->UpdateActions();
+}
+
+CZephonApp::~CZephonApp() {
+    qApp->removeEventFilter(this);
+    // Windows and panels go before the documents they show; the documents close without
+    // questions (quitting asked already).
+    if (mAxisRangeWindow) delete mAxisRangeWindow.data();
+    mPanels.reset();
+    mCore->SetWindows(nullptr);
+    mCore.reset();
+    mMainWindow.reset();
+    if (gZephonApp == this) gZephonApp = nullptr;
+}
+
+CZephonApp* CZephonApp::Instance() {
+    return gZephonApp;
+}
+
+const std::filesystem::path& CZephonApp::LogFile() const {
+    return mLog->File().Path();
+}
+
+void CZephonApp::OpenFiles(const QStringList& paths) {
+    for (const QString& path : paths)
+        mCore->OpenDocument(std::filesystem::path(path.toStdString()));
+    mMainWindow->UpdateRecentFilesMenu();
+    mMainWindow->UpdateActions();
+}
+
+void CZephonApp::DisplayAxisRangeDialog() {
+    if (mAxisRangeWindow.isNull()) mAxisRangeWindow = CreateAxisRangeWindow(*this, mMainWindow.get());
+    if (mAxisRangeWindow.isNull()) return;
+    mAxisRangeWindow->show();
+    mAxisRangeWindow->raise();
+    mAxisRangeWindow->activateWindow();
+    mMainWindow->UpdateActions();
+}
+
+bool CZephonApp::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FileOpen && watched == qApp) {
+        OpenFiles({static_cast<QFileOpenEvent*>(event)->file()});
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
