@@ -17,6 +17,9 @@ void ClaCubic0::number_of_components(short ncomp)
     ac = allocate(N);
     bc = allocate(N);
     mw = allocate(N);
+    mSqrtA = allocate(N);
+    mLogSlopeA = allocate(N);
+    mLogCurvatureA = allocate(N);
 }
 
 void ClaCubic0::set_peng_robinson_constants(short nphase)
@@ -69,30 +72,46 @@ void ClaCubic0::calculate_parameters_of_pure_components()
         const double dalpha = -slope[i] * sqrtAlpha / sqrtTTc;
         const double d2alpha = slope[i] * sqrtAlpha * (1.0 / T - dalpha / alpha) / (2.0 * sqrtTTc);
         const double ka = 1.0 - svka[i][i];
-        a[i][i] = ka * ac[i] * alpha;
-        dadT[i][i] = ka * ac[i] * dalpha;
-        d2adT2[i][i] = ka * ac[i] * d2alpha;
-        b[i][i] = (1.0 - svkb[i][i]) * bc[i];
-        e[i][i] = a[i][i] / b[i][i];
-        dedT[i][i] = dadT[i][i] / b[i][i];
+        const double aii = ka * ac[i] * alpha;
+        const double dadTii = ka * ac[i] * dalpha;
+        const double d2adT2ii = ka * ac[i] * d2alpha;
+        const double bii = (1.0 - svkb[i][i]) * bc[i];
+        a[i][i] = aii;
+        dadT[i][i] = dadTii;
+        d2adT2[i][i] = d2adT2ii;
+        b[i][i] = bii;
+        e[i][i] = aii / bii;
+        dedT[i][i] = dadTii / bii;
         c[i] = c0[i] + T * c1[i];
+        // What every pair of i needs, once per component: sqrt(a_ii) and the logarithmic
+        // derivatives of a_ii.
+        mSqrtA[i] = std::sqrt(aii);
+        mLogSlopeA[i] = dadTii / aii;
+        mLogCurvatureA[i] = (d2adT2ii - dadTii * dadTii / aii) / aii;
     }
     for (short i = 0; i < N; ++i) {
-        const double ri = dadT[i][i] / a[i][i];
-        const double si = (d2adT2[i][i] - dadT[i][i] * dadT[i][i] / a[i][i]) / a[i][i];
+        const double ri = mLogSlopeA[i], si = mLogCurvatureA[i], sqrtAi = mSqrtA[i], bii = b[i][i];
+        const double* kai = svka[i];
+        const double* kbi = svkb[i];
+        double* ai = a[i];
+        double* dadTi = dadT[i];
+        double* d2adT2i = d2adT2[i];
+        double* bi = b[i];
+        double* ei = e[i];
+        double* dedTi = dedT[i];
         for (short j = i + 1; j < N; ++j) {
-            const double rj = dadT[j][j] / a[j][j];
-            const double sj = (d2adT2[j][j] - dadT[j][j] * dadT[j][j] / a[j][j]) / a[j][j];
-            const double aij = std::sqrt(a[i][i] * a[j][j]) * (1.0 - svka[i][j]);
-            const double dadTij = aij * (ri + rj) / 2.0;
-            const double d2adT2ij = (aij / 2.0) * (si + sj) + dadTij * (ri + rj) / 2.0;
-            const double bij = (b[i][i] + b[j][j]) * (1.0 - svkb[i][j]) / 2.0;
-            a[i][j] = a[j][i] = aij;
-            dadT[i][j] = dadT[j][i] = dadTij;
-            d2adT2[i][j] = d2adT2[j][i] = d2adT2ij;
-            b[i][j] = b[j][i] = bij;
-            e[i][j] = e[j][i] = aij / bij;
-            dedT[i][j] = dedT[j][i] = dadTij / bij;
+            const double rij = (ri + mLogSlopeA[j]) / 2.0;
+            const double aij = sqrtAi * mSqrtA[j] * (1.0 - kai[j]);
+            const double dadTij = aij * rij;
+            const double d2adT2ij = (aij / 2.0) * (si + mLogCurvatureA[j]) + dadTij * rij;
+            const double bij = (bii + b[j][j]) * (1.0 - kbi[j]) / 2.0;
+            const double inverseBij = 1.0 / bij;
+            ai[j] = a[j][i] = aij;
+            dadTi[j] = dadT[j][i] = dadTij;
+            d2adT2i[j] = d2adT2[j][i] = d2adT2ij;
+            bi[j] = b[j][i] = bij;
+            ei[j] = e[j][i] = aij * inverseBij;
+            dedTi[j] = dedT[j][i] = dadTij * inverseBij;
         }
     }
 }

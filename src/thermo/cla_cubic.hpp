@@ -31,6 +31,11 @@ protected:
     void set_peng_robinson_constants(short nphase);
     // slope, c1, ac, bc and the shift made a volume (c0 times bc), for component i.
     void derive_component_parameters(short i);
+
+  private:
+    // Per-component values the pair parameters are built from, at the current T:
+    // sqrt(a_ii), (da_ii/dT) / a_ii and its derivative in T.
+    std::vector<double> mSqrtA, mLogSlopeA, mLogCurvatureA;
 };
 
 class Peng : public ClaCubic0 {

@@ -35,6 +35,7 @@ void ICubic::number_of_components(short ncomp)
     dlgamdT = allocate(N);
     dlgamdx = allocate(N, N);
     alphi = allocate(N);
+    mSumXd2Qdx2 = allocate(N);
 }
 
 double ICubic::equation(double t)
@@ -166,16 +167,22 @@ void ICubic::calculate_fugacities()
         d2QdTx[i] = L * (dedT[i][i] - e[i][i] / T - d2emdTx[i] + demdx[i] / T) / RT;
         sumXdQdx += x[i] * dQdx[i];
         sumXd2QdTx += x[i] * d2QdTx[i];
-        for (short j = 0; j < N; ++j) d2Qdx2[i][j] = -L * d2emdx2[i][j] / RT;
+    }
+    // d2Qdx2 is symmetric (so is d2emdx2), so sum_k x_k d2Qdx2_kj is a sum along row j.
+    const double q = -L / RT;
+    for (short i = 0; i < N; ++i) {
+        const double* d2emdx2i = d2emdx2[i];
+        double* d2Qdx2i = d2Qdx2[i];
+        double sumXk = 0.0;
+        for (short j = 0; j < N; ++j) {
+            d2Qdx2i[j] = q * d2emdx2i[j];
+            sumXk += x[j] * d2Qdx2i[j];
+        }
+        mSumXd2Qdx2[i] = sumXk;
     }
     for (short i = 0; i < N; ++i) {
         algam[i] = Q + dQdx[i] - sumXdQdx;
         dlgamdT[i] = dQdT + d2QdTx[i] - sumXd2QdTx;
-    }
-    for (short j = 0; j < N; ++j) {
-        double sumXk = 0.0;
-        for (short k = 0; k < N; ++k) sumXk += x[k] * d2Qdx2[k][j];
-        for (short i = 0; i < N; ++i) dlgamdx[i][j] = d2Qdx2[i][j] - sumXk;
     }
 
     const double d1 = w - R1 * bm;
@@ -186,6 +193,8 @@ void ICubic::calculate_fugacities()
     const double dGdb = (R2 / d2 - R1 / d1) / (R1 - R2);
     const double Zw = P * w / RT;
     const double logTerm = std::log(P * wb / RT);
+    const double zb = (Zw - 1.0) / bm;
+    const double gl = G / L;
 
     for (short i = 0; i < N; ++i) {
         const double D = e[i][i] / RT - algam[i] / L; // d(n em)/dn_i / RT; Lambda cancels
@@ -200,11 +209,17 @@ void ICubic::calculate_fugacities()
                                         H * P * w / (RT * T) + 1.0 / T + P * c[i] / (RT * T) - P * c1[i] / RT +
                                         Aw * dwdT);
         dfugacitydP[i] = fugacity[i] * (Aw * dwdP + H * w / RT - c[i] / RT);
+        const double* d2Qdx2i = d2Qdx2[i];
+        const double* d2bmdx2i = d2bmdx2[i];
+        double* dlgamdxi = dlgamdx[i];
+        double* dfugacitydxi = dfugacitydx[i];
+        const double fi = fugacity[i];
         for (short j = 0; j < N; ++j) {
-            dfugacitydx[i][j] = fugacity[i] * ((Zw - 1.0) * d2bmdx2[i][j] / bm + Ab * dbmdx[j] + Aw * dwdx[j] -
-                                               G * dlgamdx[i][j] / L);
+            const double dlgam = d2Qdx2i[j] - mSumXd2Qdx2[j];
+            dlgamdxi[j] = dlgam;
+            dfugacitydxi[j] = fi * (zb * d2bmdx2i[j] + Ab * dbmdx[j] + Aw * dwdx[j] - gl * dlgam);
         }
-        dfugacitydx[i][i] += phiP;
+        dfugacitydxi[i] += phiP;
     }
 }
 
@@ -213,6 +228,7 @@ void QuadraMix::number_of_components(short ncomp)
     ICubic::number_of_components(ncomp);
     svka = allocate(N, N);
     svkb = allocate(N, N);
+    mRelativeDbmdx = allocate(N);
 }
 
 void QuadraMix::set_binary_interaction_kaij(short i, short j, double kij)
@@ -226,18 +242,25 @@ void QuadraMix::calculate_mixing_parameters()
     double sa = 0.0, sb = 0.0, sdadT = 0.0, sd2adT2 = 0.0;
     double scm = 0.0, sdcmdT = 0.0;
     for (short i = 0; i < N; ++i) {
-        double ra = 0.0, rb = 0.0, rdadT = 0.0;
+        const double* ai = a[i];
+        const double* bi = b[i];
+        const double* dadTi = dadT[i];
+        const double* d2adT2i = d2adT2[i];
+        double* d2amdx2i = d2amdx2[i];
+        double* d2bmdx2i = d2bmdx2[i];
+        double ra = 0.0, rb = 0.0, rdadT = 0.0, rd2adT2 = 0.0;
         for (short j = 0; j < N; ++j) {
-            ra += x[j] * a[i][j];
-            rb += x[j] * b[i][j];
-            rdadT += x[j] * dadT[i][j];
-            sd2adT2 += x[i] * x[j] * d2adT2[i][j];
-            d2amdx2[i][j] = 2.0 * a[i][j];
-            d2bmdx2[i][j] = 2.0 * b[i][j];
+            ra += x[j] * ai[j];
+            rb += x[j] * bi[j];
+            rdadT += x[j] * dadTi[j];
+            rd2adT2 += x[j] * d2adT2i[j];
+            d2amdx2i[j] = 2.0 * ai[j];
+            d2bmdx2i[j] = 2.0 * bi[j];
         }
         sa += x[i] * ra;
         sb += x[i] * rb;
         sdadT += x[i] * rdadT;
+        sd2adT2 += x[i] * rd2adT2;
         damdx[i] = 2.0 * ra;
         dbmdx[i] = 2.0 * rb;
         d2amdTx[i] = 2.0 * rdadT;
@@ -253,14 +276,27 @@ void QuadraMix::calculate_mixing_parameters()
 
     em = am / bm;
     demdT = damdT / bm;
-    const double bm2 = bm * bm;
-    const double bm3 = bm2 * bm;
+    const double inverseBm = 1.0 / bm;
     for (short i = 0; i < N; ++i) {
-        demdx[i] = damdx[i] / bm - am * dbmdx[i] / bm2;
-        d2emdTx[i] = d2amdTx[i] / bm - damdT * dbmdx[i] / bm2;
-        for (short j = 0; j < N; ++j) {
-            d2emdx2[i][j] = d2amdx2[i][j] / bm - (damdx[j] * dbmdx[i] + damdx[i] * dbmdx[j]) / bm2 +
-                            2.0 * am * dbmdx[i] * dbmdx[j] / bm3 - am * d2bmdx2[i][j] / bm2;
+        demdx[i] = (damdx[i] - em * dbmdx[i]) * inverseBm;
+        d2emdTx[i] = (d2amdTx[i] - demdT * dbmdx[i]) * inverseBm;
+        mRelativeDbmdx[i] = dbmdx[i] * inverseBm;
+    }
+    // With db_i = dbmdx_i / bm, d2em/dx_i dx_j =
+    //   (d2amdx2_ij - damdx_i db_j - damdx_j db_i + 2 am db_i db_j - em d2bmdx2_ij) / bm,
+    // symmetric: each pair is computed once.
+    for (short i = 0; i < N; ++i) {
+        const double dbi = mRelativeDbmdx[i], dami = damdx[i];
+        const double* d2amdx2i = d2amdx2[i];
+        const double* d2bmdx2i = d2bmdx2[i];
+        double* d2emdx2i = d2emdx2[i];
+        for (short j = i; j < N; ++j) {
+            const double dbj = mRelativeDbmdx[j];
+            const double v =
+                (d2amdx2i[j] - dami * dbj - damdx[j] * dbi + 2.0 * am * dbi * dbj - em * d2bmdx2i[j]) *
+                inverseBm;
+            d2emdx2i[j] = v;
+            d2emdx2[j][i] = v;
         }
     }
 }

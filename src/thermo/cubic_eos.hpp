@@ -59,6 +59,8 @@ public:
 
 private:
     void update_root_derivatives();
+
+    std::vector<double> mSumXd2Qdx2; // sum_k x_k d2Qdx2_kj
 };
 
 // The quadratic mixing rule over the pair arrays filled by the parameter set.
@@ -71,6 +73,9 @@ public:
     void set_binary_interaction_kaij(short i, short j, double kij);
     void number_of_components(short ncomp) override;
     void calculate_mixing_parameters() override;
+
+  private:
+    std::vector<double> mRelativeDbmdx; // dbmdx_i / bm
 };
 
 } // namespace zephon::thermo

@@ -1,7 +1,5 @@
 #include "thermo/eos_flash.hpp"
 
-#include "thermo/linear_system.hpp"
-
 #include <cmath>
 
 namespace zephon::thermo {
@@ -22,6 +20,16 @@ void EosFlash::number_of_components(short ncomp) {
     mPolishG = allocate(size);
     mPolishStep = allocate(size);
     mPolishJacobian = allocate(size, size);
+    mEliminatedColumn.assign(N, 0);
+    mKeptColumn.assign(N, 0);
+    mBalanceNl = allocate(N);
+    mBalanceNv = allocate(N);
+    mBalanceKept = allocate(N);
+    mBalanceRhs = allocate(N);
+    mReducedJacobian = allocate(static_cast<short>(N + 4), static_cast<short>(N + 4));
+    mReducedRhs = allocate(static_cast<short>(N + 4));
+    mReducedSolution = allocate(static_cast<short>(N + 4));
+    mFlashSolution = allocate(size);
     algorithm.epsilon = 1e-8;
     algorithm.maxsumres = 0.001;
     algorithm.relaxation_limit = 0.001;
@@ -88,18 +96,23 @@ void EosFlash::polish_solution() {
         mPolishU[4 + i] = x[i];
         mPolishU[4 + N + i] = y[i];
     }
+    // The converged point is the last one Newton evaluated, and the step it solved there (not
+    // taken, since it had converged) is the first correction; its scaled residual is the norm
+    // the corrections must lower.
+    double norm = algorithm.modG0;
+    const double* step = algorithm.dU.data();
     short failure = 0;
-    calculate_vector_function(mPolishU.data(), mPolishG.data(), mPolishJacobian.rows(), failure, 1);
-    if (failure != 0) return;
-    double norm = scaled_residual(mPolishG, mPolishJacobian);
     for (int pass = 0; pass < 2 && norm > 0.0; ++pass) {
+        if (pass > 0) {
+            for (short i = 0; i < size; ++i)
+                mPolishG[i] = -mPolishG[i];
+            short ir = 0;
+            solve_flash_system(mPolishJacobian.rows(), mPolishG.data(), mPolishStep.data(), ir);
+            if (ir != 0) break;
+            step = mPolishStep.data();
+        }
         for (short i = 0; i < size; ++i)
-            mPolishG[i] = -mPolishG[i];
-        short ir = 0;
-        solve_the_linear_system(mPolishJacobian.rows(), mPolishG.data(), mPolishStep.data(), size, ir);
-        if (ir != 0) break;
-        for (short i = 0; i < size; ++i)
-            mPolishTrial[i] = mPolishU[i] + mPolishStep[i];
+            mPolishTrial[i] = mPolishU[i] + step[i];
         calculate_vector_function(mPolishTrial.data(), mPolishG.data(), mPolishJacobian.rows(), failure, 1);
         const double trialNorm = failure == 0 ? scaled_residual(mPolishG, mPolishJacobian) : norm;
         if (failure != 0 || !(trialNorm < norm)) {

@@ -47,6 +47,9 @@ class EosFlash : public IdealMixture {
     void calculateVLE() override;
     void initialize() override;
     void calculate_vector_function(double* U, double* G, double** dG, short& failure, short flag) override;
+    // Newton steps of slot 0 through the structure of the flash Jacobian (eos_flash_linear_system.cpp).
+    void solve_linearised_system(short number, double** dG, double* G, double* x, short n,
+                                 short& ir) override;
     void fill_in_the_Jacobian_matrix(double** dG);
     // Plausibility test and repair of a trial state; 1 rejects it.
     short the_calculated_vector_is_not_good();
@@ -66,6 +69,16 @@ class EosFlash : public IdealMixture {
     ContinuationStep mIsochorStep;
 
   private:
+    // Solves J x = r for a Jacobian laid out by fill_in_the_Jacobian_matrix (rows may be scaled):
+    // the balances eliminate one of x_i, y_i per component, then the N + 4 others are solved by
+    // Gaussian elimination. ir as for solve_the_linear_system; J and r may be overwritten.
+    void solve_flash_system(double** J, double* r, double* solution, short& ir);
+    // Its workspace, sized by number_of_components.
+    std::vector<short> mEliminatedColumn, mKeptColumn;
+    std::vector<double> mBalanceNl, mBalanceNv, mBalanceKept, mBalanceRhs;
+    Matrix mReducedJacobian;
+    std::vector<double> mReducedRhs, mReducedSolution, mFlashSolution;
+
     // Workspace of the final correction steps (sized once, so a solve never allocates).
     std::vector<double> mPolishU, mPolishTrial, mPolishG, mPolishStep;
     Matrix mPolishJacobian;

@@ -1,6 +1,5 @@
 // First-order predictors of the next point of a phase envelope (isopleth) or of an isochore.
 #include "thermo/eos_flash.hpp"
-#include "thermo/linear_system.hpp"
 
 #include <cmath>
 
@@ -19,7 +18,7 @@ void EosFlash::calculate_derivatives(double* dUout, short parameter1, short para
     set_constraint(mJacobian.rows(), parameter1, 1);
     set_constraint(mJacobian.rows(), parameter2, 2);
     short ir = 0;
-    solve_the_linear_system(mJacobian.rows(), mConstraintVector.data(), dUout, size, ir);
+    solve_flash_system(mJacobian.rows(), mConstraintVector.data(), dUout, ir);
 }
 
 // One prediction: derivatives at the saved point in the current stepping variable, a switch

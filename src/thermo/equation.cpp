@@ -1,5 +1,7 @@
 #include "thermo/equation.hpp"
 
+#include "thermo/linear_system.hpp"
+
 namespace zephon::thermo {
 
 double Equation::call_equation(short number, double x)
@@ -61,6 +63,10 @@ void Equation::call_vector_function(short number, double* U, double* G, double**
     case 12: calculate_vector_function12(U, G, dG, failure, flag); break;
     default: break;
     }
+}
+
+void Equation::solve_linearised_system(short, double** dG, double* G, double* x, short n, short& ir) {
+    solve_the_linear_system(dG, G, x, n, ir);
 }
 
 } // namespace zephon::thermo

@@ -67,6 +67,11 @@ public:
     double call_equation(short number, double x);
     void call_fequation(short number, double x, double& f, double& df);
     void call_vector_function(short number, double* U, double* G, double** dG, short& failure, short flag);
+
+    // Solves dG x = G for the n unknowns of vector slot `number` (a Newton step); dG and G may be
+    // overwritten, ir is that of solve_the_linear_system. A model that knows the structure of its
+    // Jacobian can solve it faster; the default is dense Gaussian elimination.
+    virtual void solve_linearised_system(short number, double** dG, double* G, double* x, short n, short& ir);
 };
 
 } // namespace zephon::thermo

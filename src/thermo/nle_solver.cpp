@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "thermo/linear_system.hpp"
-
 namespace zephon::thermo {
 
 void NLESolver::set_equations(Equation& p, short nsize, short nequation_number) {
@@ -44,8 +42,7 @@ void NLESolver::calculate(double* u, double* g, double** dg, short& failure, sho
         failure = 1;
         return;
     }
-    const short slot = (equation_number >= 1 && equation_number <= 12) ? equation_number : 0;
-    p_equation->call_vector_function(slot, u, g, dg, failure, flag);
+    p_equation->call_vector_function(vector_slot(), u, g, dg, failure, flag);
 }
 
 void Newton::set_equations(Equation& p, short nsize, short nequation_number) {
@@ -66,7 +63,8 @@ void Newton::solve() {
         if (errorflag == 0) {
             for (int i = 0; i < neq; ++i)
                 G[i] = -G[i];
-            solve_the_linear_system(dG.rows(), G.data(), dU.data(), ninc, errorflag);
+            p_equation->solve_linearised_system(vector_slot(), dG.rows(), G.data(), dU.data(), ninc,
+                                                errorflag);
         }
     } while (!convergence());
 }
@@ -98,12 +96,15 @@ void Newton::calculate_the_next_vector() {
             modG = 0.0;
             for (int i = 0; i < neq; ++i) {
                 double d = std::fabs(G[i]);
+                double* row = dG[i];
                 for (int j = 0; j < ninc; ++j)
-                    d += std::fabs(dG[i][j]);
+                    d += std::fabs(row[j]);
                 div[i] = d;
                 if (d != 0.0) {
+                    // One division a row; the Jacobian entries by the reciprocal (a rounding apart).
+                    const double inverse = 1.0 / d;
                     for (int j = 0; j < ninc; ++j)
-                        dG[i][j] /= d;
+                        row[j] *= inverse;
                     G[i] /= d;
                 }
                 modG += std::fabs(G[i]);

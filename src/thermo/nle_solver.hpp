@@ -43,6 +43,12 @@ class NLESolver {
     // One evaluation of the bound slot at u. `failure` is nonzero when the model refused u;
     // a u holding a value that is not a finite number is refused without calling the model.
     void calculate(double* u, double* g, double** dg, short& failure, short flag);
+
+  protected:
+    // The vector slot bound: 1 ... 12, anything else is slot 0.
+    short vector_slot() const {
+        return (equation_number >= 1 && equation_number <= 12) ? equation_number : 0;
+    }
 };
 
 // Damped Newton iteration with row-scaled residuals.
