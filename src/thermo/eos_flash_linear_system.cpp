@@ -74,6 +74,15 @@ void EosFlash::solve_flash_system(double** J, double* r, double* solution, short
         reduced[1] = row[1];
         reduced[2] = nl;
         reduced[3] = nv;
+        // Each row scaled to a unit sum of magnitudes: the fugacity rows (in Pa) would otherwise
+        // outweigh the rows of the specified variables when the pivots are chosen.
+        double magnitude = 0.0;
+        for (int c = 0; c < m; ++c) magnitude += std::fabs(reduced[c]);
+        if (magnitude > 0.0 && std::isfinite(magnitude)) {
+            const double inverse = 1.0 / magnitude;
+            for (int c = 0; c < m; ++c) reduced[c] *= inverse;
+            rhs *= inverse;
+        }
         mReducedRhs[k] = rhs;
     }
     solve_the_linear_system(mReducedJacobian.rows(), mReducedRhs.data(), mReducedSolution.data(),

@@ -406,7 +406,9 @@ TEST_F(PhaseDiagTest, ACutFileOpensWithWhatPrecedesTheCut) {
         ASSERT_TRUE(reopened.OnOpenDocument(folder / "cut.ptd"));
         EXPECT_LE(reopened.mPhaseDiagramsList.Count(), 2);
         EXPECT_LE(reopened.GetVTPlots().size(), 1u);
-        if (!Tokens(text.substr(0, cut)).empty()) {
+        // A cut that takes away only the final line end leaves the whole file.
+        const bool dataCut = text.find_first_not_of(" \t\r\n", cut) != std::string::npos;
+        if (!Tokens(text.substr(0, cut)).empty() && dataCut) {
             EXPECT_TRUE(reopened.WasOpenedDamaged());
             EXPECT_EQ(later.messages.size(), 1u);
         }

@@ -2,6 +2,7 @@
 // converged state checked against its own equations (equal fugacities, material balance,
 // both specified variables); the Jacobian against finite differences; the plausibility test.
 #include "flash_fixtures.hpp"
+#include "thermo/linear_system.hpp"
 
 #include <gtest/gtest.h>
 
@@ -253,4 +254,51 @@ TEST(EosFlash, ProblemCodesAndFailuresEndClearly)
     EXPECT_EQ(saturation_at(f, 700.0, true), 1);
     EXPECT_EQ(flash(f, 12, std::nan(""), 40e5), 1);
     EXPECT_EQ(flash(f, 12, 320.0, -5e5), 1);
+}
+
+// The flash solves its linear systems through the material balances; its solutions must satisfy
+// the whole system as well as those of plain Gaussian elimination do, at a bubble point (no
+// vapour), a dew point (no liquid), a split whose second row is the volume, and where the amounts
+// are too small to serve as pivots.
+TEST(EosFlash, StepsThroughTheBalancesSolveTheWholeSystem)
+{
+    FlashRig rig = make_reference_oil("a0.6_b0.3_co20.05_n20.02_h2s0");
+    EosFlash& f = *rig.flash;
+    const short n = f.size;
+    auto check = [&](const char* what) {
+        SCOPED_TRACE(what);
+        Matrix J = allocate(n, n);
+        f.fill_in_the_Jacobian_matrix(J.rows());
+        f.set_constraint(J.rows(), 1, 1);
+        f.set_constraint(J.rows(), 4, 2);
+        std::vector<double> rhs(n);
+        rhs[2 * f.N + 2] = 1.0; // the derivatives of the state along T at constant volume
+        // Largest residual of a solution, each row against the size of its terms.
+        auto worstResidual = [&](const std::vector<double>& x) {
+            double worst = 0.0;
+            for (short i = 0; i < n; ++i) {
+                double r = rhs[i], size = std::fabs(rhs[i]);
+                for (short j = 0; j < n; ++j) r -= J[i][j] * x[j], size += std::fabs(J[i][j] * x[j]);
+                worst = std::max(worst, std::fabs(r) / size);
+            }
+            return worst;
+        };
+        Matrix work = J, dense = J;
+        std::vector<double> r1 = rhs, r2 = rhs, x(n), xDense(n);
+        short ir = -1, irDense = -1;
+        f.solve_linearised_system(0, work.rows(), r1.data(), x.data(), n, ir);
+        solve_the_linear_system(dense.rows(), r2.data(), xDense.data(), n, irDense);
+        ASSERT_EQ(irDense, 0);
+        ASSERT_EQ(ir, 0);
+        EXPECT_LT(worstResidual(x), 1e-12);
+        EXPECT_LT(worstResidual(xDense), 1e-12);
+    };
+    ASSERT_EQ(saturation_at(f, 373.15, true), 0);
+    check("bubble point");
+    ASSERT_EQ(saturation_at(f, 373.15, false), 0);
+    check("dew point");
+    ASSERT_EQ(flash(f, 12, 373.15, 50e5), 0);
+    check("two phases");
+    f.Nl = f.Nv = 1e-5;
+    check("small amounts");
 }
