@@ -10,7 +10,7 @@ packages=(
   libexpat1-dev
   locales
   qt6-base-dev qt6-base-dev-tools
-  xvfb xauth fonts-dejavu-core fonts-liberation2
+  xvfb xauth x11-utils fonts-dejavu-core fonts-liberation2
 )
 
 sudo_cmd=()

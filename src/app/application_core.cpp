@@ -36,7 +36,11 @@ bool ShowsDocument(const CPlotView* view, CWDocument& document) {
 CApplicationCore::CApplicationCore(CApplicationServices& services) : mServices(services) {}
 
 CApplicationCore::~CApplicationCore() {
-    // Quitting without questions: the documents still go through their own close step.
+    DiscardAllDocuments();
+}
+
+void CApplicationCore::DiscardAllDocuments() {
+    // The documents still go through their own close step.
     while (!mDocuments.empty())
         Discard(*mDocuments.back());
 }

@@ -91,6 +91,8 @@ class CApplicationCore {
     bool CloseDocument(CWDocument& document);
     // Closes every document, asking for each modified one; false when the person kept one open.
     bool CloseAllDocuments();
+    // Closes every document without a question (the application is ending).
+    void DiscardAllDocuments();
     // Saves under the document's name, asking for one when it has none.
     bool SaveDocument(CWDocument& document);
     // Asks for a new name and saves under it.

@@ -2,10 +2,36 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLocale>
+#include <QTimer>
+#include <atomic>
 #include <clocale>
+#include <csignal>
 
+#include "gui/shell/main_window.hpp"
 #include "gui/shell/qt_services.hpp"
 #include "gui/shell/zephon_app.hpp"
+
+namespace {
+
+std::atomic<bool> gTerminationRequested{false};
+
+extern "C" void OnTerminationSignal(int) {
+    gTerminationRequested = true;
+}
+
+// A desktop session ending (SIGTERM) or Ctrl-C in the terminal closes the main window the
+// ordinary way: modified documents are asked about, and the program ends with code 0.
+void QuitOnTerminationSignals(CMainWindow& window) {
+    std::signal(SIGTERM, OnTerminationSignal);
+    std::signal(SIGINT, OnTerminationSignal);
+    auto* poll = new QTimer(&window);
+    QObject::connect(poll, &QTimer::timeout, &window, [&window] {
+        if (gTerminationRequested.exchange(false)) window.close();
+    });
+    poll->start(200);
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -29,6 +55,7 @@ int main(int argc, char* argv[]) {
     CZephonApp::Options options;
     options.splash = !parser.isSet("nosplash");
     CZephonApp zephon(options);
+    QuitOnTerminationSignals(zephon.MainWindow());
     zephon.OpenFiles(parser.positionalArguments());
     return QApplication::exec();
 }

@@ -24,9 +24,11 @@ CPlotWindow::~CPlotWindow() {
 }
 
 void CPlotWindow::DetachDocument() {
-    if (mView != nullptr && mView->GetHost() == this) mView->SetHost(nullptr);
-    if (mDocument != nullptr) mDocument->RemoveView(this);
+    if (mDocument == nullptr) return;
+    if (mView->GetHost() == this) mView->SetHost(nullptr);
+    mDocument->RemoveView(this);
     mApp.Core().NotifyPlotWindowClosed(mView);
+    mDocument = nullptr;
 }
 
 CWindowAbilities CPlotWindow::Abilities() const {

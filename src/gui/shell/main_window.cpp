@@ -83,7 +83,14 @@ CMainWindow::CMainWindow(CZephonApp& app) : mApp(app) {
     UpdateWindowTitles();
 }
 
-CMainWindow::~CMainWindow() = default;
+CMainWindow::~CMainWindow() {
+    Shutdown();
+}
+
+void CMainWindow::Shutdown() {
+    mShutDown = true;
+    disconnect(mMdiArea, nullptr, this, nullptr);
+}
 
 // ---- actions and menus ----
 
@@ -260,6 +267,7 @@ CShellState CMainWindow::ShellState() const {
 }
 
 void CMainWindow::UpdateActions() {
+    if (mShutDown) return;
     const CShellState shell = ShellState();
     for (auto& [command, action] : mActions) {
         const CCommandState state = CommandState(command, mApp.Core(), shell);

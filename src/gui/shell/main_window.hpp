@@ -41,6 +41,9 @@ class CMainWindow : public QMainWindow, public CDocumentWindows {
     void OpenVTPlotWindow(CPhaseDiagDocument& document, CVolumePlotView& view);
     void CloseVTPlotWindow(CPhaseDiagDocument& document, CVolumePlotView& view);
 
+    // The application is ending: window activations are no longer reported.
+    void Shutdown();
+
     // Status line text for a while (an empty text clears it).
     void ShowStatus(const QString& text);
 
@@ -85,4 +88,5 @@ class CMainWindow : public QMainWindow, public CDocumentWindows {
     QMenu* mWindowMenu = nullptr;
     QAction* mToolBarToggle = nullptr;
     QAction* mStatusBarToggle = nullptr;
+    bool mShutDown = false;
 };

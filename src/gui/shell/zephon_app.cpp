@@ -46,10 +46,12 @@ CZephonApp::CZephonApp(Options options, std::unique_ptr<CQtServices> services)
 
 CZephonApp::~CZephonApp() {
     qApp->removeEventFilter(this);
-    // Windows and panels go before the documents they show; the documents close without
-    // questions (quitting asked already).
+    // Panels go before the documents they follow; the documents close without questions (quitting
+    // asked already) and detach their windows; the main window goes last.
+    mMainWindow->Shutdown();
     if (mAxisRangeWindow) delete mAxisRangeWindow.data();
     mPanels.reset();
+    mCore->DiscardAllDocuments();
     mCore->SetWindows(nullptr);
     mCore.reset();
     mMainWindow.reset();

@@ -1,0 +1,227 @@
+// The shell: start-up, menus in each state, opening, closing and reverting documents, and every
+// damaged file opened through the application.
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMimeData>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "documents/alpha_beta_plot_document.hpp"
+#include "documents/phase_diag_document.hpp"
+#include "gui/shell/document_window.hpp"
+#include "gui/shell/log_window.hpp"
+#include "gui/shell/main_window.hpp"
+#include "gui/shell/zephon_app.hpp"
+#include "scripted_services.hpp"
+
+namespace {
+
+std::filesystem::path ToPath(const QString& file) {
+    return std::filesystem::path(file.toStdString());
+}
+
+QByteArray ReadAll(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+} // namespace
+
+class ShellTest : public QObject {
+    Q_OBJECT
+
+  private:
+    QTemporaryDir mDemo;                       // the demonstration's documents, made once
+    std::unique_ptr<QTemporaryDir> mTemporary; // a fresh folder per test
+    QDir mFolder;
+    std::unique_ptr<CZephonApp> mApp;
+    CScriptedServices* mServices = nullptr;
+
+    void Start() {
+        auto services = std::make_unique<CScriptedServices>();
+        mServices = services.get();
+        CZephonApp::Options options;
+        options.splash = false;
+        options.logFolder = ToPath(mFolder.absolutePath());
+        mApp = std::make_unique<CZephonApp>(options, std::move(services));
+    }
+    QString Demo(const char* name) const { return mDemo.filePath(name); }
+    CMainWindow& Main() { return mApp->MainWindow(); }
+    bool Enabled(CAppCommand command) { return Main().Action(command)->isEnabled(); }
+    bool Checked(CAppCommand command) { return Main().Action(command)->isChecked(); }
+    int VisibleSubWindows() {
+        int count = 0;
+        for (QMdiSubWindow* sub : Main().MdiArea()->subWindowList())
+            count += sub->isVisible();
+        return count;
+    }
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(mDemo.isValid());
+        QProcess demo;
+        demo.start(ZEPHON_CLI, {"demo", "--out", mDemo.path()});
+        QVERIFY(demo.waitForFinished(120000));
+        QCOMPARE(demo.exitCode(), 0);
+        QVERIFY(QFile::exists(Demo("phase_diagram.ptd")));
+    }
+
+    void init() {
+        mTemporary = std::make_unique<QTemporaryDir>();
+        QVERIFY(mTemporary->isValid());
+        mFolder = QDir(mTemporary->path());
+    }
+
+    void cleanup() { mApp.reset(); }
+
+    void logIsEmptiedAtStart() {
+        QFile old(mFolder.filePath("Zephon.log"));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("previous session\r\n");
+        old.close();
+        Start();
+        QCOMPARE(ReadAll(mFolder.filePath("Zephon.log")), QByteArray());
+        mApp->Log().InsertText("GOR = 1 234\r\n");
+        QCOMPARE(ReadAll(mFolder.filePath("Zephon.log")), QByteArray("GOR = 1 234\r\n"));
+        QCOMPARE(mApp->Log().toPlainText(), QString("GOR = 1 234\n"));
+    }
+
+    void menusFollowTheActiveWindow() {
+        Start();
+        QVERIFY(!Enabled(CAppCommand::FileClose));
+        QVERIFY(!Enabled(CAppCommand::FileSave));
+        QVERIFY(!Enabled(CAppCommand::FilePrint));
+        QVERIFY(!Enabled(CAppCommand::NewVTPlot));
+        QVERIFY(!Enabled(CAppCommand::PlotCalculatedVTPage));
+        QVERIFY(!Enabled(CAppCommand::PvtProperties));
+        QVERIFY(!Checked(CAppCommand::AlphaBetaCurvePage));
+
+        mApp->OpenFiles({Demo("inclusions.inc")});
+        QVERIFY(Enabled(CAppCommand::FileClose));
+        QVERIFY(!Enabled(CAppCommand::FileSave));
+        QVERIFY(!Enabled(CAppCommand::FilePrint)); // a table prints nothing
+
+        mApp->OpenFiles({Demo("phase_diagram.ptd")});
+        QVERIFY(Enabled(CAppCommand::FilePrint));
+        QVERIFY(Enabled(CAppCommand::NewVTPlot));
+        mApp->Core().ActiveDocument()->SetModifiedFlag();
+        Main().UpdateActions();
+        QVERIFY(Enabled(CAppCommand::FileSave));
+        QVERIFY(Main().MdiArea()->currentSubWindow()->isWindowModified());
+    }
+
+    void aFileOpenAlreadyComesToTheFront() {
+        Start();
+        mApp->OpenFiles({Demo("alpha_beta.abp"), Demo("inclusions.inc")});
+        const int windows = VisibleSubWindows();
+        mApp->OpenFiles({QDir(mDemo.path()).filePath("./alpha_beta.abp")});
+        QCOMPARE(VisibleSubWindows(), windows);
+        QCOMPARE(mApp->Core().Documents().size(), std::size_t{2});
+        auto* active = Main().ActiveDocumentWindow();
+        QVERIFY(active != nullptr);
+        QCOMPARE(QString::fromStdString(active->Document().GetTitle()), QString("alpha_beta.abp"));
+    }
+
+    void droppedFilesOpen() {
+        Start();
+        QMimeData data;
+        data.setUrls(
+            {QUrl::fromLocalFile(Demo("fluid_model.flu")), QUrl::fromLocalFile(Demo("correlation.abe"))});
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&Main(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&Main(), &drop);
+        QCOMPARE(mApp->Core().Documents().size(), std::size_t{2});
+    }
+
+    void cancellingTheSavePromptKeepsTheDocumentOpen() {
+        Start();
+        mApp->OpenFiles({Demo("alpha_beta.abp")});
+        CWDocument* document = mApp->Core().ActiveDocument();
+        QVERIFY(document != nullptr);
+        document->SetModifiedFlag();
+        mServices->saveChangesAnswers = {CSaveAnswer::Cancel};
+        Main().Action(CAppCommand::FileClose)->trigger();
+        QCOMPARE(mServices->saveChangesAsked, std::vector<std::string>{"alpha_beta.abp"});
+        QVERIFY(mApp->Core().IsOpen(document));
+        QVERIFY(!mApp->Core().IsActiveDocumentLocked());
+
+        // The window's own close box takes the same path; Discard closes it for good, and the
+        // plot stops being the current one.
+        mServices->saveChangesAnswers = {CSaveAnswer::Discard};
+        Main().MdiArea()->currentSubWindow()->close();
+        QVERIFY(!mApp->Core().IsOpen(document));
+        QCOMPARE(mApp->Core().CurrentAlphaBetaPlotDoc(), nullptr);
+        QCOMPARE(mApp->Core().CurrentPlotView(), nullptr);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(VisibleSubWindows(), 0);
+    }
+
+    void revertAsksOnlyWhenModified() {
+        Start();
+        QFile::copy(Demo("inclusions.inc"), mFolder.filePath("a.inc"));
+        mApp->OpenFiles({mFolder.filePath("a.inc")});
+        Main().Action(CAppCommand::FileRevert)->trigger();
+        QVERIFY(mServices->questions.empty());
+        QCOMPARE(mApp->Core().Documents().size(), std::size_t{1});
+
+        mApp->Core().ActiveDocument()->SetModifiedFlag();
+        mServices->yesNoAnswers = {false};
+        Main().Action(CAppCommand::FileRevert)->trigger();
+        QCOMPARE(mServices->questions.back(),
+                 std::string("Do you want to discard changes made on the document \"a.inc\" ?"));
+        QVERIFY(mApp->Core().ActiveDocument()->IsModified());
+
+        QFile::remove(mFolder.filePath("a.inc"));
+        mServices->yesNoAnswers = {true};
+        Main().Action(CAppCommand::FileRevert)->trigger();
+        QVERIFY(mApp->Core().ActiveDocument() != nullptr);
+        QVERIFY(mApp->Core().ActiveDocument()->IsModified());
+        QVERIFY(!mServices->messages.empty());
+    }
+
+    // Every file of the readers' corpus, whole and cut short, opens with a message or not at all,
+    // and never takes the application down.
+    void damagedFilesOpenThroughTheApplication() {
+        Start();
+        const QStringList types = {"inc", "abe", "flu", "abp", "ptd"};
+        int opened = 0;
+        for (const QString& type : types) {
+            QDir corpus(QString(ZEPHON_FUZZ_CORPUS_DIR) + "/" + type);
+            for (const QString& seed : corpus.entryList(QDir::Files)) {
+                const QByteArray content = ReadAll(corpus.filePath(seed));
+                for (qsizetype cut : {content.size(), content.size() / 2, content.size() / 3, qsizetype{7}}) {
+                    const QString file = mFolder.filePath(QString("%1-%2.%3").arg(seed).arg(cut).arg(type));
+                    QFile out(file);
+                    QVERIFY(out.open(QIODevice::WriteOnly));
+                    out.write(content.left(cut));
+                    out.close();
+                    mServices->messages.clear();
+                    mApp->OpenFiles({file});
+                    CWDocument* document = mApp->Core().FindDocument(ToPath(file));
+                    if (document == nullptr) {
+                        QVERIFY2(!mServices->messages.empty(), qPrintable(file));
+                        continue;
+                    }
+                    ++opened;
+                    QVERIFY(mApp->Core().CloseDocument(*document) || document->IsModified());
+                    if (mApp->Core().IsOpen(document)) {
+                        mServices->saveChangesAnswers = {CSaveAnswer::Discard};
+                        QVERIFY(mApp->Core().CloseDocument(*document));
+                    }
+                    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                }
+            }
+        }
+        QVERIFY(opened > 0);
+        QVERIFY(mApp->Core().Documents().empty());
+    }
+};
+
+QTEST_MAIN(ShellTest)
+#include "shell_test.moc"
