@@ -5,7 +5,7 @@ JOBS       ?= $(shell nproc)
 WERROR     := $(if $(ZEPHON_WERROR),$(ZEPHON_WERROR),OFF)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps configure build demo test test-normal test-asan bench clean format
+.PHONY: all deps configure build demo run package test test-normal test-asan bench clean format
 
 all: build
 
@@ -23,8 +23,20 @@ build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
 # The whole workflow on the bundled example: documents and SVG pictures in zephon-demo/.
-demo: build
+# Builds only the command-line tool it runs.
+demo: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS) --target zephon-cli
 	$(BUILD)/src/cli/zephon-cli demo --out zephon-demo
+
+# The desktop application on the demonstration's documents (made first when missing).
+run: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS) --target zephon zephon-cli
+	test -f zephon-demo/phase_diagram.ptd || $(BUILD)/src/cli/zephon-cli demo --out zephon-demo
+	$(BUILD)/src/gui/zephon zephon-demo/inclusions.inc zephon-demo/alpha_beta.abp zephon-demo/phase_diagram.ptd
+
+# A Debian package of both programs in $(BUILD)/ (zephon_<version>_amd64.deb).
+package: build
+	cmake --build $(BUILD) --target package
 
 test-normal: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
