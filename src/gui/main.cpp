@@ -6,6 +6,8 @@
 #include <atomic>
 #include <clocale>
 #include <csignal>
+#include <cstdio>
+#include <string_view>
 
 #include "gui/shell/main_window.hpp"
 #include "gui/shell/qt_services.hpp"
@@ -31,9 +33,30 @@ void QuitOnTerminationSignals(CMainWindow& window) {
     poll->start(200);
 }
 
+// --help and --version answer without a display, as command-line programs do.
+bool AnswersWithoutWindow(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--version" || argument == "-v") {
+            std::printf("Zephon 1.0\n");
+            return true;
+        }
+        if (argument == "--help" || argument == "-h") {
+            std::printf("Usage: zephon [--nosplash] [files...]\n"
+                        "Zephon: petroleum fluid inclusions.\n\n"
+                        "  --nosplash   start without the start-up picture\n"
+                        "  files        Zephon files to open (.inc, .flu, .abe, .abp, .ptd)\n"
+                        "Qt's own options (-platform, -style ...) are accepted too.\n");
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    if (AnswersWithoutWindow(argc, argv)) return 0;
     QApplication application(argc, argv);
     QApplication::setOrganizationName("Zephon");
     QApplication::setApplicationName("Zephon");
@@ -45,8 +68,6 @@ int main(int argc, char* argv[]) {
 
     QCommandLineParser parser;
     parser.setApplicationDescription("Zephon: petroleum fluid inclusions.");
-    parser.addHelpOption();
-    parser.addVersionOption();
     parser.addOption({"nosplash", "Start without the start-up picture."});
     parser.addPositionalArgument("files", "Zephon files to open (.inc, .flu, .abe, .abp, .ptd).",
                                  "[files...]");
