@@ -101,7 +101,9 @@ CCommandState CommandState(CAppCommand command, const CApplicationCore& core, co
     case CAppCommand::NewPTDiagram:
     case CAppCommand::OpenPTDiagram:
     case CAppCommand::WindowCascade:
-    case CAppCommand::WindowTile:
+    case CAppCommand::WindowTileHorizontally:
+    case CAppCommand::WindowTileVertically:
+    case CAppCommand::WindowArrangeIcons:
     case CAppCommand::HelpContents:
     case CAppCommand::HelpAbout:
         return Enabled(true);

@@ -60,7 +60,9 @@ enum class CAppCommand {
     PlotCalculatedVTPage,
     // Window, help
     WindowCascade,
-    WindowTile,
+    WindowTileHorizontally,
+    WindowTileVertically,
+    WindowArrangeIcons,
     HelpContents,
     HelpAbout,
 };

@@ -161,7 +161,9 @@ void CMainWindow::CreateActions() {
     MakeAction(C::PlotCalculatedVTPage, "Plot calculated V-T &curve...", {}, true);
 
     MakeAction(C::WindowCascade, "&Cascade");
-    MakeAction(C::WindowTile, "&Tile");
+    MakeAction(C::WindowTileHorizontally, "Tile &horizontaly");
+    MakeAction(C::WindowTileVertically, "Tile &verticaly");
+    MakeAction(C::WindowArrangeIcons, "&Arrange icons");
     MakeAction(C::HelpContents, "&Contents", QKeySequence(Qt::Key_F1));
     MakeAction(C::HelpAbout, "&About Zephon...")->setIcon(ToolIcon(CToolIcon::About));
 }
@@ -379,8 +381,14 @@ void CMainWindow::Run(CAppCommand command) {
     case C::WindowCascade:
         mMdiArea->cascadeSubWindows();
         break;
-    case C::WindowTile:
-        mMdiArea->tileSubWindows();
+    case C::WindowTileHorizontally:
+        TileSubWindows(Qt::Vertical);
+        break;
+    case C::WindowTileVertically:
+        TileSubWindows(Qt::Horizontal);
+        break;
+    case C::WindowArrangeIcons:
+        ArrangeMinimizedWindows();
         break;
     case C::HelpContents:
         ShowHelpContents(this);
@@ -445,8 +453,9 @@ void CMainWindow::UpdateRecentFilesMenu() {
 
 void CMainWindow::UpdateWindowMenu() {
     mWindowMenu->clear();
-    mWindowMenu->addAction(mActions.at(C::WindowCascade));
-    mWindowMenu->addAction(mActions.at(C::WindowTile));
+    for (CAppCommand command :
+         {C::WindowCascade, C::WindowTileHorizontally, C::WindowTileVertically, C::WindowArrangeIcons})
+        mWindowMenu->addAction(mActions.at(command));
     const QList<QMdiSubWindow*> windows = mMdiArea->subWindowList();
     bool first = true;
     int number = 1;
@@ -459,6 +468,44 @@ void CMainWindow::UpdateWindowMenu() {
         action->setCheckable(true);
         action->setChecked(window == mMdiArea->activeSubWindow());
         connect(action, &QAction::triggered, this, [this, window] { mMdiArea->setActiveSubWindow(window); });
+    }
+}
+
+void CMainWindow::TileSubWindows(Qt::Orientation stacking) {
+    // "Tile horizontally" stacks full-width windows one above the other; "vertically" puts
+    // full-height windows side by side. Minimised windows keep their place.
+    std::vector<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* sub : mMdiArea->subWindowList())
+        if (sub->isVisible() && !sub->isMinimized()) windows.push_back(sub);
+    if (windows.empty()) return;
+    const QRect area = mMdiArea->viewport()->rect();
+    const int count = static_cast<int>(windows.size());
+    for (int i = 0; i < count; ++i) {
+        windows[i]->showNormal();
+        if (stacking == Qt::Vertical) {
+            const int top = area.height() * i / count, bottom = area.height() * (i + 1) / count;
+            windows[i]->setGeometry(0, top, area.width(), bottom - top);
+        } else {
+            const int left = area.width() * i / count, right = area.width() * (i + 1) / count;
+            windows[i]->setGeometry(left, 0, right - left, area.height());
+        }
+    }
+}
+
+void CMainWindow::ArrangeMinimizedWindows() {
+    // Minimised windows in rows along the bottom of the area, left to right.
+    const QRect area = mMdiArea->viewport()->rect();
+    int x = 0;
+    int rowTop = -1;
+    for (QMdiSubWindow* sub : mMdiArea->subWindowList()) {
+        if (!sub->isVisible() || !sub->isMinimized()) continue;
+        if (rowTop < 0) rowTop = area.height() - sub->height();
+        if (x > 0 && x + sub->width() > area.width()) {
+            x = 0;
+            rowTop -= sub->height();
+        }
+        sub->move(x, rowTop);
+        x += sub->width();
     }
 }
 

@@ -73,6 +73,8 @@ class CMainWindow : public QMainWindow, public CDocumentWindows {
     void RunFileCommand(CAppCommand command);
     void OpenWithDialog(CDocumentKind kind, const char* title);
     void UpdateWindowMenu();
+    void TileSubWindows(Qt::Orientation stacking);
+    void ArrangeMinimizedWindows();
     void UpdateWindowTitles();
     void OnSubWindowActivated(QMdiSubWindow* window);
     CDocumentWindow* WindowOf(QMdiSubWindow* window) const;
