@@ -330,8 +330,9 @@ CDemoResult RunDemoWorkflow(const fs::path& folder, CTerminalServices& services,
     }
     // The legend in the upper right corner, where the bubbles have shrunk away.
     if (CGraphLegend* legend = volumePlot->GetLegend()) {
-        legend->mX = volumePlot->mCurrentMinX + 0.6 * (volumePlot->mCurrentMaxX - volumePlot->mCurrentMinX);
-        legend->mY = volumePlot->mCurrentMaxY - 0.02 * (volumePlot->mCurrentMaxY - volumePlot->mCurrentMinY);
+        const CPlotRanges shown = volumePlot->GetCurrentRanges();
+        legend->mX = shown.minX + 0.6 * (shown.maxX - shown.minX);
+        legend->mY = shown.maxY - 0.02 * (shown.maxY - shown.minY);
         volumePlot->updateSubobjectsCoordinates();
     }
     Save(diagrams, folder / "phase_diagram.ptd", services, result);

@@ -43,7 +43,7 @@ void ApplyPointFormat(CGraphObject& object, const CPointFormat& format) {
 } // namespace
 
 CAlphaBetaPlotDocument::CAlphaBetaPlotDocument(CApplicationServices& services)
-    : CWDocument(services), mPlotView(std::make_unique<CAlphaBetaPlotView>(&services)) {
+    : CWDocument(services), mPlotView(std::make_unique<CAlphaBetaPlotView>(this)) {
     mAlphaBetaPointsList.mIsOwner = 1;
     mPlotFormat.mLegendFormat = CTextFormat("Arial", 10, 0);
     mPlotFormat.mLabelsFormat = CTextFormat("Arial", 10, 0);

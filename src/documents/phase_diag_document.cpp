@@ -96,7 +96,7 @@ IsoplethData ToIsoplethData(const CIsopleth& isopleth) {
 }
 
 CPhaseDiagDocument::CPhaseDiagDocument(CApplicationServices& services)
-    : CWDocument(services), mPlotView(std::make_unique<CPhaseDiagView>(&services)) {
+    : CWDocument(services), mPlotView(std::make_unique<CPhaseDiagView>(this)) {
     mPlotView->updatePlotFormat(mPlotFormat);
 }
 
@@ -426,14 +426,15 @@ void CPhaseDiagDocument::PlotIsoplethCurve(CIsopleth* isopleth) {
     CPhaseDiagView& view = *mPlotView;
     const double minT = isopleth->mMinT, maxT = isopleth->mMaxT, minP = isopleth->mMinP,
                  maxP = isopleth->mMaxP;
+    CPlotRanges ranges = view.GetDefaultRanges();
     if (std::isfinite(minT) && std::isfinite(maxT) && std::isfinite(minP) && std::isfinite(maxP)) {
-        if (minT < view.mMinX) view.mMinX = TenBelow(minT);
-        if (view.mMaxX < maxT + 2) view.mMaxX = TenAbove(maxT + 2);
-        if (minP < view.mMinY) view.mMinY = minP;
-        if (view.mMaxY < maxP + 2) view.mMaxY = maxP + 2;
+        if (minT < ranges.minX) ranges.minX = TenBelow(minT);
+        if (ranges.maxX < maxT + 2) ranges.maxX = TenAbove(maxT + 2);
+        if (minP < ranges.minY) ranges.minY = minP;
+        if (ranges.maxY < maxP + 2) ranges.maxY = maxP + 2;
     }
-    view.SetCurrentRanges(view.mMinX, view.mMaxX, view.mMinY, view.mMaxY);
-    Services().NotifyAxisRangesChanged();
+    // The view tells the axis range window itself.
+    if (view.SetDefaultRanges(ranges)) view.SetCurrentRanges(ranges);
 }
 
 namespace {

@@ -72,11 +72,26 @@ class CPhaseDiagDocument : public CWDocument {
 
     // Adds a trapping line to a monophasic isochore at the aqueous homogenisation temperature
     // (nothing when one is there already) and clears the temporary marker. Returns the new line.
+    // Where the isochore has no pressure (Thaq outside it) nothing is added and the person is told
+    // why (NoTrappingPressureMessage): a trapping line always marks a pressure.
     CTrappingLine* AddTrappingLineTo(CIsochor* isochor, double thaq);
+    static std::string NoTrappingPressureMessage(double thaq, const CIsochor& isochor);
     // The marker shown while a trapping temperature is chosen; never saved.
     void SetTemporaryAqueousHomogLine(double thaq, double pmin, double pmax);
     void HideTemporaryAqueousHomogLine();
     const CTrappingLine& GetTemporaryAqueousHomogLine() const { return mAqueousHomogLine; }
+
+    // ---- drawn objects ----
+
+    // The records a drawn object of the view stands for; all null when it is none of the
+    // document's. An isochore or trapping line comes with its diagram, an isopleth too.
+    struct DrawnRecord {
+        CPhaseDiagram* diagram = nullptr;
+        CIsopleth* isopleth = nullptr;
+        CIsochor* isochor = nullptr;           // an isochore of the diagram, not a trapping line
+        CTrappingLine* trappingLine = nullptr; // a trapping line, or the temporary marker
+    };
+    DrawnRecord FindDrawnRecord(const CGraphObject* object);
 
     // ---- removal ----
 

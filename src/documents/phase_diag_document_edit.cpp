@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "base/number_field.hpp"
 #include "documents/phase_diag_document.hpp"
 
 // ---- trapping lines ----
@@ -24,8 +25,20 @@ void CPhaseDiagDocument::SetTemporaryAqueousHomogLine(double thaq, double pmin, 
     mPlotView->Redraw();
 }
 
+std::string CPhaseDiagDocument::NoTrappingPressureMessage(double thaq, const CIsochor& isochor) {
+    return "There is no trapping pressure at Th (aq.) = " + FormatFixed(thaq, 1) +
+           " \xC2\xB0"
+           "C: the isochor \"" +
+           isochor.mName + "\" does not reach that temperature.";
+}
+
 CTrappingLine* CPhaseDiagDocument::AddTrappingLineTo(CIsochor* isochor, double thaq) {
     if (isochor == nullptr) return nullptr;
+    // Outside the isochore there is no pressure: a line at 0 bar would mark nothing.
+    if (!(isochor->GetPressure(thaq) > 0)) {
+        Services().ShowMessage({NoTrappingPressureMessage(thaq, *isochor), "", CMessageIcon::Warning, false});
+        return nullptr;
+    }
     if (isochor->mTrappingLines) {
         for (const CTrappingLine* line : isochor->mTrappingLines->mList) {
             if (line->mTh == thaq) {
@@ -44,6 +57,49 @@ CTrappingLine* CPhaseDiagDocument::AddTrappingLineTo(CIsochor* isochor, double t
     mPlotView->Redraw();
     Changed();
     return raw;
+}
+
+// ---- drawn objects ----
+
+CPhaseDiagDocument::DrawnRecord CPhaseDiagDocument::FindDrawnRecord(const CGraphObject* object) {
+    DrawnRecord found;
+    if (object == nullptr) return found;
+    if (object == mAqueousHomogLine.mGraphCurve) {
+        found.trappingLine = &mAqueousHomogLine;
+        return found;
+    }
+    for (CPhaseDiagram* diagram : mPhaseDiagramsList.mList) {
+        for (CIsopleth* isopleth : {diagram->mLiquidIsopleth.get(), diagram->mVapourIsopleth.get()}) {
+            if (isopleth != nullptr && isopleth->mGraphCurve == object) {
+                found.diagram = diagram;
+                found.isopleth = isopleth;
+                return found;
+            }
+        }
+        for (CIsochorsList* list : {diagram->mBiphIsochorsList.get(), diagram->mMonoIsochorsList.get()}) {
+            if (list == nullptr) continue;
+            for (CIsochor* isochor : list->mList) {
+                if (isochor->mGraphCurve == object) {
+                    found.diagram = diagram;
+                    found.isochor = isochor;
+                    return found;
+                }
+                if (!isochor->mTrappingLines) continue;
+                for (CTrappingLine* line : isochor->mTrappingLines->mList) {
+                    if (line->mGraphCurve == object) {
+                        found.diagram = diagram;
+                        found.trappingLine = line;
+                        return found;
+                    }
+                }
+            }
+        }
+        if (diagram->mCriticalPoint == object) {
+            found.diagram = diagram;
+            return found;
+        }
+    }
+    return found;
 }
 
 // ---- removal ----

@@ -110,17 +110,14 @@ void CVolumePlotView::AddToLegend(CGraphObject* object) {
 }
 
 void CVolumePlotView::WidenRanges(double minT, double maxT, double minV, double maxV) {
+    CPlotRanges ranges = GetDefaultRanges();
     if (Finite(minT, maxT, minV, maxV)) {
-        if (minT < mMinX) mMinX = TenBelow(minT);
-        if (maxT > mMaxX) mMaxX = TenAbove(maxT);
-        if (minV < mMinY) mMinY = minV;
-        if (maxV > mMaxY) mMaxY = maxV;
+        if (minT < ranges.minX) ranges.minX = TenBelow(minT);
+        if (maxT > ranges.maxX) ranges.maxX = TenAbove(maxT);
+        if (minV < ranges.minY) ranges.minY = minV;
+        if (maxV > ranges.maxY) ranges.maxY = maxV;
     }
-    mCurrentMinX = mMinX;
-    mCurrentMaxX = mMaxX;
-    mCurrentMinY = mMinY;
-    mCurrentMaxY = mMaxY;
-    NotifyAxisRangesChanged();
+    if (SetDefaultRanges(ranges)) SetCurrentRanges(ranges);
     updateSubobjectsCoordinates();
     RequestRedraw();
 }

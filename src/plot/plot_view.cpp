@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <limits>
 
+#include "plot/rect_tracker.hpp"
+
 using namespace zephon::plot;
 
 namespace {
@@ -35,6 +37,11 @@ CPlotView::CPlotView() {
 }
 
 CPlotView::~CPlotView() = default;
+
+bool CPlotRanges::IsValid() const {
+    return std::isfinite(minX) && std::isfinite(maxX) && std::isfinite(minY) && std::isfinite(maxY) &&
+           minX < maxX && minY < maxY;
+}
 
 void CPlotView::Initialize() {
     mMinX = mMinY = mCurrentMinX = mCurrentMinY = mMaxMinX = mMaxMinY = 0;
@@ -124,6 +131,11 @@ void CPlotView::removeGraphObject(CGraphObject* object) {
     mGraphObjList.erase(it);
 }
 
+bool CPlotView::Holds(const CGraphObject* object) const {
+    return object != nullptr && std::any_of(mGraphObjList.begin(), mGraphObjList.end(),
+                                            [object](const auto& owned) { return owned.get() == object; });
+}
+
 void CPlotView::updateSubobjectsCoordinates() {
     for (auto& object : mGraphObjList)
         UpdateObject(*object);
@@ -146,27 +158,39 @@ void CPlotView::hilite1(CGraphObject* object) {
 // ---- stored format ----
 
 void CPlotView::setFromPlotFormat(const CPlotFormat& format) {
-    mMinX = format.mMinX;
-    mMaxX = format.mMaxX;
-    mMinY = format.mMinY;
-    mMaxY = format.mMaxY;
-    mCurrentMinX = format.mCurrentMinX;
-    mCurrentMaxX = format.mCurrentMaxX;
-    mCurrentMinY = format.mCurrentMinY;
-    mCurrentMaxY = format.mCurrentMaxY;
-    if (mLegend) {
+    // Each axis of each range set on its own: a damaged file spoils no more than it must.
+    const auto axis = [](double min, double max, double& toMin, double& toMax) {
+        if (!std::isfinite(min) || !std::isfinite(max) || !(min < max)) return false;
+        toMin = min;
+        toMax = max;
+        return true;
+    };
+    axis(format.mMinX, format.mMaxX, mMinX, mMaxX);
+    axis(format.mMinY, format.mMaxY, mMinY, mMaxY);
+    if (!axis(format.mCurrentMinX, format.mCurrentMaxX, mCurrentMinX, mCurrentMaxX)) {
+        mCurrentMinX = mMinX;
+        mCurrentMaxX = mMaxX;
+    }
+    if (!axis(format.mCurrentMinY, format.mCurrentMaxY, mCurrentMinY, mCurrentMaxY)) {
+        mCurrentMinY = mMinY;
+        mCurrentMaxY = mMaxY;
+    }
+    if (mLegend && std::isfinite(format.mLegendX) && std::isfinite(format.mLegendY)) {
         mLegend->mX = format.mLegendX;
         mLegend->mY = format.mLegendY;
     }
-    mLegendFont = format.mLegendFormat.ToFont();
-    mXLabelFont = format.mLabelsFormat.ToFont();
-    mYLabelFont = mXLabelFont;
-    mYLabelFont.rotation = 90;
-    mGraduationFont = format.mTicksFormat.ToFont();
+    const Font legend = format.mLegendFormat.ToFont();
+    if (IsUsableFont(legend)) mLegendFont = legend;
+    const Font labels = format.mLabelsFormat.ToFont();
+    if (IsUsableFont(labels)) {
+        mXLabelFont = labels;
+        mYLabelFont = labels;
+        mYLabelFont.rotation = 90;
+    }
+    const Font ticks = format.mTicksFormat.ToFont();
+    if (IsUsableFont(ticks)) mGraduationFont = ticks;
     // Every object already shown follows the loaded ranges, not only the legend.
-    updateSubobjectsCoordinates();
-    NotifyAxisRangesChanged();
-    RequestRedraw();
+    CurrentRangesChanged();
 }
 
 void CPlotView::updatePlotFormat(CPlotFormat& format) const {
@@ -185,6 +209,103 @@ void CPlotView::updatePlotFormat(CPlotFormat& format) const {
     format.mLegendFormat.SetFromFont(mLegendFont);
     format.mLabelsFormat.SetFromFont(mXLabelFont);
     format.mTicksFormat.SetFromFont(mGraduationFont);
+}
+
+// ---- axes and fonts ----
+
+bool CPlotView::SetDefaultRanges(const CPlotRanges& ranges) {
+    if (!ranges.IsValid()) return false;
+    mMinX = ranges.minX;
+    mMaxX = ranges.maxX;
+    mMinY = ranges.minY;
+    mMaxY = ranges.maxY;
+    return true;
+}
+
+bool CPlotView::SetCurrentRanges(const CPlotRanges& ranges) {
+    if (!ranges.IsValid()) return false;
+    if (ranges == GetCurrentRanges()) return true;
+    mCurrentMinX = ranges.minX;
+    mCurrentMaxX = ranges.maxX;
+    mCurrentMinY = ranges.minY;
+    mCurrentMaxY = ranges.maxY;
+    CurrentRangesChanged();
+    return true;
+}
+
+bool CPlotView::SetRangeLimits(const CPlotRanges& ranges) {
+    if (!ranges.IsValid()) return false;
+    mMaxMinX = ranges.minX;
+    mMaxMaxX = ranges.maxX;
+    mMaxMinY = ranges.minY;
+    mMaxMaxY = ranges.maxY;
+    return true;
+}
+
+void CPlotView::CurrentRangesChanged() {
+    updateSubobjectsCoordinates();
+    NotifyAxisRangesChanged();
+    RequestRedraw();
+}
+
+void CPlotView::SetAxisLabels(std::string xLabel, std::string yLabel) {
+    if (xLabel == mXLabel && yLabel == mYLabel) return;
+    mXLabel = std::move(xLabel);
+    mYLabel = std::move(yLabel);
+    RequestRedraw();
+}
+
+void CPlotView::SetTicks(int xTicks, int yTicks) {
+    const auto bounded = [](int ticks) { return static_cast<short>(std::clamp(ticks, 2, kMaxTicks)); };
+    if (bounded(xTicks) == mNbXTicks && bounded(yTicks) == mNbYTicks) return;
+    mNbXTicks = bounded(xTicks);
+    mNbYTicks = bounded(yTicks);
+    RequestRedraw();
+}
+
+void CPlotView::SetDigits(int xDigits, int yDigits) {
+    const auto bounded = [](int digits) { return static_cast<short>(std::clamp(digits, 0, kMaxDigits)); };
+    if (bounded(xDigits) == mXTicksDigits && bounded(yDigits) == mYTicksDigits) return;
+    mXTicksDigits = bounded(xDigits);
+    mYTicksDigits = bounded(yDigits);
+    // The axis range window shows the ranges with these decimals.
+    NotifyAxisRangesChanged();
+    RequestRedraw();
+}
+
+bool CPlotView::IsUsableFont(const Font& font) {
+    return !font.face.empty() && font.height >= kMinFontHeight && font.height <= kMaxFontHeight;
+}
+
+bool CPlotView::SetLegendFont(Font font) {
+    font.rotation = 0;
+    if (!IsUsableFont(font)) return false;
+    if (font == mLegendFont) return true;
+    mLegendFont = std::move(font);
+    // The legend's entries and the curves' captions are measured with it.
+    updateSubobjectsCoordinates();
+    RequestRedraw();
+    return true;
+}
+
+bool CPlotView::SetLabelFont(Font font) {
+    font.rotation = 0;
+    if (!IsUsableFont(font)) return false;
+    if (font == mXLabelFont) return true;
+    mXLabelFont = font;
+    mYLabelFont = std::move(font);
+    mYLabelFont.rotation = 90;
+    RequestRedraw();
+    return true;
+}
+
+bool CPlotView::SetGraduationFont(Font font) {
+    font.rotation = 0;
+    if (!IsUsableFont(font)) return false;
+    if (font == mGraduationFont) return true;
+    mGraduationFont = std::move(font);
+    RequestRedraw();
+    return true;
 }
 
 // ---- drawing ----
@@ -313,6 +434,8 @@ std::string CPlotView::FormatNumber(double value, int digits) {
 }
 
 void CPlotView::ApplyZoom(double minX, double maxX, double minY, double maxY) {
+    const CPlotRanges before = GetCurrentRanges();
+    CPlotRanges ranges = before;
     const auto axis = [](double low, double high, double limitLow, double limitHigh, short ticks,
                          double& currentMin, double& currentMax) {
         if (low < limitLow) low = limitLow;
@@ -323,12 +446,12 @@ void CPlotView::ApplyZoom(double minX, double maxX, double minY, double maxY) {
         currentMin = low;
         currentMax = high;
     };
-    axis(minX, maxX, mMaxMinX, mMaxMaxX, mNbXTicks, mCurrentMinX, mCurrentMaxX);
-    axis(minY, maxY, mMaxMinY, mMaxMaxY, mNbYTicks, mCurrentMinY, mCurrentMaxY);
+    axis(minX, maxX, mMaxMinX, mMaxMaxX, mNbXTicks, ranges.minX, ranges.maxX);
+    axis(minY, maxY, mMaxMinY, mMaxMaxY, mNbYTicks, ranges.minY, ranges.maxY);
     ClearSelection();
-    updateSubobjectsCoordinates();
-    NotifyAxisRangesChanged();
-    RequestRedraw();
+    SetCurrentRanges(ranges);
+    // Unchanged ranges: the selection is gone all the same.
+    if (GetCurrentRanges() == before) RequestRedraw();
 }
 
 void CPlotView::ZoomInSelectedRect() {
@@ -355,23 +478,8 @@ void CPlotView::ZoomOutSelectedRect() {
 }
 
 void CPlotView::ResetInitialCoordinates() {
-    mCurrentMinX = mMinX;
-    mCurrentMaxX = mMaxX;
-    mCurrentMinY = mMinY;
-    mCurrentMaxY = mMaxY;
     ClearSelection();
-    updateSubobjectsCoordinates();
-    RequestRedraw();
-    NotifyAxisRangesChanged();
-}
-
-void CPlotView::SetCurrentRanges(double minX, double maxX, double minY, double maxY) {
-    mCurrentMinX = minX;
-    mCurrentMaxX = maxX;
-    mCurrentMinY = minY;
-    mCurrentMaxY = maxY;
-    NotifyAxisRangesChanged();
-    updateSubobjectsCoordinates();
+    SetCurrentRanges(GetDefaultRanges());
     RequestRedraw();
 }
 
@@ -550,10 +658,7 @@ CPlotTracking CPlotView::OnLButtonDown(int x, int y) {
         mTracking = {CPlotTracking::Kind::NewSelection, Rect{x, y, x, y}, click};
         return mTracking;
     }
-    const Rect tracker = mRectTracker->Normalized();
-    const Rect handles{tracker.left - kTrackerHandleSize, tracker.top - kTrackerHandleSize,
-                       tracker.right + kTrackerHandleSize, tracker.bottom + kTrackerHandleSize};
-    if (!handles.Contains(x, y)) {
+    if (!IsOnSelection(x, y)) {
         ClearSelection();
         RequestRedraw();
         return mTracking;
@@ -582,7 +687,10 @@ void CPlotView::EndTracking(const Rect& released) {
         RequestRedraw();
         return;
     case CPlotTracking::Kind::DragObject:
-        if (mSelectedObject && mSelectedObject->DragObject(released)) RequestRedraw();
+        if (mSelectedObject && mSelectedObject->DragObject(released)) {
+            OnAppearanceChanged();
+            RequestRedraw();
+        }
         return;
     }
 }
@@ -592,73 +700,130 @@ void CPlotView::CancelTracking() {
     RequestRedraw();
 }
 
+bool CPlotView::IsOnSelection(int x, int y) const {
+    return mRectTracker && CRectTracker::HitTest(*mRectTracker, {x, y}) != CTrackerHit::None;
+}
+
 void CPlotView::OnLButtonDblClk(int, int) {
     CGraphObject* object = mSelectedObject;
     if (!object) return;
-    bool changed = false;
     if (IsPointKind(object->mType))
-        changed = SetPointSettings(object);
+        OnCommand(CPlotCommand::PointSettingsDialog);
     else if (object->mType == CGraphObject::kCurve)
-        changed = SetCurveSettings(object);
-    if (changed) {
-        UpdateObject(*object);
-        RequestRedraw();
-    }
+        OnCommand(CPlotCommand::CurveSettingsDialog);
 }
 
 void CPlotView::OnRButtonUp(int x, int y) {
-    const bool hit = TestClickGraphObject(x, y);
-    const std::optional<CPlotContextMenu> menu = GetContextMenu(hit ? mSelectedObject : nullptr, Point{x, y});
+    const std::optional<CPlotContextMenu> menu = ContextMenuAt(x, y);
     if (menu && mHost) mHost->ShowContextMenu(*menu);
 }
 
-std::optional<CPlotContextMenu> CPlotView::GetContextMenu(CGraphObject* hit, Point at) {
+std::optional<CPlotContextMenu> CPlotView::ContextMenuAt(int x, int y) {
+    // Objects are drawn only inside the plot area; what is clipped away cannot be clicked.
+    const bool hit = mPlotRect.Contains(x, y) && TestClickGraphObject(x, y);
+    return GetContextMenu(hit ? mSelectedObject : nullptr, Point{x, y});
+}
+
+// ---- menus ----
+
+namespace {
+
+CMenuItem Item(const char* caption, CPlotCommand command, bool enabled = true, bool checked = false) {
+    return CMenuItem::Command(caption, static_cast<int>(command), enabled, checked);
+}
+
+} // namespace
+
+CPlotContextMenu CPlotView::MakeMenu(std::string name, Point at, CGraphObject* hit,
+                                     std::vector<CMenuItem> items) {
     CPlotContextMenu menu;
+    menu.name = std::move(name);
     menu.at = at;
     menu.object = hit;
-    menu.zoomEnabled = CanZoom();
-    if (!hit) return menu;
+    menu.items = std::move(items);
+    return menu;
+}
+
+void CPlotView::Append(std::vector<CMenuItem>& items, std::vector<CMenuItem> more) {
+    if (!items.empty() && !more.empty()) items.push_back(CMenuItem::Separator());
+    for (CMenuItem& item : more)
+        items.push_back(std::move(item));
+}
+
+std::vector<CMenuItem> CPlotView::PlotSettingsItems(bool zoomEnabled) const {
+    return {Item("Zoom in", CPlotCommand::ZoomIn, zoomEnabled),
+            Item("Zoom out", CPlotCommand::ZoomOut, zoomEnabled),
+            CMenuItem::Separator(),
+            Item("Set axis ranges...", CPlotCommand::SetAxisRanges),
+            Item("Axis ranges by default", CPlotCommand::AxisRangesByDefault),
+            CMenuItem::Separator(),
+            Item("Axis label font...", CPlotCommand::AxisLabelFont),
+            Item("Axis graduation font...", CPlotCommand::AxisGraduationFont),
+            CMenuItem::Separator(),
+            Item("Print", CPlotCommand::Print)};
+}
+
+std::vector<CMenuItem> CPlotView::CurveSettingsItems(const CGraphObject& curve) const {
+    return {Item("Normal Thickness", CPlotCommand::NormalThickness, true, curve.mSize == 1),
+            Item("Double Thickness", CPlotCommand::DoubleThickness, true, curve.mSize == 2),
+            Item("Triple Thickness", CPlotCommand::TripleThickness, true, curve.mSize == 3),
+            CMenuItem::Separator(),
+            Item("Color...", CPlotCommand::Color),
+            Item("Settings Dialog...", CPlotCommand::CurveSettingsDialog)};
+}
+
+std::vector<CMenuItem> CPlotView::PointSettingsItems(const CGraphObject& point) const {
+    return {Item("Increase size", CPlotCommand::IncreaseSize),
+            Item("Decrease size", CPlotCommand::DecreaseSize, point.mSize > 3), CMenuItem::Separator(),
+            Item("Color...", CPlotCommand::Color),
+            Item("Settings Dialog...", CPlotCommand::PointSettingsDialog)};
+}
+
+std::vector<CMenuItem> CPlotView::FontSettingsItems(const CGraphObject& object) const {
+    return {Item("Font...", CPlotCommand::LegendFont, &object == mLegend)};
+}
+
+std::optional<CPlotContextMenu> CPlotView::GetContextMenu(CGraphObject* hit, Point at) {
+    if (!hit) return MakeMenu("Plot settings", at, nullptr, PlotSettingsItems(CanZoom()));
     switch (hit->mType) {
     case CGraphObject::kCurve:
-        menu.popup = CPlotContextMenu::Popup::CurveSettings;
-        menu.checkedThickness = (hit->mSize >= 1 && hit->mSize <= 3) ? hit->mSize : 0;
-        return menu;
+        return MakeMenu("Curve Settings", at, hit, CurveSettingsItems(*hit));
     case CGraphObject::kPoint:
-        menu.popup = CPlotContextMenu::Popup::PointSettings;
-        return menu;
+        return MakeMenu("Point Settings", at, hit, PointSettingsItems(*hit));
     case CGraphObject::kStringPointList:
-        menu.popup = CPlotContextMenu::Popup::PointListSettings;
-        return menu;
+        return MakeMenu("Point List Settings", at, hit, PointSettingsItems(*hit));
     case CGraphObject::kText:
     case CGraphObject::kLegend:
-        menu.popup = CPlotContextMenu::Popup::FontSettings;
-        return menu;
+        return MakeMenu("Font Settings", at, hit, FontSettingsItems(*hit));
     default:
         return std::nullopt;
     }
 }
 
-bool CPlotView::OnCommand(CPlotCommand command) {
-    CGraphObject* object = mSelectedObject;
+bool CPlotView::OnMenuCommand(int number) {
+    CGraphObject* object = Holds(mSelectedObject) ? mSelectedObject : nullptr;
     const int type = object ? object->mType : 0;
+    // A change of an object's look: it is mapped again (its size sets its frame) and saved.
     const auto changed = [&] {
         if (object) UpdateObject(*object);
+        OnAppearanceChanged();
         RequestRedraw();
         return true;
     };
-    switch (command) {
+    switch (static_cast<CPlotCommand>(number)) {
     case CPlotCommand::NormalThickness:
     case CPlotCommand::DoubleThickness:
-    case CPlotCommand::TripleThickness:
+    case CPlotCommand::TripleThickness: {
         if (type != CGraphObject::kCurve) return false;
-        object->mSize = command == CPlotCommand::NormalThickness   ? 1
-                        : command == CPlotCommand::DoubleThickness ? 2
-                                                                   : 3;
+        const int size = number - static_cast<int>(CPlotCommand::NormalThickness) + 1;
+        if (object->mSize == size) return false;
+        object->mSize = size;
         return changed();
+    }
     case CPlotCommand::Color: {
         if (!IsPointKind(type) && type != CGraphObject::kCurve) return false;
         const std::optional<Color> color = mHost ? mHost->ChooseColor(object->mForeColor) : std::nullopt;
-        if (!color) return false;
+        if (!color || *color == object->mForeColor) return false;
         object->mForeColor = *color;
         return changed();
     }
@@ -680,9 +845,7 @@ bool CPlotView::OnCommand(CPlotCommand command) {
     case CPlotCommand::LegendFont: {
         if (!object || object != mLegend) return false;
         const std::optional<Font> font = mHost ? mHost->ChooseFont(mLegendFont) : std::nullopt;
-        if (!font) return false;
-        mLegendFont = *font;
-        mLegendFont.rotation = 0;
+        if (!font || !SetLegendFont(*font)) return false;
         return changed();
     }
     case CPlotCommand::ZoomIn:
@@ -702,20 +865,14 @@ bool CPlotView::OnCommand(CPlotCommand command) {
         return true;
     case CPlotCommand::AxisLabelFont: {
         const std::optional<Font> font = mHost ? mHost->ChooseFont(mXLabelFont) : std::nullopt;
-        if (!font) return false;
-        mXLabelFont = *font;
-        mXLabelFont.rotation = 0;
-        mYLabelFont = *font;
-        mYLabelFont.rotation = 90;
-        RequestRedraw();
+        if (!font || !SetLabelFont(*font)) return false;
+        OnAppearanceChanged();
         return true;
     }
     case CPlotCommand::AxisGraduationFont: {
         const std::optional<Font> font = mHost ? mHost->ChooseFont(mGraduationFont) : std::nullopt;
-        if (!font) return false;
-        mGraduationFont = *font;
-        mGraduationFont.rotation = 0;
-        RequestRedraw();
+        if (!font || !SetGraduationFont(*font)) return false;
+        OnAppearanceChanged();
         return true;
     }
     case CPlotCommand::Print:

@@ -19,12 +19,14 @@
 #include "plot/canvas.hpp"
 #include "plot/graph_object.hpp"
 #include "plot/plot_format.hpp"
+#include "plot/plot_menu.hpp"
 #include "plot/plot_view_host.hpp"
 #include "plot/point_record.hpp"
 
-// Commands of the context menus and the zoom toolbar.
-enum class CPlotCommand {
-    NormalThickness,
+// Commands of the context menus and the zoom toolbar. Derived views number their own commands
+// from kFirstViewCommand on.
+enum class CPlotCommand : int {
+    NormalThickness = 1,
     DoubleThickness,
     TripleThickness,
     Color,
@@ -41,15 +43,31 @@ enum class CPlotCommand {
     AxisGraduationFont,
     Print,
 };
+constexpr int kFirstViewCommand = 100;
+
+// One set of axis ranges: the default, the shown or the outer limits.
+struct CPlotRanges {
+    double minX = 0;
+    double maxX = 1;
+    double minY = 0;
+    double maxY = 1;
+
+    // Finite, and the minimum strictly below the maximum on both axes.
+    bool IsValid() const;
+    friend bool operator==(const CPlotRanges&, const CPlotRanges&) = default;
+};
 
 class CPlotView : public CPlotHost {
   public:
     // A selection narrower and lower than this many pixels is a click, not a rectangle.
     static constexpr int kMinSelectionSize = 20;
-    // A click this close outside the stored selection still grabs its tracker's handles.
-    static constexpr int kTrackerHandleSize = 4;
     // Pixels per inch of the screen the plot is laid out for.
     static constexpr int kScreenDpi = 96;
+    // Bounds of the settings a view accepts (ticks per axis, decimals, font heights in pixels).
+    static constexpr int kMaxTicks = 1000;
+    static constexpr int kMaxDigits = 15;
+    static constexpr int kMinFontHeight = 1;
+    static constexpr int kMaxFontHeight = 500;
 
     CPlotView();
     ~CPlotView() override;
@@ -91,6 +109,8 @@ class CPlotView : public CPlotHost {
     void removeGraphObject(CGraphObject* object);
     const std::vector<std::unique_ptr<CGraphObject>>& GetGraphObjects() const { return mGraphObjList; }
     CGraphLegend* GetLegend() const { return mLegend; }
+    // Whether the object is one of the view's (it may have been removed meanwhile).
+    bool Holds(const CGraphObject* object) const;
 
     // Passes the current ranges and plot area to every object and maps it; then the selected
     // point and the selection follow.
@@ -102,10 +122,55 @@ class CPlotView : public CPlotHost {
 
     // ---- stored format ----
 
-    // Ranges, legend position and the three fonts from a plot document's stored format.
+    // Ranges, legend position and the three fonts from a plot document's stored format. What a
+    // damaged file holds is not taken: a range that is not finite or not increasing keeps the
+    // view's own (the shown range falls back on the default one), a legend position that is not
+    // finite stays where it is, a font without a face or with a height outside the bounds keeps
+    // the view's font.
     void setFromPlotFormat(const CPlotFormat& format);
     // The reverse, before the document is saved.
     void updatePlotFormat(CPlotFormat& format) const;
+
+    // ---- axes: every setter skips a value it holds already, refuses what the axes cannot show
+    // (false) and tells whoever follows the view: the shown ranges and the decimals reach the axis
+    // range window, and the window repaints ----
+
+    CPlotRanges GetDefaultRanges() const { return {mMinX, mMaxX, mMinY, mMaxY}; }
+    CPlotRanges GetCurrentRanges() const { return {mCurrentMinX, mCurrentMaxX, mCurrentMinY, mCurrentMaxY}; }
+    CPlotRanges GetRangeLimits() const { return {mMaxMinX, mMaxMaxX, mMaxMinY, mMaxMaxY}; }
+    bool SetDefaultRanges(const CPlotRanges& ranges);
+    // Ranges typed in by the user or set by a document: no limits, no snapping.
+    bool SetCurrentRanges(const CPlotRanges& ranges);
+    bool SetCurrentRanges(double minX, double maxX, double minY, double maxY) {
+        return SetCurrentRanges(CPlotRanges{minX, maxX, minY, maxY});
+    }
+    // The outer limits of zooming.
+    bool SetRangeLimits(const CPlotRanges& ranges);
+
+    const std::string& GetXLabel() const { return mXLabel; }
+    const std::string& GetYLabel() const { return mYLabel; }
+    void SetAxisLabels(std::string xLabel, std::string yLabel);
+    // Ticks per axis, both ends included: 2 to kMaxTicks.
+    int GetNbXTicks() const { return mNbXTicks; }
+    int GetNbYTicks() const { return mNbYTicks; }
+    void SetTicks(int xTicks, int yTicks);
+    // Decimals of graduations and of reported coordinates: 0 to kMaxDigits.
+    int GetXTicksDigits() const { return mXTicksDigits; }
+    int GetYTicksDigits() const { return mYTicksDigits; }
+    void SetDigits(int xDigits, int yDigits);
+
+    // ---- fonts (a font without a face or with a height outside the bounds is refused) ----
+
+    zephon::plot::Font GetLegendFont() const override { return mLegendFont; }
+    zephon::plot::Font GetWindowFont() const override { return mWindowFont; }
+    // The X axis title's font; the Y title is drawn with the same font turned 90 degrees.
+    const zephon::plot::Font& GetLabelFont() const { return mXLabelFont; }
+    const zephon::plot::Font& GetYLabelFont() const { return mYLabelFont; }
+    const zephon::plot::Font& GetGraduationFont() const { return mGraduationFont; }
+    bool SetLegendFont(zephon::plot::Font font);
+    bool SetLabelFont(zephon::plot::Font font);
+    bool SetGraduationFont(zephon::plot::Font font);
+    static bool IsUsableFont(const zephon::plot::Font& font);
 
     // ---- drawing ----
 
@@ -122,7 +187,7 @@ class CPlotView : public CPlotHost {
     };
     static PrintScale GetPrintScale(int printerDpiX, int printerDpiY);
 
-    // ---- axes ----
+    // ---- zoom ----
 
     // Snaps a range outward to whole steps of 1 to 10 times a power of ten, the step being about
     // the range over (ticks - 1). A range that cannot be snapped (empty, inverted, not finite)
@@ -137,8 +202,6 @@ class CPlotView : public CPlotHost {
     void ZoomOutSelectedRect();
     // Back to the default ranges, unsnapped.
     void ResetInitialCoordinates();
-    // Ranges typed in by the user: no limits, no snapping.
-    void SetCurrentRanges(double minX, double maxX, double minY, double maxY);
     // The zoom commands have a selection to work on.
     bool CanZoom() const { return mSelectedRect.Width() > 0 && mSelectedRect.Height() > 0; }
 
@@ -182,8 +245,13 @@ class CPlotView : public CPlotHost {
     void OnLButtonDblClk(int x, int y);
     // Hit test, then the context menu at the click point.
     void OnRButtonUp(int x, int y);
-    // Runs a command on the selected object or the view; false when it does not apply.
-    virtual bool OnCommand(CPlotCommand command);
+    // The menu a right click at the point shows, after the hit test (nothing: no menu).
+    std::optional<CPlotContextMenu> ContextMenuAt(int x, int y);
+    // Runs a command of the menus or the toolbar on the selected object or the view; false when
+    // it does not apply (nothing changed). Derived views run their own numbers and pass the
+    // others on.
+    virtual bool OnMenuCommand(int command);
+    bool OnCommand(CPlotCommand command) { return OnMenuCommand(static_cast<int>(command)); }
 
     // Settings dialogs on an object; true when it changed.
     virtual bool SetCurveSettings(CGraphObject* object);
@@ -191,11 +259,66 @@ class CPlotView : public CPlotHost {
 
     void DisplayStatusMessage(const std::string& text);
 
-    // ---- CPlotHost ----
-    zephon::plot::Font GetLegendFont() const override { return mLegendFont; }
-    zephon::plot::Font GetWindowFont() const override { return mWindowFont; }
+    // ---- look ----
 
-    // ---- settings ----
+    // Margins added to the client rectangle's edges to give the plot area (SetClientRect).
+    short mMarginLeft = 70;
+    short mMarginTop = 20;
+    short mMarginRight = -30;
+    short mMarginBottom = -50;
+
+    zephon::plot::Pen mGrayPen{1, zephon::plot::MakeColor(200, 200, 200), zephon::plot::PenStyle::Solid};
+    zephon::plot::Pen mBlackPen{1, zephon::plot::kBlack, zephon::plot::PenStyle::Solid};
+    zephon::plot::Brush mBackgroundBrush = zephon::plot::Brush::Solid(zephon::plot::kWhite);
+    zephon::plot::Brush mTransparentBrush =
+        zephon::plot::Brush::Hatched(zephon::plot::kWhite, zephon::plot::HatchStyle::BackwardDiagonal);
+
+  protected:
+    // The hook of derived views, called after every selection of an object or a point.
+    virtual void NotifyObjectSelection() {}
+    // A person changed how the plot looks (a colour, a size, a font, the legend's place), which
+    // the document saves; derived views mark their document modified. Empty here.
+    virtual void OnAppearanceChanged() {}
+    // The context menu for a right click on `hit` (null: nothing hit); nothing for no menu.
+    virtual std::optional<CPlotContextMenu> GetContextMenu(CGraphObject* hit, zephon::plot::Point at);
+
+    // The popups of the base view's menu, for derived views to build theirs from.
+    std::vector<CMenuItem> PlotSettingsItems(bool zoomEnabled) const;
+    std::vector<CMenuItem> CurveSettingsItems(const CGraphObject& curve) const;
+    std::vector<CMenuItem> PointSettingsItems(const CGraphObject& point) const;
+    std::vector<CMenuItem> FontSettingsItems(const CGraphObject& object) const;
+    // A menu of the given popup at the click point, on the object hit.
+    static CPlotContextMenu MakeMenu(std::string name, zephon::plot::Point at, CGraphObject* hit,
+                                     std::vector<CMenuItem> items);
+    // Appends the items after a separator.
+    static void Append(std::vector<CMenuItem>& items, std::vector<CMenuItem> more);
+
+    // Current ranges and plot area copied into the object, which is then mapped.
+    void UpdateObject(CGraphObject& object) const;
+    // Clamps to the outer limits and snaps; an axis that would become empty keeps its range.
+    void ApplyZoom(double minX, double maxX, double minY, double maxY);
+    // Stores a released selection or, when smaller than the minimum both ways, drops it.
+    bool StoreSelection(const zephon::plot::Rect& released);
+    void ClearSelection();
+    void RequestRedraw();
+    // The shown ranges (or their decimals) changed: an open axis range window refreshes. The base
+    // tells the host; views that know the application tell it directly.
+    virtual void NotifyAxisRangesChanged();
+    // Whether the pixel lies on the stored selection (its frame and handles included).
+    bool IsOnSelection(int x, int y) const;
+
+    zephon::plot::Rect mSelectedRect;
+    bool mIsSelectingPointVisible = false;
+    CGraphObject* mSelectedObject = nullptr;
+    long mWhichPart = 0;
+
+  private:
+    void AddObject(std::unique_ptr<CGraphObject> object);
+    zephon::plot::Rect PlotAreaOf(const zephon::plot::Rect& client) const;
+    void DrawGraduations(zephon::plot::Canvas& canvas);
+    // The shown ranges changed: objects, selected point and selection follow, the axis range
+    // window hears of it, and the view repaints.
+    void CurrentRangesChanged();
 
     double mMinX = 0; // default ranges
     double mMinY = 0;
@@ -209,67 +332,33 @@ class CPlotView : public CPlotHost {
     double mMaxMaxX = 1;
     double mMaxMinY = 0;
     double mMaxMaxY = 1;
-    short mNbXTicks = 2; // graduation ticks per axis, both ends included
+    short mNbXTicks = 2;
     short mNbYTicks = 2;
     std::string mXLabel;
     std::string mYLabel;
-    short mXTicksDigits = 3; // decimals of graduations and of reported coordinates
+    short mXTicksDigits = 3;
     short mYTicksDigits = 3;
-    // Added to the client rectangle's edges to give the plot area; SetClientRect applies them.
-    short mMarginLeft = 70;
-    short mMarginTop = 20;
-    short mMarginRight = -30;
-    short mMarginBottom = -50;
 
-    zephon::plot::Pen mGrayPen{1, zephon::plot::MakeColor(200, 200, 200), zephon::plot::PenStyle::Solid};
-    zephon::plot::Pen mBlackPen{1, zephon::plot::kBlack, zephon::plot::PenStyle::Solid};
     zephon::plot::Font mGraduationFont;
     zephon::plot::Font mXLabelFont;
     zephon::plot::Font mYLabelFont; // rotated 90 degrees: the text runs upward
     zephon::plot::Font mLegendFont;
     zephon::plot::Font mWindowFont; // free texts
-    zephon::plot::Brush mBackgroundBrush = zephon::plot::Brush::Solid(zephon::plot::kWhite);
-    zephon::plot::Brush mTransparentBrush =
-        zephon::plot::Brush::Hatched(zephon::plot::kWhite, zephon::plot::HatchStyle::BackwardDiagonal);
-
-  protected:
-    // The hook of derived views, called after every selection of an object or a point.
-    virtual void NotifyObjectSelection() {}
-    // The context menu for a right click on `hit` (null: nothing hit); nothing for no menu.
-    virtual std::optional<CPlotContextMenu> GetContextMenu(CGraphObject* hit, zephon::plot::Point at);
-    // Current ranges and plot area copied into the object, which is then mapped.
-    void UpdateObject(CGraphObject& object) const;
-    // Clamps to the outer limits and snaps; an axis that would become empty keeps its range.
-    void ApplyZoom(double minX, double maxX, double minY, double maxY);
-    // Stores a released selection or, when smaller than the minimum both ways, drops it.
-    bool StoreSelection(const zephon::plot::Rect& released);
-    void ClearSelection();
-    void RequestRedraw();
-    void NotifyAxisRangesChanged();
 
     std::vector<std::unique_ptr<CGraphObject>> mGraphObjList; // drawing order, last on top
     zephon::plot::Rect mClientRect{0, 0, 100, 100};
     zephon::plot::Rect mPlotRect{0, 0, 100, 100};
     CGraphLegend* mLegend = nullptr; // in mGraphObjList
-    zephon::plot::Rect mSelectedRect;
     double mSelRectLeft = 0;
     double mSelRectTop = 0;
     double mSelRectRight = 0;
     double mSelRectBottom = 0;
-    bool mIsSelectingPointVisible = false;
     CPointRecord mSelectedPoint;
     double mSelectedPointX = 0;
     double mSelectedPointY = 0;
-    CGraphObject* mSelectedObject = nullptr;
-    long mWhichPart = 0;
     // The frame of the stored selection, drawn dotted; none without a selection.
     std::optional<zephon::plot::Rect> mRectTracker;
     CPlotTracking mTracking;
-
-  private:
-    void AddObject(std::unique_ptr<CGraphObject> object);
-    zephon::plot::Rect PlotAreaOf(const zephon::plot::Rect& client) const;
-    void DrawGraduations(zephon::plot::Canvas& canvas);
 
     CPlotViewHost* mHost = nullptr;
     bool mHasClientRect = false;

@@ -9,32 +9,10 @@
 #include <string>
 
 #include "plot/canvas.hpp"
+#include "plot/plot_menu.hpp"
 
 class CGraphObject;
 class CPlotView;
-
-// The context menu a right click asks for. The window maps `at` (view pixels) to the screen and
-// tracks the menu with the right button; the command chosen comes back through
-// CPlotView::OnCommand.
-struct CPlotContextMenu {
-    enum class Popup {
-        PlotSettings,      // nothing hit
-        CurveSettings,     // a curve
-        PointSettings,     // a point
-        FontSettings,      // a text or the legend
-        PointListSettings, // a list of captioned points
-        Custom,            // a menu of a derived view, named by customId
-    };
-
-    Popup popup = Popup::PlotSettings;
-    int customId = 0;
-    zephon::plot::Point at;
-    CGraphObject* object = nullptr; // the object hit, or null
-    // "Zoom in" and "Zoom out" are greyed unless a selection rectangle exists.
-    bool zoomEnabled = false;
-    // Curve menus: the thickness item to check (1 normal, 2 double, 3 triple), 0 for none.
-    int checkedThickness = 0;
-};
 
 // What a left click asks the window to track. The window runs its rubber-band tracker from
 // `start` (from `anchor` for a new selection) and, on release, hands the normalised or moved
@@ -42,10 +20,12 @@ struct CPlotContextMenu {
 // rectangle at the anchor. CPlotView::CancelTracking drops it.
 struct CPlotTracking {
     enum class Kind {
-        None,          // nothing to track
-        NewSelection,  // a dotted rubber band from the click point
-        MoveSelection, // the stored selection, moved or resized by the user
-        DragObject,    // the frame of the text or legend that was hit
+        None,         // nothing to track
+        NewSelection, // a dotted rubber band from the click point
+        // The stored selection, moved or resized by the user: the part pressed is found by
+        // CRectTracker::HitTest on `start` at `anchor` and followed with CRectTracker::Track.
+        MoveSelection,
+        DragObject, // the frame of the text or legend that was hit
     };
 
     Kind kind = Kind::None;
@@ -64,6 +44,8 @@ class CPlotViewHost {
     virtual void DisplayStatusMessage(const std::string& text) = 0;
     // The view's look changed: repaint it (CPlotView::Draw) when convenient.
     virtual void RequestRedraw() = 0;
+    // Opens the menu at its point (view pixels) and hands the command chosen, if any, to
+    // CPlotView::OnMenuCommand.
     virtual void ShowContextMenu(const CPlotContextMenu& menu) = 0;
 
     // The shown axis ranges changed (an open axis range window refreshes).

@@ -68,8 +68,8 @@ TEST_F(PhaseDiagTest, AnEnvelopeIsStoredNamedDrawnAndMarkedAtItsCriticalPoint) {
     EXPECT_EQ(services.waitDepth, 0);
     EXPECT_TRUE(services.messages.empty());
     // The plot widened to hold the envelope.
-    EXPECT_GE(View().mMaxX, first->mVapourIsopleth->mMaxT + 2);
-    EXPECT_EQ(View().mCurrentMaxX, View().mMaxX);
+    EXPECT_GE(View().GetDefaultRanges().maxX, first->mVapourIsopleth->mMaxT + 2);
+    EXPECT_EQ(View().GetCurrentRanges().maxX, View().GetDefaultRanges().maxX);
 
     Envelope(0.7, 0.2);
     CPhaseDiagram* third = Envelope(0.8, 0.1);
@@ -194,8 +194,7 @@ TEST_F(PhaseDiagTest, IsochoreFailuresGiveTheirCodesAndMessages) {
 
 TEST_F(PhaseDiagTest, DrawingWidensTheAxesToRoundTensAndMarksOnlyMeetingBranches) {
     CPhaseDiagView& view = document.GetPlotView();
-    view.mMinX = 20;
-    view.mMaxX = 300;
+    view.SetDefaultRanges({20, 300, view.GetDefaultRanges().minY, view.GetDefaultRanges().maxY});
     auto diagram = std::make_unique<CPhaseDiagram>();
     diagram->mName = "Hand made";
     diagram->mVapourIsopleth = std::make_unique<CIsopleth>();
@@ -208,10 +207,10 @@ TEST_F(PhaseDiagTest, DrawingWidensTheAxesToRoundTensAndMarksOnlyMeetingBranches
     CPhaseDiagram* raw = diagram.release();
     document.mPhaseDiagramsList.Add(raw);
     document.PlotIsoplethsOfPhaseDiagram(raw);
-    EXPECT_EQ(view.mMinX, 0);
-    EXPECT_EQ(view.mMaxX, 350);
-    EXPECT_EQ(view.mCurrentMinX, 0);
-    EXPECT_EQ(view.mCurrentMaxX, 350);
+    EXPECT_EQ(view.GetDefaultRanges().minX, 0);
+    EXPECT_EQ(view.GetDefaultRanges().maxX, 350);
+    EXPECT_EQ(view.GetCurrentRanges().minX, 0);
+    EXPECT_EQ(view.GetCurrentRanges().maxX, 350);
     // Only a vapour branch: no critical point, and the vapour curve stands in the legend.
     EXPECT_EQ(raw->mCriticalPoint, nullptr);
     EXPECT_EQ(LegendNames(view), std::vector<std::string>{"Hand made "});
@@ -356,10 +355,10 @@ TEST(VolumePlot, PlottingWidensTheRangesToRoundTensAndCapsTheVolume) {
     inclusion.mVolumeDataList.Add(new CVolumeRecord(25, 3));
     inclusion.mVolumeDataList.Add(new CVolumeRecord(140, 99));
     CInclusionRecordEx* copy = plot.AddInclusion(inclusion);
-    EXPECT_EQ(plot.mMaxX, 150);
-    EXPECT_EQ(plot.mMaxY, 100);
-    EXPECT_EQ(plot.mMinX, 0);
-    EXPECT_EQ(plot.mCurrentMaxX, 150);
+    EXPECT_EQ(plot.GetDefaultRanges().maxX, 150);
+    EXPECT_EQ(plot.GetDefaultRanges().maxY, 100);
+    EXPECT_EQ(plot.GetDefaultRanges().minX, 0);
+    EXPECT_EQ(plot.GetCurrentRanges().maxX, 150);
     ASSERT_NE(copy->mGraphCurve, nullptr);
     EXPECT_EQ(copy->mGraphCurve->mForeColor, zephon::plot::kRed);
     EXPECT_EQ(copy->mGraphCurve->GetPointCount(), 2);
@@ -369,16 +368,16 @@ TEST(VolumePlot, PlottingWidensTheRangesToRoundTensAndCapsTheVolume) {
     cold.mInclusionName = "Cold";
     cold.mVolumeDataList.Add(new CVolumeRecord(-12, 4));
     plot.AddInclusion(cold);
-    EXPECT_EQ(plot.mMinX, -20);
-    EXPECT_EQ(plot.mMaxX, 150) << "ranges never narrow";
+    EXPECT_EQ(plot.GetDefaultRanges().minX, -20);
+    EXPECT_EQ(plot.GetDefaultRanges().maxX, 150) << "ranges never narrow";
 
     CIsochor isochor;
     isochor.mName = "Iso";
     isochor.Add(new CIsochorPoint(100, 50, 0));
     isochor.Add(new CIsochorPoint(-50, 20, 12));
     plot.AddIsochor(isochor);
-    EXPECT_EQ(plot.mMinX, -60);
-    EXPECT_EQ(plot.mMinY, 0);
+    EXPECT_EQ(plot.GetDefaultRanges().minX, -60);
+    EXPECT_EQ(plot.GetDefaultRanges().minY, 0);
     EXPECT_TRUE(plot.IsIsochorPlotted("Iso"));
 
     plot.RemoveInclusion(copy);

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "plot/plot_view.hpp"
+#include "plot/rect_tracker.hpp"
 #include "plot/svg_canvas.hpp"
 #include "recording_canvas.hpp"
 
@@ -36,11 +37,9 @@ struct ViewTest : ::testing::Test {
     void SetUp() override {
         view.SetHost(&host);
         view.SetClientRect({0, 0, 400, 370});
-        view.mXLabel = "T";
-        view.mYLabel = "P";
+        view.SetAxisLabels("T", "P");
         view.SetCurrentRanges(0, 3, 0, 3);
-        view.mMaxMinX = view.mMaxMinY = -1000;
-        view.mMaxMaxX = view.mMaxMaxY = 1000;
+        view.SetRangeLimits({-1000, 1000, -1000, 1000});
     }
     template <class T> T* Add(std::unique_ptr<T> object, const char* name = "") {
         object->mName = name;
@@ -85,9 +84,8 @@ TEST_F(ViewTest, DefaultsAndLayout) {
 }
 
 TEST_F(ViewTest, DrawingOrderTicksAndGraduations) {
-    view.mNbXTicks = view.mNbYTicks = 11;
-    view.mXTicksDigits = 1;
-    view.mYTicksDigits = 0;
+    view.SetTicks(11, 11);
+    view.SetDigits(1, 0);
     view.SetCurrentRanges(-1, 0, -500, 500);
     Add(std::make_unique<CGraphPoint>(-0.5, 0))->mSelector = 1;
     view.SetSelectedPoint(-0.5, 0.0);
@@ -136,7 +134,7 @@ TEST_F(ViewTest, DrawingOrderTicksAndGraduations) {
 TEST_F(ViewTest, DegenerateWindowsRangesAndTicksNeverFail) {
     Add(std::make_unique<CGraphPoint>(1, 1));
     // A plot narrower than its ticks stacks them and numbers each tick once.
-    view.mNbXTicks = 11;
+    view.SetTicks(11, 2);
     view.SetClientRect({0, 0, 105, 370});
     RecordingCanvas narrow;
     view.Draw(narrow);
@@ -144,14 +142,18 @@ TEST_F(ViewTest, DegenerateWindowsRangesAndTicksNeverFail) {
     for (const auto& shape : narrow.shapes)
         texts += shape.kind == "text" && !shape.clip;
     EXPECT_EQ(texts, 2 + 11 + 2);
-    // Zero-size window, fewer than two ticks, empty and NaN ranges.
+    // Zero-size window, fewer than two ticks; empty and NaN ranges are refused and change nothing.
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    view.mNbXTicks = 1;
-    view.mNbYTicks = 0;
+    view.SetTicks(1, 0); // held at two ticks
+    EXPECT_EQ(view.GetNbXTicks(), 2);
+    const CPlotRanges shown = view.GetCurrentRanges();
+    const int changes = host.rangeChanges;
     for (const Rect client : {Rect{0, 0, 0, 0}, Rect{0, 0, 400, 370}}) {
         view.SetClientRect(client);
-        for (const double max : {0.0, nan}) {
-            view.SetCurrentRanges(0, max, nan, 1);
+        for (const double max : {0.0, nan, std::numeric_limits<double>::infinity()}) {
+            EXPECT_FALSE(view.SetCurrentRanges(0, max, 0, 1));
+            EXPECT_FALSE(view.SetCurrentRanges(0, 1, nan, max));
+            EXPECT_FALSE(view.SetDefaultRanges({1, max, 0, 1}));
             RecordingCanvas canvas;
             view.Draw(canvas);
             if (client.right == 0) {
@@ -163,7 +165,11 @@ TEST_F(ViewTest, DegenerateWindowsRangesAndTicksNeverFail) {
             EXPECT_FALSE(view.IsSelectedPointVisible());
         }
     }
-    EXPECT_NE(host.Last().find("nan"), std::string::npos);
+    EXPECT_EQ(view.GetCurrentRanges(), shown);
+    EXPECT_EQ(host.rangeChanges, changes);
+    // Setting what the view holds already is no change either.
+    EXPECT_TRUE(view.SetCurrentRanges(shown));
+    EXPECT_EQ(host.rangeChanges, changes);
 }
 
 TEST(PlotViewAxes, SnapRangeChoosesRoundSteps) {
@@ -200,8 +206,8 @@ TEST_F(ViewTest, ZoomInClampsAndSnaps) {
     // 10000 pixels for 0..100: the selection's edges land on 12.34 and 56.78.
     view.SetClientRect({0, 0, 10100, 10070});
     view.SetCurrentRanges(0, 100, 0, 100);
-    view.mNbXTicks = view.mNbYTicks = 6;
-    view.mMaxMaxX = 50;
+    view.SetTicks(6, 6);
+    view.SetRangeLimits({-1000, 50, -1000, 1000});
     EXPECT_FALSE(view.OnCommand(CPlotCommand::ZoomIn)); // no selection yet
     Drag(70 + 1234, 10020 - 5678, 70 + 5678, 10020 - 1234);
     EXPECT_EQ(host.Last(), "Click on the \"Zoom In\" or the \"Zoom out\" icons to change the axis ranges.");
@@ -209,34 +215,32 @@ TEST_F(ViewTest, ZoomInClampsAndSnaps) {
     const int changes = host.rangeChanges;
     EXPECT_TRUE(view.OnCommand(CPlotCommand::ZoomIn));
     // X clamped to 12.34..50 first (d 7.532, step 8), then snapped past the limit; Y 9..63.
-    EXPECT_EQ(std::make_pair(view.mCurrentMinX, view.mCurrentMaxX), std::make_pair(8.0, 56.0));
-    EXPECT_EQ(std::make_pair(view.mCurrentMinY, view.mCurrentMaxY), std::make_pair(9.0, 63.0));
+    EXPECT_EQ(view.GetCurrentRanges(), (CPlotRanges{8, 56, 9, 63}));
     EXPECT_FALSE(view.CanZoom());
     EXPECT_FALSE(view.HasSelectionTracker());
     EXPECT_EQ(host.rangeChanges, changes + 1);
     // A selection entirely beyond a limit leaves that axis alone.
-    view.mMaxMaxX = 10;
+    view.SetRangeLimits({-1000, 10, -1000, 1000});
     Drag(5000, 2000, 8000, 6000);
     view.ZoomInSelectedRect();
-    EXPECT_EQ(std::make_pair(view.mCurrentMinX, view.mCurrentMaxX), std::make_pair(8.0, 56.0));
-    EXPECT_NE(view.mCurrentMinY, 9.0);
+    EXPECT_EQ(view.GetCurrentRanges().minX, 8.0);
+    EXPECT_EQ(view.GetCurrentRanges().maxX, 56.0);
+    EXPECT_NE(view.GetCurrentRanges().minY, 9.0);
     // Reset returns to the default ranges, unsnapped.
-    view.mMinX = 0.123;
-    view.mMaxX = 0.456;
+    view.SetDefaultRanges({0.123, 0.456, 0, 1});
     view.ResetInitialCoordinates();
-    EXPECT_EQ(std::make_pair(view.mCurrentMinX, view.mCurrentMaxX), std::make_pair(0.123, 0.456));
+    EXPECT_EQ(view.GetCurrentRanges(), (CPlotRanges{0.123, 0.456, 0, 1}));
 }
 
 TEST_F(ViewTest, ZoomOutSqueezesTheViewIntoTheSelection) {
     view.SetClientRect({0, 0, 10100, 10070});
     view.SetCurrentRanges(0, 100, 0, 100);
-    view.mNbXTicks = view.mNbYTicks = 6;
-    view.mMaxMinY = 0;
+    view.SetTicks(6, 6);
+    view.SetRangeLimits({-1000, 1000, 0, 1000});
     Drag(70 + 2500, 20 + 2500, 70 + 7500, 20 + 7500);
     view.OnCommand(CPlotCommand::ZoomOut);
     // X -50..150 snapped with step 40; Y clamped at 0 first, then 0..150 with step 30.
-    EXPECT_EQ(std::make_pair(view.mCurrentMinX, view.mCurrentMaxX), std::make_pair(-80.0, 160.0));
-    EXPECT_EQ(std::make_pair(view.mCurrentMinY, view.mCurrentMaxY), std::make_pair(0.0, 150.0));
+    EXPECT_EQ(view.GetCurrentRanges(), (CPlotRanges{-80, 160, 0, 150}));
     // A flat selection cannot zoom either way.
     Drag(100, 100, 400, 100);
     EXPECT_TRUE(view.HasSelectionTracker());
@@ -350,14 +354,17 @@ TEST_F(ViewTest, ContextMenusAndCommands) {
 
     view.OnRButtonUp(300, 100);
     ASSERT_EQ(host.menus.size(), 1u);
-    EXPECT_EQ(host.menus[0].popup, CPlotContextMenu::Popup::PlotSettings);
-    EXPECT_FALSE(host.menus[0].zoomEnabled);
+    EXPECT_EQ(host.menus[0].name, "Plot settings");
+    EXPECT_FALSE(host.menus[0].Find("Zoom in")->enabled);
+    EXPECT_FALSE(host.menus[0].Find("Zoom out")->enabled);
+    EXPECT_TRUE(host.menus[0].Find("Axis ranges by default")->enabled);
     view.OnRButtonUp(170, 220);
-    EXPECT_EQ(host.menus[1].popup, CPlotContextMenu::Popup::CurveSettings);
-    EXPECT_EQ(host.menus[1].checkedThickness, 2);
+    EXPECT_EQ(host.menus[1].name, "Curve Settings");
+    EXPECT_EQ(host.menus[1].object, curve);
+    EXPECT_TRUE(host.menus[1].Find("Double Thickness")->checked);
+    EXPECT_FALSE(host.menus[1].Find("Normal Thickness")->checked);
     view.OnRButtonUp(270, 220); // a plain list of points has no menu here
     EXPECT_EQ(host.menus.size(), 2u);
-
     EXPECT_FALSE(view.OnCommand(CPlotCommand::TripleThickness)); // on the list
     EXPECT_TRUE(view.OnCommand(CPlotCommand::DecreaseSize));
     EXPECT_FALSE(view.OnCommand(CPlotCommand::DecreaseSize)); // stops at 3
@@ -369,14 +376,15 @@ TEST_F(ViewTest, ContextMenusAndCommands) {
     view.OnLButtonDblClk(270, 220);
     EXPECT_EQ(host.pointDialogs, 1);
     view.TestClickGraphObject(170, 220);
-    EXPECT_TRUE(view.OnCommand(CPlotCommand::TripleThickness));
+    // A command of a menu comes back by its number.
+    EXPECT_TRUE(view.OnMenuCommand(host.menus[1].Find("Triple Thickness")->command));
     EXPECT_EQ(curve->GetDrawPen().width, 3);
     EXPECT_FALSE(view.OnCommand(CPlotCommand::LegendFont)); // only on the legend
     host.font = Font{"Courier", 20, 700, true, 0};
     EXPECT_TRUE(view.OnCommand(CPlotCommand::AxisLabelFont));
-    EXPECT_EQ(view.mYLabelFont.face, "Courier");
-    EXPECT_EQ(view.mYLabelFont.rotation, 90);
-    EXPECT_EQ(view.mXLabelFont.rotation, 0);
+    EXPECT_EQ(view.GetYLabelFont().face, "Courier");
+    EXPECT_EQ(view.GetYLabelFont().rotation, 90);
+    EXPECT_EQ(view.GetLabelFont().rotation, 0);
 
     view.hilite1(list);
     view.hilite(curve);
@@ -407,8 +415,8 @@ TEST_F(ViewTest, PlotFormatRoundTripAndLegendDrag) {
     view.setFromPlotFormat(format);
     EXPECT_EQ(point->mPoint.mLocalX, 220); // objects already shown follow the loaded ranges
     EXPECT_EQ(view.GetLegend()->mFrameRect.left, 107);
-    EXPECT_EQ(view.mYLabelFont.rotation, 90);
-    EXPECT_EQ(view.mGraduationFont, (Font{"Courier", 9, 700, true, 0}));
+    EXPECT_EQ(view.GetYLabelFont().rotation, 90);
+    EXPECT_EQ(view.GetGraduationFont(), (Font{"Courier", 9, 700, true, 0}));
 
     CPlotFormat saved;
     view.updatePlotFormat(saved);
@@ -435,9 +443,9 @@ TEST_F(ViewTest, PrintScaleAndSvgOfAFullView) {
     EXPECT_DOUBLE_EQ(scale.y, 3.125);
     EXPECT_DOUBLE_EQ(CPlotView::GetPrintScale(0, -1).x, 1);
 
-    view.mXLabel = "Temperature <\xB0"
-                   "C>";
-    view.mYLabel = "Pressure & \"bar\"";
+    view.SetAxisLabels("Temperature <\xB0"
+                       "C>",
+                       "Pressure & \"bar\"");
     auto curve = std::make_unique<CGraphCurve>();
     for (int k = 0; k <= 30; ++k)
         curve->addPoint(0.1 * k, 1.5 + std::sin(k * 0.3), k == 15);
@@ -453,4 +461,60 @@ TEST_F(ViewTest, PrintScaleAndSvgOfAFullView) {
     SvgCanvas canvas(400, 370);
     view.Draw(canvas);
     EXPECT_TRUE(WellFormedXml(canvas.GetSvg())) << canvas.GetSvg();
+}
+
+TEST_F(ViewTest, AStoredFormatTakesOnlyWhatTheAxesCanShow) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    view.SetDefaultRanges({0, 3, 0, 3});
+    const Font legendFont = view.GetLegendFont();
+    CPlotFormat damaged;
+    damaged.mMinX = 5; // inverted X: the view keeps its own default X
+    damaged.mMaxX = 1;
+    damaged.mMinY = -1; // a usable Y
+    damaged.mMaxY = 4;
+    damaged.mCurrentMinX = 1;
+    damaged.mCurrentMaxX = std::numeric_limits<double>::infinity();
+    damaged.mCurrentMinY = 2; // an empty shown Y falls back on the default
+    damaged.mCurrentMaxY = 2;
+    damaged.mLegendX = nan;
+    damaged.mLegendFormat = CTextFormat("Arial", 0, 0);
+    damaged.mLabelsFormat = CTextFormat("", 12, 0);
+    damaged.mTicksFormat = CTextFormat("Courier", 100000, 0);
+    const double legendX = view.GetLegend()->mX;
+    const int changes = host.rangeChanges;
+    view.setFromPlotFormat(damaged);
+    EXPECT_EQ(view.GetDefaultRanges(), (CPlotRanges{0, 3, -1, 4}));
+    EXPECT_EQ(view.GetCurrentRanges(), (CPlotRanges{0, 3, -1, 4}));
+    EXPECT_EQ(view.GetLegend()->mX, legendX);
+    EXPECT_EQ(view.GetLegendFont(), legendFont);
+    EXPECT_EQ(view.GetLabelFont().face, "Arial");
+    EXPECT_EQ(view.GetGraduationFont().height, 14);
+    EXPECT_EQ(host.rangeChanges, changes + 1);
+
+    // Setters skip what the view holds already and tell of every real change.
+    view.SetDigits(2, 2);
+    view.SetDigits(2, 2);
+    EXPECT_EQ(host.rangeChanges, changes + 2) << "the axis range window shows the ranges with the decimals";
+    EXPECT_FALSE(view.SetLegendFont(Font{"Arial", 0}));
+    EXPECT_TRUE(view.SetLabelFont(Font{"Times", 20, 700, false, 45}));
+    EXPECT_EQ(view.GetLabelFont().rotation, 0);
+    EXPECT_EQ(view.GetYLabelFont().rotation, 90);
+}
+
+TEST(PlotTracker, HandlesResizeAndTheFrameMoves) {
+    const Rect frame{100, 100, 200, 160};
+    EXPECT_EQ(CRectTracker::HitTest(frame, {100, 100}), CTrackerHit::TopLeft);
+    EXPECT_EQ(CRectTracker::HitTest(frame, {150, 163}), CTrackerHit::Bottom);
+    EXPECT_EQ(CRectTracker::HitTest(frame, {204, 130}), CTrackerHit::Right);
+    EXPECT_EQ(CRectTracker::HitTest(frame, {120, 140}), CTrackerHit::Move);
+    EXPECT_EQ(CRectTracker::HitTest(frame, {97, 110}), CTrackerHit::Move) << "the frame's own edge";
+    EXPECT_EQ(CRectTracker::HitTest(frame, {95, 110}), CTrackerHit::None);
+    EXPECT_EQ(CRectTracker::Track(frame, CTrackerHit::Move, {120, 140}, {130, 120}),
+              (Rect{110, 80, 210, 140}));
+    EXPECT_EQ(CRectTracker::Track(frame, CTrackerHit::BottomRight, {200, 160}, {250, 170}),
+              (Rect{100, 100, 250, 170}));
+    EXPECT_EQ(CRectTracker::Track(frame, CTrackerHit::Left, {100, 130}, {90, 0}), (Rect{90, 100, 200, 160}));
+    // Dragged past the opposite edge the frame turns over; the view normalises what is released.
+    EXPECT_EQ(CRectTracker::Track(frame, CTrackerHit::Top, {150, 100}, {150, 200}).Normalized(),
+              (Rect{100, 160, 200, 200}));
 }

@@ -44,6 +44,7 @@ class FakeApplicationServices : public CApplicationServices {
     std::vector<CVolumePlotView*> openVTPlots;
     std::vector<CWDocument*> closedDocuments;
     CVolumePlotView* currentVTPlot = nullptr;
+    std::vector<std::pair<CToolPanelKind, int>> panelsShown; // each tool panel opened, with its page
 
     // The texts of the messages shown so far.
     std::vector<std::string> MessageTexts() const {
@@ -130,6 +131,7 @@ class FakeApplicationServices : public CApplicationServices {
         if (currentVTPlot == &plot) currentVTPlot = nullptr;
     }
     void DocumentClosing(CWDocument& document) override { closedDocuments.push_back(&document); }
+    void DisplayToolPanel(CToolPanelKind kind, int page) override { panelsShown.emplace_back(kind, page); }
 
     void NotifyAlphaBetaPlotModified() override { ++notifications["AlphaBetaPlotModified"]; }
     void NotifyAlphaBetaPlotSelection() override { ++notifications["AlphaBetaPlotSelection"]; }
