@@ -1,0 +1,64 @@
+// Alpha-beta curves of ten inclusions of different lengths with one and with two workers, as
+// `zephon-cli abcurve --jobs N` traces them: the ratio of the two real times is what a second
+// core buys. Counters: curves per second and the points traced.
+#include "cli/alpha_beta_curves.hpp"
+
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+namespace {
+
+std::vector<CInclusionRecord> TenInclusions() {
+    struct Measured {
+        const char* name;
+        double th, fv, co2, n2, h2s; // degrees Celsius, percent
+    };
+    // The bundled example inclusions and five more: lighter and heavier oils, with and without
+    // gases; their curves end at a critical point or where the alpha search stops converging.
+    const Measured measured[] = {
+        {"FI-1", 74.6, 9.04, 1, 0, 0},   {"FI-2", 89.3, 11.67, 1, 0, 0},  {"FI-3", 104.8, 14.56, 1, 0, 0},
+        {"FI-4", 119.5, 17.42, 1, 0, 0}, {"FI-5", 67.4, 5.57, 0.5, 0, 0}, {"FI-6", 95.0, 12.0, 3, 0.5, 0},
+        {"FI-7", 130.0, 20.0, 0, 0, 0},  {"FI-8", 80.0, 8.0, 2, 0, 1},    {"FI-9", 110.0, 15.0, 0, 1, 0},
+        {"FI-10", 60.0, 6.0, 0, 0, 0},
+    };
+    std::vector<CInclusionRecord> inclusions;
+    for (const Measured& m : measured) {
+        CInclusionRecord inclusion;
+        inclusion.mInclusionName = m.name;
+        inclusion.mTh = m.th;
+        inclusion.mTv = 20.0;
+        inclusion.mFv = m.fv;
+        inclusion.mHomog = 1;
+        inclusion.mCO2 = m.co2;
+        inclusion.mN2 = m.n2;
+        inclusion.mH2S = m.h2s;
+        inclusions.push_back(inclusion);
+    }
+    return inclusions;
+}
+
+void BM_AlphaBetaCurvesOfTenInclusions(benchmark::State& state) {
+    const std::vector<CInclusionRecord> inclusions = TenInclusions();
+    const int jobs = static_cast<int>(state.range(0));
+    long points = 0;
+    for (auto _ : state) {
+        const auto results = zephon::cli::TraceAlphaBetaCurves(inclusions, jobs);
+        points = 0;
+        for (const auto& result : results)
+            points += static_cast<long>(result.points.size());
+    }
+    state.counters["points"] = static_cast<double>(points);
+    state.counters["curves_per_s"] = benchmark::Counter(static_cast<double>(inclusions.size()),
+                                                        benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_AlphaBetaCurvesOfTenInclusions)
+    ->ArgName("jobs")
+    ->Arg(1)
+    ->Arg(2)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
