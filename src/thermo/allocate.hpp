@@ -38,6 +38,9 @@ public:
     std::size_t row_count() const { return mRows; }
     std::size_t column_count() const { return mCols; }
     bool empty() const { return mData.empty(); }
+    // The rows one after the other.
+    const double* data() const { return mData.data(); }
+    std::size_t size() const { return mData.size(); }
     void fill(double value) { std::fill(mData.begin(), mData.end(), value); }
 
 private:

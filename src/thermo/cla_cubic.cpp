@@ -20,6 +20,7 @@ void ClaCubic0::number_of_components(short ncomp)
     mSqrtA = allocate(N);
     mLogSlopeA = allocate(N);
     mLogCurvatureA = allocate(N);
+    mHaveInputs = false;
 }
 
 void ClaCubic0::set_peng_robinson_constants(short nphase)
@@ -63,8 +64,40 @@ void ClaCubic0::read_BIP()
     }
 }
 
+namespace {
+bool same_bits(const std::vector<double>& a, const std::vector<double>& b) {
+    return a.size() == b.size() &&
+           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0);
+}
+bool same_bits(const Matrix& a, const Matrix& b) {
+    return a.size() == b.size() &&
+           (a.size() == 0 || std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0);
+}
+} // namespace
+
+bool ClaCubic0::pure_parameter_inputs_unchanged() const {
+    return mHaveInputs && std::memcmp(&mInputT, &T, sizeof(double)) == 0 && same_bits(mInputTc, Tc) &&
+           same_bits(mInputSlope, slope) && same_bits(mInputAc, ac) && same_bits(mInputBc, bc) &&
+           same_bits(mInputC0, c0) && same_bits(mInputC1, c1) && same_bits(mInputKa, svka) &&
+           same_bits(mInputKb, svkb);
+}
+
+void ClaCubic0::remember_pure_parameter_inputs() {
+    mInputT = T;
+    mInputTc = Tc;
+    mInputSlope = slope;
+    mInputAc = ac;
+    mInputBc = bc;
+    mInputC0 = c0;
+    mInputC1 = c1;
+    mInputKa = svka;
+    mInputKb = svkb;
+    mHaveInputs = true;
+}
+
 void ClaCubic0::calculate_parameters_of_pure_components()
 {
+    if (pure_parameter_inputs_unchanged()) return;
     for (short i = 0; i < N; ++i) {
         const double sqrtTTc = std::sqrt(T * Tc[i]);
         const double sqrtAlpha = 1.0 + slope[i] * (1.0 - std::sqrt(T / Tc[i]));
@@ -114,6 +147,7 @@ void ClaCubic0::calculate_parameters_of_pure_components()
             dedTi[j] = dedT[j][i] = dadTij * inverseBij;
         }
     }
+    remember_pure_parameter_inputs();
 }
 
 Peng::Peng(short nphase) { set_peng_robinson_constants(nphase); }

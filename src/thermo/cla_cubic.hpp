@@ -36,6 +36,16 @@ protected:
     // Per-component values the pair parameters are built from, at the current T:
     // sqrt(a_ii), (da_ii/dT) / a_ii and its derivative in T.
     std::vector<double> mSqrtA, mLogSlopeA, mLogCurvatureA;
+
+    // What the parameters were last calculated from. A flash evaluates its phases at one
+    // temperature again and again (whenever T is specified), so an unchanged set of inputs skips
+    // the calculation; every input is compared, so no change made to them can be missed.
+    bool pure_parameter_inputs_unchanged() const;
+    void remember_pure_parameter_inputs();
+    bool mHaveInputs = false;
+    double mInputT = 0.0;
+    std::vector<double> mInputTc, mInputSlope, mInputAc, mInputBc, mInputC0, mInputC1;
+    Matrix mInputKa, mInputKb;
 };
 
 class Peng : public ClaCubic0 {
