@@ -8,34 +8,12 @@
 
 #include "app/table_inclusion_models.hpp"
 #include "documents/data_documents.hpp"
+#include "silent_services.hpp"
 
 namespace {
 
 constexpr long kInclusions = 5000;
 constexpr long kScreenRows = 40;
-
-// Answers nothing and shows nothing.
-class SilentServices : public CApplicationServices {
-  public:
-    void ShowMessage(const CUserMessage&) override {}
-    bool AskYesNo(const std::string&, const std::string&) override { return false; }
-    std::optional<std::string> PromptText(const std::string&, const std::string&,
-                                          const std::string& p) override {
-        return p;
-    }
-    std::optional<std::filesystem::path> ChooseFileToOpen(const CFileChoice&) override {
-        return std::nullopt;
-    }
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    bool RunProgressLoop(const CProgressLoop&, const std::function<CProgressStep()>& step) override {
-        while (step().more) {
-        }
-        return true;
-    }
-    CFluidModelDataDocument* NewFluidModelDocument() override { return nullptr; }
-    std::filesystem::path GetApplicationFolder() const override { return "."; }
-};
 
 // A file of 5 000 inclusions with 0 to 7 bubble-volume measurements each, written once.
 const std::filesystem::path& InclusionFile() {

@@ -10,62 +10,44 @@
 #include "app/table_session.hpp"
 #include "base/data_list.hpp"
 
-// Inserts a record at a row; taking it back removes it again. The record belongs to the change
-// while it is not in the list.
-template <class Record> class CInsertRowChange : public CTableChange {
+// A row that comes or goes: inserting a record at a row, or removing the record of a row; taking it
+// back does the opposite. The record belongs to the change while it is not in the list.
+template <class Record> class CRowChange : public CTableChange {
   public:
-    CInsertRowChange(CTableSession& session, std::string text, CDataList<Record>& list,
-                     std::unique_ptr<Record> record, long row)
-        : CTableChange(session, std::move(text)), mList(list), mRecord(record.release()), mRow(row) {}
-    ~CInsertRowChange() override {
+    // Inserts the record at the row.
+    CRowChange(CTableSession& session, std::string text, CDataList<Record>& list,
+               std::unique_ptr<Record> record, long row)
+        : CTableChange(session, std::move(text)), mList(list), mRecord(record.release()), mRow(row),
+          mInserts(true), mInList(false) {}
+    // Removes the record of the row.
+    CRowChange(CTableSession& session, std::string text, CDataList<Record>& list, long row)
+        : CTableChange(session, std::move(text)), mList(list), mRecord(list.At(row)), mRow(row),
+          mInserts(false), mInList(true) {}
+    ~CRowChange() override {
         if (!mInList) delete mRecord;
     }
-    void Apply() override {
+    void Apply() override { mInserts ? Put() : Take(); }
+    void Revert() override { mInserts ? Take() : Put(); }
+
+  private:
+    void Put() {
         Session().Broadcast({&mList, CListEventKind::AboutToInsert, mRow, 1});
         mList.InsertAt(mRow, mRecord);
         mInList = true;
         Session().Broadcast({&mList, CListEventKind::Inserted, mRow, 1});
     }
-    void Revert() override {
+    void Take() {
         Session().Broadcast({&mList, CListEventKind::AboutToRemove, mRow, 1});
         mList.Remove(mRecord);
         mInList = false;
         Session().Broadcast({&mList, CListEventKind::Removed, mRow, 1});
     }
 
-  private:
     CDataList<Record>& mList;
     Record* mRecord;
     long mRow;
-    bool mInList = false;
-};
-
-// Removes the record of a row; taking it back puts it back at its row.
-template <class Record> class CRemoveRowChange : public CTableChange {
-  public:
-    CRemoveRowChange(CTableSession& session, std::string text, CDataList<Record>& list, long row)
-        : CTableChange(session, std::move(text)), mList(list), mRecord(list.At(row)), mRow(row) {}
-    ~CRemoveRowChange() override {
-        if (!mInList) delete mRecord;
-    }
-    void Apply() override {
-        Session().Broadcast({&mList, CListEventKind::AboutToRemove, mRow, 1});
-        mList.Remove(mRecord);
-        mInList = false;
-        Session().Broadcast({&mList, CListEventKind::Removed, mRow, 1});
-    }
-    void Revert() override {
-        Session().Broadcast({&mList, CListEventKind::AboutToInsert, mRow, 1});
-        mList.InsertAt(mRow, mRecord);
-        mInList = true;
-        Session().Broadcast({&mList, CListEventKind::Inserted, mRow, 1});
-    }
-
-  private:
-    CDataList<Record>& mList;
-    Record* mRecord;
-    long mRow;
-    bool mInList = true;
+    bool mInserts;
+    bool mInList;
 };
 
 // Sets the values of one record: `assign` copies a snapshot of values into the record.

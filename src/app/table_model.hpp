@@ -120,11 +120,11 @@ template <class Record> class CListTableModel : public CTableModel {
     }
     void ListChanged() override { mRows.assign(mList.begin(), mList.end()); }
     std::unique_ptr<CTableChange> MakeRemove(long row) override {
-        return std::make_unique<CRemoveRowChange<Record>>(Session(), "Delete row", mList, row);
+        return std::make_unique<CRowChange<Record>>(Session(), "Delete row", mList, row);
     }
     std::unique_ptr<CTableChange> MakeInsert(std::string text, std::unique_ptr<Record> record, long row) {
-        return std::make_unique<CInsertRowChange<Record>>(Session(), std::move(text), mList,
-                                                          std::move(record), row);
+        return std::make_unique<CRowChange<Record>>(Session(), std::move(text), mList, std::move(record),
+                                                    row);
     }
     template <class Values>
     std::unique_ptr<CTableChange> MakeValues(std::string text, long row, Values before, Values after,
