@@ -29,4 +29,6 @@ class CDocumentWindow {
     // The window is going away with its document: forget the document now (it is destroyed
     // right after); the window itself is deleted later.
     virtual void DetachDocument() {}
+    // The document was saved or renamed (its modified flag may have been cleared).
+    virtual void DocumentStateChanged() {}
 };

@@ -578,7 +578,9 @@ void CMainWindow::CloseWindows(CWDocument& document) {
     UpdateActions();
 }
 
-void CMainWindow::DocumentStateChanged(CWDocument&) {
+void CMainWindow::DocumentStateChanged(CWDocument& document) {
+    for (CDocumentWindow* window : DocumentWindows())
+        if (&window->Document() == &document) window->DocumentStateChanged();
     UpdateWindowTitles();
 }
 
