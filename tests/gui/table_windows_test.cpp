@@ -200,6 +200,7 @@ class TableWindowsTest : public QObject {
         QCOMPARE(SubTables(*t->app).size(), std::size_t(2));
         QCOMPARE(SubTables(*t->app).front()->WindowTitle(), QString("Fluid1"));
         QVERIFY(SubTables(*t->app).front()->NormalizeButton() != nullptr);
+        t->services->saveChangesAnswers = {CSaveAnswer::Discard};
         QVERIFY(Core().CloseDocument(*document));
         ProcessDeletes();
         QVERIFY(t->app->MainWindow().DocumentWindows().empty());
