@@ -198,6 +198,25 @@ CPhaseDiagram* CPhaseDiagDocument::CalculateImmiscibilityLoop(int modelType, dou
     return raw;
 }
 
+void CPhaseDiagDocument::CompleteStockTankValues(CPhaseDiagram& diagram) {
+    CCalculationInterface engine(diagram.mThermoModel.mModelType == 1 ? 1 : 0);
+    if (const CAlphaBetaModel* model = diagram.mThermoModel.GetAlphaBetaModel()) {
+        engine.mAlpha = model->mAlpha;
+        engine.mBeta = model->mBeta;
+        engine.mCO2 = model->mCO2;
+        engine.mN2 = model->mN2;
+        engine.mH2S = model->mH2S;
+        engine.Finalize();
+    } else {
+        const CModelFluid* fluid = diagram.mThermoModel.GetModelFluid();
+        if (fluid == nullptr || fluid->Count() == 0 || !engine.SetModelFluid(ToComponents(*fluid))) return;
+    }
+    engine.CalculateGOR();
+    if (engine.system().errorflag != 0) return;
+    diagram.mMassVolLiq = engine.mMassVolLiq;
+    diagram.mLiqMolarWeight = engine.mLiqMolarWeight;
+}
+
 // ---- isochores ----
 
 char CPhaseDiagDocument::CalculateIsochor(CPhaseDiagram* diagram, double th, int homog, double& bulkDensity,

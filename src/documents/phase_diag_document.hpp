@@ -52,6 +52,10 @@ class CPhaseDiagDocument : public CWDocument {
                           const CAlphaBetaModel* model, const CModelFluid* fluid, double& bulkDensity,
                           double& bulkVolume, CIsochor** monophasic, double phHint);
 
+    // The stock-tank liquid's molar weight and specific volume of a diagram, computed again: a
+    // file does not keep them. Left as they are when the diagram's fluid cannot be computed.
+    static void CompleteStockTankValues(CPhaseDiagram& diagram);
+
     // ---- lookups (alpha-beta gases in mole percent) ----
 
     bool IsAlreadyCalculated(double alpha, double beta, double co2, double n2, double h2s,

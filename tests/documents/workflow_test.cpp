@@ -183,6 +183,12 @@ TEST(Workflow, FromInclusionsToTrappingPressureAndBackFromFiles) {
     ASSERT_EQ(pt2.mPhaseDiagramsList.Count(), 2);
     CPhaseDiagram* reopened = pt2.mPhaseDiagramsList.mList.First();
     EXPECT_EQ(reopened->mName, fromMarker->mName);
+    EXPECT_GT(fromMarker->mLiqMolarWeight, 0);
+    // Computed again (the file does not keep them) from alpha and beta as the file rounds them.
+    EXPECT_EQ(reopened->mLiqMolarWeight, 0);
+    CPhaseDiagDocument::CompleteStockTankValues(*reopened);
+    EXPECT_NEAR(reopened->mLiqMolarWeight, fromMarker->mLiqMolarWeight, 1e-4 * fromMarker->mLiqMolarWeight);
+    EXPECT_NEAR(reopened->mMassVolLiq, fromMarker->mMassVolLiq, 1e-4 * fromMarker->mMassVolLiq);
     EXPECT_EQ(reopened->mCriticalPoint != nullptr, fromMarker->mCriticalPoint != nullptr);
     EXPECT_EQ(reopened->mBiphIsochorsList->Count(), 2);
     EXPECT_EQ(reopened->mMonoIsochorsList->mList.First()->mTrappingLines->Count(), 1);
