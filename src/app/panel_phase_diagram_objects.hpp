@@ -1,7 +1,7 @@
 #pragma once
-// What the phase-diagram pages look up in the current P-T document: the record behind a plot
-// object, found by comparing addresses with the document's own records (a plot object's reference
-// is never trusted to be of any particular kind).
+// What the phase-diagram pages look up in the current P-T document: the records behind a plot
+// object, found among the document's own drawings (a plot object's reference is never trusted to
+// be of any particular kind).
 
 class CGraphObject;
 class CPhaseDiagDocument;
@@ -16,7 +16,7 @@ struct CPlotObjectRecord {
 };
 
 // Nothing found for null, for objects of no diagram, and for the temporary aqueous marker.
-CPlotObjectRecord LocatePlotObject(const CPhaseDiagDocument& document, const CGraphObject* object);
+CPlotObjectRecord LocatePlotObject(CPhaseDiagDocument& document, const CGraphObject* object);
 
 // Whether the record is still one of the document's.
 bool HoldsDiagram(const CPhaseDiagDocument& document, const CPhaseDiagram* diagram);

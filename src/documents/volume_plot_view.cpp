@@ -234,6 +234,85 @@ void CVolumePlotView::Read(CDataHandleStream& stream) {
         });
 }
 
+// ---- context menus ----
+
+namespace {
+
+CMenuItem Item(const char* caption, CVolumePlotCommand command) {
+    return CMenuItem::Command(caption, static_cast<int>(command));
+}
+
+} // namespace
+
+CIsochor* CVolumePlotView::PlottedIsochorOf(const CGraphObject* object) const {
+    if (object == nullptr) return nullptr;
+    for (CIsochor* isochor : mPlottedCurvesList.mList)
+        if (isochor->mGraphCurve == object) return isochor;
+    return nullptr;
+}
+
+CInclusionRecordEx* CVolumePlotView::PlottedInclusionOf(const CGraphObject* object) const {
+    if (object == nullptr) return nullptr;
+    for (CInclusionRecordEx* inclusion : mPlottedInclusionsList.mInclusionData)
+        if (inclusion->mGraphCurve == object) return inclusion;
+    return nullptr;
+}
+
+std::optional<CPlotContextMenu> CVolumePlotView::GetContextMenu(CGraphObject* hit, zephon::plot::Point at) {
+    if (!hit) {
+        mIsSelectingPointVisible = GetPlotRect().Contains(at.x, at.y);
+        if (mIsSelectingPointVisible)
+            SetSelectedPoint(static_cast<long>(at.x), static_cast<long>(at.y), nullptr);
+        RequestRedraw();
+        std::vector<CMenuItem> items{
+            Item("Isochors Dialog...", CVolumePlotCommand::IsochorsDialog),
+            Item("Inclusion Data Dialog...", CVolumePlotCommand::InclusionDataDialog)};
+        Append(items, PlotSettingsItems(CanZoom() && IsOnSelection(at.x, at.y)));
+        return MakeMenu("Plot settings", at, nullptr, std::move(items));
+    }
+    switch (hit->mType) {
+    case CGraphObject::kCurve: {
+        std::vector<CMenuItem> items{Item("Remove Bubble(T) curve", CVolumePlotCommand::RemoveCurve),
+                                     Item("Isochors Dialog...", CVolumePlotCommand::IsochorsDialog)};
+        Append(items, CurveSettingsItems(*hit));
+        return MakeMenu("Curve Settings", at, hit, std::move(items));
+    }
+    case CGraphObject::kPointList: {
+        std::vector<CMenuItem> items{
+            Item("Remove Bubble(T) inclusion data", CVolumePlotCommand::RemoveInclusionData),
+            Item("Inclusion Data Dialog...", CVolumePlotCommand::InclusionDataDialog)};
+        Append(items, PointSettingsItems(*hit));
+        return MakeMenu("Point Settings", at, hit, std::move(items));
+    }
+    default:
+        return CPlotView::GetContextMenu(hit, at);
+    }
+}
+
+bool CVolumePlotView::OnMenuCommand(int command) {
+    switch (static_cast<CVolumePlotCommand>(command)) {
+    case CVolumePlotCommand::IsochorsDialog:
+        if (mServices) mServices->DisplayToolPanel(CToolPanelKind::BubbleSize, 1);
+        return mServices != nullptr;
+    case CVolumePlotCommand::InclusionDataDialog:
+        if (mServices) mServices->DisplayToolPanel(CToolPanelKind::BubbleSize, 0);
+        return mServices != nullptr;
+    case CVolumePlotCommand::RemoveCurve:
+        if (CIsochor* isochor = PlottedIsochorOf(mSelectedObject)) {
+            RemoveIsochor(isochor);
+            return true;
+        }
+        return false;
+    case CVolumePlotCommand::RemoveInclusionData:
+        if (CInclusionRecordEx* inclusion = PlottedInclusionOf(mSelectedObject)) {
+            RemoveInclusion(inclusion);
+            return true;
+        }
+        return false;
+    }
+    return CPlotView::OnMenuCommand(command);
+}
+
 void CVolumePlotView::NotifyObjectSelection() {
     if (mServices) mServices->NotifyVTPlotSelection();
 }

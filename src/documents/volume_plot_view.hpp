@@ -12,6 +12,14 @@
 #include "documents/application_services.hpp"
 #include "plot/plot_view.hpp"
 
+// Commands of the volume-temperature plot's context menus.
+enum class CVolumePlotCommand : int {
+    IsochorsDialog = kFirstViewCommand + 100, // "Isochors Dialog..."
+    InclusionDataDialog,                      // "Inclusion Data Dialog..."
+    RemoveCurve,                              // "Remove Bubble(T) curve"
+    RemoveInclusionData,                      // "Remove Bubble(T) inclusion data"
+};
+
 class CVolumePlotView : public CPlotView {
   public:
     explicit CVolumePlotView(CApplicationServices* services = nullptr);
@@ -61,8 +69,13 @@ class CVolumePlotView : public CPlotView {
     CIsochorsList mPlottedCurvesList;
     std::string mTitle; // the window's title, "<document>:<number>"
 
+    bool OnMenuCommand(int command) override;
+
   protected:
     void NotifyObjectSelection() override;
+    // A curve's or a list's look changed: the P-T document that keeps the plot has changed.
+    void OnAppearanceChanged() override { ContentChanged(); }
+    std::optional<CPlotContextMenu> GetContextMenu(CGraphObject* hit, zephon::plot::Point at) override;
 
   private:
     // Widens the default ranges to the given extremes (maxima already raised by 2 and capped),
@@ -70,6 +83,9 @@ class CVolumePlotView : public CPlotView {
     void WidenRanges(double minT, double maxT, double minV, double maxV);
     void AddToLegend(CGraphObject* object);
     void ContentChanged();
+    // The plotted record a drawn object stands for, when it is one of this plot's.
+    CIsochor* PlottedIsochorOf(const CGraphObject* object) const;
+    CInclusionRecordEx* PlottedInclusionOf(const CGraphObject* object) const;
 
     CApplicationServices* mServices;
     std::function<void()> mContentChanged;

@@ -260,3 +260,47 @@ TEST_F(PhaseDiagViewTest, MenusOfEachCurveAndTheirCommands) {
     EXPECT_EQ(document.mPhaseDiagramsList.Count(), 0);
     EXPECT_EQ(services.Count("PTPlotModified"), 2);
 }
+
+TEST(VolumePlotMenus, EachObjectHasItsMenuAndItsRemovalMarksTheDocument) {
+    FakeApplicationServices services;
+    CPhaseDiagDocument document(services);
+    CVolumePlotView& plot = *document.DisplayNewVTPlot();
+    StatusHost host;
+    plot.SetHost(&host);
+    plot.SetClientRect({0, 0, 600, 550});
+    CInclusionRecordEx inclusion;
+    inclusion.mInclusionName = "FI";
+    inclusion.mVolumeDataList.Add(new CVolumeRecord(30, 8));
+    plot.AddInclusion(inclusion);
+    CIsochor isochor;
+    isochor.mName = "Iso";
+    isochor.Add(new CIsochorPoint(20, 0, 12));
+    isochor.Add(new CIsochorPoint(80, 0, 2));
+    plot.AddIsochor(isochor);
+    const auto at = [&](double t, double v) {
+        const auto mapping = plot.GetMapping();
+        return plot.ContextMenuAt(mapping.ToPixelX(t), mapping.ToPixelY(v));
+    };
+
+    auto menu = at(90, 18);
+    EXPECT_EQ(menu->name, "Plot settings");
+    EXPECT_EQ(menu->Captions().front(), "Isochors Dialog...");
+    EXPECT_FALSE(Enabled(menu, "Zoom in")) << "no selection to zoom to";
+    ASSERT_TRUE(Choose(plot, menu, "Inclusion Data Dialog..."));
+    EXPECT_EQ(services.panelsShown.back(), std::make_pair(CToolPanelKind::BubbleSize, 0));
+
+    menu = at(50, 7);
+    EXPECT_EQ(menu->name, "Curve Settings");
+    EXPECT_EQ(menu->Captions()[0], "Remove Bubble(T) curve");
+    EXPECT_TRUE(menu->Find("Normal Thickness")->checked);
+    document.SetModifiedFlag(false);
+    ASSERT_TRUE(Choose(plot, menu, "Remove Bubble(T) curve"));
+    EXPECT_EQ(plot.mPlottedCurvesList.Count(), 0);
+    EXPECT_TRUE(document.IsModified());
+
+    menu = at(30, 8);
+    EXPECT_EQ(menu->name, "Point Settings");
+    EXPECT_EQ(menu->Captions()[1], "Inclusion Data Dialog...");
+    ASSERT_TRUE(Choose(plot, menu, "Remove Bubble(T) inclusion data"));
+    EXPECT_EQ(plot.mPlottedInclusionsList.Count(), 0);
+}
