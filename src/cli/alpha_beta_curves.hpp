@@ -1,7 +1,7 @@
 #pragma once
 // Alpha-beta curves of inclusions, several at a time: each inclusion's curve is traced by its own
-// alpha-beta interface on a worker thread; the results come back in the inclusions' order, so the
-// curves do not depend on the number of workers.
+// alpha-beta interface, step by step on whichever worker thread is free; the results come back in
+// the inclusions' order, so the curves do not depend on the number of workers.
 
 #include <functional>
 #include <string>
@@ -34,10 +34,12 @@ std::string CurveEndMessage(int code, bool hasCurve, int homog);
 CCurveResult TraceAlphaBetaCurve(const CInclusionRecord& inclusion, int maxPoints = kMaxCurvePoints);
 
 // Traces the curves of all inclusions with `jobs` workers. `progress` (may be empty) is called on
-// the calling thread with the number of finished curves, a few times a second. Inclusions not yet
-// started when Ctrl-C is pressed are left out of the result.
-std::vector<CCurveResult> TraceAlphaBetaCurves(const std::vector<CInclusionRecord>& inclusions, int jobs,
-                                               const std::function<void(std::size_t done)>& progress = {});
+// the calling thread with the number of finished curves and of points found so far, a few times a
+// second. Inclusions not yet started when Ctrl-C is pressed are left out of the result; the curves
+// begun are kept as far as they got.
+std::vector<CCurveResult>
+TraceAlphaBetaCurves(const std::vector<CInclusionRecord>& inclusions, int jobs,
+                     const std::function<void(std::size_t done, std::size_t points)>& progress = {});
 
 // Stores and draws the curve of a result in an alpha-beta plot, as the end of a calculation in the
 // plot does; returns the stored curve.

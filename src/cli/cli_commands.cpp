@@ -49,7 +49,7 @@ Commands
       pressure at the homogenisation temperature of a coexisting aqueous inclusion
   abcurve (--inc F.inc [--inclusion NAME] | --th T --fv PCT --tfv T (--liquid|--vapour) [gases])
           [--jobs N] [--out F.abp] [--svg F.svg]
-      alpha-beta curves of one inclusion or of every inclusion of a file, N at a time
+      alpha-beta curves of one inclusion or of every inclusion of a file, with N workers
   render F.abp|F.ptd --svg F.svg
       draws a saved alpha-beta plot or P-T diagram
   info FILE

@@ -81,8 +81,8 @@ int RunAbcurve(const std::vector<std::string>& arguments, CCommandContext& conte
     const int jobs = static_cast<int>(line.Integer("--jobs", 1, kMaxJobs).value_or(1));
 
     const std::size_t total = inclusions.size();
-    const auto results = TraceAlphaBetaCurves(inclusions, jobs, [&](std::size_t done) {
-        context.services.Progress(Printf("abcurve: %zu of %zu curves", done, total));
+    const auto results = TraceAlphaBetaCurves(inclusions, jobs, [&](std::size_t done, std::size_t points) {
+        context.services.Progress(Printf("abcurve: %zu of %zu curves, %zu points", done, total, points));
     });
     context.services.EndProgress();
     const bool stopped =

@@ -203,8 +203,8 @@ CDemoResult RunDemoWorkflow(const fs::path& folder, CTerminalServices& services,
     // 2. The alpha-beta curves of every inclusion with the correlation, and a marker where the
     // curves of the family cross: the oil they were trapped from.
     const std::size_t total = records.size();
-    const auto curves = TraceAlphaBetaCurves(records, jobs, [&](std::size_t done) {
-        services.Progress(Printf("demo: alpha-beta curves %zu of %zu", done, total));
+    const auto curves = TraceAlphaBetaCurves(records, jobs, [&](std::size_t done, std::size_t points) {
+        services.Progress(Printf("demo: alpha-beta curves %zu of %zu, %zu points", done, total, points));
     });
     services.EndProgress();
     if (StopRequested()) throw CalculationError("stopped by Ctrl-C");

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "cli/alpha_beta_curves.hpp"
 #include "cli/terminal_services.hpp"
 #include "cli_test_util.hpp"
 #include "documents/alpha_beta_plot_document.hpp"
@@ -416,4 +417,39 @@ TEST(Files, ConvertBetweenInclusionFilesAndCsv) {
                                                {"convert", folder / "inc.csv", folder / "inc.csv"},
                                                {"convert", folder / "inc.csv"}})
         EXPECT_EQ(RunTool(arguments).code, 2) << arguments[1];
+}
+
+// Workers share the steps of all curves. Stopped in the middle, every curve begun is the curve of
+// a whole run, or its beginning when it was interrupted, and the curves keep the inclusions' order.
+TEST(Abcurve, CurvesStoppedMidwayAreTheBeginningsOfTheWholeCurves) {
+    std::vector<CInclusionRecord> inclusions(3);
+    const double th[] = {74.6, 89.3, 67.4}, fv[] = {9.04, 11.67, 5.57};
+    for (int i = 0; i < 3; ++i) {
+        inclusions[i].mInclusionName = "I" + std::to_string(i);
+        inclusions[i].mTh = th[i], inclusions[i].mFv = fv[i], inclusions[i].mTv = 20, inclusions[i].mCO2 = 1;
+    }
+    const auto whole = zephon::cli::TraceAlphaBetaCurves(inclusions, 1);
+    ASSERT_EQ(whole.size(), 3u);
+    const auto stopped =
+        zephon::cli::TraceAlphaBetaCurves(inclusions, 2, [](std::size_t, std::size_t points) {
+            if (points >= 20) zephon::cli::StopRequest() = true;
+        });
+    zephon::cli::StopRequest() = false;
+    ASSERT_LE(stopped.size(), 3u);
+    for (std::size_t i = 0; i < stopped.size(); ++i) {
+        const auto& part = stopped[i];
+        const auto& full = whole[i];
+        EXPECT_EQ(part.inclusion.mInclusionName, full.inclusion.mInclusionName);
+        if (!part.interrupted) {
+            EXPECT_EQ(part.points.size(), full.points.size());
+            EXPECT_EQ(part.message, full.message);
+        } else {
+            EXPECT_EQ(part.message, "stopped by Ctrl-C");
+        }
+        ASSERT_LE(part.points.size(), full.points.size());
+        for (std::size_t k = 0; k < part.points.size(); ++k) {
+            EXPECT_EQ(part.points[k].mAlpha, full.points[k].mAlpha);
+            EXPECT_EQ(part.points[k].mBeta, full.points[k].mBeta);
+        }
+    }
 }
