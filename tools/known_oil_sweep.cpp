@@ -35,7 +35,7 @@ struct Outcome {
     bool recovered = false;
     bool checked = true; // every curve point up to the oil's beta reproduces the bubble
     std::string why;
-    long points = 0, flashes = 0;
+    long points = 0, flashes = 0, firstPointFlashes = 0;
 };
 
 const std::vector<KnownOil> kGases = {
@@ -73,6 +73,7 @@ Outcome run(const Case& c, bool check) {
     const TracedCurve curve = trace_curve(c.inclusion, c.oil, c.oil.beta + 0.05);
     out.points = static_cast<long>(curve.points.size());
     out.flashes = curve.flashes;
+    out.firstPointFlashes = curve.firstPointFlashes;
     const double alpha = alpha_at(curve, c.oil.beta);
     char text[160];
     if (curve.points.empty()) {
@@ -121,23 +122,33 @@ void sweep(const char* family, const std::vector<Case>& cases, int jobs, bool ch
 
     std::size_t recovered = 0, unchecked = 0;
     long points = 0, flashes = 0;
+    std::vector<long> first;
     for (std::size_t i = 0; i < cases.size(); ++i) {
         const Case& c = cases[i];
         const Outcome& o = outcomes[i];
         recovered += o.recovered;
         unchecked += o.recovered && !o.checked;
         points += o.points;
-        flashes += o.flashes;
+        flashes += o.flashes - o.firstPointFlashes;
+        first.push_back(o.firstPointFlashes);
         if (o.recovered && o.checked) continue;
-        std::printf("%s alpha %.2f beta %.2f CO2 %.3f N2 %.3f H2S %.3f Th %.0f C%s Fv %.4f: %s\n", family,
-                    c.oil.alpha, c.oil.beta, c.oil.co2, c.oil.n2, c.oil.h2s, c.inclusion.Th - 273.15,
-                    c.inclusion.upperDew ? " (upper dew)" : "", c.inclusion.Fv, o.why.c_str());
+        std::printf("%s alpha %.2f beta %.2f CO2 %.3f N2 %.3f H2S %.3f Th %.0f C%s Fv %.4f: %s (%ld flashes "
+                    "for the first point)\n",
+                    family, c.oil.alpha, c.oil.beta, c.oil.co2, c.oil.n2, c.oil.h2s, c.inclusion.Th - 273.15,
+                    c.inclusion.upperDew ? " (upper dew)" : "", c.inclusion.Fv, o.why.c_str(),
+                    o.firstPointFlashes);
     }
-    std::printf("%s: %zu inclusions, %zu recovered (%.1f %%), %zu with a point that fails the check; "
-                "%.1f flashes per curve point\n",
-                family, cases.size(), recovered,
-                100.0 * static_cast<double>(recovered) / std::max<std::size_t>(1, cases.size()), unchecked,
-                points ? static_cast<double>(flashes) / static_cast<double>(points) : 0.0);
+    std::sort(first.begin(), first.end());
+    const long afterFirst = points - static_cast<long>(cases.size());
+    std::printf(
+        "%s: %zu inclusions, %zu recovered (%.1f %%), %zu with a point that fails the check\n"
+        "  %.1f flashes per curve point after the first; first point (scans included): median %ld, "
+        "90th percentile %ld, largest %ld flashes\n",
+        family, cases.size(), recovered,
+        100.0 * static_cast<double>(recovered) / static_cast<double>(std::max<std::size_t>(1, cases.size())),
+        unchecked, afterFirst > 0 ? static_cast<double>(flashes) / static_cast<double>(afterFirst) : 0.0,
+        first.empty() ? 0L : first[first.size() / 2], first.empty() ? 0L : first[first.size() * 9 / 10],
+        first.empty() ? 0L : first.back());
 }
 
 } // namespace

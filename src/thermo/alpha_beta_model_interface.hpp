@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace zephon::thermo {
 
@@ -30,6 +32,9 @@ class CAlphaBetaModelInterface {
     // Largest beta step of the curve; the step shrinks by halves on failure.
     static constexpr double kBetaStep = 0.04;
 
+    // Flashes FirstAlphaBeta spent, scans included.
+    long mFirstPointFlashes = 0;
+
     CAlphaBetaModelInterface();
     CAlphaBetaModelInterface(const CAlphaBetaModelInterface&) = delete;
     CAlphaBetaModelInterface& operator=(const CAlphaBetaModelInterface&) = delete;
@@ -50,14 +55,40 @@ class CAlphaBetaModelInterface {
     double GetMoleFraction(short i) const; // overall mole fraction
     short GetNumberOfComponents() const;
 
-    // First point of the curve (beta = 0): 0 and the point, or the engine's error code.
+    // First point of the curve: 0 and the point, or the engine's error code. The curve
+    // starts at beta = 0 from the estimate tables; where they give no start or theirs fails,
+    // from a scan of alpha; where no alpha reproduces the measurement at beta = 0, at the
+    // smallest beta of a coarse grid where one does, the curve being traced from there down
+    // towards beta = 0 first, so that its points still come in increasing beta.
     char FirstAlphaBeta(double* alpha, double* beta);
     // Next point: 0 a new point, 1 the step failed and was halved (call again), -1 the curve
     // cannot be continued.
     signed char NextAlphaBeta(double* alpha, double* beta);
 
   private:
+    // The accepted points of the curve (alpha, beta), the last three, oldest first, and the
+    // slope of the volume residual the last search ended with: the next search starts from
+    // the curve extrapolated to its beta.
+    std::vector<std::pair<double, double>> mRecent;
+    double mSlope = 0.0;
+    // Points found ahead of the caller (below the first point, or the step that showed the
+    // first point to continue), handed out in increasing beta before the curve goes on.
+    std::vector<std::pair<double, double>> mPending;
+    // A curve known to end: NextAlphaBeta reports -1 with this code (0 none).
+    char mEndCode = 0;
+
     bool valid_index(short i) const { return i >= 0 && i < mLiquid->N; }
+    void accept_point(double* alpha, double* beta);
+    // Alpha of the curve extrapolated to beta from the recent points.
+    double extrapolated_alpha(double beta) const;
+    // One step of the curve upwards in beta: 0 a point, 1 failed and halved, -1 the end.
+    signed char step_up();
+    // A first point by scanning alpha at beta, other than those in `rejected`.
+    bool scan_at(double beta, const std::vector<std::pair<double, double>>& rejected);
+    // From the first point just found: the curve down towards beta = 0, queued, and one step
+    // up; false when neither gives a second point.
+    bool curve_continues();
+    void hand_out(double* alpha, double* beta);
 };
 
 } // namespace zephon::thermo

@@ -8,6 +8,8 @@ namespace {
 
 constexpr int kMaxEnvelopePoints = 2000; // far more than any envelope takes
 constexpr double kSamePoint = 1e-7;      // relative pressure difference of one point found twice
+constexpr double kIsochorStep = 10.0;    // K, as the phase-diagram interface steps
+constexpr int kMaxIsochorSteps = 400;
 
 struct EnvelopePoint {
     double T = 0., P = 0.; // K, Pa
@@ -48,21 +50,56 @@ bool already_found(const std::vector<SaturationState>& points, double P) {
 
 } // namespace
 
-EnvelopeSaturationResult saturation_points_on_envelope(Oil& oil, double T, bool bubble, bool firstOnly) {
+EnvelopeSaturationResult saturation_points_on_envelope(Oil& oil, double T, bool bubble, bool firstOnly,
+                                                       bool quickStart) {
     EnvelopeSaturationResult result;
     const long flashes0 = oil.mFlashCount;
     if (!(T > 0.0) || !std::isfinite(T) || oil.N <= 0) return result;
 
     double t = 0.0, p = 0.0;
     char error = 0, behavesAsAGas = 0;
-    if (bubble)
+    if (bubble && quickStart) {
+        // The first bubble point at the temperatures the interface tries, without its ramp.
+        oil.set_initialization_flag(2);
+        oil.gradeflag = 0;
+        error = 1;
+        for (double t0 : {273.15, 224.15, 473.15, 194.15}) {
+            oil.set_type_of_problem(13);
+            oil.set_the_temperature(t0);
+            oil.set_the_vaporization_ratio(0.0);
+            oil.calculateVLE();
+            if (oil.errorflag != 0) continue;
+            error = 0;
+            behavesAsAGas = t0 == 224.15 || t0 == 194.15;
+            oil.save();
+            break;
+        }
+    } else if (bubble) {
         oil.FirstLiquidIsoplethPoint(t, p, error, behavesAsAGas);
-    else
+    } else {
         oil.FirstGasIsoplethPoint(t, p, error);
+    }
     double lambda = 1.0;
     if (error != 0) {
-        result.flashes = oil.mFlashCount - flashes0;
-        return result;
+        // No first point where the envelope usually starts (the dew points of heavy oils lie
+        // at vanishing pressures there): the envelope is taken up at T itself, where the
+        // flash from the ideal mixture may find a point, and followed from there.
+        oil.set_type_of_problem(13);
+        oil.set_the_temperature(T);
+        oil.set_the_vaporization_ratio(bubble ? 0.0 : 1.0);
+        oil.set_initialization_flag(2);
+        oil.calculateVLE();
+        if (oil.errorflag != 0 || !(oil.P > 0.0)) {
+            result.flashes = oil.mFlashCount - flashes0;
+            return result;
+        }
+        result.points.push_back({oil.T, oil.P, oil.x, oil.y, oil.liquid->V, oil.vapour->V});
+        oil.gradeflag = 0;
+        oil.save();
+        if (firstOnly) {
+            result.flashes = oil.mFlashCount - flashes0;
+            return result;
+        }
     }
     EnvelopePoint last = capture(oil), beforeLast;
     bool haveTwo = false;
@@ -126,7 +163,7 @@ EnvelopeSaturationResult saturation_points_on_envelope(Oil& oil, double T, bool 
     return result;
 }
 
-bool saturation_point_at(Oil& oil, double T, bool bubble) {
+bool saturation_point_at(Oil& oil, double T, bool bubble, bool quickStart) {
     if (!(T > 0.0) || !std::isfinite(T) || oil.N <= 0) return false;
     oil.set_type_of_problem(13);
     oil.set_the_temperature(T);
@@ -139,7 +176,34 @@ bool saturation_point_at(Oil& oil, double T, bool bubble) {
     for (short i = 0; found && i < oil.N; ++i)
         difference = std::fmax(difference, std::fabs(oil.x[i] - oil.y[i]));
     if (found && difference >= 1e-7) return true;
-    return !saturation_points_on_envelope(oil, T, bubble, true).points.empty();
+    return !saturation_points_on_envelope(oil, T, bubble, true, quickStart).points.empty();
+}
+
+bool state_down_the_isochore(Oil& oil, double T, double V) {
+    oil.save();
+    oil.gradeflag = 0;
+    double lambda = 1.0;
+    for (int k = 0; k < kMaxIsochorSteps && oil.T > T + kIsochorStep + 0.5; ++k) {
+        oil.set_initialization_flag(0);
+        oil.set_type_of_problem(14);
+        oil.set_the_volume(V);
+        oil.estimateNextIsochorPoint(lambda, -kIsochorStep);
+        oil.calculateVLE();
+        if (oil.errorflag != 0) {
+            lambda /= 2.0;
+            if (lambda < 0.1) return false;
+            oil.restore();
+            continue;
+        }
+        oil.save();
+        if (lambda < 1.0) lambda = std::fmin(1.0, lambda * 1.2);
+    }
+    oil.set_type_of_problem(14);
+    oil.set_the_temperature(T);
+    oil.set_the_volume(V);
+    oil.set_initialization_flag(1);
+    oil.calculateVLE();
+    return oil.errorflag == 0 && std::fabs(oil.V / V - 1.0) < 1e-8;
 }
 
 } // namespace zephon::thermo

@@ -30,11 +30,19 @@ struct EnvelopeSaturationResult {
 // the tracing stops at the first point found. Between the last envelope point and the
 // critical point, where the tracing ends, the start is extrapolated from the last two points.
 // The fluid is left in the state of the last point solved, saved for the continuation.
-EnvelopeSaturationResult saturation_points_on_envelope(Oil& oil, double T, bool bubble, bool firstOnly);
+// With `quickStart` the bubble branch starts only at the interface's fixed temperatures
+// (its pressure ramp, hundreds of flashes, is left out): for searches that try many fluids.
+EnvelopeSaturationResult saturation_points_on_envelope(Oil& oil, double T, bool bubble, bool firstOnly,
+                                                       bool quickStart = false);
+
+// From the converged saturation state the oil holds (its feed of molar volume V there) down
+// the two-phase isochore to T (K), stepped as the phase-diagram interface steps it, then the
+// state at T and V itself. True when found; the oil then holds it.
+bool state_down_the_isochore(Oil& oil, double T, double V);
 
 // One saturation point at T (K): the flash from the ideal-mixture start, and where it fails,
 // the first point the envelope gives at T. True when found; the fluid then holds the point.
 // Where the temperature has two dew points, the one the direct flash converges to is kept.
-bool saturation_point_at(Oil& oil, double T, bool bubble);
+bool saturation_point_at(Oil& oil, double T, bool bubble, bool quickStart = false);
 
 } // namespace zephon::thermo

@@ -11,8 +11,6 @@ namespace {
 constexpr short kAlphaSlot = 4; // equation4
 constexpr short kSearchMaxIterations = 20;
 constexpr double kSearchTolerance = 1e-8;
-constexpr double kAlphaMin = 0.0, kAlphaMax = 1.0;
-constexpr double kSecondIterate = 1.001; // x1 = 1.001 alpha
 
 bool finite_positive(double v) {
     return std::isfinite(v) && v > 0.0;
@@ -109,67 +107,6 @@ double Oil1::fail_evaluation(short code) {
     return 0.0;
 }
 
-double Oil1::equation4(double alpha_) {
-    alpha = alpha_;
-    if (!distribution_usable(UpdateDistribution())) return fail_evaluation(kHomogenisationFailed);
-
-    // Homogenisation: the saturation point at Th of the phase the inclusion homogenises into.
-    set_type_of_problem(13);
-    set_the_temperature(Th);
-    set_the_vaporization_ratio(mHomog == 1 ? 0.0 : 1.0);
-    temperature(Th);
-    if (Ph != 0.0) {
-        pressure(Ph / 100000.0);
-        for (short i = 0; i < N; ++i) {
-            xcomposition(i, xh[i]);
-            ycomposition(i, yh[i]);
-        }
-        set_initialization_flag(0);
-    } else {
-        // Without a previous state, the estimate from the tables or else the ideal mixture.
-        set_initialization_flag(mHasInitialEstimate ? 0 : 2);
-    }
-    calculateVLE();
-    if (errorflag != 0 && Ph == 0.0 && mHasInitialEstimate) {
-        // The tables' start failed: the ideal mixture's before the evaluation is given up.
-        set_initialization_flag(2);
-        calculateVLE();
-    }
-    Vl0 = mHomog == 1 ? liquid->V : vapour->V;
-    if (errorflag != 0 || !finite_positive(Vl0)) return fail_evaluation(kHomogenisationFailed);
-
-    Ph = P;
-    copy_values(x, xh);
-    copy_values(y, yh);
-    calculateMw();
-    dl0 = dliq;
-    mwl0 = mwl;
-
-    // Room temperature: the two phases with the measured vapour volume fraction at Tf.
-    set_type_of_problem(15);
-    set_the_temperature(Tf);
-    set_the_vaporization_ratio1(fv0);
-    temperature(Tf);
-    if (Pf == 0.0) {
-        set_initialization_flag(2);
-    } else {
-        pressure(Pf / 100000.0);
-        for (short i = 0; i < N; ++i) {
-            xcomposition(i, xf[i]);
-            ycomposition(i, yf[i]);
-        }
-        set_initialization_flag(0);
-    }
-    calculateVLE();
-    if (errorflag != 0) return fail_evaluation(kRoomTemperatureFailed);
-
-    Pf = P;
-    copy_values(x, xf);
-    copy_values(y, yf);
-    // The inclusion's molar volume is the same at Th and at Tf.
-    return Vl0 - (vapour->V * Nv + liquid->V * Nl);
-}
-
 bool Oil1::standard_conditions_at(double alpha_) {
     alpha = alpha_;
     if (!distribution_usable(UpdateDistribution())) {
@@ -190,71 +127,6 @@ double Oil1::equation5(double alpha_) {
 
 double Oil1::equation6(double alpha_) {
     return standard_conditions_at(alpha_) ? mAPI - mAPI0 : 0.0;
-}
-
-void Oil1::FindAlpha(double Th_, double Tf_, double fv0_, double epsilon, char homog) {
-    Th = Th_;
-    Tf = Tf_;
-    fv0 = fv0_;
-    mHomog = homog == 0 ? 0 : 1;
-    errorflag = 0;
-
-    // Measurements no state can match are refused before any flash.
-    if (!finite_positive(Th)) {
-        errorflag = kHomogenisationFailed;
-        mHasInitialEstimate = false;
-        return;
-    }
-    if (!finite_positive(Tf) || !std::isfinite(fv0) || fv0 < 0.0 || fv0 > 1.0) {
-        errorflag = kRoomTemperatureFailed;
-        mHasInitialEstimate = false;
-        return;
-    }
-    const double start = alpha;
-    if (!finite_positive(start) || start > kAlphaMax) {
-        errorflag = kAlphaSearchFailed;
-        mHasInitialEstimate = false;
-        return;
-    }
-
-    if (Ph0 != 0.0) {
-        Pf = Pf0;
-        Ph = Ph0;
-        copy_values(xf0, xf);
-        copy_values(yf0, yf);
-        copy_values(xh0, xh);
-        copy_values(yh0, yh);
-    }
-
-    Secant& secant = *algorithm0;
-    secant.set_equation(*this, kAlphaSlot);
-    secant.x0 = start;
-    // The second iterate stays inside the bounds, so a start at the upper bound can move.
-    secant.x1 = kSecondIterate * start <= kAlphaMax ? kSecondIterate * start : start / kSecondIterate;
-    secant.epsilon = epsilon;
-    secant.itermax = kSearchMaxIterations;
-    secant.boundsflag = 1;
-    secant.min = kAlphaMin;
-    secant.max = kAlphaMax;
-    const double result = secant.solve();
-    mHasInitialEstimate = false;
-
-    if (secant.errorflag != 0) {
-        if (errorflag == 0) errorflag = kAlphaSearchFailed;
-        // Leave the oil as it was before the search, composition included.
-        const short code = errorflag;
-        alpha = start;
-        UpdateDistribution();
-        errorflag = code;
-        return;
-    }
-    alpha = result;
-    Pf0 = Pf;
-    Ph0 = Ph;
-    copy_values(xf, xf0);
-    copy_values(yf, yf0);
-    copy_values(xh, xh0);
-    copy_values(yh, yh0);
 }
 
 char Oil1::EstimateInitial(char homog, double Th_, double Fv, double& alpha_) {

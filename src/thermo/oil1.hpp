@@ -49,9 +49,50 @@ class Oil1 : public Oil {
     // Normalised fractions by carbon number: xx()[k] is carbon number k+1, nc of them.
     const std::array<double, kMaxCarbonNumbers>& xx() const { return distribution.xx; }
 
+    // What a caller tracing a curve knows that makes the alpha search shorter and safer.
+    struct AlphaSearchHints {
+        double slope = 0.0;     // d(equation4)/d(alpha) near the root (m3/mol); 0 unknown
+        double lastGood = -1.0; // an alpha whose evaluation succeeded nearby; -1 none
+    };
+
     // Solves equation4 = 0 for alpha in [0, 1] from the current alpha, the gases and beta as
-    // they are. The result is in alpha, the outcome in errorflag (OilSearchError, 0 success).
+    // they are: a bounded secant that treats a failed evaluation as a step too far and goes
+    // back towards the last alpha that evaluated. The result is in alpha, the outcome in
+    // errorflag (OilSearchError, 0 success). With hints, the second iterate is a Newton step
+    // with the given slope, and a start that does not evaluate moves towards `lastGood`.
     void FindAlpha(double Th, double Tf, double fv0, double epsilon, char homog);
+    void FindAlpha(double Th, double Tf, double fv0, double epsilon, char homog,
+                   const AlphaSearchHints& hints);
+    // The secant slope of the last converged search (0 before any).
+    double LastSearchSlope() const { return mLastSearchSlope; }
+
+    // Looks for the alpha of the measurement at the current beta and gases without the
+    // estimate tables: alpha is scanned on a coarse grid for a change of sign of equation4,
+    // each homogenisation state at Th (the bubble point, or each dew point where the fluid has
+    // two) being followed along the grid, and the first change of sign is refined by
+    // FindAlpha. True when that converged (as after FindAlpha); otherwise false, with
+    // errorflag kNoInitialEstimate when no change of sign was found, else the refinement's.
+    // Roots within 1e-4 of an alpha in `excluded` are passed over.
+    bool ScanForAlpha(double Th, double Tf, double fv0, double epsilon, char homog,
+                      const std::vector<double>& excluded = {});
+
+    // A converged flash state kept for the starts of later flashes of the same kind, with the
+    // alpha it was found at.
+    struct FlashState {
+        bool valid = false;
+        double alpha = 0.0, P = 0.0, Nv = 0.0;
+        std::vector<double> x, y;
+    };
+    // What one search hands to the next: the last converged states (the 0-suffixed copies)
+    // and those the extrapolated starts use; a curve traced in two directions from one point
+    // takes it up again there.
+    struct SearchMemory {
+        double Ph0 = 0.0, Pf0 = 0.0, Nvf0 = 0.0, alpha0 = 0.0;
+        std::vector<double> xh0, yh0, xf0, yf0;
+        FlashState homogBefore, roomBefore;
+    };
+    SearchMemory search_memory() const;
+    void restore_search_memory(const SearchMemory& memory);
 
     // Start of the alpha search for beta = 0 from the estimate tables: returns 0 and sets alpha
     // (here and in the argument), beta = 0, the distribution and the flash's start values
@@ -78,7 +119,36 @@ class Oil1 : public Oil {
     // from the ideal mixture.
     bool mHasInitialEstimate = false;
 
+    // Molar vapour fraction of the state at Tf, last evaluated and last converged (0: none).
+    double mNvf = 0.0, mNvf0 = 0.0;
+    double mLastSearchSlope = 0.0;
+
+    // Beside Ph/xh/yh and Pf/xf/yf (the last evaluation): the alpha of the last evaluation and
+    // the state of the one before it; beside the 0-suffixed copies (the last converged
+    // search): its alpha and the converged state of the search before it. A flash starts
+    // from the linear extrapolation in alpha of the last two.
+    double mHomogAlpha = 0.0, mRoomAlpha = 0.0, mSearchAlpha0 = 0.0;
+    FlashState mHomogBefore, mRoomBefore;
+    FlashState mHomogSearchBefore, mRoomSearchBefore;
+
     bool distribution_usable(std::uint16_t status) const;
+    // The two halves of equation4; false when the state cannot be found.
+    bool homogenisation_state();
+    bool room_temperature_state();
+    // The state at Tf with the measured bubble, reached from a saturation state there (P, x,
+    // y with vapour volume fraction `fraction`, 0 or 1) in steps of the fraction.
+    bool room_state_from(double P, const std::vector<double>& xs, const std::vector<double>& ys,
+                         double fraction);
+    // Solves the problem set up (code, targets) from the given start: P (Pa), x, y, Nv.
+    bool flash_from(double P, const std::vector<double>& xs, const std::vector<double>& ys, double Nv);
+    // The same from the last state (lastAlpha, P, xs, ys, Nv) moved along the line through
+    // `before` to the current alpha, and from the last state itself if that fails.
+    bool flash_from_track(double lastAlpha, double P, const std::vector<double>& xs,
+                          const std::vector<double>& ys, double Nv, const FlashState& before);
+    // Runs the secant; true when it converged, the result in `root`.
+    bool secant_on_alpha(double start, double epsilon, const AlphaSearchHints& hints, double& root);
+    // equation4 with the bounds of the search; false on a failed or refused evaluation.
+    bool evaluate_alpha(double a, double& f);
     // Wilson's estimate of the K-value of component i at T (K) and P (Pa).
     double wilson_k_value(short i, double T, double P) const;
     double fail_evaluation(short code);

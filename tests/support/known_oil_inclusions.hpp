@@ -10,6 +10,9 @@
 #include "thermo/calculation_interface.hpp"
 #include "thermo/envelope_saturation.hpp"
 
+#include <algorithm>
+#include <memory>
+
 #include <cmath>
 #include <limits>
 #include <string>
@@ -30,24 +33,75 @@ struct OilInclusion {
     bool upperDew = false; // homogenises on the upper (retrograde) dew branch
 };
 
+inline std::unique_ptr<zephon::thermo::CCalculationInterface> interface_for(const KnownOil& oil) {
+    auto ci = std::make_unique<zephon::thermo::CCalculationInterface>(1);
+    ci->mAlpha = oil.alpha, ci->mBeta = oil.beta;
+    ci->mCO2 = oil.co2, ci->mN2 = oil.n2, ci->mH2S = oil.h2s;
+    ci->Finalize();
+    return ci;
+}
+
+// The saturation states of the oil at Th on the bubble or dew branch, lowest pressure first:
+// the branch traced by the phase-diagram interface, the state solved at Th from every traced
+// point within 15 K of Th (near a cricondentherm two dew points lie between the same traced
+// points) and from the ideal mixture.
+inline std::vector<zephon::thermo::SaturationState> saturation_states_at(const KnownOil& oil, double Th,
+                                                                         bool bubble, long* flashes) {
+    using namespace zephon::thermo;
+    auto ci = interface_for(oil);
+    Oil& o = ci->system();
+    struct Traced {
+        double T, P;
+        std::vector<double> x, y;
+    };
+    std::vector<Traced> traced;
+    ci->mBranch = bubble ? 1 : 0;
+    double t = 0, p = 0;
+    if (ci->FirstIsoplethPoint(&t, &p) == 0) {
+        traced.push_back({o.T, o.P, o.x, o.y});
+        for (int k = 0; k < 2000; ++k) {
+            const signed char r = ci->NextIsoplethPoint(&t, &p);
+            if (r < 0) break;
+            if (r == 0) traced.push_back({o.T, o.P, o.x, o.y});
+        }
+    }
+    std::vector<SaturationState> states;
+    auto solve = [&](int init, const Traced* from) {
+        o.set_type_of_problem(13);
+        o.set_the_temperature(Th);
+        o.set_the_vaporization_ratio(bubble ? 0.0 : 1.0);
+        if (from) {
+            o.Pnc = from->P;
+            for (short i = 0; i < o.N; ++i) {
+                o.xcomposition(i, from->x[i]);
+                o.ycomposition(i, from->y[i]);
+            }
+        }
+        o.set_initialization_flag(static_cast<short>(init));
+        o.calculateVLE();
+        if (o.errorflag != 0) return;
+        for (const SaturationState& s : states)
+            if (std::fabs(s.P / o.P - 1.0) < 1e-6) return;
+        states.push_back({o.T, o.P, o.x, o.y, o.liquid->V, o.vapour->V});
+    };
+    for (const Traced& point : traced)
+        if (std::fabs(point.T - Th) <= 15.0) solve(0, &point);
+    solve(2, nullptr);
+    if (flashes) *flashes += o.mFlashCount;
+    std::sort(states.begin(), states.end(), [](const auto& a, const auto& b) { return a.P < b.P; });
+    return states;
+}
+
 // The bubble at Tf of every homogenisation state of the oil at Th on the inclusion's branch,
-// in the order of the envelope (on the dew branch the lower dew point first); flashes spent
-// are added to `flashes` when given.
+// lowest homogenisation pressure first; flashes spent are added to `flashes` when given.
 inline std::vector<OilInclusion> inclusions_of(const KnownOil& oil, double Th, char homog, double Tf,
                                                long* flashes = nullptr) {
     using namespace zephon::thermo;
     std::vector<OilInclusion> made;
-    auto make = [&oil] {
-        auto ci = std::make_unique<CCalculationInterface>(1);
-        ci->mAlpha = oil.alpha, ci->mBeta = oil.beta;
-        ci->mCO2 = oil.co2, ci->mN2 = oil.n2, ci->mH2S = oil.h2s;
-        ci->Finalize();
-        return ci;
-    };
-    auto states = make();
-    const EnvelopeSaturationResult found =
-        saturation_points_on_envelope(states->system(), Th, homog != 0, false);
-    if (flashes) *flashes += found.flashes;
+    auto make = [&oil] { return interface_for(oil); };
+    struct {
+        std::vector<SaturationState> points;
+    } found{saturation_states_at(oil, Th, homog != 0, flashes)};
     for (std::size_t k = 0; k < found.points.size(); ++k) {
         const SaturationState& s = found.points[k];
         auto ci = make();
@@ -108,6 +162,7 @@ struct TracedCurve {
     std::vector<std::pair<double, double>> points; // (alpha, beta)
     int code = 0;                                  // the engine's code at the end
     long flashes = 0, newton = 0;
+    long firstPointFlashes = 0; // scans included
 };
 
 // The curve of an inclusion, traced as the application does, until it passes `betaEnd`.
@@ -127,6 +182,7 @@ inline TracedCurve trace_curve(const OilInclusion& inc, const KnownOil& gases, d
     }
     c.code = ab.mErrorMessageIndex;
     c.flashes = ab.mSystem->mFlashCount;
+    c.firstPointFlashes = ab.mFirstPointFlashes;
     c.newton = ab.mSystem->mNewtonIterationCount;
     return c;
 }

@@ -44,35 +44,55 @@ std::vector<ReferenceCurve> read_reference_curves() {
 
 } // namespace
 
+void set_inclusion(CAlphaBetaModelInterface& ab, const ReferenceCurve& ref) {
+    ab.mTh = ref.ThC + 273.15;
+    ab.mTfv = ref.TfC + 273.15;
+    ab.mFv = ref.FvPercent / 100.0;
+    ab.mCO2 = ref.co2 / 100.0;
+    ab.mN2 = ref.n2 / 100.0;
+    ab.mH2S = ref.h2s / 100.0;
+    ab.mHomog = static_cast<char>(ref.homog);
+}
+
+// Every stored point is solved again at its own beta, from the point before it, and the
+// curve traced as the application traces it passes through the stored points it shares a beta
+// with. (Where a stored curve halved its step after a failure, a curve that no longer fails
+// there takes other betas.)
 TEST(AlphaBetaReferenceCurves, EveryStoredPointIsReproduced) {
     const auto curves = read_reference_curves();
     ASSERT_GE(curves.size(), 16u);
     for (const ReferenceCurve& ref : curves) {
         SCOPED_TRACE("Th " + std::to_string(ref.ThC) + " C, Fv " + std::to_string(ref.FvPercent) + " %");
-        CAlphaBetaModelInterface ab;
-        ab.mTh = ref.ThC + 273.15;
-        ab.mTfv = ref.TfC + 273.15;
-        ab.mFv = ref.FvPercent / 100.0;
-        ab.mCO2 = ref.co2 / 100.0;
-        ab.mN2 = ref.n2 / 100.0;
-        ab.mH2S = ref.h2s / 100.0;
-        ab.mHomog = static_cast<char>(ref.homog);
-        std::vector<std::pair<double, double>> traced;
+        CAlphaBetaModelInterface walker;
+        set_inclusion(walker, ref);
         double a = 0, b = 0;
+        ASSERT_EQ(walker.FirstAlphaBeta(&a, &b), 0);
+        Oil1& oil = *walker.mSystem;
+        for (const auto& [alpha, beta] : ref.points) {
+            if (beta > 0.0) {
+                oil.SetDistributionParameters(a, beta, walker.mCO2, walker.mN2, walker.mH2S);
+                oil.FindAlpha(walker.mTh, walker.mTfv, walker.mFv, 1e-8, walker.mHomog);
+                ASSERT_EQ(oil.errorflag, 0) << "at beta " << beta;
+                a = oil.alpha;
+            }
+            EXPECT_NEAR(a, alpha, 1e-6) << "at beta " << beta;
+        }
+
+        CAlphaBetaModelInterface ab;
+        set_inclusion(ab, ref);
+        std::vector<std::pair<double, double>> traced;
         ASSERT_EQ(ab.FirstAlphaBeta(&a, &b), 0);
         traced.emplace_back(a, b);
-        const double lastBeta = ref.points.back().second;
-        while (traced.back().second < lastBeta - 1e-12) {
+        while (traced.back().second < ref.points.back().second - 1e-12) {
             const signed char r = ab.NextAlphaBeta(&a, &b);
             if (r == 0) traced.emplace_back(a, b);
-            if (r < 0) break;
+            ASSERT_GE(r, 0) << "the curve ends before the stored one, at beta " << traced.back().second;
         }
         std::size_t k = 0;
         for (const auto& [alpha, beta] : ref.points) {
             while (k < traced.size() && traced[k].second < beta - 1e-9)
                 ++k;
-            ASSERT_LT(k, traced.size()) << "no point at beta " << beta;
-            ASSERT_NEAR(traced[k].second, beta, 1e-9);
+            if (k == traced.size() || traced[k].second > beta + 1e-9) continue;
             EXPECT_NEAR(traced[k].first, alpha, 1e-6) << "at beta " << beta;
         }
     }

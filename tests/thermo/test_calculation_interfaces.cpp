@@ -206,6 +206,9 @@ TEST(AlphaBetaCurves, StepShrinksByHalvesAndEnds) {
     ab.mTh = 373.15, ab.mTfv = kRoom, ab.mFv = 0.1, ab.mHomog = 1;
     double a = 0, b = 0;
     ASSERT_EQ(ab.FirstAlphaBeta(&a, &b), 0);
+    // The first point is handed out once the curve is known to go on from it.
+    ASSERT_EQ(ab.NextAlphaBeta(&a, &b), 0);
+    EXPECT_NEAR(b, 0.04, 1e-12);
     // From here on no oil can match: three halvings, then the end.
     ab.mFv = 5.0;
     EXPECT_EQ(ab.NextAlphaBeta(&a, &b), 1);
@@ -214,7 +217,7 @@ TEST(AlphaBetaCurves, StepShrinksByHalvesAndEnds) {
     EXPECT_EQ(ab.NextAlphaBeta(&a, &b), 1);
     EXPECT_EQ(ab.NextAlphaBeta(&a, &b), -1);
     EXPECT_NE(ab.mErrorMessageIndex, 0);
-    EXPECT_EQ(ab.mBeta0, 0.0); // the last accepted point is kept
+    EXPECT_NEAR(ab.mBeta0, 0.04, 1e-12); // the last accepted point is kept
 }
 
 TEST(PhaseDiagrams, EnvelopesCloseAtTheCriticalPointAndSummariesAreTypical) {
