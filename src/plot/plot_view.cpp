@@ -630,6 +630,12 @@ bool CPlotView::StoreSelection(const Rect& released) {
     return true;
 }
 
+void CPlotView::DropSelection() {
+    if (!mRectTracker && mSelectedRect == Rect{}) return;
+    ClearSelection();
+    RequestRedraw();
+}
+
 void CPlotView::ClearSelection() {
     mSelectedRect = {};
     mRectTracker.reset();

@@ -202,6 +202,8 @@ class CPlotView : public CPlotHost {
     void ZoomOutSelectedRect();
     // Back to the default ranges, unsnapped.
     void ResetInitialCoordinates();
+    // Forgets the stored selection (the person pressed Escape).
+    void DropSelection();
     // The zoom commands have a selection to work on.
     bool CanZoom() const { return mSelectedRect.Width() > 0 && mSelectedRect.Height() > 0; }
 

@@ -1,22 +1,66 @@
 #include "gui/plot/plot_window.hpp"
 
-#include <QMenu>
-#include <QMouseEvent>
-#include <QPainter>
-#include <QRubberBand>
+#include <QAction>
+#include <QColorDialog>
+#include <QFontDialog>
+#include <QLabel>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <cmath>
 
+#include "gui/plot/context_menu.hpp"
+#include "gui/plot/plot_area.hpp"
+#include "gui/plot/plot_output.hpp"
 #include "gui/plot/qpainter_canvas.hpp"
+#include "gui/plot/settings_dialogs.hpp"
+#include "gui/plot/zoom_icons.hpp"
+#include "gui/shell/font_families.hpp"
 #include "gui/shell/main_window.hpp"
 #include "gui/shell/zephon_app.hpp"
-#include "plot/plot_view.hpp"
+
+using namespace zephon::plot;
 
 CPlotWindow::CPlotWindow(CWDocument& document, CPlotView& view, CZephonApp& app)
     : mApp(app), mDocument(&document), mView(&view) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setMouseTracking(false);
+    setObjectName("plotWindow");
+    mToolBar = new QToolBar("Zoom", this);
+    mToolBar->setIconSize(QSize(16, 16));
+    const auto addZoom = [this](CZoomIcon icon, const char* tip, CPlotCommand command) {
+        QAction* action = mToolBar->addAction(ZoomIcon(icon), tip);
+        action->setToolTip(tip);
+        action->setStatusTip(tip);
+        connect(action, &QAction::triggered, this, [this, command] { RunZoom(command); });
+        return action;
+    };
+    mZoomIn =
+        addZoom(CZoomIcon::ZoomIn, "Click here to enlarge the selected rectangle.", CPlotCommand::ZoomIn);
+    mZoomOut = addZoom(CZoomIcon::ZoomOut, "Click here to reduce the present view to the selected rectangle.",
+                       CPlotCommand::ZoomOut);
+    mReset = addZoom(CZoomIcon::Reset, "Click here to reset the axis ranges by default.",
+                     CPlotCommand::AxisRangesByDefault);
+
+    mArea = new CPlotArea(*this);
+    auto* statusBar = new QStatusBar(this);
+    statusBar->setSizeGripEnabled(false);
+    mStatus = new QLabel(statusBar);
+    mStatus->setObjectName("plotStatus");
+    mStatus->setFont(ScreenFont("MS Sans Serif", 12, true));
+    mStatus->setTextFormat(Qt::PlainText);
+    statusBar->addWidget(mStatus, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(mToolBar);
+    layout->addWidget(mArea, 1);
+    layout->addWidget(statusBar);
+    setFocusProxy(mArea);
+
     mView->SetHost(this);
     mDocument->AddView(this);
     resize(kDefaultWidth, kDefaultHeight);
+    UpdateZoomButtons();
 }
 
 CPlotWindow::~CPlotWindow() {
@@ -29,66 +73,143 @@ void CPlotWindow::DetachDocument() {
     mDocument->RemoveView(this);
     mApp.Core().NotifyPlotWindowClosed(mView);
     mDocument = nullptr;
+    // The view goes with its document; until this window is deleted it shows nothing.
+    mView = nullptr;
+    ActionDone();
+    mArea->update();
 }
+
+QWidget* CPlotWindow::Area() const {
+    return mArea;
+}
+
+QAction* CPlotWindow::ZoomAction(CPlotCommand command) const {
+    switch (command) {
+    case CPlotCommand::ZoomIn:
+        return mZoomIn;
+    case CPlotCommand::ZoomOut:
+        return mZoomOut;
+    case CPlotCommand::AxisRangesByDefault:
+        return mReset;
+    default:
+        return nullptr;
+    }
+}
+
+QString CPlotWindow::StatusText() const {
+    return mStatus->text();
+}
+
+void CPlotWindow::UpdateZoomButtons() {
+    const bool canZoom = mView != nullptr && mView->CanZoom();
+    mZoomIn->setEnabled(canZoom);
+    mZoomOut->setEnabled(canZoom);
+    mReset->setEnabled(mView != nullptr);
+}
+
+void CPlotWindow::ActionDone() {
+    UpdateZoomButtons();
+    if (mDocument != nullptr && mApp.Core().IsOpen(mDocument)) mApp.MainWindow().UpdateActions();
+}
+
+void CPlotWindow::RunZoom(CPlotCommand command) {
+    if (mView == nullptr) return;
+    mView->OnCommand(command);
+    ActionDone();
+}
+
+// ---- CDocumentWindow ----
 
 CWindowAbilities CPlotWindow::Abilities() const {
     CWindowAbilities abilities;
-    abilities.prints = true;
+    abilities.prints = mView != nullptr;
     return abilities;
 }
 
-bool CPlotWindow::RunCommand(CAppCommand) {
-    return false;
+bool CPlotWindow::RunCommand(CAppCommand command) {
+    if (mView == nullptr) return false;
+    switch (command) {
+    case CAppCommand::FilePrint:
+        PrintView(*mView);
+        return true;
+    case CAppCommand::FilePageSetup:
+        RunPageSetup(this);
+        return true;
+    case CAppCommand::FileExportPicture:
+        ExportPictureWithDialogs(*mView, mApp.Services(), mDocument ? mDocument->GetTitle() : std::string(),
+                                 QSize(mArea->width(), mArea->height()), this);
+        return true;
+    default:
+        return false;
+    }
 }
+
+// ---- CPlotViewHost ----
 
 void CPlotWindow::DisplayStatusMessage(const std::string& text) {
-    mApp.MainWindow().ShowStatus(QString::fromStdString(text));
+    mStatus->setText(ToQString(text));
 }
 
-void CPlotWindow::ShowContextMenu(const CPlotContextMenu&) {}
-
-void CPlotWindow::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    CQPainterCanvas canvas(painter);
-    mView->Draw(canvas);
+void CPlotWindow::RequestRedraw() {
+    mArea->update();
+    UpdateZoomButtons();
 }
 
-void CPlotWindow::resizeEvent(QResizeEvent*) {
-    mView->SetClientRect({0, 0, width(), height()});
+void CPlotWindow::ShowContextMenu(const CPlotContextMenu& menu) {
+    const std::optional<int> command =
+        ExecContextMenu(menu, this, mArea->mapToGlobal(QPoint(menu.at.x, menu.at.y)));
+    // The command may remove the object the menu was made for; the view checks what it acts on.
+    if (command && mView != nullptr) mView->OnMenuCommand(*command);
+    ActionDone();
 }
 
-void CPlotWindow::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
-    const QPoint at = event->position().toPoint();
-    const CPlotTracking tracking = mView->OnLButtonDown(at.x(), at.y());
-    mTracking = tracking.kind != CPlotTracking::Kind::None;
-    mPressAt = at;
-    if (mTracking) {
-        if (mRubberBand == nullptr) mRubberBand = new QRubberBand(QRubberBand::Rectangle, this);
-        mRubberBand->setGeometry(QRect(at, QSize()));
-        mRubberBand->show();
-    }
+void CPlotWindow::NotifyAxisRangesChanged(CPlotView&) {
+    mApp.Core().Notify(CAppNotification::AxisRangesChanged);
 }
 
-void CPlotWindow::mouseMoveEvent(QMouseEvent* event) {
-    if (mTracking && mRubberBand)
-        mRubberBand->setGeometry(QRect(mPressAt, event->position().toPoint()).normalized());
+std::optional<Color> CPlotWindow::ChooseColor(Color color) {
+    const QColor chosen = QColorDialog::getColor(ToQColor(color), this, "Color");
+    if (!chosen.isValid()) return std::nullopt;
+    return FromQColor(chosen);
 }
 
-void CPlotWindow::mouseReleaseEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
-    if (event->button() == Qt::RightButton) {
-        mView->OnRButtonUp(at.x(), at.y());
-        return;
-    }
-    if (!mTracking) return;
-    mTracking = false;
-    if (mRubberBand) mRubberBand->hide();
-    const QRect r = QRect(mPressAt, at).normalized();
-    mView->EndTracking({r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
+std::optional<Font> CPlotWindow::ChooseFont(const Font& font) {
+    bool ok = false;
+    // The plot's fonts are given in pixels; the dialog speaks points of this screen.
+    QFont initial = ScreenFont(font.face, font.height, font.weight >= 501, font.italic);
+    initial.setPointSizeF(font.height * 72.0 / logicalDpiY());
+    const QFont chosen = QFontDialog::getFont(&ok, initial, this, "Font");
+    if (!ok) return std::nullopt;
+    Font result = font;
+    result.face = chosen.family().toStdString();
+    result.height = chosen.pixelSize() > 0
+                        ? chosen.pixelSize()
+                        : static_cast<int>(std::lround(chosen.pointSizeF() * logicalDpiY() / 72));
+    result.weight = chosen.bold() ? 700 : 400;
+    result.italic = chosen.italic();
+    return result;
 }
 
-void CPlotWindow::mouseDoubleClickEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
-    mView->OnLButtonDblClk(at.x(), at.y());
+bool CPlotWindow::EditCurveSettings(CPlotView&, CGraphObject& object) {
+    DisplayStatusMessage("Modify the appearance of the curve");
+    CCurveSettingsWindow dialog(object, this);
+    const bool changed = dialog.DoRun();
+    DisplayStatusMessage("");
+    return changed;
+}
+
+bool CPlotWindow::EditPointSettings(CPlotView&, CGraphObject& object) {
+    DisplayStatusMessage("Modify the appearance of the point");
+    CPointSettingsWindow dialog(object, this);
+    const bool changed = dialog.DoRun();
+    DisplayStatusMessage("");
+    return changed;
+}
+
+void CPlotWindow::ShowAxisRangeWindow(CPlotView&) {
+    mApp.DisplayAxisRangeDialog();
+}
+
+void CPlotWindow::PrintView(CPlotView& view) {
+    PrintWithDialog(view, this);
 }

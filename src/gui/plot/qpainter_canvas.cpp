@@ -29,11 +29,17 @@ Color FromQColor(const QColor& color) {
 
 namespace {
 
+// The canvas's rectangles include their left and top edges and end before right and bottom, as
+// the graph objects lay them out: a marker box (x - 3, y - 3, x + 4, y + 4) covers 7 x 7 pixels.
 QRect ToQRect(const Rect& r) {
-    // The canvas's rectangles include their left and top edges and end before right and bottom,
-    // as the graph objects lay them out.
     const Rect n = r.Normalized();
-    return QRect(QPoint(n.left, n.top), QPoint(n.right - 1, n.bottom - 1));
+    return QRect(n.left, n.top, n.Width(), n.Height());
+}
+
+// The same pixels for an outlined shape: Qt strokes a rectangle of width w over w + 1 pixels.
+QRect ToOutlineRect(const Rect& r) {
+    const Rect n = r.Normalized();
+    return QRect(n.left, n.top, std::max(n.Width() - 1, 0), std::max(n.Height() - 1, 0));
 }
 
 Qt::BrushStyle ToQtHatch(HatchStyle hatch) {
@@ -129,11 +135,11 @@ void CQPainterCanvas::DrawPolyline(std::span<const Point> points) {
 }
 
 void CQPainterCanvas::DrawRectangle(const Rect& box) {
-    mPainter.drawRect(ToQRect(box));
+    mPainter.drawRect(ToOutlineRect(box));
 }
 
 void CQPainterCanvas::DrawEllipse(const Rect& box) {
-    mPainter.drawEllipse(ToQRect(box));
+    mPainter.drawEllipse(ToOutlineRect(box));
 }
 
 void CQPainterCanvas::DrawPolygon(std::span<const Point> points) {
@@ -141,8 +147,7 @@ void CQPainterCanvas::DrawPolygon(std::span<const Point> points) {
 }
 
 void CQPainterCanvas::FillRect(const Rect& box, Color color) {
-    const Rect n = box.Normalized();
-    mPainter.fillRect(QRect(n.left, n.top, n.Width(), n.Height()), ToQColor(color));
+    mPainter.fillRect(ToQRect(box), ToQColor(color));
 }
 
 Size CQPainterCanvas::GetTextExtent(std::string_view text) const {

@@ -1,0 +1,219 @@
+#include "gui/plot/plot_output.hpp"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QImage>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QSpinBox>
+#include <algorithm>
+#include <cctype>
+
+#include "documents/w_document.hpp"
+#include "gui/plot/qpainter_canvas.hpp"
+#include "gui/shell/qt_services.hpp"
+#include "plot/plot_view.hpp"
+#include "plot/svg_canvas.hpp"
+
+using namespace zephon::plot;
+
+namespace {
+
+constexpr int kMaxPictureSide = 20000;
+
+// Owns the shared printer; a child of the application object, so it goes before the application.
+class CPrinterHolder : public QObject {
+  public:
+    CPrinterHolder() : printer(QPrinter::HighResolution) {}
+    QPrinter printer;
+};
+
+// The view laid out at another size for the time of one drawing, then back as it was.
+class CLaidOutAt {
+  public:
+    CLaidOutAt(CPlotView& view, QSize size) : mView(view), mSaved(view.GetClientRect()) {
+        mView.SetClientRect({0, 0, size.width(), size.height()});
+    }
+    ~CLaidOutAt() { mView.SetClientRect(mSaved); }
+    CLaidOutAt(const CLaidOutAt&) = delete;
+    CLaidOutAt& operator=(const CLaidOutAt&) = delete;
+
+  private:
+    CPlotView& mView;
+    Rect mSaved;
+};
+
+bool WriteRaster(CPlotView& view, const QString& file, QSize size, bool pdf, std::string& error) {
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly)) {
+        error = out.errorString().toStdString();
+        return false;
+    }
+    const CLaidOutAt layout(view, size);
+    if (pdf) {
+        QPdfWriter writer(&out);
+        writer.setResolution(CPlotView::kScreenDpi);
+        writer.setPageSize(QPageSize(QSizeF(size) * 72.0 / CPlotView::kScreenDpi, QPageSize::Point));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer.setCreator("Zephon");
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            error = "the PDF writer could not start";
+            out.cancelWriting();
+            return false;
+        }
+        CQPainterCanvas canvas(painter);
+        view.Draw(canvas);
+        painter.end();
+    } else {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            CQPainterCanvas canvas(painter);
+            view.Draw(canvas);
+        }
+        if (!image.save(&out, "PNG")) {
+            error = "the image could not be encoded";
+            out.cancelWriting();
+            return false;
+        }
+    }
+    if (!out.commit()) {
+        error = out.errorString().toStdString();
+        return false;
+    }
+    return true;
+}
+
+// The size of a PNG picture, the shown size proposed; nothing when cancelled.
+std::optional<QSize> AskPictureSize(QSize proposal, QWidget* parent) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle("Picture size");
+    auto* width = new QSpinBox(&dialog);
+    auto* height = new QSpinBox(&dialog);
+    for (QSpinBox* box : {width, height}) {
+        box->setRange(16, kMaxPictureSide);
+        box->setSuffix(" pixels");
+    }
+    width->setObjectName("pictureWidth");
+    height->setObjectName("pictureHeight");
+    width->setValue(proposal.width());
+    height->setValue(proposal.height());
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* form = new QFormLayout(&dialog);
+    form->addRow("Width", width);
+    form->addRow("Height", height);
+    form->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return QSize(width->value(), height->value());
+}
+
+} // namespace
+
+// ---- printing ----
+
+QPrinter& PlotPrinter() {
+    static const char* const kName = "zephonPlotPrinter";
+    for (QObject* child : qApp->children())
+        if (auto* holder = dynamic_cast<CPrinterHolder*>(child); holder && child->objectName() == kName)
+            return holder->printer;
+    auto* holder = new CPrinterHolder;
+    holder->setObjectName(kName);
+    holder->setParent(qApp);
+    return holder->printer;
+}
+
+bool PrintPlot(CPlotView& view, QPrinter& printer) {
+    QPainter painter;
+    if (!painter.begin(&printer)) return false;
+    // The plot keeps its size on screen in inches.
+    const CPlotView::PrintScale scale =
+        CPlotView::GetPrintScale(printer.logicalDpiX(), printer.logicalDpiY());
+    painter.scale(scale.x, scale.y);
+    {
+        CQPainterCanvas canvas(painter);
+        view.Draw(canvas);
+    }
+    return painter.end();
+}
+
+void PrintWithDialog(CPlotView& view, QWidget* parent) {
+    QPrinter& printer = PlotPrinter();
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle("Print");
+    if (dialog.exec() != QDialog::Accepted) return;
+    PrintPlot(view, printer);
+}
+
+void RunPageSetup(QWidget* parent) {
+    QPageSetupDialog dialog(&PlotPrinter(), parent);
+    dialog.exec();
+}
+
+// ---- pictures ----
+
+std::optional<CPictureFormat> PictureFormatOf(const std::filesystem::path& path) {
+    std::string extension = path.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (extension == ".svg") return CPictureFormat::Svg;
+    if (extension == ".png") return CPictureFormat::Png;
+    if (extension == ".pdf") return CPictureFormat::Pdf;
+    return std::nullopt;
+}
+
+bool ExportPicture(CPlotView& view, const std::filesystem::path& path, CPictureFormat format, QSize size,
+                   std::string& error) {
+    if (size.width() < 1 || size.height() < 1 || size.width() > kMaxPictureSide ||
+        size.height() > kMaxPictureSide) {
+        error = "the picture size is out of range";
+        return false;
+    }
+    if (format == CPictureFormat::Svg) {
+        SvgCanvas canvas(size.width(), size.height());
+        {
+            const CLaidOutAt layout(view, size);
+            view.Draw(canvas);
+        }
+        return ReplaceFileContents(path, canvas.GetSvg(), error);
+    }
+    return WriteRaster(view, QString::fromStdString(path.string()), size, format == CPictureFormat::Pdf,
+                       error);
+}
+
+void ExportPictureWithDialogs(CPlotView& view, CQtServices& services, const std::string& title,
+                              QSize shownSize, QWidget* parent) {
+    const auto path = services.ChooseFileToSave(
+        {"Export picture", ".svg",
+         "SVG pictures (*.svg)|*.svg|PNG images (*.png)|*.png|PDF documents (*.pdf)|*.pdf||",
+         std::filesystem::path(title.empty() ? "plot.svg" : title + ".svg")});
+    if (!path) return;
+    const std::optional<CPictureFormat> format = PictureFormatOf(*path);
+    if (!format) {
+        services.ShowMessage(
+            {"A picture is written as SVG, PNG or PDF: choose a file name ending in .svg, .png or "
+             ".pdf.",
+             "", CMessageIcon::Warning, false});
+        return;
+    }
+    QSize size = shownSize;
+    if (*format == CPictureFormat::Png) {
+        const std::optional<QSize> chosen = AskPictureSize(shownSize, parent);
+        if (!chosen) return;
+        size = *chosen;
+    }
+    std::string error;
+    if (!ExportPicture(view, *path, *format, size, error))
+        services.ShowMessage(
+            {"The picture could not be written to \"" + path->string() + "\": " + error + ".", "",
+             CMessageIcon::Warning, false});
+}
