@@ -7,57 +7,12 @@
 #include <filesystem>
 #include <string>
 
-#include "silent_services.hpp"
+#include "phase_diagram_fixture.hpp"
 
 namespace {
 
-class NullCanvas : public zephon::plot::Canvas {
-  public:
-    void SetPen(const zephon::plot::Pen&) override {}
-    void SetBrush(const zephon::plot::Brush&) override {}
-    void SetFont(const zephon::plot::Font&) override {}
-    void SetTextColor(zephon::plot::Color) override {}
-    void SetClip(std::optional<zephon::plot::Rect> clip) override { mClip = clip; }
-    std::optional<zephon::plot::Rect> GetClip() const override { return mClip; }
-    void DrawLine(zephon::plot::Point, zephon::plot::Point) override { ++calls; }
-    void DrawPolyline(std::span<const zephon::plot::Point> points) override { calls += points.size(); }
-    void DrawRectangle(const zephon::plot::Rect&) override { ++calls; }
-    void DrawEllipse(const zephon::plot::Rect&) override { ++calls; }
-    void DrawPolygon(std::span<const zephon::plot::Point>) override { ++calls; }
-    void FillRect(const zephon::plot::Rect&, zephon::plot::Color) override { ++calls; }
-    zephon::plot::Size GetTextExtent(std::string_view text) const override {
-        return {static_cast<int>(7 * text.size()), 14};
-    }
-    void DrawText(std::string_view, const zephon::plot::Rect&, unsigned) override { ++calls; }
-
-    std::size_t calls = 0;
-
-  private:
-    std::optional<zephon::plot::Rect> mClip;
-};
-
-const std::filesystem::path& DocumentFile() {
-    static const std::filesystem::path path = [] {
-        SilentServices services;
-        CPhaseDiagDocument document(services);
-        for (int d = 0; d < 20; ++d) {
-            CPhaseDiagram* diagram =
-                document.CalculateImmiscibilityLoop(1, 0.5 + 0.02 * d, 0.2, 0, 0, 0, nullptr, "");
-            for (double th : {80.0, 100.0}) {
-                double density = 0, volume = 0;
-                CIsochor* mono = nullptr;
-                if (diagram) document.CalculateIsochor(diagram, th, 1, density, volume, &mono);
-            }
-        }
-        auto file = std::filesystem::temp_directory_path() / "zephon-bench-20-envelopes.ptd";
-        document.OnSaveDocument(file);
-        return file;
-    }();
-    return path;
-}
-
 void BM_OpenAndDrawPhaseDiagramDocument(benchmark::State& state) {
-    const auto& path = DocumentFile();
+    const auto& path = TwentyEnvelopesFile();
     SilentServices services;
     long diagrams = 0, objects = 0;
     std::size_t calls = 0;

@@ -1,12 +1,10 @@
 #include "gui/plot/axis_range_window.hpp"
 
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 
 #include "base/number_field.hpp"
 #include "documents/alpha_beta_plot_document.hpp"
@@ -68,18 +66,14 @@ CAxisRangeWindow::CAxisRangeWindow(CZephonApp& app, QWidget* parent) : QDialog(p
     layout->addLayout(grid);
     layout->addLayout(buttons);
 
+    // "Set Axis Ranges" loses its check mark once the window is gone.
+    connect(this, &QObject::destroyed, &mApp.MainWindow(), &CMainWindow::UpdateActions, Qt::QueuedConnection);
     mApp.Core().AddListener(this);
     Bind(mApp.Core().CurrentPlotView());
 }
 
 CAxisRangeWindow::~CAxisRangeWindow() {
     mApp.Core().RemoveListener(this);
-}
-
-void CAxisRangeWindow::closeEvent(QCloseEvent* event) {
-    QDialog::closeEvent(event);
-    // "Set Axis Ranges" loses its check mark once the window is gone.
-    QTimer::singleShot(0, &mApp.MainWindow(), &CMainWindow::UpdateActions);
 }
 
 // ---- from the application to the fields ----

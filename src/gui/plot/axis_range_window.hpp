@@ -35,9 +35,6 @@ class CAxisRangeWindow : public QDialog, public CAppListener {
     void OnAppNotification(CAppNotification notification) override;
     void OnDocumentClosing(CWDocument& document) override;
 
-  protected:
-    void closeEvent(QCloseEvent* event) override;
-
   private:
     // ---- from the fields to the view ----
     void OnCoordinatesChanged();

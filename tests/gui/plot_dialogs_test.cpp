@@ -1,0 +1,209 @@
+// The plot settings dialogs, the axis range window, and the plot on paper and in files: sizes
+// without a list item, typing that is never rewritten under the cursor, ranges refused until they
+// are valid, a window that follows the active plot, printing to a PDF file without a printer and
+// the exported pictures.
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QImageReader>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include "base/number_field.hpp"
+#include "documents/alpha_beta_plot_document.hpp"
+#include "documents/phase_diag_document.hpp"
+#include "gui/plot/axis_range_window.hpp"
+#include "gui/plot/plot_output.hpp"
+#include "gui/plot/qpainter_canvas.hpp"
+#include "gui/plot/settings_dialogs.hpp"
+#include "plot_test_support.hpp"
+
+using namespace plot_test;
+
+class PlotDialogsTest : public QObject {
+    Q_OBJECT
+
+  private:
+    QTemporaryDir mDemo;
+    std::unique_ptr<QTemporaryDir> mFolder;
+    std::unique_ptr<CZephonApp> mApp;
+    CScriptedServices* mServices = nullptr;
+
+    CPlotWindow* Open(const char* name) {
+        mApp->OpenFiles({mDemo.filePath(name)});
+        CPlotWindow* window = ActivePlotWindow(*mApp);
+        if (window != nullptr && !SizeArea(*window, QSize(640, 480))) return nullptr;
+        return window;
+    }
+    CAxisRangeWindow* AxisRanges() {
+        mApp->MainWindow().Action(CAppCommand::EditSetAxisRanges)->trigger();
+        return qobject_cast<CAxisRangeWindow*>(mApp->AxisRangeWindow());
+    }
+    // Types the text into the field as a person would: the field is emptied, then key by key.
+    static void Type(QLineEdit* field, const QString& text) {
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QTest::keyClicks(field, text);
+    }
+    QByteArray Head(const QString& file, int bytes) {
+        QFile in(file);
+        return in.open(QIODevice::ReadOnly) ? in.read(bytes) : QByteArray();
+    }
+
+  private slots:
+    void initTestCase() { QVERIFY(MakeDemo(mDemo)); }
+    void init() {
+        mFolder = std::make_unique<QTemporaryDir>();
+        mApp = StartApp(mFolder->path(), mServices);
+    }
+    void cleanup() { mApp.reset(); }
+
+    // A size or shape without an item in the lists selects nothing, and OK keeps it.
+    void settingsListsNeverLeaveTheirRange() {
+        CGraphPoint point(0.5, 0.5);
+        point.mSize = 15;
+        point.mSelector = 0;
+        CPointSettingsWindow dialog(point, nullptr);
+        QCOMPARE(dialog.findChild<QComboBox*>("size")->currentIndex(), -1);
+        QCOMPARE(dialog.findChild<QComboBox*>("markerType")->currentIndex(), -1);
+        QCOMPARE(dialog.findChild<QComboBox*>("markerType")->count(), 12);
+        QCOMPARE(dialog.findChild<QComboBox*>("markerType")->itemText(6), QString("Upside filled triangle"));
+        QCOMPARE(dialog.EditedSize(), 15);
+        QCOMPARE(dialog.EditedSelector(), 0);
+        AnswerModal<CPointSettingsWindow>([](CPointSettingsWindow& shown) { shown.accept(); });
+        QVERIFY(!dialog.DoRun()); // nothing changed
+        QCOMPARE(point.mSize, 15);
+
+        CGraphCurve curve;
+        curve.mSize = 2;
+        CCurveSettingsWindow curveDialog(curve, nullptr);
+        QCOMPARE(curveDialog.findChild<QComboBox*>("thickness")->currentText(), QString("Double"));
+        AnswerModal<CCurveSettingsWindow>([](CCurveSettingsWindow& shown) {
+            // The colour through the colour dialog, then Cancel: the curve is left alone.
+            AnswerModal<QColorDialog>([](QColorDialog& colors) {
+                colors.setCurrentColor(QColor(0, 128, 255));
+                colors.accept();
+            });
+            shown.findChild<QPushButton*>("color")->click();
+            QCOMPARE(FromQColor(QColor(0, 128, 255)), shown.EditedColor());
+            shown.reject();
+        });
+        QVERIFY(!curveDialog.DoRun());
+        QCOMPARE(curve.mForeColor, zephon::plot::kRed);
+    }
+
+    void theAxisRangeWindowFollowsTheActivePlot() {
+        QVERIFY(!mApp->MainWindow().Action(CAppCommand::EditSetAxisRanges)->isChecked());
+        CAxisRangeWindow* ranges = AxisRanges();
+        QVERIFY(ranges != nullptr);
+        QVERIFY(mApp->MainWindow().Action(CAppCommand::EditSetAxisRanges)->isChecked());
+        QVERIFY(!ranges->MinXField()->isEnabled()); // no plot yet
+        CPlotWindow* diagram = Open("phase_diagram.ptd");
+        QVERIFY(diagram != nullptr);
+        QCOMPARE(ranges->GetPlotView(), diagram->View());
+        const CPlotRanges shown = diagram->View()->GetCurrentRanges();
+        QCOMPARE(ranges->MaxYField()->text(), QString::fromStdString(FormatFixed(shown.maxY, 0)));
+        CPlotWindow* plot = Open("alpha_beta.abp");
+        QVERIFY(plot != nullptr);
+        QCOMPARE(ranges->GetPlotView(), plot->View());
+        QCOMPARE(ranges->MaxXField()->text(), QString("1.000")); // three decimals on alpha
+
+        // A zoom in the plot shows in the window; "Use Default" goes back.
+        plot->View()->SetCurrentRanges(0.5, 0.75, 0, 1);
+        QCOMPARE(ranges->MinXField()->text(), QString("0.500"));
+        ranges->UseDefaultButton()->click();
+        QCOMPARE(plot->View()->GetCurrentRanges(), plot->View()->GetDefaultRanges());
+
+        // Closing the document lets the window go blank; closing the window unchecks the command.
+        mServices->saveChangesAnswers = {CSaveAnswer::Discard, CSaveAnswer::Discard};
+        QVERIFY(mApp->Core().CloseDocument(plot->Document()));
+        QVERIFY(ranges->GetPlotView() != plot->View() || ranges->GetPlotView() == nullptr);
+        QVERIFY(mApp->Core().CloseDocument(diagram->Document()));
+        QCOMPARE(ranges->GetPlotView(), nullptr);
+        QVERIFY(!ranges->MinXField()->isEnabled());
+        ranges->close();
+        QTRY_VERIFY(mApp->AxisRangeWindow() == nullptr);
+        QTRY_VERIFY(!mApp->MainWindow().Action(CAppCommand::EditSetAxisRanges)->isChecked());
+    }
+
+    void typedRangesAreTakenOnlyWhenValidAndNeverRewritten() {
+        CPlotWindow* window = Open("phase_diagram.ptd");
+        QVERIFY(window != nullptr);
+        CAxisRangeWindow* ranges = AxisRanges();
+        CPlotView& view = *window->View();
+        Type(ranges->MinXField(), "0");
+        Type(ranges->MaxXField(), "1e3");
+        QCOMPARE(view.GetCurrentRanges().maxX, 1000.0);
+        QCOMPARE(ranges->MaxXField()->text(), QString("1e3")); // not rewritten as "1000"
+        Type(ranges->MaxXField(), " 7 ");
+        QCOMPARE(view.GetCurrentRanges().maxX, 7.0);
+        const CPlotRanges kept = view.GetCurrentRanges();
+        for (const char* refused : {"12abc", "-0", ".0", "nan", "inf", "0x10", ""}) {
+            ranges->MaxXField()->setText(refused); // pasted whole
+            QCOMPARE(view.GetCurrentRanges(), kept);
+        }
+        // A minimum above the maximum changes nothing until it is below again.
+        ranges->MaxXField()->setText("300");
+        ranges->MinXField()->setText("450");
+        QCOMPARE(view.GetCurrentRanges().minX, 0.0);
+        QCOMPARE(ranges->MinXField()->text(), QString("450"));
+        QTest::keyClick(ranges->MinXField(), Qt::Key_Backspace);
+        QCOMPARE(view.GetCurrentRanges().minX, 45.0);
+        Type(ranges->MinYField(), "0.0");
+        QCOMPARE(view.GetCurrentRanges().minY, 0.0);
+    }
+
+    void printingToAPdfFileNeedsNoPrinter() {
+        CPlotWindow* window = Open("phase_diagram.ptd");
+        QVERIFY(window != nullptr);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(mFolder->filePath("printed.pdf"));
+        QVERIFY(PrintPlot(*window->View(), printer));
+        QCOMPARE(Head(mFolder->filePath("printed.pdf"), 5), QByteArray("%PDF-"));
+        // On paper the plot keeps its on-screen size: 1200 dots per inch draw 12.5 dots a pixel.
+        QCOMPARE(CPlotView::GetPrintScale(printer.logicalDpiX(), printer.logicalDpiY()).x,
+                 printer.logicalDpiX() / 96.0);
+    }
+
+    void exportedPicturesAreTheShownPlot() {
+        CPlotWindow* window = Open("alpha_beta.abp");
+        QVERIFY(window != nullptr);
+        // PNG through the menu: the file is chosen, then its size.
+        const QString png = mFolder->filePath("plot.png");
+        mServices->saveAnswers = {std::filesystem::path(png.toStdString())};
+        AnswerModal<QDialog>([](QDialog& size) {
+            size.findChild<QSpinBox*>("pictureWidth")->setValue(800);
+            size.findChild<QSpinBox*>("pictureHeight")->setValue(500);
+            size.accept();
+        });
+        mApp->MainWindow().Action(CAppCommand::FileExportPicture)->trigger();
+        QCOMPARE(QImageReader(png).size(), QSize(800, 500));
+        QCOMPARE(window->View()->GetClientRect(), (zephon::plot::Rect{0, 0, 640, 480})); // laid out again
+
+        std::string error;
+        const QString svg = mFolder->filePath("plot.svg");
+        QVERIFY(
+            ExportPicture(*window->View(), svg.toStdString(), CPictureFormat::Svg, QSize(640, 480), error));
+        QVERIFY(Head(svg, 200).contains("<svg"));
+        const QString pdf = mFolder->filePath("plot.pdf");
+        QVERIFY(
+            ExportPicture(*window->View(), pdf.toStdString(), CPictureFormat::Pdf, QSize(640, 480), error));
+        QCOMPARE(Head(pdf, 5), QByteArray("%PDF-"));
+        // A name of another kind is refused with a message; nothing is written.
+        mServices->saveAnswers = {std::filesystem::path(mFolder->filePath("plot.jpg").toStdString())};
+        mApp->MainWindow().Action(CAppCommand::FileExportPicture)->trigger();
+        QVERIFY(!mServices->messages.empty());
+        QVERIFY(!QFile::exists(mFolder->filePath("plot.jpg")));
+        QVERIFY(!ExportPicture(*window->View(), mFolder->filePath("none/plot.svg").toStdString(),
+                               CPictureFormat::Svg, QSize(640, 480), error));
+        QVERIFY(!error.empty());
+    }
+};
+
+QTEST_MAIN(PlotDialogsTest)
+#include "plot_dialogs_test.moc"
