@@ -1,6 +1,7 @@
 // The calculations a user waits for: one alpha-beta curve of 20 points for a typical
-// inclusion, one full phase envelope (both branches) of a 17-component oil, and one isochore
-// pair. Counters give flashes per point and Newton iterations per flash.
+// inclusion (and one whose first point needs a scan of alpha, and the scan of a measurement no
+// oil gives), one full phase envelope (both branches) of a 17-component oil, and one isochore
+// pair. Counters give flashes and Newton iterations per point and per flash.
 #include "thermo/alpha_beta_model_interface.hpp"
 #include "thermo/calculation_interface.hpp"
 
@@ -13,31 +14,60 @@ using namespace zephon::thermo;
 
 namespace {
 
-void BM_AlphaBetaCurve20Points(benchmark::State& state) {
-    long points = 0, flashes = 0, newton = 0;
+// Traces up to `maxPoints` points of the inclusion's curve; the points found (0 when the
+// curve has no first point).
+int trace_curve(CAlphaBetaModelInterface& ab, int maxPoints) {
+    double a = 0, b = 0;
+    if (ab.FirstAlphaBeta(&a, &b) != 0) return 0;
+    int n = 1;
+    for (int k = 0; k < 200 && n < maxPoints; ++k) {
+        const signed char r = ab.NextAlphaBeta(&a, &b);
+        if (r == -1) break;
+        if (r == 0) ++n;
+    }
+    return n;
+}
+
+// One inclusion's curve, `maxPoints` long at most, with the work per point and, separately,
+// what its first point took (a scan of alpha where the estimate tables give no start).
+void run_curves(benchmark::State& state, double Th, double Fv, char homog, int maxPoints) {
+    long points = 0, flashes = 0, newton = 0, first = 0;
     for (auto _ : state) {
         CAlphaBetaModelInterface ab;
-        ab.mTh = 373.15, ab.mTfv = 293.15, ab.mFv = 0.10, ab.mHomog = 1;
-        double a = 0, b = 0;
-        if (ab.FirstAlphaBeta(&a, &b) != 0) {
-            state.SkipWithError("first point failed");
-            break;
-        }
-        int n = 1;
-        for (int k = 0; k < 200 && n < 20; ++k) {
-            const signed char r = ab.NextAlphaBeta(&a, &b);
-            if (r == -1) break;
-            if (r == 0) ++n;
-        }
-        points += n;
+        ab.mTh = Th, ab.mTfv = 293.15, ab.mFv = Fv, ab.mHomog = homog;
+        points += trace_curve(ab, maxPoints);
         flashes += ab.mSystem->mFlashCount;
         newton += ab.mSystem->mNewtonIterationCount;
+        first += ab.mFirstPointFlashes;
     }
-    state.counters["points"] = static_cast<double>(points) / static_cast<double>(state.iterations());
-    state.counters["flashes_per_point"] = static_cast<double>(flashes) / static_cast<double>(points);
-    state.counters["newton_per_flash"] = static_cast<double>(newton) / static_cast<double>(flashes);
+    const double runs = static_cast<double>(state.iterations());
+    state.counters["points"] = static_cast<double>(points) / runs;
+    state.counters["first_point_flashes"] = static_cast<double>(first) / runs;
+    if (points > 0) {
+        state.counters["flashes_per_point"] = static_cast<double>(flashes) / static_cast<double>(points);
+        state.counters["newton_per_point"] = static_cast<double>(newton) / static_cast<double>(points);
+    }
+    state.counters["newton_per_flash"] =
+        static_cast<double>(newton) / static_cast<double>(std::max(1L, flashes));
+}
+
+void BM_AlphaBetaCurve20Points(benchmark::State& state) {
+    run_curves(state, 373.15, 0.10, 1, 20);
 }
 BENCHMARK(BM_AlphaBetaCurve20Points)->Unit(benchmark::kMillisecond);
+
+// An inclusion homogenising on the upper dew curve with a 65 % bubble, beyond the estimate
+// tables: its first point comes from the scan of alpha.
+void BM_AlphaBetaCurveBeyondTheTables(benchmark::State& state) {
+    run_curves(state, 453.15, 0.647, 0, 20);
+}
+BENCHMARK(BM_AlphaBetaCurveBeyondTheTables)->Unit(benchmark::kMillisecond);
+
+// A vapour inclusion with a 5 % bubble, which no oil gives: the whole bounded scan.
+void BM_AlphaBetaNoOilCanGive(benchmark::State& state) {
+    run_curves(state, 373.15, 0.05, 0, 20);
+}
+BENCHMARK(BM_AlphaBetaNoOilCanGive)->Unit(benchmark::kMillisecond);
 
 // Both branches of the envelope; the points found are returned through `iso` when given.
 long trace_envelope(CCalculationInterface& ci, IsoplethData* iso) {

@@ -146,17 +146,18 @@ char Oil1::EstimateInitial(char homog, double Th_, double Fv, double& alpha_) {
 
     const bool liquidBranch = homog != 0;
     Pnc = estimate.P;
-    // The tables are made without gases: a feed component they lack gets its fraction in the
-    // incipient phase from Wilson's K-value at the estimate's temperature and pressure, so
-    // that the start holds every component of the feed (nitrogen, being the most volatile,
-    // must be richer in the vapour).
+    // The tables are made without gases: a feed component they lack (or hold only as a trace
+    // a million times below its feed fraction) gets its fraction in the incipient phase from
+    // Wilson's K-value at the estimate's temperature and pressure, so that the start holds
+    // every component of the feed (nitrogen, being the most volatile, must be richer in the
+    // vapour).
     std::vector<double>& incipient = liquidBranch ? ync : xnc;
     std::vector<double>& feed = liquidBranch ? xnc : ync;
     double sum = 0.0;
     for (short i = 0; i < kOilComponentCount; ++i) {
         feed[i] = z[i];
         incipient[i] = estimate.incipient[i];
-        if (z[i] > 0.0 && !(incipient[i] > 0.0)) {
+        if (z[i] > 0.0 && !(incipient[i] > 1e-6 * z[i])) {
             const double K = wilson_k_value(i, Th_, estimate.P);
             incipient[i] = liquidBranch ? K * z[i] : z[i] / K;
         }

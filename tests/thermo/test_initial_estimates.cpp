@@ -70,3 +70,27 @@ TEST(EstimateTables, LookupInterpolatesInFractionThenTemperature) {
     EXPECT_EQ(lookup_initial_estimate(1, std::nan(""), 0.1, e), 1);
     EXPECT_EQ(lookup_initial_estimate(0, 380.0, std::nan(""), e), 1);
 }
+
+TEST(EstimateTables, FeedGasesTheTablesLackStartFromWilsonKValues) {
+    TableCubic liquid(2), vapour(1);
+    Oil1 oil(liquid, vapour);
+    oil.SetDistributionParameters(0.6, 0.0, 0.02, 0.01, 0.0); // CO2 and N2, no H2S
+    double alpha = 0.0;
+    auto sum = [](const std::vector<double>& v) {
+        double s = 0.0;
+        for (double f : v)
+            s += f;
+        return s;
+    };
+    // Bubble point: nitrogen, the most volatile component, is richer in the incipient vapour.
+    ASSERT_EQ(oil.EstimateInitial(1, 373.15, 0.1, alpha), 0);
+    EXPECT_GT(oil.ync[0], oil.z[0]);
+    EXPECT_GT(oil.ync[1], 0.0);
+    EXPECT_EQ(oil.ync[2], 0.0);
+    EXPECT_NEAR(sum(oil.ync), 1.0, 1e-12);
+    // Dew point: poorer in the incipient liquid.
+    ASSERT_EQ(oil.EstimateInitial(0, 373.15, 0.95, alpha), 0);
+    EXPECT_GT(oil.xnc[0], 0.0);
+    EXPECT_LT(oil.xnc[0], oil.z[0]);
+    EXPECT_NEAR(sum(oil.xnc), 1.0, 1e-12);
+}

@@ -132,6 +132,21 @@ TEST(Oil1, FindAlphaRecoversTheAlphaOfAMeasuredInclusion) {
     EXPECT_NEAR(vapour_fraction_on_isochore(check.oil, Th, Tf), fv, 1e-7);
 }
 
+TEST(Oil1, AStartWithoutAHomogenisationStateStepsBackTowardsTheLastGoodAlpha) {
+    const double beta = 0.2, Th = 380.0, Tf = 293.15;
+    AlphaBetaOil truth(0.62, beta, 0.03);
+    const double fv = vapour_fraction_on_isochore(truth.oil, Th, Tf);
+    // An oil so light that it has no bubble point at Th: alone, the search cannot start.
+    AlphaBetaOil o(0.2, beta, 0.03);
+    o.oil.FindAlpha(Th, Tf, fv, 1e-10, 1);
+    EXPECT_EQ(o.oil.errorflag, kHomogenisationFailed);
+    // Knowing an alpha that evaluates, it goes back towards it and on to the root.
+    o.oil.SetDistributionParameters(0.2, beta, 0.03, 0.0, 0.0);
+    o.oil.FindAlpha(Th, Tf, fv, 1e-10, 1, {0.0, 0.7});
+    ASSERT_EQ(o.oil.errorflag, 0);
+    EXPECT_NEAR(o.oil.alpha, 0.62, 1e-6);
+}
+
 TEST(Oil1, FindAlphaReportsImpossibleMeasurementsWithTheirCodes) {
     AlphaBetaOil o(0.6, 0.1);
     const double nan = std::numeric_limits<double>::quiet_NaN();
