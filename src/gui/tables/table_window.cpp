@@ -90,6 +90,12 @@ CTableWindow::CTableWindow(CZephonApp& app, std::shared_ptr<CTableEditing> editi
     if (!mSetup.isSubTable)
         connect(mEditing.get(), &CTableEditing::Changed, &mApp.MainWindow(), &CMainWindow::UpdateActions);
     mEditing->Session().AddListener(this);
+    // The clipboard is asked when it changes, not each time the menus are updated (on X11 each
+    // question goes to the program that owns it).
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    mClipboardHasText = !clipboard->text().isEmpty();
+    connect(clipboard, &QClipboard::dataChanged, this,
+            [this, clipboard] { mClipboardHasText = !clipboard->text().isEmpty(); });
     mLastTitle = WindowTitle();
     resize(sizeHint());
 }
@@ -152,7 +158,7 @@ CWindowAbilities CTableWindow::Abilities() const {
     abilities.undo = mEditing->Stack().canUndo();
     abilities.redo = mEditing->Stack().canRedo();
     abilities.copy = mModel->RowCount() > 0;
-    abilities.paste = !QGuiApplication::clipboard()->text().isEmpty();
+    abilities.paste = mClipboardHasText;
     abilities.selectAll = mModel->RowCount() > 0;
     abilities.addRow = true;
     abilities.deleteRow = mView->currentIndex().isValid();

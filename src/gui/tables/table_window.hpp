@@ -92,6 +92,7 @@ class CTableWindow : public QWidget, public CDocumentWindow, public CTableListen
     std::unique_ptr<CTableItemModel> mItemModel;
     Setup mSetup;
     QString mLastTitle;
+    bool mClipboardHasText = false;
     QTableView* mView = nullptr;
     QPushButton* mNormalizeButton = nullptr;
     SubTableMaker mSubTableMaker;
