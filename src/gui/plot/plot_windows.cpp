@@ -1,5 +1,7 @@
 #include "gui/plot/plot_windows.hpp"
 
+#include <QCloseEvent>
+
 #include "documents/alpha_beta_plot_document.hpp"
 #include "documents/phase_diag_document.hpp"
 #include "gui/plot/plot_window.hpp"
@@ -11,11 +13,23 @@ namespace {
 class CVTPlotWindow : public CPlotWindow {
   public:
     CVTPlotWindow(CPhaseDiagDocument& document, CVolumePlotView& view, CZephonApp& app)
-        : CPlotWindow(document, view, app), mVolumeView(view) {}
+        : CPlotWindow(document, view, app), mDiagrams(&document), mVolumeView(view) {}
+    void DetachDocument() override {
+        mDiagrams = nullptr;
+        CPlotWindow::DetachDocument();
+    }
     QString WindowTitle() const override { return QString::fromStdString(mVolumeView.mTitle); }
     bool ClosesDocument() const override { return false; }
 
+  protected:
+    // The person closes the plot: its document forgets it (and asks for this window to go).
+    void closeEvent(QCloseEvent* event) override {
+        if (mDiagrams != nullptr) mDiagrams->KillVTPlot(&mVolumeView);
+        event->accept();
+    }
+
   private:
+    CPhaseDiagDocument* mDiagrams; // null once the window is detached
     CVolumePlotView& mVolumeView;
 };
 

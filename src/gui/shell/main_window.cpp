@@ -621,6 +621,9 @@ void CMainWindow::OnSubWindowActivated(QMdiSubWindow* sub) {
     } else if (CDocumentWindow* window = WindowOf(sub)) {
         core.WindowActivated(&window->Document());
         if (CPlotView* view = window->PlotView()) core.NotifyPlotWindowActivated(view);
+        // A volume-temperature plot becomes the current one, its P-T diagram with it.
+        if (auto* volume = dynamic_cast<CVolumePlotView*>(window->PlotView()))
+            core.SetCurrentVTPlotView(volume);
     }
     UpdateActions();
 }

@@ -1,0 +1,87 @@
+#include "gui/panels/page_widget.hpp"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include "gui/shell/log_window.hpp"
+#include "gui/shell/zephon_app.hpp"
+
+CPageWidget::CPageWidget(CPanelPage& page, CZephonApp& app) : mPage(page), mApp(app) {
+    mPage.SetChangedHandler([this] { PageChanged(); });
+}
+
+CPageWidget::~CPageWidget() {
+    mPage.SetChangedHandler(nullptr);
+}
+
+void CPageWidget::Start() {
+    mStarted = true;
+    PageChanged();
+}
+
+void CPageWidget::PageChanged() {
+    if (mSyncing || !mStarted) return;
+    mSyncing = true;
+    Sync();
+    mSyncing = false;
+    if (const auto field = mPage.TakeFocusRequest()) {
+        if (QLineEdit* edit = FieldWidget(*field)) {
+            edit->setFocus(Qt::OtherFocusReason);
+            edit->selectAll();
+        }
+    }
+}
+
+void CPageWidget::WriteLog(const std::string& text) {
+    if (text.empty()) return;
+    CLogWindow& log = mApp.Log();
+    if (!log.isVisible()) log.ShowLog();
+    log.InsertText(QString::fromStdString(text));
+}
+
+void CPageWidget::SyncList(QListWidget& list, const CListControl& control) {
+    const QSignalBlocker guard(list);
+    bool same = list.count() == static_cast<int>(control.entries.size());
+    for (int i = 0; same && i < list.count(); ++i)
+        same = list.item(i)->text().toStdString() == control.entries[i];
+    if (!same) {
+        list.clear();
+        for (const std::string& entry : control.entries)
+            list.addItem(QString::fromStdString(entry));
+    }
+    list.setCurrentRow(control.selected);
+    list.setEnabled(control.enabled);
+}
+
+void CPageWidget::SyncField(QLineEdit& edit, const CFieldControl& control) {
+    const QSignalBlocker guard(edit);
+    const QString text = QString::fromStdString(control.text);
+    // Setting the same text would move the cursor of the person typing in it.
+    if (edit.text() != text) edit.setText(text);
+    edit.setReadOnly(control.readOnly);
+    edit.setEnabled(control.enabled);
+}
+
+void CPageWidget::SyncButton(QAbstractButton& button, const CButtonControl& control) {
+    const QSignalBlocker guard(button);
+    button.setEnabled(control.enabled);
+    if (button.isCheckable()) button.setChecked(control.checked);
+}
+
+QLineEdit* CPageWidget::MakeField(const QString& name, std::function<void(const std::string&)> edited) {
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(name);
+    connect(edit, &QLineEdit::textEdited, this,
+            [edited](const QString& text) { edited(text.toStdString()); });
+    return edit;
+}
+
+QListWidget* CPageWidget::MakeList(const QString& name, std::function<void(int)> chosen) {
+    auto* list = new QListWidget(this);
+    list->setObjectName(name);
+    connect(list, &QListWidget::currentRowChanged, this, [chosen](int row) {
+        if (row >= 0) chosen(row);
+    });
+    return list;
+}
