@@ -1,10 +1,12 @@
 #pragma once
-// A fresh, empty folder per test, named after the test and removed with it.
+// A fresh, empty folder per test, named after the test and the process and removed with it, so that
+// two runs of the same suite at once (two builds, two checkouts) never share files.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <unistd.h>
 
 namespace zephon::testing {
 
@@ -13,7 +15,8 @@ class TestFolder {
     explicit TestFolder(const std::string& prefix) {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         mPath = std::filesystem::temp_directory_path() /
-                (prefix + std::string(info->test_suite_name()) + "-" + info->name());
+                (prefix + std::string(info->test_suite_name()) + "-" + info->name() + "-" +
+                 std::to_string(::getpid()));
         std::filesystem::remove_all(mPath);
         std::filesystem::create_directories(mPath);
     }
