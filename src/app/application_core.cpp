@@ -19,7 +19,8 @@ fs::path CanonicalName(const fs::path& path) {
     return canonical;
 }
 
-// Whether the view is one of the document's plots.
+} // namespace
+
 bool ShowsDocument(const CPlotView* view, CWDocument& document) {
     if (view == nullptr) return false;
     if (auto* plot = dynamic_cast<CAlphaBetaPlotDocument*>(&document)) return view == &plot->GetPlotView();
@@ -30,8 +31,6 @@ bool ShowsDocument(const CPlotView* view, CWDocument& document) {
     }
     return false;
 }
-
-} // namespace
 
 CApplicationCore::CApplicationCore(CApplicationServices& services) : mServices(services) {}
 

@@ -39,6 +39,10 @@ enum class CAppNotification {
     CurrentChanged,
 };
 
+// Whether the view is one of the document's plots (its own view, or one of its
+// volume-temperature plots).
+bool ShowsDocument(const CPlotView* view, CWDocument& document);
+
 // Something that follows the application: a tool panel, the axis range window.
 class CAppListener {
   public:

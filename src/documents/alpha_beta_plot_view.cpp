@@ -24,7 +24,8 @@ Record* RecordDrawnBy(List& list, const CGraphObject* object, Member member) {
 
 } // namespace
 
-CAlphaBetaPlotView::CAlphaBetaPlotView(CAlphaBetaPlotDocument* document) : mDocument(document) {
+CAlphaBetaPlotView::CAlphaBetaPlotView(CAlphaBetaPlotDocument* document)
+    : CDocumentPlotView(document), mDocument(document) {
     InitializeAxes();
 }
 
@@ -32,20 +33,8 @@ void CAlphaBetaPlotView::InitializeAxes() {
     ApplyPlotAxesSetup(*this, {"Alpha", "Beta", 0, 1, 0, 1, 0, 1, 0, 1, 0.1, 0.8, 120, 30, 6, 3});
 }
 
-CApplicationServices* CAlphaBetaPlotView::Services() const {
-    return mDocument ? &mDocument->Services() : nullptr;
-}
-
 void CAlphaBetaPlotView::NotifyObjectSelection() {
     if (CApplicationServices* services = Services()) services->NotifyAlphaBetaPlotSelection();
-}
-
-void CAlphaBetaPlotView::NotifyAxisRangesChanged() {
-    if (CApplicationServices* services = Services()) services->NotifyAxisRangesChanged();
-}
-
-void CAlphaBetaPlotView::OnAppearanceChanged() {
-    if (mDocument) mDocument->SetModifiedFlag(true);
 }
 
 bool CAlphaBetaPlotView::IsFluidPair(double alpha, double beta) {
@@ -89,10 +78,7 @@ std::optional<CPlotContextMenu> CAlphaBetaPlotView::GetContextMenu(CGraphObject*
                                                                    zephon::plot::Point at) {
     if (!hit) {
         // The point under the click is the one the menu's commands take.
-        mIsSelectingPointVisible = GetPlotRect().Contains(at.x, at.y);
-        if (mIsSelectingPointVisible)
-            SetSelectedPoint(static_cast<long>(at.x), static_cast<long>(at.y), nullptr);
-        RequestRedraw();
+        ShowClickedPoint(at);
     }
     const bool fluid = SelectedFluid().has_value();
     if (!hit) {

@@ -1,5 +1,7 @@
 #include "documents/document_plot_views.hpp"
 
+#include "documents/w_document.hpp"
+
 void ApplyPlotAxesSetup(CPlotView& view, const CPlotAxesSetup& setup) {
     view.Initialize();
     view.SetAxisLabels(setup.xLabel, setup.yLabel);
@@ -16,4 +18,16 @@ void ApplyPlotAxesSetup(CPlotView& view, const CPlotAxesSetup& setup) {
     view.SetTicks(setup.ticks, setup.ticks);
     view.SetDigits(setup.digits, setup.digits);
     view.updateSubobjectsCoordinates();
+}
+
+CApplicationServices* CDocumentPlotView::Services() const {
+    return mOwner ? &mOwner->Services() : nullptr;
+}
+
+void CDocumentPlotView::NotifyAxisRangesChanged() {
+    if (CApplicationServices* services = Services()) services->NotifyAxisRangesChanged();
+}
+
+void CDocumentPlotView::OnAppearanceChanged() {
+    if (mOwner) mOwner->SetModifiedFlag(true);
 }

@@ -63,7 +63,21 @@ struct CAlphaBetaFluid {
     double h2s = 0;
 };
 
-class CAlphaBetaPlotView : public CPlotView {
+// A plot view that belongs to a document: it tells the application of its range changes itself,
+// and a person's change of how the plot looks marks the document modified.
+class CDocumentPlotView : public CPlotView {
+  protected:
+    explicit CDocumentPlotView(CWDocument* owner) : mOwner(owner) {}
+    // The document's services; null for a view without a document.
+    CApplicationServices* Services() const;
+    void NotifyAxisRangesChanged() override;
+    void OnAppearanceChanged() override;
+
+  private:
+    CWDocument* mOwner;
+};
+
+class CAlphaBetaPlotView : public CDocumentPlotView {
   public:
     explicit CAlphaBetaPlotView(CAlphaBetaPlotDocument* document = nullptr);
     // The base defaults, then alpha 0 to 1 against beta 0 to 1, six ticks each, three decimals.
@@ -84,19 +98,16 @@ class CAlphaBetaPlotView : public CPlotView {
 
   protected:
     void NotifyObjectSelection() override;
-    void NotifyAxisRangesChanged() override;
-    void OnAppearanceChanged() override;
     std::optional<CPlotContextMenu> GetContextMenu(CGraphObject* hit, zephon::plot::Point at) override;
 
   private:
-    CApplicationServices* Services() const;
     bool SetMarker();
     bool GenerateFluidModel();
 
     CAlphaBetaPlotDocument* mDocument;
 };
 
-class CPhaseDiagView : public CPlotView {
+class CPhaseDiagView : public CDocumentPlotView {
   public:
     explicit CPhaseDiagView(CPhaseDiagDocument* document = nullptr);
     // The base defaults, then 0 to 300 degrees against 0 to 500 bar, eleven ticks each, no decimals.
@@ -109,12 +120,9 @@ class CPhaseDiagView : public CPlotView {
 
   protected:
     void NotifyObjectSelection() override;
-    void NotifyAxisRangesChanged() override;
-    void OnAppearanceChanged() override;
     std::optional<CPlotContextMenu> GetContextMenu(CGraphObject* hit, zephon::plot::Point at) override;
 
   private:
-    CApplicationServices* Services() const;
     bool NewIsochor();
     bool ShowAqueousLine(bool set);
 

@@ -14,7 +14,8 @@ CMenuItem Item(const char* caption, CPhaseDiagCommand command, bool enabled = tr
 
 } // namespace
 
-CPhaseDiagView::CPhaseDiagView(CPhaseDiagDocument* document) : mDocument(document) {
+CPhaseDiagView::CPhaseDiagView(CPhaseDiagDocument* document)
+    : CDocumentPlotView(document), mDocument(document) {
     InitializeAxes();
 }
 
@@ -24,20 +25,8 @@ void CPhaseDiagView::InitializeAxes() {
                                "P (bar)", 0, 300, 0, 500, -100, 1000, 0, 5000, 20, 400, 160, 30, 11, 0});
 }
 
-CApplicationServices* CPhaseDiagView::Services() const {
-    return mDocument ? &mDocument->Services() : nullptr;
-}
-
 void CPhaseDiagView::NotifyObjectSelection() {
     if (CApplicationServices* services = Services()) services->NotifyPTPlotSelection();
-}
-
-void CPhaseDiagView::NotifyAxisRangesChanged() {
-    if (CApplicationServices* services = Services()) services->NotifyAxisRangesChanged();
-}
-
-void CPhaseDiagView::OnAppearanceChanged() {
-    if (mDocument) mDocument->SetModifiedFlag(true);
 }
 
 std::optional<CPlotContextMenu> CPhaseDiagView::GetContextMenu(CGraphObject* hit, zephon::plot::Point at) {
@@ -45,10 +34,7 @@ std::optional<CPlotContextMenu> CPhaseDiagView::GetContextMenu(CGraphObject* hit
         hit && (hit->mType == CGraphObject::kCurve || hit->mType == CGraphObject::kPoint);
     if (!hit || onCurveOrPoint) {
         // The commands work at the clicked temperature and pressure, not at the curve's value.
-        mIsSelectingPointVisible = GetPlotRect().Contains(at.x, at.y);
-        if (mIsSelectingPointVisible)
-            SetSelectedPoint(static_cast<long>(at.x), static_cast<long>(at.y), nullptr);
-        RequestRedraw();
+        ShowClickedPoint(at);
     }
     if (!hit) {
         std::vector<CMenuItem> items{Item("New Phase Envelope...", C::NewPhaseEnvelope)};

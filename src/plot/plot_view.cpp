@@ -706,6 +706,12 @@ void CPlotView::CancelTracking() {
     RequestRedraw();
 }
 
+void CPlotView::ShowClickedPoint(Point at) {
+    mIsSelectingPointVisible = mPlotRect.Contains(at.x, at.y);
+    if (mIsSelectingPointVisible) SetSelectedPoint(static_cast<long>(at.x), static_cast<long>(at.y), nullptr);
+    RequestRedraw();
+}
+
 bool CPlotView::IsOnSelection(int x, int y) const {
     return mRectTracker && CRectTracker::HitTest(*mRectTracker, {x, y}) != CTrackerHit::None;
 }

@@ -306,6 +306,9 @@ class CPlotView : public CPlotHost {
     // The shown ranges (or their decimals) changed: an open axis range window refreshes. The base
     // tells the host; views that know the application tell it directly.
     virtual void NotifyAxisRangesChanged();
+    // A right click's point becomes the selected point, shown and reported, when it lies in the
+    // plot area; elsewhere the marker goes.
+    void ShowClickedPoint(zephon::plot::Point at);
     // Whether the pixel lies on the stored selection (its frame and handles included).
     bool IsOnSelection(int x, int y) const;
 

@@ -27,17 +27,11 @@ class PlotDialogsTest : public QObject {
     Q_OBJECT
 
   private:
-    QTemporaryDir mDemo;
-    std::unique_ptr<QTemporaryDir> mFolder;
-    std::unique_ptr<CZephonApp> mApp;
+    CPlotFixture mFixture;
+    CZephonApp* mApp = nullptr;
     CScriptedServices* mServices = nullptr;
 
-    CPlotWindow* Open(const char* name) {
-        mApp->OpenFiles({mDemo.filePath(name)});
-        CPlotWindow* window = ActivePlotWindow(*mApp);
-        if (window != nullptr && !SizeArea(*window, QSize(640, 480))) return nullptr;
-        return window;
-    }
+    CPlotWindow* Open(const char* name) { return mFixture.Open(name); }
     CAxisRangeWindow* AxisRanges() {
         mApp->MainWindow().Action(CAppCommand::EditSetAxisRanges)->trigger();
         return qobject_cast<CAxisRangeWindow*>(mApp->AxisRangeWindow());
@@ -55,12 +49,13 @@ class PlotDialogsTest : public QObject {
     }
 
   private slots:
-    void initTestCase() { QVERIFY(MakeDemo(mDemo)); }
+    void initTestCase() { QVERIFY(mFixture.MakeDemoOnce()); }
     void init() {
-        mFolder = std::make_unique<QTemporaryDir>();
-        mApp = StartApp(mFolder->path(), mServices);
+        mFixture.Start();
+        mApp = mFixture.app.get();
+        mServices = mFixture.services;
     }
-    void cleanup() { mApp.reset(); }
+    void cleanup() { mFixture.Stop(); }
 
     // A size or shape without an item in the lists selects nothing, and OK keeps it.
     void settingsListsNeverLeaveTheirRange() {
@@ -162,9 +157,9 @@ class PlotDialogsTest : public QObject {
         QVERIFY(window != nullptr);
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(mFolder->filePath("printed.pdf"));
+        printer.setOutputFileName(mFixture.folder->filePath("printed.pdf"));
         QVERIFY(PrintPlot(*window->View(), printer));
-        QCOMPARE(Head(mFolder->filePath("printed.pdf"), 5), QByteArray("%PDF-"));
+        QCOMPARE(Head(mFixture.folder->filePath("printed.pdf"), 5), QByteArray("%PDF-"));
         // On paper the plot keeps its on-screen size: 1200 dots per inch draw 12.5 dots a pixel.
         QCOMPARE(CPlotView::GetPrintScale(printer.logicalDpiX(), printer.logicalDpiY()).x,
                  printer.logicalDpiX() / 96.0);
@@ -174,7 +169,7 @@ class PlotDialogsTest : public QObject {
         CPlotWindow* window = Open("alpha_beta.abp");
         QVERIFY(window != nullptr);
         // PNG through the menu: the file is chosen, then its size.
-        const QString png = mFolder->filePath("plot.png");
+        const QString png = mFixture.folder->filePath("plot.png");
         mServices->saveAnswers = {std::filesystem::path(png.toStdString())};
         AnswerModal<QDialog>([](QDialog& size) {
             size.findChild<QSpinBox*>("pictureWidth")->setValue(800);
@@ -186,20 +181,20 @@ class PlotDialogsTest : public QObject {
         QCOMPARE(window->View()->GetClientRect(), (zephon::plot::Rect{0, 0, 640, 480})); // laid out again
 
         std::string error;
-        const QString svg = mFolder->filePath("plot.svg");
+        const QString svg = mFixture.folder->filePath("plot.svg");
         QVERIFY(
             ExportPicture(*window->View(), svg.toStdString(), CPictureFormat::Svg, QSize(640, 480), error));
         QVERIFY(Head(svg, 200).contains("<svg"));
-        const QString pdf = mFolder->filePath("plot.pdf");
+        const QString pdf = mFixture.folder->filePath("plot.pdf");
         QVERIFY(
             ExportPicture(*window->View(), pdf.toStdString(), CPictureFormat::Pdf, QSize(640, 480), error));
         QCOMPARE(Head(pdf, 5), QByteArray("%PDF-"));
         // A name of another kind is refused with a message; nothing is written.
-        mServices->saveAnswers = {std::filesystem::path(mFolder->filePath("plot.jpg").toStdString())};
+        mServices->saveAnswers = {std::filesystem::path(mFixture.folder->filePath("plot.jpg").toStdString())};
         mApp->MainWindow().Action(CAppCommand::FileExportPicture)->trigger();
         QVERIFY(!mServices->messages.empty());
-        QVERIFY(!QFile::exists(mFolder->filePath("plot.jpg")));
-        QVERIFY(!ExportPicture(*window->View(), mFolder->filePath("none/plot.svg").toStdString(),
+        QVERIFY(!QFile::exists(mFixture.folder->filePath("plot.jpg")));
+        QVERIFY(!ExportPicture(*window->View(), mFixture.folder->filePath("none/plot.svg").toStdString(),
                                CPictureFormat::Svg, QSize(640, 480), error));
         QVERIFY(!error.empty());
     }

@@ -76,25 +76,20 @@ class PlotPicturesTest : public QObject {
     Q_OBJECT
 
   private:
-    QTemporaryDir mDemo;
-    std::unique_ptr<QTemporaryDir> mFolder;
-    std::unique_ptr<CZephonApp> mApp;
+    CPlotFixture mFixture;
+    CZephonApp* mApp = nullptr;
     CScriptedServices* mServices = nullptr;
 
-    CPlotWindow* Open(const char* name) {
-        mApp->OpenFiles({mDemo.filePath(name)});
-        CPlotWindow* window = ActivePlotWindow(*mApp);
-        if (window != nullptr && !SizeArea(*window, QSize(640, 480))) return nullptr;
-        return window;
-    }
+    CPlotWindow* Open(const char* name) { return mFixture.Open(name); }
 
   private slots:
-    void initTestCase() { QVERIFY(MakeDemo(mDemo)); }
+    void initTestCase() { QVERIFY(mFixture.MakeDemoOnce()); }
     void init() {
-        mFolder = std::make_unique<QTemporaryDir>();
-        mApp = StartApp(mFolder->path(), mServices);
+        mFixture.Start();
+        mApp = mFixture.app.get();
+        mServices = mFixture.services;
     }
-    void cleanup() { mApp.reset(); }
+    void cleanup() { mFixture.Stop(); }
 
     void markersAndFramesCoverTheirPixels() {
         // Size 3 is a 7 x 7 box, size 4 an 8 x 8 one; open shapes stay in the same box.

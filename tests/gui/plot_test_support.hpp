@@ -42,6 +42,34 @@ inline std::unique_ptr<CZephonApp> StartApp(const QString& logFolder, CScriptedS
 }
 
 // The plot window of the active sub-window.
+inline CPlotWindow* ActivePlotWindow(CZephonApp& app);
+// Gives the window's plot area exactly this size.
+inline bool SizeArea(CPlotWindow& window, QSize size);
+
+// What every test function starts from: the demonstration's documents (made once per program)
+// and a fresh application with scripted services and a folder of its own.
+struct CPlotFixture {
+    QTemporaryDir demo;
+    std::unique_ptr<QTemporaryDir> folder;
+    std::unique_ptr<CZephonApp> app;
+    CScriptedServices* services = nullptr;
+
+    bool MakeDemoOnce() { return MakeDemo(demo); }
+    void Start() {
+        folder = std::make_unique<QTemporaryDir>();
+        app = StartApp(folder->path(), services);
+    }
+    void Stop() { app.reset(); }
+    // Opens a demonstration document; its window, with a plot area of 640 x 480 pixels.
+    CPlotWindow* Open(const char* name) {
+        app->OpenFiles({demo.filePath(name)});
+        CPlotWindow* window = ActivePlotWindow(*app);
+        if (window != nullptr && !SizeArea(*window, QSize(640, 480))) return nullptr;
+        return window;
+    }
+};
+
+// The plot window of the active sub-window.
 inline CPlotWindow* ActivePlotWindow(CZephonApp& app) {
     return dynamic_cast<CPlotWindow*>(app.MainWindow().ActiveDocumentWindow());
 }

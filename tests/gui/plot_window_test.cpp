@@ -43,17 +43,11 @@ class PlotWindowTest : public QObject {
     Q_OBJECT
 
   private:
-    QTemporaryDir mDemo;
-    std::unique_ptr<QTemporaryDir> mFolder;
-    std::unique_ptr<CZephonApp> mApp;
+    CPlotFixture mFixture;
+    CZephonApp* mApp = nullptr;
     CScriptedServices* mServices = nullptr;
 
-    CPlotWindow* Open(const char* name) {
-        mApp->OpenFiles({mDemo.filePath(name)});
-        CPlotWindow* window = ActivePlotWindow(*mApp);
-        if (window != nullptr && !SizeArea(*window, QSize(640, 480))) return nullptr;
-        return window;
-    }
+    CPlotWindow* Open(const char* name) { return mFixture.Open(name); }
     static QPoint At(const CPlotWindow& window, double x, double y) {
         const zephon::plot::PlotMapping mapping = window.View()->GetMapping();
         return {mapping.ToPixelX(x), mapping.ToPixelY(y)};
@@ -78,12 +72,13 @@ class PlotWindowTest : public QObject {
     }
 
   private slots:
-    void initTestCase() { QVERIFY(MakeDemo(mDemo)); }
+    void initTestCase() { QVERIFY(mFixture.MakeDemoOnce()); }
     void init() {
-        mFolder = std::make_unique<QTemporaryDir>();
-        mApp = StartApp(mFolder->path(), mServices);
+        mFixture.Start();
+        mApp = mFixture.app.get();
+        mServices = mFixture.services;
     }
-    void cleanup() { mApp.reset(); }
+    void cleanup() { mFixture.Stop(); }
 
     void aClickReportsThePointOrTheCurve() {
         CPlotWindow* window = Open("phase_diagram.ptd");

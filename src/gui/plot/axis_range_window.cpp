@@ -7,25 +7,9 @@
 #include <QPushButton>
 
 #include "base/number_field.hpp"
-#include "documents/alpha_beta_plot_document.hpp"
-#include "documents/phase_diag_document.hpp"
 #include "gui/shell/main_window.hpp"
 #include "gui/shell/zephon_app.hpp"
-
-namespace {
-
-// Whether the view is one of the document's plots.
-bool IsViewOf(const CPlotView* view, CWDocument& document) {
-    if (auto* plot = dynamic_cast<CAlphaBetaPlotDocument*>(&document)) return view == &plot->GetPlotView();
-    if (auto* diagram = dynamic_cast<CPhaseDiagDocument*>(&document)) {
-        if (view == &diagram->GetPlotView()) return true;
-        for (const auto& vt : diagram->GetVTPlots())
-            if (view == vt.get()) return true;
-    }
-    return false;
-}
-
-} // namespace
+#include "plot/plot_view.hpp"
 
 CAxisRangeWindow::CAxisRangeWindow(CZephonApp& app, QWidget* parent) : QDialog(parent), mApp(app) {
     setWindowTitle("Axis Ranges");
@@ -120,7 +104,7 @@ void CAxisRangeWindow::OnAppNotification(CAppNotification notification) {
 }
 
 void CAxisRangeWindow::OnDocumentClosing(CWDocument& document) {
-    if (mPlotView != nullptr && IsViewOf(mPlotView, document)) Bind(nullptr);
+    if (ShowsDocument(mPlotView, document)) Bind(nullptr);
 }
 
 // ---- from the fields to the view ----
