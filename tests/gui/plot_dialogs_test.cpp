@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QFontDialog>
 #include <QImageReader>
 #include <QLineEdit>
 #include <QPrinter>
@@ -89,6 +90,36 @@ class PlotDialogsTest : public QObject {
         });
         QVERIFY(!curveDialog.DoRun());
         QCOMPARE(curve.mForeColor, zephon::plot::kRed);
+    }
+
+    // The colour and font dialogs of the context menus change the look, which the document keeps.
+    void colourAndFontDialogsChangeTheLook() {
+        CPlotWindow* window = Open("alpha_beta.abp");
+        QVERIFY(window != nullptr);
+        auto& plot = static_cast<CAlphaBetaPlotDocument&>(window->Document());
+        CGraphPoint* marker = plot.mAlphaBetaPointsList.mList.First()->mGraphPoint;
+        AnswerModal<QColorDialog>([](QColorDialog& colors) {
+            colors.setCurrentColor(QColor(0, 160, 0));
+            colors.accept();
+        });
+        ChooseFromMenu("Color...");
+        QTest::mouseClick(window->Area(), Qt::RightButton, {},
+                          QPoint(marker->mPoint.mLocalX, marker->mPoint.mLocalY));
+        QCOMPARE(marker->mForeColor, zephon::plot::MakeColor(0, 160, 0));
+        QVERIFY(plot.IsModified());
+
+        // A font of 12 points is 16 pixels on a screen of 96 dots per inch.
+        AnswerModal<QFontDialog>([](QFontDialog& fonts) {
+            fonts.setCurrentFont(QFont("DejaVu Serif", 12));
+            fonts.accept();
+        });
+        ChooseFromMenu("Axis graduation font...");
+        QTest::mouseClick(window->Area(), Qt::RightButton, {}, QPoint(100, 60));
+        QCOMPARE(window->View()->GetGraduationFont().face, std::string("DejaVu Serif"));
+        QCOMPARE(window->View()->GetGraduationFont().height, 12 * window->logicalDpiY() / 72);
+        CPlotFormat saved;
+        window->View()->updatePlotFormat(saved);
+        QCOMPARE(saved.mTicksFormat.mFontName, std::string("DejaVu Serif"));
     }
 
     void theAxisRangeWindowFollowsTheActivePlot() {

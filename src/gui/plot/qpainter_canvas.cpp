@@ -85,7 +85,11 @@ void CQPainterCanvas::SetPen(const Pen& pen) {
         style = Qt::NoPen;
         break;
     }
-    mPen = QPen(ToQColor(pen.color), std::max(pen.width, 0), style, Qt::RoundCap, Qt::RoundJoin);
+    // A thin line stops before its end point, as the plot's geometry counts ticks and axes; wider
+    // pens have round ends and joins.
+    const bool thin = pen.width <= 1;
+    mPen = QPen(ToQColor(pen.color), std::max(pen.width, 0), style, thin ? Qt::FlatCap : Qt::RoundCap,
+                thin ? Qt::MiterJoin : Qt::RoundJoin);
     if (pen.width <= 0) mPen.setCosmetic(true);
     mPainter.setPen(mPen);
 }
