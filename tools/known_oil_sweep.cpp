@@ -36,6 +36,7 @@ struct Outcome {
     bool checked = true; // every curve point up to the oil's beta reproduces the bubble
     std::string why;
     long points = 0, flashes = 0, firstPointFlashes = 0;
+    double firstBeta = 0.0; // where the curve starts
 };
 
 const std::vector<KnownOil> kGases = {
@@ -74,6 +75,7 @@ Outcome run(const Case& c, bool check) {
     out.points = static_cast<long>(curve.points.size());
     out.flashes = curve.flashes;
     out.firstPointFlashes = curve.firstPointFlashes;
+    if (!curve.points.empty()) out.firstBeta = curve.points.front().second;
     const double alpha = alpha_at(curve, c.oil.beta);
     char text[160];
     if (curve.points.empty()) {
@@ -120,7 +122,7 @@ void sweep(const char* family, const std::vector<Case>& cases, int jobs, bool ch
     for (auto& t : threads)
         t.join();
 
-    std::size_t recovered = 0, unchecked = 0;
+    std::size_t recovered = 0, unchecked = 0, aboveZero = 0;
     long points = 0, flashes = 0;
     std::vector<long> first;
     for (std::size_t i = 0; i < cases.size(); ++i) {
@@ -131,6 +133,7 @@ void sweep(const char* family, const std::vector<Case>& cases, int jobs, bool ch
         points += o.points;
         flashes += o.flashes - o.firstPointFlashes;
         first.push_back(o.firstPointFlashes);
+        aboveZero += o.firstBeta > 0.0;
         if (o.recovered && o.checked) continue;
         std::printf("%s alpha %.2f beta %.2f CO2 %.3f N2 %.3f H2S %.3f Th %.0f C%s Fv %.4f: %s (%ld flashes "
                     "for the first point)\n",
@@ -141,12 +144,14 @@ void sweep(const char* family, const std::vector<Case>& cases, int jobs, bool ch
     std::sort(first.begin(), first.end());
     const long afterFirst = points - static_cast<long>(cases.size());
     std::printf(
-        "%s: %zu inclusions, %zu recovered (%.1f %%), %zu with a point that fails the check\n"
+        "%s: %zu inclusions, %zu recovered (%.1f %%), %zu with a point that fails the check, %zu curves "
+        "starting above beta = 0\n"
         "  %.1f flashes per curve point after the first; first point (scans included): median %ld, "
         "90th percentile %ld, largest %ld flashes\n",
         family, cases.size(), recovered,
         100.0 * static_cast<double>(recovered) / static_cast<double>(std::max<std::size_t>(1, cases.size())),
-        unchecked, afterFirst > 0 ? static_cast<double>(flashes) / static_cast<double>(afterFirst) : 0.0,
+        unchecked, aboveZero,
+        afterFirst > 0 ? static_cast<double>(flashes) / static_cast<double>(afterFirst) : 0.0,
         first.empty() ? 0L : first[first.size() / 2], first.empty() ? 0L : first[first.size() * 9 / 10],
         first.empty() ? 0L : first.back());
 }

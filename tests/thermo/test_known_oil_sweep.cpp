@@ -75,3 +75,57 @@ TEST(KnownOilSweep, AMeasurementNoOilGivesEndsWithCodeEightAfterABoundedScan) {
     EXPECT_EQ(ab.FirstAlphaBeta(&a, &b), 8);
     EXPECT_LT(ab.mFirstPointFlashes, 2500);
 }
+
+namespace {
+
+// Every point of a curve, the way the application asks for them.
+std::vector<std::pair<double, double>> points_of(zephon::thermo::CAlphaBetaModelInterface& ab, int count) {
+    std::vector<std::pair<double, double>> points;
+    double a = 0, b = 0;
+    if (ab.FirstAlphaBeta(&a, &b) != 0) return points;
+    points.emplace_back(a, b);
+    for (int k = 0; k < 4 * count && static_cast<int>(points.size()) < count; ++k) {
+        const signed char r = ab.NextAlphaBeta(&a, &b);
+        if (r == 0) points.emplace_back(a, b);
+        if (r < 0) break;
+    }
+    return points;
+}
+
+} // namespace
+
+TEST(KnownOilSweep, ACurveWithoutAPointAtBetaZeroStartsHigherInIncreasingBeta) {
+    // On the upper dew curve near its cricondentherm, this inclusion has no oil at beta = 0.
+    const KnownOil oil{0.8, 0.2, 0.0, 0.0, 0.0};
+    const auto made = inclusions_of(oil, 553.15, 0, kRoom);
+    ASSERT_EQ(made.size(), 2u);
+    const OilInclusion& upper = made.back();
+    zephon::thermo::CAlphaBetaModelInterface ab, other, alone;
+    for (auto* each : {&ab, &alone})
+        each->mTh = upper.Th, each->mTfv = kRoom, each->mFv = upper.Fv, each->mHomog = 0;
+    other.mTh = 373.15, other.mTfv = kRoom, other.mFv = 0.1, other.mHomog = 1;
+
+    // Traced alternately with another curve: the same points as traced alone.
+    std::vector<std::pair<double, double>> curve, otherCurve;
+    double a = 0, b = 0;
+    ASSERT_EQ(ab.FirstAlphaBeta(&a, &b), 0);
+    curve.emplace_back(a, b);
+    ASSERT_EQ(other.FirstAlphaBeta(&a, &b), 0);
+    otherCurve.emplace_back(a, b);
+    while (curve.size() < 8) {
+        if (ab.NextAlphaBeta(&a, &b) == 0) curve.emplace_back(a, b);
+        if (other.NextAlphaBeta(&a, &b) == 0) otherCurve.emplace_back(a, b);
+    }
+    EXPECT_EQ(points_of(alone, 8), curve);
+
+    EXPECT_GT(curve.front().second, 0.0);
+    EXPECT_LT(curve.front().second, oil.beta);
+    for (std::size_t k = 1; k < curve.size(); ++k)
+        EXPECT_GT(curve[k].second, curve[k - 1].second);
+    TracedCurve traced;
+    traced.points = curve;
+    EXPECT_NEAR(alpha_at(traced, oil.beta), oil.alpha, 0.002);
+    KnownOil first = oil;
+    first.alpha = curve.front().first, first.beta = curve.front().second;
+    EXPECT_TRUE(oil_reproduces(first, upper));
+}
