@@ -77,6 +77,6 @@ int main(int argc, char* argv[]) {
     options.splash = !parser.isSet("nosplash");
     CZephonApp zephon(options);
     QuitOnTerminationSignals(zephon.MainWindow());
-    zephon.OpenFiles(parser.positionalArguments());
+    zephon.OpenStartFiles(parser.positionalArguments());
     return QApplication::exec();
 }

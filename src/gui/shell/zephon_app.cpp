@@ -73,6 +73,11 @@ void CZephonApp::OpenFiles(const QStringList& paths) {
     mMainWindow->UpdateActions();
 }
 
+void CZephonApp::OpenStartFiles(const QStringList& paths) {
+    OpenFiles(paths);
+    if (mMainWindow->DocumentWindows().size() > 1) mMainWindow->MdiArea()->cascadeSubWindows();
+}
+
 void CZephonApp::DisplayAxisRangeDialog() {
     if (mAxisRangeWindow.isNull()) mAxisRangeWindow = CreateAxisRangeWindow(*this, mMainWindow.get());
     if (mAxisRangeWindow.isNull()) return;

@@ -44,6 +44,9 @@ class CZephonApp : public QObject {
     // Opens files as documents (command line, drops, the desktop); a file that is open already
     // comes to the front.
     void OpenFiles(const QStringList& paths);
+    // The files named on the command line: opened, then cascaded when there are several, so that
+    // every window's title shows at start.
+    void OpenStartFiles(const QStringList& paths);
 
     // The modeless axis range window, made on first use and bound to the current plot view.
     void DisplayAxisRangeDialog();
