@@ -151,7 +151,7 @@ class PlotDialogsTest : public QObject {
         QVERIFY(mApp->Core().CloseDocument(diagram->Document()));
         QCOMPARE(ranges->GetPlotView(), nullptr);
         QVERIFY(!ranges->MinXField()->isEnabled());
-        ranges->close();
+        QTest::keyClick(ranges, Qt::Key_Escape);
         QTRY_VERIFY(mApp->AxisRangeWindow() == nullptr);
         QTRY_VERIFY(!mApp->MainWindow().Action(CAppCommand::EditSetAxisRanges)->isChecked());
     }
@@ -166,6 +166,7 @@ class PlotDialogsTest : public QObject {
         QCOMPARE(view.GetCurrentRanges().maxX, 1000.0);
         QCOMPARE(ranges->MaxXField()->text(), QString("1e3")); // not rewritten as "1000"
         Type(ranges->MaxXField(), " 7 ");
+        QTest::keyClick(ranges->MaxXField(), Qt::Key_Return); // presses no button
         QCOMPARE(view.GetCurrentRanges().maxX, 7.0);
         const CPlotRanges kept = view.GetCurrentRanges();
         for (const char* refused : {"12abc", "-0", ".0", "nan", "inf", "0x10", ""}) {

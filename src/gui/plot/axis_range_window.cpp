@@ -30,6 +30,9 @@ CAxisRangeWindow::CAxisRangeWindow(CZephonApp& app, QWidget* parent) : QDialog(p
     mMaxY = field("maxY");
     mUseDefault = new QPushButton("Use Default", this);
     mClose = new QPushButton("Close", this);
+    // Enter in a field takes what was typed; it presses neither button.
+    mUseDefault->setAutoDefault(false);
+    mClose->setAutoDefault(false);
     connect(mUseDefault, &QPushButton::clicked, this, &CAxisRangeWindow::OnUseDefault);
     connect(mClose, &QPushButton::clicked, this, &QDialog::close);
 
@@ -58,6 +61,12 @@ CAxisRangeWindow::CAxisRangeWindow(CZephonApp& app, QWidget* parent) : QDialog(p
 
 CAxisRangeWindow::~CAxisRangeWindow() {
     mApp.Core().RemoveListener(this);
+}
+
+void CAxisRangeWindow::reject() {
+    // Escape closes the window for good, as its close box does (which comes here too).
+    QDialog::reject();
+    close();
 }
 
 // ---- from the application to the fields ----

@@ -35,6 +35,9 @@ class CAxisRangeWindow : public QDialog, public CAppListener {
     void OnAppNotification(CAppNotification notification) override;
     void OnDocumentClosing(CWDocument& document) override;
 
+  protected:
+    void reject() override;
+
   private:
     // ---- from the fields to the view ----
     void OnCoordinatesChanged();
