@@ -11,20 +11,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QPushButton* MakeButton(QWidget* parent, const char* caption, const char* name) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    return button;
-}
-
-QLabel* Caption(const char* text, QWidget* parent) {
-    return new QLabel(QString::fromUtf8(text), parent);
-}
-
-} // namespace
-
 // ---- "Alpha-Beta Curves" ----
 
 CAlphaBetaCurvesWidget::CAlphaBetaCurvesWidget(CAlphaBetaCurvesPage& page, CZephonApp& app)
@@ -34,19 +20,14 @@ CAlphaBetaCurvesWidget::CAlphaBetaCurvesWidget(CAlphaBetaCurvesPage& page, CZeph
     const char* names[P::kFieldCount] = {"th", "bubble", "tfv", "co2", "n2", "h2s"};
     for (int i = 0; i < P::kFieldCount; ++i)
         mFields[i] = MakeField(names[i], [this, i](const std::string& text) { mPage.EditField(i, text); });
-    mLiquid = new QRadioButton("Liquid", this);
-    mLiquid->setObjectName("liquid");
-    mGas = new QRadioButton("Gas", this);
-    mGas->setObjectName("gas");
-    connect(mLiquid, &QRadioButton::clicked, this, [this] { mPage.SetLiquid(true); });
-    connect(mGas, &QRadioButton::clicked, this, [this] { mPage.SetLiquid(false); });
-    mCalculate = MakeButton(this, "Calculate the Beta-Alpha Curve", "calculate");
-    mRemove = MakeButton(this, "Remove this curve", "remove");
-    connect(mCalculate, &QPushButton::clicked, this, [this] { mPage.CalculateCurve(); });
-    connect(mRemove, &QPushButton::clicked, this, [this] { mPage.RemoveCurve(); });
+    mLiquid = MakeRadio("Liquid", "liquid", [this] { mPage.SetLiquid(true); });
+    mGas = MakeRadio("Gas", "gas", [this] { mPage.SetLiquid(false); });
+    mCalculate =
+        MakeButton("Calculate the Beta-Alpha Curve", "calculate", [this] { mPage.CalculateCurve(); });
+    mRemove = MakeButton("Remove this curve", "remove", [this] { mPage.RemoveCurve(); });
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(Caption("Inclusions", this), 0, 0);
+    grid->addWidget(Caption("Inclusions"), 0, 0);
     grid->addWidget(mList, 1, 0, 8, 1);
     const char* captions[P::kFieldCount] = {"Th (\xC2\xB0"
                                             "C)",
@@ -57,11 +38,11 @@ CAlphaBetaCurvesWidget::CAlphaBetaCurvesWidget(CAlphaBetaCurvesPage& page, CZeph
                                             "N2 (mole %)",
                                             "H2S (mole %)"};
     for (int i = 0; i < P::kFieldCount; ++i) {
-        grid->addWidget(Caption(captions[i], this), i, 1);
+        grid->addWidget(Caption(captions[i]), i, 1);
         grid->addWidget(mFields[i], i, 2);
     }
     auto* homogenisation = new QHBoxLayout;
-    homogenisation->addWidget(Caption("Homogenisation:", this));
+    homogenisation->addWidget(Caption("Homogenisation:"));
     homogenisation->addWidget(mLiquid);
     homogenisation->addWidget(mGas);
     grid->addLayout(homogenisation, P::kFieldCount, 1, 1, 2);
@@ -75,10 +56,7 @@ void CAlphaBetaCurvesWidget::Sync() {
     SyncList(*mList, mPage.Inclusions());
     for (int i = 0; i < CAlphaBetaCurvesPage::kFieldCount; ++i)
         SyncField(*mFields[i], mPage.Field(i));
-    SyncButton(*mLiquid, mPage.Liquid());
-    const QSignalBlocker guard(mGas);
-    mGas->setChecked(!mPage.Liquid().checked);
-    mGas->setEnabled(mPage.Liquid().enabled);
+    SyncRadioPair(*mLiquid, *mGas, mPage.Liquid());
     SyncButton(*mCalculate, mPage.CalculateButton());
     SyncButton(*mRemove, mPage.RemoveButton());
 }
@@ -99,23 +77,19 @@ CAlphaBetaFluidsWidget::CAlphaBetaFluidsWidget(CAlphaBetaFluidsPage& page, CZeph
     const char* resultNames[P::kResultCount] = {"gor", "api", "ch4"};
     for (int i = 0; i < P::kResultCount; ++i)
         mResults[i] = MakeField(resultNames[i], [](const std::string&) {});
-    mSetMarker = MakeButton(this, "Set a marker on the plot", "setMarker");
-    mRemoveMarker = MakeButton(this, "Remove this marker", "removeMarker");
-    mLog = MakeButton(this, "Log...", "log");
-    mGenerate = MakeButton(this, "Generate a fluid model", "generate");
-    connect(mSetMarker, &QPushButton::clicked, this, [this] { mPage.SetMarker(); });
-    connect(mRemoveMarker, &QPushButton::clicked, this, [this] { mPage.RemoveMarker(); });
-    connect(mLog, &QPushButton::clicked, this, [this] { WriteLog(mPage.LogText()); });
-    connect(mGenerate, &QPushButton::clicked, this, [this] { mPage.GenerateFluidModel(); });
+    mSetMarker = MakeButton("Set a marker on the plot", "setMarker", [this] { mPage.SetMarker(); });
+    mRemoveMarker = MakeButton("Remove this marker", "removeMarker", [this] { mPage.RemoveMarker(); });
+    mLog = MakeButton("Log...", "log", [this] { WriteLog(mPage.LogText()); });
+    mGenerate = MakeButton("Generate a fluid model", "generate", [this] { mPage.GenerateFluidModel(); });
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(Caption("Fluid Name", this), 0, 0);
+    grid->addWidget(Caption("Fluid Name"), 0, 0);
     grid->addWidget(mFluids, 1, 0, 5, 1);
     grid->addWidget(mOnCurve, 6, 0);
     grid->addWidget(mCurves, 7, 0, 4, 1);
     const char* captions[P::kFieldCount] = {"Alpha", "Beta", "CO2", "N2", "H2S"};
     for (int i = 0; i < P::kFieldCount; ++i) {
-        grid->addWidget(Caption(captions[i], this), i, 1);
+        grid->addWidget(Caption(captions[i]), i, 1);
         if (i == P::kAlpha || i == P::kBeta) {
             // The spin control: one step up or down, as if typed.
             auto* spin = new QHBoxLayout;
@@ -135,7 +109,7 @@ CAlphaBetaFluidsWidget::CAlphaBetaFluidsWidget(CAlphaBetaFluidsPage& page, CZeph
     }
     const char* resultCaptions[P::kResultCount] = {"GOR (Std m3/Std m3)", "API degree", "CH4 Mole %"};
     for (int i = 0; i < P::kResultCount; ++i) {
-        grid->addWidget(Caption(resultCaptions[i], this), P::kFieldCount + i, 1);
+        grid->addWidget(Caption(resultCaptions[i]), P::kFieldCount + i, 1);
         grid->addWidget(mResults[i], P::kFieldCount + i, 2);
     }
     grid->addWidget(mSetMarker, 8, 1, 1, 2);
@@ -168,19 +142,18 @@ void CAlphaBetaFluidsWidget::Sync() {
 CCorrelationsWidget::CCorrelationsWidget(CCorrelationsPage& page, CZephonApp& app)
     : CPageWidget(page, app), mPage(page) {
     mList = MakeList("correlations", [this](int row) { mPage.SelectCorrelation(row); });
-    mDisplay = MakeButton(this, "Display a new correlation...", "display");
-    mRemove = MakeButton(this, "Remove this correlation", "remove");
+    mDisplay =
+        MakeButton("Display a new correlation...", "display", [this] { mPage.DisplayNewCorrelation(); });
+    mRemove = MakeButton("Remove this correlation", "remove", [this] { mPage.RemoveCorrelation(); });
     mIsoGOR = new QCheckBox("Show iso-GOR curves", this);
     mIsoGOR->setObjectName("isoGOR");
     mIsoAPI = new QCheckBox("Show iso-API curves", this);
     mIsoAPI->setObjectName("isoAPI");
-    connect(mDisplay, &QPushButton::clicked, this, [this] { mPage.DisplayNewCorrelation(); });
-    connect(mRemove, &QPushButton::clicked, this, [this] { mPage.RemoveCorrelation(); });
     connect(mIsoGOR, &QCheckBox::clicked, this, [this](bool show) { mPage.ShowIsoGOR(show); });
     connect(mIsoAPI, &QCheckBox::clicked, this, [this](bool show) { mPage.ShowIsoAPI(show); });
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Caption("Displayed (alpha-beta) correlations", this));
+    layout->addWidget(Caption("Displayed (alpha-beta) correlations"));
     layout->addWidget(mList);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(mDisplay);

@@ -1,8 +1,11 @@
 #include "gui/panels/page_widget.hpp"
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
 
 #include "gui/shell/log_window.hpp"
 #include "gui/shell/zephon_app.hpp"
@@ -84,4 +87,29 @@ QListWidget* CPageWidget::MakeList(const QString& name, std::function<void(int)>
         if (row >= 0) chosen(row);
     });
     return list;
+}
+
+QPushButton* CPageWidget::MakeButton(const char* caption, const char* name, std::function<void()> clicked) {
+    auto* button = new QPushButton(QString::fromUtf8(caption), this);
+    button->setObjectName(name);
+    connect(button, &QPushButton::clicked, this, [clicked] { clicked(); });
+    return button;
+}
+
+QRadioButton* CPageWidget::MakeRadio(const char* caption, const char* name, std::function<void()> clicked) {
+    auto* radio = new QRadioButton(QString::fromUtf8(caption), this);
+    radio->setObjectName(name);
+    connect(radio, &QRadioButton::clicked, this, [clicked] { clicked(); });
+    return radio;
+}
+
+QLabel* CPageWidget::Caption(const char* text, QWidget* parent) {
+    return new QLabel(QString::fromUtf8(text), parent ? parent : this);
+}
+
+void CPageWidget::SyncRadioPair(QRadioButton& first, QRadioButton& second, const CButtonControl& control) {
+    SyncButton(first, control);
+    const QSignalBlocker guard(second);
+    second.setChecked(!control.checked);
+    second.setEnabled(control.enabled);
 }

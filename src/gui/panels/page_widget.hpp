@@ -10,8 +10,11 @@
 
 class CZephonApp;
 class QAbstractButton;
+class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
+class QRadioButton;
 class QString;
 
 class CPageWidget : public QWidget {
@@ -37,9 +40,15 @@ class CPageWidget : public QWidget {
     static void SyncList(QListWidget& list, const CListControl& control);
     static void SyncField(QLineEdit& edit, const CFieldControl& control);
     static void SyncButton(QAbstractButton& button, const CButtonControl& control);
+    // Two radio buttons of which the first is checked when the control is.
+    static void SyncRadioPair(QRadioButton& first, QRadioButton& second, const CButtonControl& control);
     // An edit that reports what a person types, and a list that reports what a person chooses.
     QLineEdit* MakeField(const QString& name, std::function<void(const std::string&)> edited);
     QListWidget* MakeList(const QString& name, std::function<void(int)> chosen);
+    QPushButton* MakeButton(const char* caption, const char* name, std::function<void()> clicked);
+    QRadioButton* MakeRadio(const char* caption, const char* name, std::function<void()> clicked);
+    // A caption in UTF-8.
+    QLabel* Caption(const char* text, QWidget* parent = nullptr);
 
   private:
     void PageChanged();

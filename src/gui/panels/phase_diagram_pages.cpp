@@ -9,54 +9,32 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QPushButton* MakeButton(QWidget* parent, const char* caption, const char* name) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(name);
-    return button;
-}
-
-QRadioButton* MakeRadio(QWidget* parent, const char* caption, const char* name) {
-    auto* radio = new QRadioButton(QString::fromUtf8(caption), parent);
-    radio->setObjectName(name);
-    return radio;
-}
-
-QLabel* Caption(const char* text, QWidget* parent) {
-    return new QLabel(QString::fromUtf8(text), parent);
-}
-
-} // namespace
-
 // ---- "Isopleths" ----
 
 CIsoplethsWidget::CIsoplethsWidget(CIsoplethsPage& page, CZephonApp& app)
     : CPageWidget(page, app), mPage(page) {
     using P = CIsoplethsPage;
-    mUseAlphaBeta = MakeRadio(this, "Use Alpha-Beta Model", "useAlphaBeta");
-    mUseFluid = MakeRadio(this, "Use Fluid Model", "useFluid");
-    connect(mUseAlphaBeta, &QRadioButton::clicked, this, [this] { mPage.SetUseAlphaBeta(true); });
-    connect(mUseFluid, &QRadioButton::clicked, this, [this] { mPage.SetUseAlphaBeta(false); });
+    mUseAlphaBeta =
+        MakeRadio("Use Alpha-Beta Model", "useAlphaBeta", [this] { mPage.SetUseAlphaBeta(true); });
+    mUseFluid = MakeRadio("Use Fluid Model", "useFluid", [this] { mPage.SetUseAlphaBeta(false); });
     mAlphaBeta = MakeList("alphaBetaModels", [this](int row) { mPage.SelectAlphaBetaModel(row); });
     mFluids = MakeList("fluidModels", [this](int row) { mPage.SelectFluidModel(row); });
     const char* names[P::kFieldCount] = {"alpha", "beta", "co2", "n2", "h2s"};
     for (int i = 0; i < P::kFieldCount; ++i)
         mFields[i] = MakeField(names[i], [this, i](const std::string& text) { mPage.EditField(i, text); });
-    mCalculate = MakeButton(this, "Calculate the isopleth", "calculate");
-    connect(mCalculate, &QPushButton::clicked, this, [this] { mPage.CalculateIsopleth(); });
+    mCalculate = MakeButton("Calculate the isopleth", "calculate", [this] { mPage.CalculateIsopleth(); });
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(mUseAlphaBeta, 0, 0);
-    grid->addWidget(Caption("Select the (alpha-beta) model", this), 1, 0);
+    grid->addWidget(Caption("Select the (alpha-beta) model"), 1, 0);
     grid->addWidget(mAlphaBeta, 2, 0, 5, 1);
     const char* captions[P::kFieldCount] = {"Alpha", "Beta", "CO2 mole %", "N2 mole %", "H2S mole %"};
     for (int i = 0; i < P::kFieldCount; ++i) {
-        grid->addWidget(Caption(captions[i], this), 2 + i, 1);
+        grid->addWidget(Caption(captions[i]), 2 + i, 1);
         grid->addWidget(mFields[i], 2 + i, 2);
     }
     grid->addWidget(mUseFluid, 7, 0);
-    grid->addWidget(Caption("Select the fluid model", this), 8, 0);
+    grid->addWidget(Caption("Select the fluid model"), 8, 0);
     grid->addWidget(mFluids, 9, 0, 2, 1);
     grid->addWidget(mCalculate, 10, 1, 1, 2);
     grid->setColumnStretch(0, 1);
@@ -64,10 +42,7 @@ CIsoplethsWidget::CIsoplethsWidget(CIsoplethsPage& page, CZephonApp& app)
 }
 
 void CIsoplethsWidget::Sync() {
-    SyncButton(*mUseAlphaBeta, mPage.UseAlphaBeta());
-    const QSignalBlocker guard(mUseFluid);
-    mUseFluid->setChecked(!mPage.UseAlphaBeta().checked);
-    mUseFluid->setEnabled(mPage.UseAlphaBeta().enabled);
+    SyncRadioPair(*mUseAlphaBeta, *mUseFluid, mPage.UseAlphaBeta());
     SyncList(*mAlphaBeta, mPage.AlphaBetaModels());
     SyncList(*mFluids, mPage.FluidModels());
     for (int i = 0; i < CIsoplethsPage::kFieldCount; ++i)
@@ -81,22 +56,18 @@ CIsochorsWidget::CIsochorsWidget(CIsochorsPage& page, CZephonApp& app) : CPageWi
     mIsopleths = MakeList("isopleths", [this](int row) { mPage.SelectIsopleth(row); });
     mInclusions = MakeList("inclusions", [this](int row) { mPage.SelectInclusion(row); });
     mTh = MakeField("th", [this](const std::string& text) { mPage.EditTh(text); });
-    mLiquid = MakeRadio(this, "Liq.", "liquid");
-    mGas = MakeRadio(this, "Gas", "gas");
-    connect(mLiquid, &QRadioButton::clicked, this, [this] { mPage.SetLiquid(true); });
-    connect(mGas, &QRadioButton::clicked, this, [this] { mPage.SetLiquid(false); });
+    mLiquid = MakeRadio("Liq.", "liquid", [this] { mPage.SetLiquid(true); });
+    mGas = MakeRadio("Gas", "gas", [this] { mPage.SetLiquid(false); });
     const char* resultNames[CIsochorsPage::kResultCount] = {"bulkDensity", "api", "gor"};
     for (int i = 0; i < CIsochorsPage::kResultCount; ++i)
         mResults[i] = MakeField(resultNames[i], [](const std::string&) {});
-    mCalculate = MakeButton(this, "Calculate the isochor", "calculate");
-    mLog = MakeButton(this, "Write to Log", "log");
-    connect(mCalculate, &QPushButton::clicked, this, [this] { mPage.CalculateIsochor(); });
-    connect(mLog, &QPushButton::clicked, this, [this] { WriteLog(mPage.LogText()); });
+    mCalculate = MakeButton("Calculate the isochor", "calculate", [this] { mPage.CalculateIsochor(); });
+    mLog = MakeButton("Write to Log", "log", [this] { WriteLog(mPage.LogText()); });
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(Caption("Select the isopleth", this), 0, 0);
+    grid->addWidget(Caption("Select the isopleth"), 0, 0);
     grid->addWidget(mIsopleths, 1, 0, 3, 1);
-    grid->addWidget(Caption("Select the inclusion", this), 4, 0);
+    grid->addWidget(Caption("Select the inclusion"), 4, 0);
     grid->addWidget(mInclusions, 5, 0, 5, 1);
     grid->addWidget(Caption("Th (\xC2\xB0"
                             "C)",
@@ -104,7 +75,7 @@ CIsochorsWidget::CIsochorsWidget(CIsochorsPage& page, CZephonApp& app) : CPageWi
                     0, 1);
     grid->addWidget(mTh, 0, 2);
     auto* homogenisation = new QHBoxLayout;
-    homogenisation->addWidget(Caption("Homogenisation", this));
+    homogenisation->addWidget(Caption("Homogenisation"));
     homogenisation->addWidget(mLiquid);
     homogenisation->addWidget(mGas);
     grid->addLayout(homogenisation, 1, 1, 1, 2);
@@ -128,10 +99,7 @@ void CIsochorsWidget::Sync() {
     SyncList(*mIsopleths, mPage.Isopleths());
     SyncList(*mInclusions, mPage.Inclusions());
     SyncField(*mTh, mPage.Th());
-    SyncButton(*mLiquid, mPage.Liquid());
-    const QSignalBlocker guard(mGas);
-    mGas->setChecked(!mPage.Liquid().checked);
-    mGas->setEnabled(mPage.Liquid().enabled);
+    SyncRadioPair(*mLiquid, *mGas, mPage.Liquid());
     for (int i = 0; i < CIsochorsPage::kResultCount; ++i)
         SyncField(*mResults[i], mPage.Result(i));
     SyncButton(*mCalculate, mPage.CalculateButton());
@@ -144,13 +112,11 @@ CTrappingWidget::CTrappingWidget(CTrappingPage& page, CZephonApp& app) : CPageWi
     mIsochors = MakeList("isochors", [this](int row) { mPage.SelectIsochor(row); });
     mThaq = MakeField("thaq", [this](const std::string& text) { mPage.EditThaq(text); });
     mPressure = MakeField("pressure", [](const std::string&) {});
-    mLog = MakeButton(this, "Write to Log", "log");
-    mSetLine = MakeButton(this, "Set a trapping line on the plot", "setLine");
-    connect(mLog, &QPushButton::clicked, this, [this] { WriteLog(mPage.LogText()); });
-    connect(mSetLine, &QPushButton::clicked, this, [this] { mPage.SetTrappingLine(); });
+    mLog = MakeButton("Write to Log", "log", [this] { WriteLog(mPage.LogText()); });
+    mSetLine = MakeButton("Set a trapping line on the plot", "setLine", [this] { mPage.SetTrappingLine(); });
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(Caption("Select the isochor", this), 0, 0);
+    grid->addWidget(Caption("Select the isochor"), 0, 0);
     grid->addWidget(mIsochors, 1, 0, 6, 1);
     grid->addWidget(Caption("Th (aqueous inclusions, \xC2\xB0"
                             "C)",
@@ -187,8 +153,8 @@ CCleanWidget::CCleanWidget(CCleanPage& page, CZephonApp& app) : CPageWidget(page
         auto* box = new QGroupBox(captions[list], this);
         auto* column = new QVBoxLayout(box);
         mLists[list] = MakeList(names[list], [this, list](int row) { mPage.Select(list, row); });
-        mRemove[list] = MakeButton(box, "Remove", (std::string(names[list]) + "Remove").c_str());
-        connect(mRemove[list], &QPushButton::clicked, this, [this, list] { mPage.Remove(list); });
+        mRemove[list] = MakeButton("Remove", (std::string(names[list]) + "Remove").c_str(),
+                                   [this, list] { mPage.Remove(list); });
         column->addWidget(mLists[list]);
         column->addWidget(mRemove[list]);
         layout->addWidget(box);

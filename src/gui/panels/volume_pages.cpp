@@ -9,16 +9,12 @@ CVolumePageWidget::CVolumePageWidget(CVolumePage& page, const Captions& captions
     : CPageWidget(page, app), mPage(page) {
     mNonPlotted = MakeList("nonPlotted", [this](int row) { mPage.SelectNonPlotted(row); });
     mPlotted = MakeList("plotted", [this](int row) { mPage.SelectPlotted(row); });
-    mPlot = new QPushButton(captions.plot, this);
-    mPlot->setObjectName("plot");
-    mRemove = new QPushButton(captions.remove, this);
-    mRemove->setObjectName("remove");
-    connect(mPlot, &QPushButton::clicked, this, [this] { mPage.Plot(); });
-    connect(mRemove, &QPushButton::clicked, this, [this] { mPage.Remove(); });
+    mPlot = MakeButton(captions.plot, "plot", [this] { mPage.Plot(); });
+    mRemove = MakeButton(captions.remove, "remove", [this] { mPage.Remove(); });
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(captions.nonPlotted, this), 0, 0);
-    grid->addWidget(new QLabel(captions.plotted, this), 0, 2);
+    grid->addWidget(Caption(captions.nonPlotted), 0, 0);
+    grid->addWidget(Caption(captions.plotted), 0, 2);
     grid->addWidget(mNonPlotted, 1, 0, 4, 1);
     grid->addWidget(mPlot, 2, 1);
     grid->addWidget(mRemove, 3, 1);
