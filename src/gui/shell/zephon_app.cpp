@@ -76,6 +76,10 @@ void CZephonApp::OpenFiles(const QStringList& paths) {
 void CZephonApp::OpenStartFiles(const QStringList& paths) {
     OpenFiles(paths);
     if (mMainWindow->DocumentWindows().size() > 1) mMainWindow->MdiArea()->cascadeSubWindows();
+    // The file named first is the one the person wants to see first.
+    if (!paths.isEmpty())
+        if (CWDocument* first = mCore->FindDocument(std::filesystem::path(paths.front().toStdString())))
+            mMainWindow->BringToFront(*first);
 }
 
 void CZephonApp::DisplayAxisRangeDialog() {

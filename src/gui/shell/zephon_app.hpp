@@ -45,7 +45,7 @@ class CZephonApp : public QObject {
     // comes to the front.
     void OpenFiles(const QStringList& paths);
     // The files named on the command line: opened, then cascaded when there are several, so that
-    // every window's title shows at start.
+    // every window's title shows at start, with the first one named in front.
     void OpenStartFiles(const QStringList& paths);
 
     // The modeless axis range window, made on first use and bound to the current plot view.
