@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -69,9 +70,30 @@ void CToolPanelDialog::ShowPage(int page) {
     const QSignalBlocker guard(mTabs);
     mTabs->setCurrentIndex(page);
     PageChanged(page);
+    if (!mPlaced) PlaceBesideMainWindow();
     show();
     raise();
     activateWindow();
+}
+
+void CToolPanelDialog::PlaceBesideMainWindow() {
+    // Beside the main window when the screen has room, else over its right-hand part; each further
+    // panel a little lower, so that none hides another's title.
+    mPlaced = true;
+    const QWidget& main = mApp.MainWindow();
+    const QScreen* screen = main.screen();
+    if (screen == nullptr) return;
+    adjustSize();
+    const QRect frame = main.frameGeometry();
+    const QRect room = screen->availableGeometry();
+    int others = 0;
+    for (const auto* panel : main.findChildren<CToolPanelDialog*>())
+        others += panel != this && panel->isVisible();
+    int x = frame.right() + 1;
+    if (x + width() > room.right()) x = std::max(room.left(), room.right() - width());
+    const int y =
+        std::clamp(frame.top() + 30 * others, room.top(), std::max(room.top(), room.bottom() - height()));
+    move(x, y);
 }
 
 int CToolPanelDialog::ShownPage() const {

@@ -33,7 +33,10 @@ class CToolPanelDialog : public QDialog {
   private:
     void PageChanged(int page);
 
+    void PlaceBesideMainWindow();
+
     std::unique_ptr<CToolPanel> mPanel;
     CZephonApp& mApp;
+    bool mPlaced = false;
     QTabWidget* mTabs = nullptr;
 };
