@@ -190,9 +190,15 @@ TraceAlphaBetaCurves(const std::vector<CInclusionRecord>& inclusions, int jobs,
     for (std::size_t k = 0; k < workers; ++k)
         threads.emplace_back(work);
     if (progress) {
+        // Woken by the workers as well as every 100 ms, so that the end of the last curve is
+        // noticed at once rather than at the next tick.
+        std::unique_lock<std::mutex> lock(mutex);
         while (done.load() < count && !StopRequested()) {
+            lock.unlock();
             progress(done.load(), points.load());
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            lock.lock();
+            changed.wait_for(lock, std::chrono::milliseconds(100),
+                             [&] { return done.load() == count || StopRequested(); });
         }
     }
     for (auto& thread : threads)
