@@ -2,36 +2,16 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLocale>
-#include <QTimer>
-#include <atomic>
 #include <clocale>
-#include <csignal>
 #include <cstdio>
 #include <string_view>
 
 #include "gui/shell/main_window.hpp"
 #include "gui/shell/qt_services.hpp"
+#include "gui/shell/termination_signals.hpp"
 #include "gui/shell/zephon_app.hpp"
 
 namespace {
-
-std::atomic<bool> gTerminationRequested{false};
-
-extern "C" void OnTerminationSignal(int) {
-    gTerminationRequested = true;
-}
-
-// A desktop session ending (SIGTERM) or Ctrl-C in the terminal closes the main window the
-// ordinary way: modified documents are asked about, and the program ends with code 0.
-void QuitOnTerminationSignals(CMainWindow& window) {
-    std::signal(SIGTERM, OnTerminationSignal);
-    std::signal(SIGINT, OnTerminationSignal);
-    auto* poll = new QTimer(&window);
-    QObject::connect(poll, &QTimer::timeout, &window, [&window] {
-        if (gTerminationRequested.exchange(false)) window.close();
-    });
-    poll->start(200);
-}
 
 // --help and --version answer without a display, as command-line programs do.
 bool AnswersWithoutWindow(int argc, char* argv[]) {

@@ -1,6 +1,7 @@
 // The shell: start-up, menus in each state, opening, closing and reverting documents, and every
 // damaged file opened through the application.
 #include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QMdiArea>
@@ -9,12 +10,14 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
 
 #include "documents/alpha_beta_plot_document.hpp"
 #include "documents/phase_diag_document.hpp"
 #include "gui/shell/document_window.hpp"
 #include "gui/shell/log_window.hpp"
 #include "gui/shell/main_window.hpp"
+#include "gui/shell/termination_signals.hpp"
 #include "gui/shell/zephon_app.hpp"
 #include "scripted_services.hpp"
 
@@ -160,6 +163,23 @@ class ShellTest : public QObject {
         QCOMPARE(mApp->Core().CurrentPlotView(), nullptr);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(VisibleSubWindows(), 0);
+    }
+
+    // A signal arriving while an operation waits in a modal dialog cancels that dialog first; the
+    // window closes only after the operation has returned.
+    void terminationClosesModalDialogsBeforeTheWindow() {
+        QWidget window;
+        window.show();
+        QuitOnTerminationSignals(window);
+        bool windowVisibleWhenDialogEnded = false;
+        QTimer::singleShot(0, &window, [&] {
+            QDialog operation(&window);
+            QTimer::singleShot(0, [] { std::raise(SIGTERM); });
+            operation.exec();
+            windowVisibleWhenDialogEnded = window.isVisible();
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 5000);
+        QVERIFY(windowVisibleWhenDialogEnded);
     }
 
     void revertAsksOnlyWhenModified() {
