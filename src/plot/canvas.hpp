@@ -111,6 +111,14 @@ enum TextFlags : unsigned {
     kTextNoClip = 16, // the text may overflow its box; otherwise it is clipped to the box
 };
 
+// Where DrawText puts the centre of a text of this extent turned by `degrees` (counter-clockwise):
+// its turned bounding box is placed in `box` as the flags say. Every canvas places text this way.
+struct TextCentre {
+    double x = 0;
+    double y = 0;
+};
+TextCentre PlaceTextCentre(const Rect& box, Size extent, double degrees, unsigned flags);
+
 class Canvas {
   public:
     Canvas() = default;

@@ -313,22 +313,7 @@ void SvgCanvas::DrawText(std::string_view text, const Rect& box, unsigned flags)
     const Rect r = box.Normalized();
     const Size extent = GetTextExtent(text);
     const double degrees = std::isfinite(mFont.rotation) ? std::fmod(mFont.rotation, 360.0) : 0.0;
-    const double angle = degrees * std::numbers::pi / 180.0;
-    const double c = std::abs(std::cos(angle));
-    const double s = std::abs(std::sin(angle));
-    const double boundsWidth = extent.cx * c + extent.cy * s;
-    const double boundsHeight = extent.cx * s + extent.cy * c;
-
-    double cx = r.left + boundsWidth / 2;
-    if (flags & kTextHCenter)
-        cx = (r.left + r.right) / 2.0;
-    else if (flags & kTextRight)
-        cx = r.right - boundsWidth / 2;
-    double cy = r.top + boundsHeight / 2;
-    if (flags & kTextVCenter)
-        cy = (r.top + r.bottom) / 2.0;
-    else if (flags & kTextBottom)
-        cy = r.bottom - boundsHeight / 2;
+    const auto [cx, cy] = PlaceTextCentre(r, extent, degrees, flags);
 
     const double ascent = 0.8 * extent.cy;
     std::optional<Rect> clip = mClip;

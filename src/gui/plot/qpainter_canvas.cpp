@@ -163,22 +163,7 @@ void CQPainterCanvas::DrawText(std::string_view text, const Rect& box, unsigned 
     const QString shown = ToQString(text);
     const Rect r = box.Normalized();
     const Size extent = GetTextExtent(text);
-    const double radians = mRotation * M_PI / 180.0;
-    const double c = std::abs(std::cos(radians)), s = std::abs(std::sin(radians));
-    const double boundsWidth = extent.cx * c + extent.cy * s;
-    const double boundsHeight = extent.cx * s + extent.cy * c;
-
-    // The centre of the text's (rotated) bounding box, placed in the box by the flags.
-    double cx = r.left + boundsWidth / 2;
-    if (flags & kTextHCenter)
-        cx = (r.left + r.right) / 2.0;
-    else if (flags & kTextRight)
-        cx = r.right - boundsWidth / 2;
-    double cy = r.top + boundsHeight / 2;
-    if (flags & kTextVCenter)
-        cy = (r.top + r.bottom) / 2.0;
-    else if (flags & kTextBottom)
-        cy = r.bottom - boundsHeight / 2;
+    const auto [cx, cy] = PlaceTextCentre(r, extent, mRotation, flags);
 
     mPainter.save();
     if (!(flags & kTextNoClip)) {
