@@ -231,9 +231,10 @@ void CPhaseDiagDocument::KillVTPlot(CVolumePlotView* plot) {
     SetModifiedFlag(true);
 }
 
+// Each destroyed plot stops being the current one by itself; another document's current plot
+// stays current (a reverted diagram's new plots open before the old ones close).
 void CPhaseDiagDocument::CloseVTPlots() {
     for (const auto& plot : mVTPlots)
         Services().VTPlotDestroyed(*this, *plot);
     mVTPlots.clear();
-    Services().SetCurrentVTPlotView(nullptr);
 }

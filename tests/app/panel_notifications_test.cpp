@@ -156,8 +156,13 @@ TEST_F(NotificationTest, ClosedAndRevertedDocumentsLeaveNothingBehind) {
     EXPECT_EQ(phaseDiag.mTrapping.Document(), nullptr);
     EXPECT_EQ(phaseDiag.mClean.Document(), nullptr);
     EXPECT_EQ(phaseDiag.mTrapping.Isochors().entries, Entries{"None"});
+    // The reopened plot opened (and became current) before the old one closed, and stays current.
+    ASSERT_EQ(dynamic_cast<CPhaseDiagDocument*>(reverted)->GetVTPlots().size(), 1u);
+    CVolumePlotView* reopenedPlot = dynamic_cast<CPhaseDiagDocument*>(reverted)->GetVTPlots()[0].get();
+    EXPECT_EQ(core.CurrentVTPlotView(), reopenedPlot);
     EXPECT_EQ(volume.mCurves.View(), nullptr);
     core.WindowActivated(reverted);
+    EXPECT_EQ(volume.mCurves.View(), reopenedPlot);
     EXPECT_EQ(phaseDiag.mTrapping.Document(), reverted);
     EXPECT_EQ(phaseDiag.mTrapping.Isochors().entries.size(), 1u);
     EXPECT_EQ(phaseDiag.mClean.List(CCleanPage::kIsopleths).entries, Entries{"Oil A"});
@@ -165,11 +170,6 @@ TEST_F(NotificationTest, ClosedAndRevertedDocumentsLeaveNothingBehind) {
     phaseDiag.mIsochors.SelectInclusion(1);
     EXPECT_NE(phaseDiag.mIsochors.LogText().find("Molar weight of the tank liquid (g/mol)       : 1"),
               std::string::npos);
-    // The reopened plot's window is activated.
-    ASSERT_EQ(dynamic_cast<CPhaseDiagDocument*>(reverted)->GetVTPlots().size(), 1u);
-    CVolumePlotView* reopenedPlot = dynamic_cast<CPhaseDiagDocument*>(reverted)->GetVTPlots()[0].get();
-    core.SetCurrentVTPlotView(reopenedPlot);
-    EXPECT_EQ(volume.mCurves.View(), reopenedPlot);
 
     core.CloseDocument(*reverted);
     EXPECT_EQ(phaseDiag.mClean.List(CCleanPage::kIsopleths).entries, Entries{"None"});

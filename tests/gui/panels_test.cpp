@@ -263,6 +263,25 @@ class PanelsTest : public QObject {
         QVERIFY(Control<QListWidget>(Page("Bubble size variation", 0), "nonPlotted")->count() == 0);
     }
 
+    // The reverted diagram's volume plot opens before the old one closes and stays on the panel.
+    void revertingADiagramKeepsItsVolumePlotOnThePanel() {
+        Run(CAppCommand::NewPTDiagram);
+        Run(CAppCommand::NewVTPlot);
+        auto* made = Only<CPhaseDiagDocument>(CDocumentKind::PhaseDiagram);
+        QVERIFY(made->OnSaveDocument(t->Path("diagram.ptd")));
+        QVERIFY(Core().CloseDocument(*made));
+        t->app->OpenFiles({QString::fromStdString(t->Path("diagram.ptd").string())});
+        QCOMPARE(Only<CPhaseDiagDocument>(CDocumentKind::PhaseDiagram)->GetVTPlots().size(), 1u);
+        Run(CAppCommand::PlotCalculatedVTPage);
+        Run(CAppCommand::FileRevert);
+        ProcessDeletes();
+        auto* reverted = Only<CPhaseDiagDocument>(CDocumentKind::PhaseDiagram);
+        QCOMPARE(Core().CurrentVTPlotView(), reverted->GetVTPlots().at(0).get());
+        QWidget* page = Page("Bubble size variation", 1);
+        QVERIFY(Control<QListWidget>(page, "nonPlotted")->count() > 0);
+        QVERIFY(Control<QListWidget>(page, "plotted")->count() > 0);
+    }
+
     void picturesOfEveryPageAndOfAVolumeTemperaturePlot() {
         t->app->OpenFiles({Example("inclusions.inc"), Example("fluid_model.flu")});
         Run(CAppCommand::NewAlphaBetaPlot);
