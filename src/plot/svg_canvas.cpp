@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <numbers>
 
 namespace zephon::plot {
 
