@@ -1,6 +1,6 @@
 #pragma once
-// Reads the CSV tables of independently computed reference values that sit beside the
-// project (the directory is passed in by the build as ZEPHON_REFERENCE_DIR).
+// Reads the CSV tables of independently computed reference values kept in tests/reference
+// (the directory is passed in by the build as ZEPHON_REFERENCE_DIR).
 #include <fstream>
 #include <map>
 #include <sstream>
