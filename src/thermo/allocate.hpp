@@ -9,18 +9,15 @@ namespace zephon::thermo {
 // A dense row-major matrix that also hands out row pointers, so code written against
 // `double**` (the system solver, the vector residual slots) works on it unchanged.
 class Matrix {
-public:
+  public:
     Matrix() = default;
-    Matrix(std::size_t rows, std::size_t cols) : mRows(rows), mCols(cols), mData(rows * cols, 0.0)
-    {
+    Matrix(std::size_t rows, std::size_t cols) : mRows(rows), mCols(cols), mData(rows * cols, 0.0) {
         rebuild_row_pointers();
     }
-    Matrix(const Matrix& other) : mRows(other.mRows), mCols(other.mCols), mData(other.mData)
-    {
+    Matrix(const Matrix& other) : mRows(other.mRows), mCols(other.mCols), mData(other.mData) {
         rebuild_row_pointers();
     }
-    Matrix& operator=(const Matrix& other)
-    {
+    Matrix& operator=(const Matrix& other) {
         if (this != &other) {
             mRows = other.mRows;
             mCols = other.mCols;
@@ -43,11 +40,11 @@ public:
     std::size_t size() const { return mData.size(); }
     void fill(double value) { std::fill(mData.begin(), mData.end(), value); }
 
-private:
-    void rebuild_row_pointers()
-    {
+  private:
+    void rebuild_row_pointers() {
         mRowPointers.resize(mRows);
-        for (std::size_t i = 0; i < mRows; ++i) mRowPointers[i] = mData.data() + i * mCols;
+        for (std::size_t i = 0; i < mRows; ++i)
+            mRowPointers[i] = mData.data() + i * mCols;
     }
 
     std::size_t mRows = 0;
@@ -57,9 +54,13 @@ private:
 };
 
 // n doubles, every element 0.0.
-inline std::vector<double> allocate(short n) { return std::vector<double>(n > 0 ? n : 0, 0.0); }
+inline std::vector<double> allocate(short n) {
+    return std::vector<double>(n > 0 ? n : 0, 0.0);
+}
 
 // n rows of m doubles, every element 0.0.
-inline Matrix allocate(short n, short m) { return Matrix(n > 0 ? n : 0, m > 0 ? m : 0); }
+inline Matrix allocate(short n, short m) {
+    return Matrix(n > 0 ? n : 0, m > 0 ? m : 0);
+}
 
 } // namespace zephon::thermo

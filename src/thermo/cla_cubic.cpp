@@ -6,8 +6,7 @@
 
 namespace zephon::thermo {
 
-void ClaCubic0::number_of_components(short ncomp)
-{
+void ClaCubic0::number_of_components(short ncomp) {
     QuadraMix::number_of_components(ncomp);
     Tc = allocate(N);
     Pc = allocate(N);
@@ -23,8 +22,7 @@ void ClaCubic0::number_of_components(short ncomp)
     mHaveInputs = false;
 }
 
-void ClaCubic0::set_peng_robinson_constants(short nphase)
-{
+void ClaCubic0::set_peng_robinson_constants(short nphase) {
     phase = nphase;
     omega_A = 0.45724;
     omega_B = 0.0778;
@@ -37,8 +35,7 @@ void ClaCubic0::set_peng_robinson_constants(short nphase)
     R2 = -1.0 / R1;
 }
 
-void ClaCubic0::derive_component_parameters(short i)
-{
+void ClaCubic0::derive_component_parameters(short i) {
     slope[i] = Am0 + Am1 * omega[i] + Am2 * omega[i] * omega[i];
     c1[i] = 0.0;
     ac[i] = omega_A * kGasConstant * kGasConstant * Tc[i] * Tc[i] / Pc[i];
@@ -46,8 +43,7 @@ void ClaCubic0::derive_component_parameters(short i)
     c0[i] = c0[i] * bc[i];
 }
 
-void ClaCubic0::read_BIP()
-{
+void ClaCubic0::read_BIP() {
     auto excluded = [this](short k) {
         const std::string& name = component[k];
         return name == "CO2" || name == "N2" || name == "H2O" || mw[k] > 156.0;
@@ -95,8 +91,7 @@ void ClaCubic0::remember_pure_parameter_inputs() {
     mHaveInputs = true;
 }
 
-void ClaCubic0::calculate_parameters_of_pure_components()
-{
+void ClaCubic0::calculate_parameters_of_pure_components() {
     if (pure_parameter_inputs_unchanged()) return;
     for (short i = 0; i < N; ++i) {
         const double sqrtTTc = std::sqrt(T * Tc[i]);
@@ -150,20 +145,22 @@ void ClaCubic0::calculate_parameters_of_pure_components()
     remember_pure_parameter_inputs();
 }
 
-Peng::Peng(short nphase) { set_peng_robinson_constants(nphase); }
+Peng::Peng(short nphase) {
+    set_peng_robinson_constants(nphase);
+}
 
-void Peng::read_component_data(short i, const char*)
-{
+void Peng::read_component_data(short i, const char*) {
     if (i < 0 || i >= N) return;
     derive_component_parameters(i);
     molarWeight[i] = mw[i];
     if (i == N - 1) ClaCubic0::read_BIP();
 }
 
-TableCubic::TableCubic(short nphase) { set_peng_robinson_constants(nphase); }
+TableCubic::TableCubic(short nphase) {
+    set_peng_robinson_constants(nphase);
+}
 
-void TableCubic::read_component_data(short i, const char* compo)
-{
+void TableCubic::read_component_data(short i, const char* compo) {
     if (i < 0 || i >= N || i >= kTableComponentCount || compo == nullptr) return;
     const TableComponent& row = kComponentTable[i];
     if (std::strcmp(compo, row.name) != 0) return;
@@ -184,10 +181,10 @@ void TableCubic::read_component_data(short i, const char* compo)
     if (i == N - 1) read_BIP();
 }
 
-void TableCubic::read_BIP()
-{
+void TableCubic::read_BIP() {
     for (short i = 0; i < N && i < kTableComponentCount; ++i)
-        for (short j = 0; j < i; ++j) set_binary_interaction_kaij(i, j, mkij[i][j]);
+        for (short j = 0; j < i; ++j)
+            set_binary_interaction_kaij(i, j, mkij[i][j]);
 }
 
 } // namespace zephon::thermo

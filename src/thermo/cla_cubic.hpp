@@ -10,7 +10,7 @@
 namespace zephon::thermo {
 
 class ClaCubic0 : public QuadraMix {
-public:
+  public:
     double Am0 = 0., Am1 = 0., Am2 = 0.; // m(omega) = Am0 + Am1 omega + Am2 omega^2
     std::vector<double> Tc;              // K
     std::vector<double> Pc;              // Pa
@@ -26,7 +26,7 @@ public:
     // Interaction coefficients of light hydrocarbons from their critical constants.
     virtual void read_BIP();
 
-protected:
+  protected:
     // Constants shared by both parameter sets (the Peng-Robinson form).
     void set_peng_robinson_constants(short nphase);
     // slope, c1, ac, bc and the shift made a volume (c0 times bc), for component i.
@@ -49,7 +49,7 @@ protected:
 };
 
 class Peng : public ClaCubic0 {
-public:
+  public:
     explicit Peng(short nphase);
     // Before add_component(i, ...), Tc, Pc, Vc, omega, mw and c0 (dimensionless shift) of
     // component i must hold its data. c0 is converted in place into a volume.
@@ -71,7 +71,7 @@ extern const std::array<TableComponent, kTableComponentCount> kComponentTable;
 extern const std::array<std::array<double, kTableComponentCount>, kTableComponentCount> mkij;
 
 class TableCubic : public ClaCubic0 {
-public:
+  public:
     // The two heavy pseudo-components (rows 15 "Cn1" and 16 "Cn2"); the oil model
     // rewrites them and rereads the rows. Units K, Pa, -, m3/mol, g/mol, dimensionless.
     double Tc15 = 713.0, Pc15 = 2000000.0, om15 = 0.6, Vc15 = 0.00104, mw15 = 200.0, sc15 = 0.1;

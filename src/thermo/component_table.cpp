@@ -30,8 +30,7 @@ enum Row { N2, CO2, H2S, C1, C2, C3, iC4, nC4, iC5, nC5, C6, C7, C8, C9, C10, Cn
 
 using KijTable = std::array<std::array<double, kTableComponentCount>, kTableComponentCount>;
 
-constexpr KijTable build_kij()
-{
+constexpr KijTable build_kij() {
     KijTable k{};
     auto set = [&k](int i, int j, double v) {
         k[i][j] = v;

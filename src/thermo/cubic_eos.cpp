@@ -7,8 +7,7 @@
 
 namespace zephon::thermo {
 
-void ICubic::number_of_components(short ncomp)
-{
+void ICubic::number_of_components(short ncomp) {
     FluidPhase::number_of_components(ncomp);
     damdx = allocate(N);
     dbmdx = allocate(N);
@@ -38,33 +37,30 @@ void ICubic::number_of_components(short ncomp)
     mSumXd2Qdx2 = allocate(N);
 }
 
-double ICubic::equation(double t)
-{
+double ICubic::equation(double t) {
     temperature(t);
     calculate_parameters_of_pure_components();
     calculate_mixing_parameters();
     return am / (bm * t) - kGasConstant * omega_A / omega_B;
 }
 
-void ICubic::describe()
-{
+void ICubic::describe() {
     calculate_molar_volume();
     calculate_fugacities();
 }
 
-void ICubic::calculate_molar_volume()
-{
+void ICubic::calculate_molar_volume() {
     calculate_parameters_of_pure_components();
     calculate_mixing_parameters();
     resolve_cubic_equation_in_Z();
     double mw = 0.0;
-    for (short i = 0; i < N; ++i) mw += x[i] * molarWeight[i];
+    for (short i = 0; i < N; ++i)
+        mw += x[i] * molarWeight[i];
     bMolarWeight = mw;
     density = bMolarWeight * 0.001 / V;
 }
 
-void ICubic::resolve_cubic_equation_in_Z()
-{
+void ICubic::resolve_cubic_equation_in_Z() {
     const double RT = kGasConstant * T;
     const double A = am * P / (RT * RT);
     const double B = bm * P / RT;
@@ -103,8 +99,7 @@ void ICubic::resolve_cubic_equation_in_Z()
 }
 
 // Derivatives of the volume at the root just chosen, then the translation.
-void ICubic::update_root_derivatives()
-{
+void ICubic::update_root_derivatives() {
     const double RT = kGasConstant * T;
     const double d1 = w - R1 * bm;
     const double d2 = w - R2 * bm;
@@ -126,8 +121,7 @@ void ICubic::update_root_derivatives()
     dVdP = dwdP;
 }
 
-void ICubic::calculate_pressure()
-{
+void ICubic::calculate_pressure() {
     calculate_parameters_of_pure_components();
     calculate_mixing_parameters();
     const double RT = kGasConstant * T;
@@ -145,11 +139,11 @@ void ICubic::calculate_pressure()
     dZdP = dZdV / dPdV;
     const double dPdb = RT / (wb * wb) - am * (R1 / d1 + R2 / d2) / (d1 * d2);
     // At constant translated V: w = V + cm moves with x_i by c_i.
-    for (short i = 0; i < N; ++i) dPdx[i] = dPdb * dbmdx[i] - damdx[i] / (d1 * d2) + dPdV * c[i];
+    for (short i = 0; i < N; ++i)
+        dPdx[i] = dPdb * dbmdx[i] - damdx[i] / (d1 * d2) + dPdV * c[i];
 }
 
-void ICubic::calculate_fugacities()
-{
+void ICubic::calculate_fugacities() {
     const double RT = kGasConstant * T;
     const double L = Al2;
 
@@ -205,9 +199,9 @@ void ICubic::calculate_fugacities()
 
         const double Aw = D * dGdw + H * P / RT - 1.0 / wb;
         const double Ab = D * dGdb - (Zw - 1.0) * dbmdx[i] / (bm * bm) + 1.0 / wb;
-        dfugacitydT[i] = fugacity[i] * (G * (dadT[i][i] / (b[i][i] * RT) - dlgamdT[i] / L - e[i][i] / (RT * T)) -
-                                        H * P * w / (RT * T) + 1.0 / T + P * c[i] / (RT * T) - P * c1[i] / RT +
-                                        Aw * dwdT);
+        dfugacitydT[i] =
+            fugacity[i] * (G * (dadT[i][i] / (b[i][i] * RT) - dlgamdT[i] / L - e[i][i] / (RT * T)) -
+                           H * P * w / (RT * T) + 1.0 / T + P * c[i] / (RT * T) - P * c1[i] / RT + Aw * dwdT);
         dfugacitydP[i] = fugacity[i] * (Aw * dwdP + H * w / RT - c[i] / RT);
         const double* d2Qdx2i = d2Qdx2[i];
         const double* d2bmdx2i = d2bmdx2[i];
@@ -223,22 +217,19 @@ void ICubic::calculate_fugacities()
     }
 }
 
-void QuadraMix::number_of_components(short ncomp)
-{
+void QuadraMix::number_of_components(short ncomp) {
     ICubic::number_of_components(ncomp);
     svka = allocate(N, N);
     svkb = allocate(N, N);
     mRelativeDbmdx = allocate(N);
 }
 
-void QuadraMix::set_binary_interaction_kaij(short i, short j, double kij)
-{
+void QuadraMix::set_binary_interaction_kaij(short i, short j, double kij) {
     svka[i][j] = kij;
     svka[j][i] = kij;
 }
 
-void QuadraMix::calculate_mixing_parameters()
-{
+void QuadraMix::calculate_mixing_parameters() {
     double sa = 0.0, sb = 0.0, sdadT = 0.0, sd2adT2 = 0.0;
     double scm = 0.0, sdcmdT = 0.0;
     for (short i = 0; i < N; ++i) {

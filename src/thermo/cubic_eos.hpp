@@ -12,7 +12,7 @@
 namespace zephon::thermo {
 
 class ICubic : public FluidPhase {
-public:
+  public:
     double R1 = 0., R2 = 0.; // constants of the attractive denominator
     double Al2 = 0.;         // Lambda of the excess Gibbs energy at infinite pressure
     double Zc = 0.;          // used only for the pseudo-critical volume
@@ -57,7 +57,7 @@ public:
     // Compressibility and volume at the current T, P, x; the root is chosen by `phase`.
     void resolve_cubic_equation_in_Z();
 
-private:
+  private:
     void update_root_derivatives();
 
     std::vector<double> mSumXd2Qdx2; // sum_k x_k d2Qdx2_kj
@@ -65,7 +65,7 @@ private:
 
 // The quadratic mixing rule over the pair arrays filled by the parameter set.
 class QuadraMix : public ICubic {
-public:
+  public:
     // Interaction coefficients on a_ij and on b_ij; only the first is ever set, so
     // b_ij = (b_ii + b_jj) / 2.
     Matrix svka, svkb;

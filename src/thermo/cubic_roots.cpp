@@ -10,7 +10,9 @@ namespace {
 constexpr double kEps = 1e-15;
 constexpr double kLogCap = 87.0; // keeps exp() of the error estimates finite
 
-double sign_or_plus(double v) { return v >= 0.0 ? 1.0 : -1.0; }
+double sign_or_plus(double v) {
+    return v >= 0.0 ? 1.0 : -1.0;
+}
 
 // Monic cubic z^3 + a z^2 + b z + c and its derivative.
 struct Monic {
@@ -21,8 +23,7 @@ struct Monic {
 
 // A few Newton steps, each kept only when it lowers the residual; this takes a closed-form
 // root to the accuracy the rounded coefficients allow.
-double polish(const Monic& p, double z)
-{
+double polish(const Monic& p, double z) {
     if (!std::isfinite(z)) return z;
     double fz = std::fabs(p.value(z));
     for (int k = 0; k < 4 && fz > 0.0; ++k) {
@@ -40,8 +41,7 @@ double polish(const Monic& p, double z)
 // The closed form cannot separate two roots closer than about 1e-4 relative (its
 // discriminant test is deliberately coarse) and then returns their midpoint twice. Keep the
 // best-conditioned root, polished, and take the other two from the deflated quadratic.
-void refine_three_roots(const Monic& p, double* X)
-{
+void refine_three_roots(const Monic& p, double* X) {
     int best = 0;
     double bestSlope = -1.0;
     for (int k = 0; k < 3; ++k) {
@@ -80,8 +80,7 @@ void refine_three_roots(const Monic& p, double* X)
 }
 } // namespace
 
-void degree3(const double* coef, short& nr, double* X)
-{
+void degree3(const double* coef, short& nr, double* X) {
     const double a = coef[2] / coef[3];
     const double b = coef[1] / coef[3];
     const double c = coef[0] / coef[3];
@@ -99,8 +98,10 @@ void degree3(const double* coef, short& nr, double* X)
 
     if (q < 0.0) {
         // Squared rounding error of delta, from both of its forms; keep the more accurate one.
-        const double L1 = std::min(std::log(qScale * kEps) + 4.0 * std::log(std::fabs(q)) - std::log(81.0), kLogCap);
-        const double L2 = std::min(std::log(rScale * kEps) + 2.0 * std::log(std::fabs(r)) - std::log(4.0), kLogCap);
+        const double L1 =
+            std::min(std::log(qScale * kEps) + 4.0 * std::log(std::fabs(q)) - std::log(81.0), kLogCap);
+        const double L2 =
+            std::min(std::log(rScale * kEps) + 2.0 * std::log(std::fabs(r)) - std::log(4.0), kLogCap);
         double err = std::exp(L1) + std::exp(L2);
         const double t1 = b * b * b / 27.0;
         const double t2 = -a * a * b * b / 108.0;
@@ -118,7 +119,8 @@ void degree3(const double* coef, short& nr, double* X)
 
     if (delta <= 0.0) {
         const double m = std::sqrt(-q / 3.0);
-        const double theta = (std::fabs(delta) + std::fabs(r) == 0.0) ? 0.0 : std::atan2(r, 2.0 * std::sqrt(-delta));
+        const double theta =
+            (std::fabs(delta) + std::fabs(r) == 0.0) ? 0.0 : std::atan2(r, 2.0 * std::sqrt(-delta));
         double sigma;
         if (a == 0.0)
             sigma = sign_or_plus(r);

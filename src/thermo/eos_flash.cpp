@@ -315,8 +315,7 @@ void EosFlash::write_vapour_volume_fraction_row(double* row) const {
     }
 }
 
-void EosFlash::fill_target_row(double* row, double wT, double wP, double wNv, double wV,
-                                      double wFv) const {
+void EosFlash::fill_target_row(double* row, double wT, double wP, double wNv, double wV, double wFv) const {
     for (short c = 0; c < size; ++c)
         row[c] = 0.0;
     row[0] = wT;

@@ -10,9 +10,9 @@ namespace {
 constexpr double kSteepSlope = 100000.0;
 } // namespace
 
-void EosFlash::calculate_derivatives(double* dUout, short parameter1, short parameter2)
-{
-    for (short i = 0; i < size; ++i) mConstraintVector[i] = 0.0;
+void EosFlash::calculate_derivatives(double* dUout, short parameter1, short parameter2) {
+    for (short i = 0; i < size; ++i)
+        mConstraintVector[i] = 0.0;
     mConstraintVector[2 * N + 2] = 1.0;
     fill_in_the_Jacobian_matrix(mJacobian.rows());
     set_constraint(mJacobian.rows(), parameter1, 1);
@@ -26,8 +26,7 @@ void EosFlash::calculate_derivatives(double* dUout, short parameter1, short para
 // direction of travel), then the linear estimate. `stepT`/`stepP` are the sizes a switch
 // starts with.
 bool EosFlash::predict(double lambda, double dT0, double stepT, double stepP, short fixedVariable,
-                       ContinuationStep& memory)
-{
+                       ContinuationStep& memory) {
     const short inT = static_cast<short>(10 + fixedVariable);
     const short inP = static_cast<short>(20 + fixedVariable);
     if (type_of_problem == inT) {
@@ -78,8 +77,7 @@ bool EosFlash::predict(double lambda, double dT0, double stepT, double stepP, sh
     return true;
 }
 
-void EosFlash::estimateNextIsoplethPoint(double lambda, double dT0, double dP0)
-{
+void EosFlash::estimateNextIsoplethPoint(double lambda, double dT0, double dP0) {
     for (;;) {
         if (!predict(lambda, dT0, dT0, dP0, 3, mIsoplethStep)) return;
         if (Pnc < 0.0) {
@@ -101,8 +99,7 @@ void EosFlash::estimateNextIsoplethPoint(double lambda, double dT0, double dP0)
     }
 }
 
-void EosFlash::estimateNextIsochorPoint(double lambda, double dT0)
-{
+void EosFlash::estimateNextIsochorPoint(double lambda, double dT0) {
     for (;;) {
         if (!predict(lambda, dT0, 10.0, 1000000.0, 4, mIsochorStep)) return;
         if (Pnc < 0.0) {

@@ -77,10 +77,12 @@ void EosFlash::solve_flash_system(double** J, double* r, double* solution, short
         // Each row scaled to a unit sum of magnitudes: the fugacity rows (in Pa) would otherwise
         // outweigh the rows of the specified variables when the pivots are chosen.
         double magnitude = 0.0;
-        for (int c = 0; c < m; ++c) magnitude += std::fabs(reduced[c]);
+        for (int c = 0; c < m; ++c)
+            magnitude += std::fabs(reduced[c]);
         if (magnitude > 0.0 && std::isfinite(magnitude)) {
             const double inverse = 1.0 / magnitude;
-            for (int c = 0; c < m; ++c) reduced[c] *= inverse;
+            for (int c = 0; c < m; ++c)
+                reduced[c] *= inverse;
             rhs *= inverse;
         }
         mReducedRhs[k] = rhs;

@@ -9,7 +9,7 @@
 namespace zephon::thermo {
 
 class Equation {
-public:
+  public:
     // Set nonzero by a model when an evaluation cannot be carried out. The scalar solvers
     // read it after every call, treat nonzero as a failed evaluation and reset it to 0.
     short error = 0;

@@ -12,20 +12,20 @@ namespace zephon::thermo {
 inline constexpr double kGasConstant = 8.31451198983133; // J/(mol K)
 
 class Phase : public Equation {
-public:
-    short N = 0;      // number of components; 0 until number_of_components
-    double ntot = 0.; // total number of moles
+  public:
+    short N = 0;           // number of components; 0 until number_of_components
+    double ntot = 0.;      // total number of moles
     std::vector<double> x; // mole fractions
     std::vector<double> n; // moles per component
     std::vector<std::string> component;
     std::vector<double> molarWeight; // g/mol
     short phase = 0;                 // 1 vapour, 2 liquid, 0 not set
     short errorflag = 0;
-    double P = 0.;            // Pa
-    double T = 0.;            // K
-    double V = 0.;            // molar volume, m3/mol
-    double density = 0.;      // kg/m3
-    double bMolarWeight = 0.; // mean molar weight, g/mol
+    double P = 0.;                // Pa
+    double T = 0.;                // K
+    double V = 0.;                // molar volume, m3/mol
+    double density = 0.;          // kg/m3
+    double bMolarWeight = 0.;     // mean molar weight, g/mol
     std::vector<double> fugacity; // Pa
     std::vector<double> gamfug;
     std::vector<double> fugcoef;
@@ -54,7 +54,7 @@ public:
 };
 
 class FluidPhase : public Phase {
-public:
+  public:
     double Z = 0.;
     double dPdV = 0., dVdT = 0., dVdP = 0., dPdT = 0.;
     std::vector<double> dVdx; // at constant T and P
@@ -65,15 +65,13 @@ public:
 
     FluidPhase() = default;
     // The first argument is kept for call compatibility and not used.
-    FluidPhase(short, short n_phase)
-    {
+    FluidPhase(short, short n_phase) {
         set_the_phase_as(n_phase);
         errorflag = 0;
     }
 
     void number_of_components(short number) override;
-    void describe() override
-    {
+    void describe() override {
         calculate_molar_volume();
         calculate_fugacities();
     }

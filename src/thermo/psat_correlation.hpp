@@ -5,7 +5,7 @@
 namespace zephon::thermo {
 
 class PsatCorr {
-public:
+  public:
     virtual ~PsatCorr() = default;
     virtual double Tsat(double) { return 0.0; }
     virtual double Psat(double) { return 0.0; }
@@ -13,10 +13,9 @@ public:
 
 // Classical Antoine constants, for pressure in mmHg and temperature in degrees Celsius.
 class Antoine : public PsatCorr {
-public:
+  public:
     double A = 0., B = 0., C = 0.;
-    void set_constants(double a, double b, double c)
-    {
+    void set_constants(double a, double b, double c) {
         A = a;
         B = b;
         C = c;
@@ -27,10 +26,9 @@ public:
 
 // Straight line in ln P against 1/T through the normal boiling point and the critical point.
 class Clapeyron : public PsatCorr {
-public:
+  public:
     double Tc = 0., Pc = 0., Tb = 0., Pb = 0.;
-    void set_constants(double tc, double pc, double tb, double pb)
-    {
+    void set_constants(double tc, double pc, double tb, double pb) {
         Tc = tc;
         Pc = pc;
         Tb = tb;

@@ -2,14 +2,12 @@
 
 namespace zephon::thermo {
 
-VLE::VLE(FluidPhase& fluid1, FluidPhase& fluid2)
-{
+VLE::VLE(FluidPhase& fluid1, FluidPhase& fluid2) {
     VLE::reset_to_zero();
     set_thermodynamic_models(fluid1, fluid2);
 }
 
-void VLE::set_thermodynamic_models(FluidPhase& fluid1, FluidPhase& fluid2)
-{
+void VLE::set_thermodynamic_models(FluidPhase& fluid1, FluidPhase& fluid2) {
     if (fluid1.phase == 2 && fluid2.phase == 1) {
         liquid = &fluid1;
         vapour = &fluid2;
@@ -25,8 +23,7 @@ void VLE::set_thermodynamic_models(FluidPhase& fluid1, FluidPhase& fluid2)
     }
 }
 
-void VLE::reset_to_zero()
-{
+void VLE::reset_to_zero() {
     component.clear();
     N = 0;
     n.clear();
@@ -50,17 +47,16 @@ void VLE::reset_to_zero()
     isothermflag = isobarflag = isoplethflag = 0;
 }
 
-void VLE::number_of_components(short ncomp)
-{
+void VLE::number_of_components(short ncomp) {
     N = ncomp > 0 ? ncomp : 0;
     component.assign(N, std::string());
-    for (auto* v : {&n, &z, &x, &y, &xnc, &ync, &xnc0, &ync0, &dxnc, &dync}) *v = allocate(N);
+    for (auto* v : {&n, &z, &x, &y, &xnc, &ync, &xnc0, &ync0, &dxnc, &dync})
+        *v = allocate(N);
     if (liquid) liquid->number_of_components(N);
     if (vapour) vapour->number_of_components(N);
 }
 
-void VLE::add_component(short i, const char* c0)
-{
+void VLE::add_component(short i, const char* c0) {
     if (i < 0 || i >= N) return;
     component[i] = c0 ? c0 : "";
     if (liquid) liquid->add_component(i, component[i].c_str());
@@ -68,54 +64,46 @@ void VLE::add_component(short i, const char* c0)
     read_component_data(i, component[i].c_str());
 }
 
-void VLE::composition(short i, double zi)
-{
+void VLE::composition(short i, double zi) {
     z[i] = zi;
     n[i] = Ntot * zi;
 }
 
-void VLE::xcomposition(short i, double x0)
-{
+void VLE::xcomposition(short i, double x0) {
     xnc[i] = x0;
     x[i] = x0;
 }
 
-void VLE::ycomposition(short i, double y0)
-{
+void VLE::ycomposition(short i, double y0) {
     ync[i] = y0;
     y[i] = y0;
 }
 
-void VLE::set_the_vaporization_ratio(double fv)
-{
+void VLE::set_the_vaporization_ratio(double fv) {
     Nv_star = Ntot * fv;
     Nl_star = Ntot * (1.0 - fv);
 }
 
-void VLE::set_the_vaporization_ratio1(double fv)
-{
+void VLE::set_the_vaporization_ratio1(double fv) {
     Fv_star = Fvv = fv;
     Fv = fv / (fv + 100.0 * (1.0 - fv));
     Nv = Ntot * Fv;
     Nl = Ntot * (1.0 - Fv);
 }
 
-void VLE::temperature(double t)
-{
+void VLE::temperature(double t) {
     Tnc0 = Tnc = T = t;
     if (liquid) liquid->temperature(t);
     if (vapour) vapour->temperature(t);
 }
 
-void VLE::pressure(double p)
-{
+void VLE::pressure(double p) {
     Pnc0 = Pnc = P = p * 100000.0;
     if (liquid) liquid->pressure(p);
     if (vapour) vapour->pressure(p);
 }
 
-void VLE::vaporization_ratio(double fv)
-{
+void VLE::vaporization_ratio(double fv) {
     Fv = fv;
     Nv = Ntot * fv;
     Nl = Ntot * (1.0 - fv);
@@ -123,14 +111,12 @@ void VLE::vaporization_ratio(double fv)
     if (liquid) liquid->total_number_of_moles(Nl);
 }
 
-void VLE::vaporization_ratio1(double fv)
-{
+void VLE::vaporization_ratio1(double fv) {
     Fvv = fv;
     vaporization_ratio(fv / (fv + 100.0 * (1.0 - fv)));
 }
 
-void VLE::apply_conditions()
-{
+void VLE::apply_conditions() {
     for (FluidPhase* ph : {liquid, vapour}) {
         ph->temperature(T);
         ph->pressure(P / 100000.0);
@@ -143,8 +129,7 @@ void VLE::apply_conditions()
     }
 }
 
-void VLE::save()
-{
+void VLE::save() {
     xnc0 = x;
     ync0 = y;
     Tnc0 = T;
@@ -153,8 +138,7 @@ void VLE::save()
     Nl0 = Nl;
 }
 
-void VLE::restore()
-{
+void VLE::restore() {
     x = xnc0;
     y = ync0;
     T = Tnc0;
@@ -166,8 +150,7 @@ void VLE::restore()
     liquid->describe();
 }
 
-void VLE::initialize()
-{
+void VLE::initialize() {
     const short code = type_of_problem;
     if (is_code(code, 1, 2)) {
         Tnc = T_star;
@@ -195,11 +178,11 @@ void VLE::initialize()
     y = ync;
 }
 
-void VLE::calculateVLE()
-{
+void VLE::calculateVLE() {
     const short code = type_of_problem;
     const bool handled = is_code(code, 1, 2) || is_code(code, 1, 3) || is_code(code, 2, 3) ||
-                         is_code(code, 1, 4) || is_code(code, 2, 4) || is_code(code, 1, 5) || is_code(code, 2, 5);
+                         is_code(code, 1, 4) || is_code(code, 2, 4) || is_code(code, 1, 5) ||
+                         is_code(code, 2, 5);
     if (!handled) return;
     initialize();
     if (is_code(code, 1, 2))

@@ -14,7 +14,7 @@
 namespace zephon::thermo {
 
 class VLE : public Equation {
-public:
+  public:
     std::vector<std::string> component;
     short N = 0;
     std::vector<double> n; // feed moles
@@ -87,7 +87,7 @@ public:
     void save();
     void restore();
 
-protected:
+  protected:
     // The digits of a problem code, in order; false for codes the framework does not handle.
     static bool is_code(short code, short a, short b) { return code == a * 10 + b || code == b * 10 + a; }
 };

@@ -14,9 +14,9 @@ class TestFolder {
   public:
     explicit TestFolder(const std::string& prefix) {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        mPath = std::filesystem::temp_directory_path() /
-                (prefix + std::string(info->test_suite_name()) + "-" + info->name() + "-" +
-                 std::to_string(::getpid()));
+        mPath =
+            std::filesystem::temp_directory_path() / (prefix + std::string(info->test_suite_name()) + "-" +
+                                                      info->name() + "-" + std::to_string(::getpid()));
         std::filesystem::remove_all(mPath);
         std::filesystem::create_directories(mPath);
     }

@@ -11,8 +11,7 @@ namespace zephon::testing {
 
 // The 17-component oil of the reference case with CO2 and N2, its pseudo-components
 // included, with a little H2S added so that every component is present.
-inline std::vector<double> reference_oil_composition(thermo::TableCubic* phase = nullptr)
-{
+inline std::vector<double> reference_oil_composition(thermo::TableCubic* phase = nullptr) {
     const CsvTable table = read_reference_csv("oil_compositions.csv");
     std::vector<double> z(17, 0.0);
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
@@ -32,35 +31,38 @@ inline std::vector<double> reference_oil_composition(thermo::TableCubic* phase =
     }
     z[2] = 0.01;
     double sum = 0.0;
-    for (double v : z) sum += v;
-    for (double& v : z) v /= sum;
+    for (double v : z)
+        sum += v;
+    for (double& v : z)
+        v /= sum;
     return z;
 }
 
-inline std::unique_ptr<thermo::TableCubic> make_table_oil(short phaseFlag)
-{
+inline std::unique_ptr<thermo::TableCubic> make_table_oil(short phaseFlag) {
     auto phase = std::make_unique<thermo::TableCubic>(phaseFlag);
     const auto z = reference_oil_composition(phase.get());
     phase->number_of_components(17);
-    for (short i = 0; i < 17; ++i) phase->add_component(i, thermo::kComponentTable[i].name);
-    for (short i = 0; i < 17; ++i) phase->composition_of_component(i, z[i]);
+    for (short i = 0; i < 17; ++i)
+        phase->add_component(i, thermo::kComponentTable[i].name);
+    for (short i = 0; i < 17; ++i)
+        phase->composition_of_component(i, z[i]);
     return phase;
 }
 
 // A 17-component table phase holding one pure component (mole fraction 1 at row k).
-inline std::unique_ptr<thermo::TableCubic> make_table_pure(short phaseFlag, short row)
-{
+inline std::unique_ptr<thermo::TableCubic> make_table_pure(short phaseFlag, short row) {
     auto phase = std::make_unique<thermo::TableCubic>(phaseFlag);
     phase->number_of_components(17);
-    for (short i = 0; i < 17; ++i) phase->add_component(i, thermo::kComponentTable[i].name);
-    for (short i = 0; i < 17; ++i) phase->composition_of_component(i, i == row ? 1.0 : 0.0);
+    for (short i = 0; i < 17; ++i)
+        phase->add_component(i, thermo::kComponentTable[i].name);
+    for (short i = 0; i < 17; ++i)
+        phase->composition_of_component(i, i == row ? 1.0 : 0.0);
     return phase;
 }
 
 // The 8-component reference fluid, with constants given explicitly; `shifts` are
 // dimensionless volume shifts (the reference file has none).
-inline std::unique_ptr<thermo::Peng> make_fluid8(short phaseFlag, const std::vector<double>& shifts = {})
-{
+inline std::unique_ptr<thermo::Peng> make_fluid8(short phaseFlag, const std::vector<double>& shifts = {}) {
     const CsvTable table = read_reference_csv("fluid8_components.csv");
     auto phase = std::make_unique<thermo::Peng>(phaseFlag);
     const short n = static_cast<short>(table.rows.size());
@@ -74,7 +76,8 @@ inline std::unique_ptr<thermo::Peng> make_fluid8(short phaseFlag, const std::vec
         phase->c0[i] = shifts.empty() ? 0.0 : shifts[i];
         phase->add_component(i, table.text(i, "name").c_str());
     }
-    for (short i = 0; i < n; ++i) phase->composition_of_component(i, table.number(i, "z"));
+    for (short i = 0; i < n; ++i)
+        phase->composition_of_component(i, table.number(i, "z"));
     return phase;
 }
 

@@ -13,10 +13,9 @@
 namespace zephon::testing {
 
 class TestFlash : public thermo::EosFlash {
-public:
+  public:
     using EosFlash::EosFlash;
-    short read_component_data(short i, const char*) override
-    {
+    short read_component_data(short i, const char*) override {
         auto* ph = static_cast<thermo::ClaCubic0*>(liquid);
         auto corr = std::make_unique<thermo::Clapeyron>();
         const double tc = ph->Tc[i], pc = ph->Pc[i];
@@ -36,8 +35,7 @@ struct FlashRig {
 };
 
 // Feed rows of the built-in table with mole fractions, as explicit Peng components.
-inline FlashRig make_table_mixture(const std::vector<short>& rows, const std::vector<double>& z)
-{
+inline FlashRig make_table_mixture(const std::vector<short>& rows, const std::vector<double>& z) {
     FlashRig rig;
     rig.liquid = std::make_unique<thermo::Peng>(2);
     rig.vapour = std::make_unique<thermo::Peng>(1);
@@ -52,13 +50,13 @@ inline FlashRig make_table_mixture(const std::vector<short>& rows, const std::ve
         }
         rig.flash->add_component(i, c.name);
     }
-    for (short i = 0; i < rig.N; ++i) rig.flash->composition(i, z[i]);
+    for (short i = 0; i < rig.N; ++i)
+        rig.flash->composition(i, z[i]);
     return rig;
 }
 
 // A reference alpha-beta oil: 17 table components with the case's pseudo-components.
-inline FlashRig make_reference_oil(const std::string& caseId)
-{
+inline FlashRig make_reference_oil(const std::string& caseId) {
     FlashRig rig;
     auto liquid = std::make_unique<thermo::TableCubic>(2);
     auto vapour = std::make_unique<thermo::TableCubic>(1);
@@ -79,22 +77,24 @@ inline FlashRig make_reference_oil(const std::string& caseId)
             else
                 continue;
             const char* cols[6] = {"Tc_K", "Pc_Pa", "omega", "Mw", "Vc_m3mol", "shift_s"};
-            for (int k = 0; k < 6; ++k) *fields[k] = table.number(r, cols[k]);
+            for (int k = 0; k < 6; ++k)
+                *fields[k] = table.number(r, cols[k]);
         }
     }
     rig.flash = std::make_unique<TestFlash>(*liquid, *vapour);
     rig.N = 17;
     rig.flash->number_of_components(17);
-    for (short i = 0; i < 17; ++i) rig.flash->add_component(i, thermo::kComponentTable[i].name);
-    for (short i = 0; i < 17; ++i) rig.flash->composition(i, z[i]);
+    for (short i = 0; i < 17; ++i)
+        rig.flash->add_component(i, thermo::kComponentTable[i].name);
+    for (short i = 0; i < 17; ++i)
+        rig.flash->composition(i, z[i]);
     rig.liquid = std::move(liquid);
     rig.vapour = std::move(vapour);
     return rig;
 }
 
 // The explicit 8-component reference fluid (no volume shift).
-inline FlashRig make_reference_fluid8()
-{
+inline FlashRig make_reference_fluid8() {
     FlashRig rig;
     rig.liquid = std::make_unique<thermo::Peng>(2);
     rig.vapour = std::make_unique<thermo::Peng>(1);
@@ -110,14 +110,14 @@ inline FlashRig make_reference_fluid8()
         }
         rig.flash->add_component(i, table.text(i, "name").c_str());
     }
-    for (short i = 0; i < rig.N; ++i) rig.flash->composition(i, table.number(i, "z"));
+    for (short i = 0; i < rig.N; ++i)
+        rig.flash->composition(i, table.number(i, "z"));
     return rig;
 }
 
 // A saturation point at T (K): bubble (vapour moles 0) or dew (vapour moles 1), from the
 // ideal-mixture start. Returns the flash's errorflag.
-inline short saturation_at(thermo::EosFlash& flash, double T, bool bubble)
-{
+inline short saturation_at(thermo::EosFlash& flash, double T, bool bubble) {
     flash.set_type_of_problem(13);
     flash.set_the_temperature(T);
     flash.set_the_vaporization_ratio(bubble ? 0.0 : 1.0);

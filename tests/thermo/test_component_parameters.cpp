@@ -8,8 +8,7 @@
 using namespace zephon::thermo;
 using namespace zephon::testing;
 
-TEST(PhaseBookkeeping, SettersAndOneComponentPhase)
-{
+TEST(PhaseBookkeeping, SettersAndOneComponentPhase) {
     Phase one;
     one.number_of_components(1);
     EXPECT_EQ(one.ntot, 1.0);
@@ -32,8 +31,7 @@ TEST(PhaseBookkeeping, SettersAndOneComponentPhase)
     EXPECT_DOUBLE_EQ(three.x[2], 0.2);
 }
 
-TEST(PhaseBookkeeping, LastComponentCompletesTheSetEachTimeItIsAdded)
-{
+TEST(PhaseBookkeeping, LastComponentCompletesTheSetEachTimeItIsAdded) {
     struct Counting : Phase {
         int remaining = 0;
         void read_remaining_component_data() override { ++remaining; }
@@ -49,8 +47,7 @@ TEST(PhaseBookkeeping, LastComponentCompletesTheSetEachTimeItIsAdded)
     EXPECT_EQ(ph.component[1], "b");
 }
 
-TEST(TableComponents, RowsAreReadByExactNameWithUnitsConverted)
-{
+TEST(TableComponents, RowsAreReadByExactNameWithUnitsConverted) {
     TableCubic ph(2);
     ph.number_of_components(17);
     ph.add_component(3, "c1"); // wrong case: nothing read
@@ -60,7 +57,8 @@ TEST(TableComponents, RowsAreReadByExactNameWithUnitsConverted)
     EXPECT_DOUBLE_EQ(ph.Vc[3], 9.92e-5);
     EXPECT_DOUBLE_EQ(ph.c0[3], -0.1595 * ph.bc[3]); // the shift became a volume
 
-    for (short i = 0; i < 17; ++i) ph.add_component(i, kComponentTable[i].name);
+    for (short i = 0; i < 17; ++i)
+        ph.add_component(i, kComponentTable[i].name);
     EXPECT_DOUBLE_EQ(ph.svka[0][1], -0.02); // N2-CO2
     EXPECT_DOUBLE_EQ(ph.svka[16][3], 0.07); // C1-Cn2, mirrored
     EXPECT_DOUBLE_EQ(ph.svka[3][16], 0.07);
@@ -71,8 +69,7 @@ TEST(TableComponents, RowsAreReadByExactNameWithUnitsConverted)
     EXPECT_EQ(ph.molarWeight[15], 250.0);
 }
 
-TEST(PengComponents, InteractionCorrelationMatchesTheReferenceFluid)
-{
+TEST(PengComponents, InteractionCorrelationMatchesTheReferenceFluid) {
     auto ph = make_fluid8(2);
     const CsvTable kij = read_reference_csv("fluid8_kij.csv");
     ASSERT_EQ(kij.rows.size(), 8u);
@@ -81,8 +78,7 @@ TEST(PengComponents, InteractionCorrelationMatchesTheReferenceFluid)
             EXPECT_NEAR(ph->svka[i][j], kij.number(i, kij.header[j + 1]), 1e-14) << i << "," << j;
 }
 
-TEST(PengComponents, ExcludedNamesHeavyComponentsAndIdenticalPairsGetNoInteraction)
-{
+TEST(PengComponents, ExcludedNamesHeavyComponentsAndIdenticalPairsGetNoInteraction) {
     Peng ph(2);
     ph.number_of_components(4);
     const char* names[4] = {"C1", "CO2", "C1", "C30"};
@@ -100,8 +96,7 @@ TEST(PengComponents, ExcludedNamesHeavyComponentsAndIdenticalPairsGetNoInteracti
     EXPECT_EQ(ph.svka[0][2], 0.0); // 1 - 1^n
 }
 
-TEST(CubicRootSelection, PhaseFlagPicksTheRootAndSingleRootsAreShared)
-{
+TEST(CubicRootSelection, PhaseFlagPicksTheRootAndSingleRootsAreShared) {
     // Pure C3 at 300 K near its vapour pressure: three admissible roots.
     auto liquid = make_table_pure(2, 5);
     auto vapour = make_table_pure(1, 5);
@@ -138,8 +133,7 @@ TEST(CubicRootSelection, PhaseFlagPicksTheRootAndSingleRootsAreShared)
     EXPECT_NEAR(liquid->V / V, 1.0, 1e-12);
 }
 
-TEST(CubicRootSelection, UnphysicalStatesGiveNonFiniteNumbersNotCrashes)
-{
+TEST(CubicRootSelection, UnphysicalStatesGiveNonFiniteNumbersNotCrashes) {
     auto ph = make_table_oil(2);
     ph->T = std::nan("");
     ph->P = 1e5;
@@ -158,8 +152,7 @@ TEST(CubicRootSelection, UnphysicalStatesGiveNonFiniteNumbersNotCrashes)
     SUCCEED();
 }
 
-TEST(CubicEquation, CriticalTemperatureSlotOfAPureComponent)
-{
+TEST(CubicEquation, CriticalTemperatureSlotOfAPureComponent) {
     // equation(t) vanishes where am / (bm R T) = omega_A / omega_B: at Tc for a pure component.
     auto ph = make_table_pure(2, 3);
     EXPECT_NEAR(ph->equation(190.6), 0.0, 1e-9);

@@ -13,23 +13,21 @@ namespace {
 
 struct CurvePoint {
     double T, P;
-    short code; // the problem code that found the point (13: T stepped, 23: P stepped)
+    short code;      // the problem code that found the point (13: T stepped, 23: P stepped)
     double distance; // sum |x - y|: shrinks towards a critical point
 };
 
 // One curve traced point by point; step() can be interleaved with other tracers.
 class BubbleCurveTracer {
-public:
-    BubbleCurveTracer(EosFlash& flash, double T0) : f(flash)
-    {
+  public:
+    BubbleCurveTracer(EosFlash& flash, double T0) : f(flash) {
         ok = saturation_at(f, T0, true) == 0;
         if (ok) record();
         f.gradeflag = 0;
     }
 
     // Advances by one accepted point; false once the step has shrunk to its floor.
-    bool step()
-    {
+    bool step() {
         while (ok) {
             f.save();
             f.estimateNextIsoplethPoint(lambda, 10.0, 500000.0);
@@ -50,11 +48,11 @@ public:
     std::vector<CurvePoint> points;
     bool ok = false;
 
-private:
-    void record()
-    {
+  private:
+    void record() {
         double d = 0.0;
-        for (short i = 0; i < f.N; ++i) d += std::fabs(f.x[i] - f.y[i]);
+        for (short i = 0; i < f.N; ++i)
+            d += std::fabs(f.x[i] - f.y[i]);
         points.push_back({f.T, f.P, f.type_of_problem, d});
         // Every stored point is a true bubble point.
         EXPECT_LT(f.Nv, 1e-12);
@@ -68,8 +66,7 @@ private:
 
 } // namespace
 
-TEST(Continuation, BubbleCurveOfABinaryUpToItsCriticalRegion)
-{
+TEST(Continuation, BubbleCurveOfABinaryUpToItsCriticalRegion) {
     FlashRig rig = make_table_mixture({3, 9}, {0.4, 0.6});
     BubbleCurveTracer tracer(*rig.flash, 250.0);
     ASSERT_TRUE(tracer.ok);
@@ -96,8 +93,7 @@ TEST(Continuation, BubbleCurveOfABinaryUpToItsCriticalRegion)
     EXPECT_GT(pts.front().distance, 0.5);
 }
 
-TEST(Continuation, IsochoreOfAOneFluidStepsAtFixedVolume)
-{
+TEST(Continuation, IsochoreOfAOneFluidStepsAtFixedVolume) {
     FlashRig rig = make_table_mixture({3, 5, 14}, {0.5, 0.2, 0.3});
     EosFlash& f = *rig.flash;
     f.set_type_of_problem(12);
@@ -130,8 +126,7 @@ TEST(Continuation, IsochoreOfAOneFluidStepsAtFixedVolume)
     EXPECT_LT(f.T, 330.0 - 40.0);
 }
 
-TEST(Continuation, TwoFlashesTracedInterleavedGiveTheSamePointsAsOneAfterTheOther)
-{
+TEST(Continuation, TwoFlashesTracedInterleavedGiveTheSamePointsAsOneAfterTheOther) {
     auto trace_alone = [](const std::vector<short>& rows, const std::vector<double>& z) {
         FlashRig rig = make_table_mixture(rows, z);
         BubbleCurveTracer t(*rig.flash, 250.0);

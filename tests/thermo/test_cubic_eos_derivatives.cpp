@@ -16,20 +16,17 @@ namespace {
 constexpr double kRelTol = 1e-6;
 
 // Central difference of a scalar function of one variable.
-double central(const std::function<double(double)>& f, double x, double h)
-{
+double central(const std::function<double(double)>& f, double x, double h) {
     return (f(x + h) - f(x - h)) / (2.0 * h);
 }
 
-void expect_close(double analytic, double numeric, double scale, const std::string& what)
-{
+void expect_close(double analytic, double numeric, double scale, const std::string& what) {
     EXPECT_LE(std::fabs(analytic - numeric), kRelTol * scale)
         << what << ": analytic " << analytic << " finite difference " << numeric;
 }
 
 // Checks every derivative of one phase at (T, P) on its current composition.
-void check_all_derivatives(ICubic& ph, double T, double P)
-{
+void check_all_derivatives(ICubic& ph, double T, double P) {
     const short N = ph.N;
     const std::vector<double> x0 = ph.x;
     auto at = [&](double t, double p, const std::vector<double>& x) {
@@ -44,25 +41,55 @@ void check_all_derivatives(ICubic& ph, double T, double P)
     const double hT = T * 1e-5, hP = P * 1e-5, hx = 1e-6;
 
     // Volume derivatives at constant composition, from the root solution.
-    expect_close(base.dVdT, central([&](double t) { at(t, P, x0); return ph.V; }, T, hT), std::fabs(base.dVdT), "dVdT");
-    expect_close(base.dVdP, central([&](double p) { at(T, p, x0); return ph.V; }, P, hP), std::fabs(base.dVdP), "dVdP");
+    expect_close(base.dVdT,
+                 central(
+                     [&](double t) {
+                         at(t, P, x0);
+                         return ph.V;
+                     },
+                     T, hT),
+                 std::fabs(base.dVdT), "dVdT");
+    expect_close(base.dVdP,
+                 central(
+                     [&](double p) {
+                         at(T, p, x0);
+                         return ph.V;
+                     },
+                     P, hP),
+                 std::fabs(base.dVdP), "dVdP");
     for (short j = 0; j < N; ++j) {
-        auto vx = [&](double xj) { auto x = x0; x[j] = xj; at(T, P, x); return ph.V; };
+        auto vx = [&](double xj) {
+            auto x = x0;
+            x[j] = xj;
+            at(T, P, x);
+            return ph.V;
+        };
         expect_close(base.dVdx[j], central(vx, x0[j], hx), std::fabs(base.V), "dVdx " + std::to_string(j));
     }
 
     // Fugacity derivatives: T and P at constant composition, each x_j at constant T, P.
     for (short i = 0; i < N; ++i) {
         const double scale = std::fabs(base.fugacity[i]) + P * std::exp(base.alphi[i]) * 1e-3;
-        auto fT = [&](double t) { at(t, P, x0); return ph.fugacity[i]; };
-        auto fP = [&](double p) { at(T, p, x0); return ph.fugacity[i]; };
+        auto fT = [&](double t) {
+            at(t, P, x0);
+            return ph.fugacity[i];
+        };
+        auto fP = [&](double p) {
+            at(T, p, x0);
+            return ph.fugacity[i];
+        };
         expect_close(base.dfugacitydT[i], central(fT, T, hT), std::fabs(base.dfugacitydT[i]) + scale / T,
                      "dfugacitydT " + std::to_string(i));
         expect_close(base.dfugacitydP[i], central(fP, P, hP), std::fabs(base.dfugacitydP[i]) + scale / P,
                      "dfugacitydP " + std::to_string(i));
         const double rowScale = std::fabs(base.fugacity[i]) + P * std::exp(base.alphi[i]);
         for (short j = 0; j < N; ++j) {
-            auto fx = [&](double xj) { auto x = x0; x[j] = xj; at(T, P, x); return ph.fugacity[i]; };
+            auto fx = [&](double xj) {
+                auto x = x0;
+                x[j] = xj;
+                at(T, P, x);
+                return ph.fugacity[i];
+            };
             expect_close(base.dfugacitydx[i][j], central(fx, x0[j], hx), rowScale,
                          "dfugacitydx " + std::to_string(i) + "," + std::to_string(j));
         }
@@ -79,11 +106,16 @@ void check_all_derivatives(ICubic& ph, double T, double P)
     };
     EXPECT_NEAR(pressureAt(T, V, x0) / P, 1.0, 1e-9) << "pressure at the root volume";
     const ICubic atV = ph;
-    expect_close(atV.dPdT, central([&](double t) { return pressureAt(t, V, x0); }, T, hT), std::fabs(atV.dPdT), "dPdT");
-    expect_close(atV.dPdV, central([&](double v) { return pressureAt(T, v, x0); }, V, V * 1e-6), std::fabs(atV.dPdV),
-                 "dPdV");
+    expect_close(atV.dPdT, central([&](double t) { return pressureAt(t, V, x0); }, T, hT),
+                 std::fabs(atV.dPdT), "dPdT");
+    expect_close(atV.dPdV, central([&](double v) { return pressureAt(T, v, x0); }, V, V * 1e-6),
+                 std::fabs(atV.dPdV), "dPdV");
     for (short j = 0; j < N; ++j) {
-        auto px = [&](double xj) { auto x = x0; x[j] = xj; return pressureAt(T, V, x); };
+        auto px = [&](double xj) {
+            auto x = x0;
+            x[j] = xj;
+            return pressureAt(T, V, x);
+        };
         expect_close(atV.dPdx[j], central(px, x0[j], hx), P, "dPdx " + std::to_string(j));
     }
     // The root solution's own dPdV and dPdT are those of the explicit form at that volume.
@@ -93,8 +125,7 @@ void check_all_derivatives(ICubic& ph, double T, double P)
 
 } // namespace
 
-TEST(CubicEosDerivatives, SeventeenComponentOilLiquidAndVapourRoots)
-{
+TEST(CubicEosDerivatives, SeventeenComponentOilLiquidAndVapourRoots) {
     // At 275 K and 6 bar the oil's cubic has three admissible roots, so the two phase
     // flags really pick different volumes.
     auto liquid = make_table_oil(2);
@@ -111,8 +142,7 @@ TEST(CubicEosDerivatives, SeventeenComponentOilLiquidAndVapourRoots)
     check_all_derivatives(*liquid, 380.0, 350e5);
 }
 
-TEST(CubicEosDerivatives, ExplicitFluidWithVolumeShift)
-{
+TEST(CubicEosDerivatives, ExplicitFluidWithVolumeShift) {
     const std::vector<double> shifts = {-0.154, -0.1002, -0.08501, -0.06413, -0.04183, -0.01478, 0.05, 0.12};
     auto liquid = make_fluid8(2, shifts);
     auto vapour = make_fluid8(1, shifts);

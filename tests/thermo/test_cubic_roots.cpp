@@ -19,34 +19,30 @@ struct Cubic {
 };
 
 // Monic-scaled coefficients of scale (z - r0)(z - r1)(z - r2), rounded to double.
-std::vector<double> coefficients(const Cubic& c)
-{
+std::vector<double> coefficients(const Cubic& c) {
     const long double s = c.scale;
     return {static_cast<double>(-s * c.r0 * c.r1 * c.r2),
             static_cast<double>(s * (c.r0 * c.r1 + c.r0 * c.r2 + c.r1 * c.r2)),
             static_cast<double>(-s * (c.r0 + c.r1 + c.r2)), static_cast<double>(s)};
 }
 
-long double poly(const std::vector<double>& k, long double z)
-{
+long double poly(const std::vector<double>& k, long double z) {
     return ((static_cast<long double>(k[3]) * z + k[2]) * z + k[1]) * z + k[0];
 }
 
-long double dpoly(const std::vector<double>& k, long double z)
-{
+long double dpoly(const std::vector<double>& k, long double z) {
     return (3.0L * k[3] * z + 2.0L * k[2]) * z + k[1];
 }
 
 // A residual bound for a computed root: what evaluating the polynomial in double
 // precision near z can distinguish from zero.
-long double residual_scale(const std::vector<double>& k, long double z)
-{
+long double residual_scale(const std::vector<double>& k, long double z) {
     const long double az = std::fabs(z);
-    return (std::fabs(k[3]) * az * az * az + std::fabs(k[2]) * az * az + std::fabs(k[1]) * az + std::fabs(k[0]));
+    return (std::fabs(k[3]) * az * az * az + std::fabs(k[2]) * az * az + std::fabs(k[1]) * az +
+            std::fabs(k[0]));
 }
 
-void expect_roots_satisfy_polynomial(const std::vector<double>& k, short nr, const double* X)
-{
+void expect_roots_satisfy_polynomial(const std::vector<double>& k, short nr, const double* X) {
     for (short i = 0; i < nr; ++i) {
         ASSERT_TRUE(std::isfinite(X[i])) << "root " << i;
         const long double res = std::fabs(poly(k, X[i]));
@@ -56,18 +52,17 @@ void expect_roots_satisfy_polynomial(const std::vector<double>& k, short nr, con
 
 } // namespace
 
-TEST(Degree3, TripleRootIsReturnedThreeTimes)
-{
+TEST(Degree3, TripleRootIsReturnedThreeTimes) {
     const double k[4] = {-1.0, 3.0, -3.0, 1.0};
     short nr = 0;
     double X[3];
     degree3(k, nr, X);
     ASSERT_EQ(nr, 3);
-    for (double r : X) EXPECT_DOUBLE_EQ(r, 1.0);
+    for (double r : X)
+        EXPECT_DOUBLE_EQ(r, 1.0);
 }
 
-TEST(Degree3, RandomCubicsWithThreeRealRoots)
-{
+TEST(Degree3, RandomCubicsWithThreeRealRoots) {
     std::mt19937_64 rng(42);
     std::uniform_real_distribution<double> root(-10.0, 10.0);
     std::uniform_real_distribution<double> logScale(-8.0, 8.0);
@@ -86,13 +81,13 @@ TEST(Degree3, RandomCubicsWithThreeRealRoots)
             ASSERT_EQ(nr, 3) << "trial " << trial;
             std::vector<double> got(X, X + 3);
             std::sort(got.begin(), got.end());
-            for (int i = 0; i < 3; ++i) EXPECT_NEAR(got[i], static_cast<double>(want[i]), 1e-8 * (1 + std::fabs(got[i])));
+            for (int i = 0; i < 3; ++i)
+                EXPECT_NEAR(got[i], static_cast<double>(want[i]), 1e-8 * (1 + std::fabs(got[i])));
         }
     }
 }
 
-TEST(Degree3, OneRealRootCubics)
-{
+TEST(Degree3, OneRealRootCubics) {
     std::mt19937_64 rng(7);
     std::uniform_real_distribution<double> u(-10.0, 10.0);
     for (int trial = 0; trial < 20000; ++trial) {
@@ -110,15 +105,14 @@ TEST(Degree3, OneRealRootCubics)
     }
 }
 
-TEST(Degree3, NastyCubics)
-{
+TEST(Degree3, NastyCubics) {
     // Double roots, nearly double roots, tiny and huge roots together, and the cubics an
     // equation of state produces near its critical point (three nearly equal roots).
     const std::vector<Cubic> cases = {
-        {2.0L, 2.0L, -1.0L, 1.0},          {2.0L, 2.0L + 1e-9L, 5.0L, 1.0},  {1e-6L, 1.0L, 1e6L, 1.0},
-        {-1e-8L, 1e-8L, 3.0L, 1.0},        {0.3L, 0.3L, 0.3L, 1e-12},        {0.3L, 0.3L + 1e-7L, 0.3L - 1e-7L, 1.0},
-        {0.0L, 0.0L, 1.0L, 1.0},           {0.0L, 1.0L, 1.0L, 1.0},          {1e-300L, 1.0L, 2.0L, 1.0},
-        {0.05L, 0.2L, 0.95L, 1e20},        {1e5L, 1e5L, 1e5L, 1.0},          {-3.0L, -3.0L, 7.0L, 1e-5},
+        {2.0L, 2.0L, -1.0L, 1.0},   {2.0L, 2.0L + 1e-9L, 5.0L, 1.0}, {1e-6L, 1.0L, 1e6L, 1.0},
+        {-1e-8L, 1e-8L, 3.0L, 1.0}, {0.3L, 0.3L, 0.3L, 1e-12},       {0.3L, 0.3L + 1e-7L, 0.3L - 1e-7L, 1.0},
+        {0.0L, 0.0L, 1.0L, 1.0},    {0.0L, 1.0L, 1.0L, 1.0},         {1e-300L, 1.0L, 2.0L, 1.0},
+        {0.05L, 0.2L, 0.95L, 1e20}, {1e5L, 1e5L, 1e5L, 1.0},         {-3.0L, -3.0L, 7.0L, 1e-5},
     };
     for (const Cubic& c : cases) {
         const auto k = coefficients(c);
@@ -131,8 +125,10 @@ TEST(Degree3, NastyCubics)
         const long double largest = std::max({c.r0, c.r1, c.r2});
         const double found = *std::max_element(X, X + nr);
         const long double slope = std::fabs(dpoly(k, largest));
-        const long double tol = slope > 0 ? 1e-6L * (1 + std::fabs(largest)) : 1e-4L * (1 + std::fabs(largest));
+        const long double tol =
+            slope > 0 ? 1e-6L * (1 + std::fabs(largest)) : 1e-4L * (1 + std::fabs(largest));
         EXPECT_NEAR(found, static_cast<double>(largest), static_cast<double>(tol))
-            << "roots " << static_cast<double>(c.r0) << " " << static_cast<double>(c.r1) << " " << static_cast<double>(c.r2);
+            << "roots " << static_cast<double>(c.r0) << " " << static_cast<double>(c.r1) << " "
+            << static_cast<double>(c.r2);
     }
 }

@@ -14,17 +14,18 @@ using namespace zephon::testing;
 namespace {
 
 // The equations a converged flash must satisfy, independently of how it got there.
-void expect_equilibrium(const EosFlash& f)
-{
+void expect_equilibrium(const EosFlash& f) {
     ASSERT_EQ(f.errorflag, 0);
     for (short i = 0; i < f.N; ++i) {
         EXPECT_NEAR(f.Nv * f.y[i] + f.Nl * f.x[i], f.n[i], 1e-10) << "balance " << i;
         if (f.z[i] > 0.0) {
-            EXPECT_NEAR(f.vapour->fugacity[i] / f.liquid->fugacity[i], 1.0, 1e-8) << "fugacity " << f.component[i];
+            EXPECT_NEAR(f.vapour->fugacity[i] / f.liquid->fugacity[i], 1.0, 1e-8)
+                << "fugacity " << f.component[i];
         }
     }
     double sx = 0.0, sy = 0.0, dist = 0.0;
-    for (short i = 0; i < f.N; ++i) sx += f.x[i], sy += f.y[i], dist += std::fabs(f.x[i] - f.y[i]);
+    for (short i = 0; i < f.N; ++i)
+        sx += f.x[i], sy += f.y[i], dist += std::fabs(f.x[i] - f.y[i]);
     EXPECT_NEAR(sx, 1.0, 1e-10);
     EXPECT_NEAR(sy, 1.0, 1e-10);
     EXPECT_GT(dist, 0.01) << "trivial solution";
@@ -36,16 +37,25 @@ void expect_equilibrium(const EosFlash& f)
 }
 
 // One flash of the given code from the ideal-mixture start; targets in SI (T K, P Pa).
-short flash(EosFlash& f, short code, double first, double second, short init = 2)
-{
+short flash(EosFlash& f, short code, double first, double second, short init = 2) {
     f.set_type_of_problem(code);
     auto specify = [&f](short digit, double v) {
         switch (digit) {
-        case 1: f.set_the_temperature(v); break;
-        case 2: f.set_the_pressure(v / 1e5); break;
-        case 3: f.set_the_vaporization_ratio(v); break;
-        case 4: f.set_the_volume(v); break;
-        case 5: f.set_the_vaporization_ratio1(v); break;
+        case 1:
+            f.set_the_temperature(v);
+            break;
+        case 2:
+            f.set_the_pressure(v / 1e5);
+            break;
+        case 3:
+            f.set_the_vaporization_ratio(v);
+            break;
+        case 4:
+            f.set_the_volume(v);
+            break;
+        case 5:
+            f.set_the_vaporization_ratio1(v);
+            break;
         }
     };
     specify(static_cast<short>(code / 10), first);
@@ -68,8 +78,7 @@ const std::vector<Mixture> kMixtures = {
 
 } // namespace
 
-TEST(EosFlash, EveryProblemCodeSatisfiesItsEquations)
-{
+TEST(EosFlash, EveryProblemCodeSatisfiesItsEquations) {
     for (const Mixture& m : kMixtures) {
         SCOPED_TRACE(m.name);
         FlashRig rig = make_table_mixture(m.rows, m.z);
@@ -115,8 +124,7 @@ TEST(EosFlash, EveryProblemCodeSatisfiesItsEquations)
     }
 }
 
-TEST(EosFlash, SeventeenComponentOil)
-{
+TEST(EosFlash, SeventeenComponentOil) {
     FlashRig rig = make_reference_oil("a0.7_b0.2_co20_n20_h2s0");
     EosFlash& f = *rig.flash;
     ASSERT_EQ(saturation_at(f, 373.15, true), 0);
@@ -138,8 +146,7 @@ TEST(EosFlash, SeventeenComponentOil)
     EXPECT_NEAR(f.T, 373.15, 1e-4);
 }
 
-TEST(EosFlash, JacobianMatchesFiniteDifferencesOfTheResiduals)
-{
+TEST(EosFlash, JacobianMatchesFiniteDifferencesOfTheResiduals) {
     for (short code : {13, 14, 15}) {
         FlashRig rig = make_table_mixture({3, 5, 14}, {0.5, 0.2, 0.3});
         EosFlash& f = *rig.flash;
@@ -151,8 +158,10 @@ TEST(EosFlash, JacobianMatchesFiniteDifferencesOfTheResiduals)
         f.set_the_vaporization_ratio1(0.4);
         const short n = f.size;
         std::vector<double> U = {f.T, f.P, f.Nl, f.Nv};
-        for (short i = 0; i < f.N; ++i) U.push_back(f.x[i]);
-        for (short i = 0; i < f.N; ++i) U.push_back(f.y[i]);
+        for (short i = 0; i < f.N; ++i)
+            U.push_back(f.x[i]);
+        for (short i = 0; i < f.N; ++i)
+            U.push_back(f.y[i]);
         std::vector<double> G(n), Gp(n), Gm(n);
         Matrix J = allocate(n, n), scratch = allocate(n, n);
         short failure = 0;
@@ -172,7 +181,8 @@ TEST(EosFlash, JacobianMatchesFiniteDifferencesOfTheResiduals)
             for (short i = 0; i < n; ++i) {
                 // An entry is judged against the row's size: sum_k |J_ik| |U_k| / |U_j|.
                 double rowSize = 0.0;
-                for (short k = 0; k < n; ++k) rowSize += std::fabs(J[i][k]) * std::max(std::fabs(U[k]), 1e-3);
+                for (short k = 0; k < n; ++k)
+                    rowSize += std::fabs(J[i][k]) * std::max(std::fabs(U[k]), 1e-3);
                 const double entryScale = rowSize / std::max(std::fabs(U[j]), 1e-3);
                 const double fd = (Gp[i] - Gm[i]) / (2 * h);
                 EXPECT_NEAR(J[i][j], fd, 1e-6 * std::max(std::fabs(J[i][j]), 1e-3 * entryScale))
@@ -182,8 +192,7 @@ TEST(EosFlash, JacobianMatchesFiniteDifferencesOfTheResiduals)
     }
 }
 
-TEST(EosFlash, PlausibilityTestRepairsRejectsAndRelabels)
-{
+TEST(EosFlash, PlausibilityTestRepairsRejectsAndRelabels) {
     FlashRig rig = make_table_mixture({3, 9}, {0.4, 0.6});
     EosFlash& f = *rig.flash;
     ASSERT_EQ(flash(f, 12, 320.0, 40e5), 0);
@@ -222,8 +231,7 @@ TEST(EosFlash, PlausibilityTestRepairsRejectsAndRelabels)
     EXPECT_EQ(f.liquid->phase, 2);
 }
 
-TEST(EosFlash, ProblemCodesAndFailuresEndClearly)
-{
+TEST(EosFlash, ProblemCodesAndFailuresEndClearly) {
     FlashRig rig = make_table_mixture({3, 9}, {0.4, 0.6});
     EosFlash& f = *rig.flash;
     f.set_type_of_problem(45);
@@ -260,8 +268,7 @@ TEST(EosFlash, ProblemCodesAndFailuresEndClearly)
 // the whole system as well as those of plain Gaussian elimination do, at a bubble point (no
 // vapour), a dew point (no liquid), a split whose second row is the volume, and where the amounts
 // are too small to serve as pivots.
-TEST(EosFlash, StepsThroughTheBalancesSolveTheWholeSystem)
-{
+TEST(EosFlash, StepsThroughTheBalancesSolveTheWholeSystem) {
     FlashRig rig = make_reference_oil("a0.6_b0.3_co20.05_n20.02_h2s0");
     EosFlash& f = *rig.flash;
     const short n = f.size;
@@ -278,7 +285,8 @@ TEST(EosFlash, StepsThroughTheBalancesSolveTheWholeSystem)
             double worst = 0.0;
             for (short i = 0; i < n; ++i) {
                 double r = rhs[i], size = std::fabs(rhs[i]);
-                for (short j = 0; j < n; ++j) r -= J[i][j] * x[j], size += std::fabs(J[i][j] * x[j]);
+                for (short j = 0; j < n; ++j)
+                    r -= J[i][j] * x[j], size += std::fabs(J[i][j] * x[j]);
                 worst = std::max(worst, std::fabs(r) / size);
             }
             return worst;

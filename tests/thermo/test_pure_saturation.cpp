@@ -18,13 +18,10 @@ namespace {
 // cubic has a single admissible root the two phases coincide and the evaluation is refused,
 // so the secant solver steps back towards the two-root region.
 class SaturationResidual : public Equation {
-public:
+  public:
     SaturationResidual(short row, double T)
-        : liquid(make_table_pure(2, row)), vapour(make_table_pure(1, row)), row(row), T(T)
-    {
-    }
-    double equation(double P) override
-    {
+        : liquid(make_table_pure(2, row)), vapour(make_table_pure(1, row)), row(row), T(T) {}
+    double equation(double P) override {
         for (auto* ph : {liquid.get(), vapour.get()}) {
             ph->T = T;
             ph->P = P;
@@ -41,16 +38,14 @@ public:
     double T;
 };
 
-short row_of(const std::string& name)
-{
+short row_of(const std::string& name) {
     for (short i = 0; i < kTableComponentCount; ++i)
         if (name == kComponentTable[i].name) return i;
     return -1;
 }
 
 // Vapour pressure (Pa) from a Wilson-type start refined by the secant solver.
-double vapour_pressure(SaturationResidual& model, short& errorflag)
-{
+double vapour_pressure(SaturationResidual& model, short& errorflag) {
     const TableComponent& c = kComponentTable[model.row];
     const double Pc = c.Pc * 1e5;
     const double guess = Pc * std::pow(10.0, 7.0 / 3.0 * (1.0 + c.omega) * (1.0 - c.Tc / model.T));
@@ -68,8 +63,7 @@ double vapour_pressure(SaturationResidual& model, short& errorflag)
 
 } // namespace
 
-TEST(PureSaturation, MatchesIndependentPengRobinsonValues)
-{
+TEST(PureSaturation, MatchesIndependentPengRobinsonValues) {
     const CsvTable ref = read_reference_csv("pure_saturation.csv");
     ASSERT_FALSE(ref.rows.empty()) << "reference table not found beside the project";
     for (std::size_t r = 0; r < ref.rows.size(); ++r) {
@@ -98,8 +92,7 @@ TEST(PureSaturation, MatchesIndependentPengRobinsonValues)
     }
 }
 
-TEST(PureSaturation, WithinFivePercentOfMeasuredVapourPressureAtSevenTenthsOfTc)
-{
+TEST(PureSaturation, WithinFivePercentOfMeasuredVapourPressureAtSevenTenthsOfTc) {
     // Antoine fits log10(P/bar) = A - B / (T/K + C) to measured vapour pressures, as
     // tabulated by the NIST Chemistry WebBook (SRD 69): methane, Prydz and Goodwin (1972),
     // 91-190 K; propane, Helgeson and Sage (1967), 231-321 K; n-pentane, Osborn and Douslin
@@ -128,6 +121,7 @@ TEST(PureSaturation, WithinFivePercentOfMeasuredVapourPressureAtSevenTenthsOfTc)
         const TableComponent& c = kComponentTable[row];
         EXPECT_NEAR(P / (c.Pc * 1e5 * std::pow(10.0, -1.0 - c.omega)), 1.0, 0.03) << name;
         const double Pmeasured = 1e5 * std::pow(10.0, fit.A - fit.B / (T + fit.C));
-        EXPECT_NEAR(P / Pmeasured, 1.0, name == "nC5" ? 0.07 : 0.05) << name << " at " << T << " K: " << P << " Pa vs " << Pmeasured;
+        EXPECT_NEAR(P / Pmeasured, 1.0, name == "nC5" ? 0.07 : 0.05)
+            << name << " at " << T << " K: " << P << " Pa vs " << Pmeasured;
     }
 }

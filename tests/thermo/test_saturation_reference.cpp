@@ -16,8 +16,8 @@ constexpr double kTol = 1e-6;
 
 // Start a saturation calculation from a state near the reference one (for branches the
 // ideal-mixture start does not reach, such as upper dew points).
-short saturation_from(EosFlash& flash, double T, bool bubble, double Pstart, const std::vector<double>& incipient)
-{
+short saturation_from(EosFlash& flash, double T, bool bubble, double Pstart,
+                      const std::vector<double>& incipient) {
     flash.set_type_of_problem(13);
     flash.set_the_temperature(T);
     flash.set_the_vaporization_ratio(bubble ? 0.0 : 1.0);
@@ -33,19 +33,21 @@ short saturation_from(EosFlash& flash, double T, bool bubble, double Pstart, con
     return flash.errorflag;
 }
 
-void check_row(FlashRig& rig, const CsvTable& ref, std::size_t r, bool bubble, const char* pCol, const char* prefix)
-{
+void check_row(FlashRig& rig, const CsvTable& ref, std::size_t r, bool bubble, const char* pCol,
+               const char* prefix) {
     const double T = ref.number(r, "T_K");
     const double Pref = ref.number(r, pCol);
     EosFlash& flash = *rig.flash;
     std::vector<double> incipient(rig.N);
-    for (short i = 0; i < rig.N; ++i) incipient[i] = ref.number(r, prefix + flash.component[i]);
+    for (short i = 0; i < rig.N; ++i)
+        incipient[i] = ref.number(r, prefix + flash.component[i]);
 
     short code = saturation_at(flash, T, bubble);
     if (code != 0 || std::fabs(flash.P / Pref - 1.0) > 1e-3) {
         // Not the branch the ideal start leads to: start beside the reference point instead.
         std::vector<double> start = incipient;
-        for (double& v : start) v *= 1.02;
+        for (double& v : start)
+            v *= 1.02;
         code = saturation_from(flash, T, bubble, Pref * 1.03, start);
     }
     ASSERT_EQ(code, 0);
@@ -57,8 +59,7 @@ void check_row(FlashRig& rig, const CsvTable& ref, std::size_t r, bool bubble, c
 
 } // namespace
 
-TEST(SaturationReference, BubblePointsOfAlphaBetaOils)
-{
+TEST(SaturationReference, BubblePointsOfAlphaBetaOils) {
     const CsvTable ref = read_reference_csv("oil_bubble.csv");
     ASSERT_FALSE(ref.rows.empty());
     int checked = 0;
@@ -76,8 +77,7 @@ TEST(SaturationReference, BubblePointsOfAlphaBetaOils)
     EXPECT_EQ(checked, 10);
 }
 
-TEST(SaturationReference, DewPointsOfAlphaBetaOilsBothBranches)
-{
+TEST(SaturationReference, DewPointsOfAlphaBetaOilsBothBranches) {
     const CsvTable ref = read_reference_csv("oil_dew.csv");
     ASSERT_FALSE(ref.rows.empty());
     for (std::size_t r = 0; r < ref.rows.size(); ++r) {
@@ -88,8 +88,7 @@ TEST(SaturationReference, DewPointsOfAlphaBetaOilsBothBranches)
     }
 }
 
-TEST(SaturationReference, ExplicitFluidBubbleAndDewPoints)
-{
+TEST(SaturationReference, ExplicitFluidBubbleAndDewPoints) {
     const CsvTable bub = read_reference_csv("fluid8_bubble.csv");
     const CsvTable dew = read_reference_csv("fluid8_dew.csv");
     ASSERT_FALSE(bub.rows.empty());

@@ -9,8 +9,7 @@
 using namespace zephon::thermo;
 using namespace zephon::testing;
 
-TEST(VleFramework, PhasesAreAssignedByTheirFlags)
-{
+TEST(VleFramework, PhasesAreAssignedByTheirFlags) {
     Peng a(2), b(1), c(1);
     VLE lv(a, b);
     EXPECT_EQ(lv.liquid, &a);
@@ -31,8 +30,7 @@ TEST(VleFramework, PhasesAreAssignedByTheirFlags)
     EXPECT_EQ(lv.P_star, 250000.0);
 }
 
-TEST(VleFramework, SaturationCorrelations)
-{
+TEST(VleFramework, SaturationCorrelations) {
     Antoine water; // mmHg and degrees Celsius: water boils at 100 C
     water.set_constants(8.07131, 1730.63, 233.426);
     EXPECT_NEAR(water.Psat(373.15) / 101325.0, 1.0, 1e-3);
@@ -50,8 +48,7 @@ TEST(VleFramework, SaturationCorrelations)
     EXPECT_NEAR(c.Tsat(c.Psat(400.0)), 400.0, 1e-9);
 }
 
-TEST(VleFramework, IdealMixtureFollowsRaoultsLaw)
-{
+TEST(VleFramework, IdealMixtureFollowsRaoultsLaw) {
     FlashRig rig = make_table_mixture({5, 9, 14}, {0.3, 0.5, 0.2});
     EosFlash& f = *rig.flash;
     const double T = 330.0;
@@ -77,7 +74,8 @@ TEST(VleFramework, IdealMixtureFollowsRaoultsLaw)
     f.IdealMixture::calculateVLE();
     ASSERT_EQ(f.errorflag, 0);
     double sumX = 0.0, sumY = 0.0;
-    for (short i = 0; i < 3; ++i) sumX += f.x[i], sumY += f.y[i];
+    for (short i = 0; i < 3; ++i)
+        sumX += f.x[i], sumY += f.y[i];
     EXPECT_NEAR(sumX - sumY, 0.0, 1e-3);
     EXPECT_GT(f.Fv, 0.0);
     EXPECT_LT(f.Fv, 1.0);
@@ -91,8 +89,7 @@ TEST(VleFramework, IdealMixtureFollowsRaoultsLaw)
     EXPECT_NEAR(f.T, T, 0.5);
 }
 
-TEST(VleFramework, UnsupportedProblemCodesChangeNothing)
-{
+TEST(VleFramework, UnsupportedProblemCodesChangeNothing) {
     FlashRig rig = make_table_mixture({3, 9}, {0.4, 0.6});
     EosFlash& f = *rig.flash;
     f.temperature(300.0);
@@ -109,8 +106,7 @@ TEST(VleFramework, UnsupportedProblemCodesChangeNothing)
     }
 }
 
-TEST(VleFramework, SaveAndRestoreReturnToTheSavedPoint)
-{
+TEST(VleFramework, SaveAndRestoreReturnToTheSavedPoint) {
     FlashRig rig = make_table_mixture({3, 9}, {0.4, 0.6});
     EosFlash& f = *rig.flash;
     ASSERT_EQ(saturation_at(f, 300.0, true), 0);
