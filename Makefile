@@ -5,7 +5,7 @@ JOBS       ?= $(shell nproc)
 WERROR     := $(if $(ZEPHON_WERROR),$(ZEPHON_WERROR),OFF)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps configure build demo run package test test-normal test-asan bench clean format
+.PHONY: all deps configure build demo run package test test-normal test-asan bench clean format format-check check-self-contained
 
 all: build
 
@@ -54,6 +54,14 @@ bench: build
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.hpp')
+
+# Fails on any source file that differs from what clang-format makes of it.
+format-check: deps
+	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.hpp')
+
+# Fails when the build or the tests refer to a path outside the repository.
+check-self-contained:
+	@bash scripts/check-self-contained.sh
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
