@@ -7,6 +7,7 @@
 #include "base/number_field.hpp"
 
 std::string MolePercentText(double percent) {
+    if (!std::isfinite(percent)) return kNotANumberText; // never "0.00", "nan" or "inf"
     const double magnitude = std::fabs(percent);
     if (!(magnitude >= 1e-12)) return "0.00";
     if (magnitude >= 0.01) return FormatFixed(percent, 2);

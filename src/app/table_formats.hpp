@@ -6,7 +6,7 @@
 #include <vector>
 
 // Mole percentages: "0.00" below 1e-12, two significant digits below 0.01 ("0.004"), otherwise two
-// decimals ("12.50"). Negative values keep their sign.
+// decimals ("12.50"). Negative values keep their sign; a value that is not finite shows "not a number".
 std::string MolePercentText(double percent);
 
 // "Are you sure to remove the data of the 2nd row ?" (rows from 1).

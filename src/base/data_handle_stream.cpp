@@ -18,18 +18,6 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-char Lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool StartsWithNoCase(std::string_view text, std::size_t pos, std::string_view word) {
-    if (text.size() - pos < word.size()) return false;
-    for (std::size_t i = 0; i < word.size(); ++i) {
-        if (Lower(text[pos + i]) != word[i]) return false;
-    }
-    return true;
-}
-
 int ClampDigits(char digits) {
     if (digits < 0) return 0;
     return digits > 8 ? 8 : digits;
@@ -105,6 +93,13 @@ CDataHandleStream& CDataHandleStream::operator<<(long value) {
 }
 
 CDataHandleStream& CDataHandleStream::operator<<(double value) {
+    if (!std::isfinite(value)) {
+        // A data file holds finite numbers only (its readers refuse anything else): the field keeps
+        // its place with a 0, and the writer is told through NonFiniteWrites().
+        if (mNonFiniteWrites++ == 0) mFirstNonFiniteLine = mLine;
+        Put("0\t");
+        return *this;
+    }
     Put(FormatDouble(value, mTypeConversion == 1, ClampDigits(mDigitsNumber)) + '\t');
     return *this;
 }
@@ -116,10 +111,12 @@ CDataHandleStream& CDataHandleStream::operator<<(const char* text) {
 
 void CDataHandleStream::NextLine() {
     Put("\n");
+    ++mLine;
 }
 
 void CDataHandleStream::DoubleLine() {
     Put("\n\n");
+    mLine += 2;
 }
 
 void CDataHandleStream::Fail() {
@@ -144,7 +141,11 @@ void CDataHandleStream::SkipSpace() {
         ++mPos;
 }
 
-bool CDataHandleStream::ScanInteger(long long& value) {
+bool CDataHandleStream::AtTokenEnd(std::size_t pos) const {
+    return pos >= mInput.size() || IsSpace(mInput[pos]);
+}
+
+bool CDataHandleStream::ScanInteger(long long& value, long long minimum, long long maximum) {
     EnsureInput();
     SkipSpace();
     std::size_t pos = mPos;
@@ -156,20 +157,21 @@ bool CDataHandleStream::ScanInteger(long long& value) {
     const std::size_t digitsBegin = pos;
     while (pos < mInput.size() && IsDigit(mInput[pos]))
         ++pos;
-    if (pos == digitsBegin) return false;
-    mPos = pos;
+    // A whole number is a whole token: "12.5", "1e999" or "3x" in a whole-number field is damage.
+    if (pos == digitsBegin || !AtTokenEnd(pos)) return false;
     unsigned long long magnitude = 0;
-    auto result = std::from_chars(mInput.data() + digitsBegin, mInput.data() + pos, magnitude);
-    const unsigned long long limit =
-        negative ? static_cast<unsigned long long>(std::numeric_limits<long long>::max()) + 1ULL
-                 : static_cast<unsigned long long>(std::numeric_limits<long long>::max());
-    if (result.ec == std::errc::result_out_of_range || magnitude > limit) magnitude = limit;
+    const auto result = std::from_chars(mInput.data() + digitsBegin, mInput.data() + pos, magnitude);
+    if (result.ec != std::errc()) return false; // more digits than any field holds
+    // The field's range: a value it cannot hold is damage, never cut to the nearest it can.
     if (negative) {
-        value =
-            (magnitude == limit) ? std::numeric_limits<long long>::min() : -static_cast<long long>(magnitude);
+        const auto limit = static_cast<unsigned long long>(-(minimum + 1)) + 1ULL;
+        if (magnitude > limit) return false;
+        value = magnitude == 0 ? 0 : -static_cast<long long>(magnitude - 1) - 1;
     } else {
+        if (magnitude > static_cast<unsigned long long>(maximum)) return false;
         value = static_cast<long long>(magnitude);
     }
+    mPos = pos;
     return true;
 }
 
@@ -184,53 +186,63 @@ bool CDataHandleStream::ScanDouble(double& value) {
         ++pos;
     }
     const std::size_t numberBegin = pos;
-    // Infinity and not-a-number, as the standard library writes them.
-    if (StartsWithNoCase(in, pos, "inf") || StartsWithNoCase(in, pos, "nan")) {
-        const bool isNan = StartsWithNoCase(in, pos, "nan");
-        pos += 3;
-        if (!isNan && StartsWithNoCase(in, pos, "inity")) pos += 5;
-        if (isNan && pos < in.size() && in[pos] == '(') {
-            std::size_t close = pos + 1;
-            while (close < in.size() && (IsDigit(in[close]) || in[close] == '_' ||
-                                         (Lower(in[close]) >= 'a' && Lower(in[close]) <= 'z')))
-                ++close;
-            if (close < in.size() && in[close] == ')') pos = close + 1;
-        }
-        mPos = pos;
-        value = isNan ? std::numeric_limits<double>::quiet_NaN() : std::numeric_limits<double>::infinity();
-        if (negative) value = -value;
-        return true;
-    }
+    // Digits with an optional decimal point. "inf", "infinity", "nan" and "nan(...)" have no digit
+    // and are no numbers here: a data file holds finite decimals only.
     std::size_t mantissaDigits = 0;
-    while (pos < in.size() && IsDigit(in[pos]))
-        ++pos, ++mantissaDigits;
+    long firstSignificant = 0; // decimal exponent of the first non-zero digit, as in 1e<that>
+    bool significant = false;
+    long integerDigits = 0;
+    while (pos < in.size() && IsDigit(in[pos])) {
+        if (!significant && in[pos] != '0') {
+            significant = true;
+            firstSignificant = -integerDigits; // fixed up below once the integer part is known
+        }
+        ++pos, ++mantissaDigits, ++integerDigits;
+    }
+    if (significant) firstSignificant += integerDigits - 1;
     if (pos < in.size() && in[pos] == '.') {
         ++pos;
-        while (pos < in.size() && IsDigit(in[pos]))
+        long place = 0;
+        while (pos < in.size() && IsDigit(in[pos])) {
+            --place;
+            if (!significant && in[pos] != '0') {
+                significant = true;
+                firstSignificant = place;
+            }
             ++pos, ++mantissaDigits;
+        }
     }
     if (mantissaDigits == 0) return false;
-    bool negativeExponent = false;
+    long exponent = 0;
     if (pos < in.size() && (in[pos] == 'e' || in[pos] == 'E')) {
         std::size_t exp = pos + 1;
+        bool negativeExponent = false;
         if (exp < in.size() && (in[exp] == '+' || in[exp] == '-')) {
             negativeExponent = in[exp] == '-';
             ++exp;
         }
         if (exp < in.size() && IsDigit(in[exp])) {
-            while (exp < in.size() && IsDigit(in[exp]))
+            while (exp < in.size() && IsDigit(in[exp])) {
+                exponent = std::min(exponent * 10 + (in[exp] - '0'), 100000L); // saturates far out
                 ++exp;
+            }
+            if (negativeExponent) exponent = -exponent;
             pos = exp;
         }
     }
-    mPos = pos;
+    // A number is a whole token: "12abc", "1,5" and "1e" are damage, not a number and a next field.
+    if (!AtTokenEnd(pos)) return false;
     double magnitude = 0.0;
-    auto result = std::from_chars(in.data() + numberBegin, in.data() + pos, magnitude);
+    const auto result = std::from_chars(in.data() + numberBegin, in.data() + pos, magnitude);
     if (result.ec == std::errc::result_out_of_range) {
-        magnitude = negativeExponent ? 0.0 : std::numeric_limits<double>::infinity();
-    } else if (result.ec != std::errc()) {
+        // Too small for a double reads as 0; too large (1e999) is not a finite number: damage.
+        if (significant && firstSignificant + exponent >= 0) return false;
         magnitude = 0.0;
+    } else if (result.ec != std::errc() || result.ptr != in.data() + pos) {
+        return false;
     }
+    if (!std::isfinite(magnitude)) return false;
+    mPos = pos;
     value = negative ? -magnitude : magnitude;
     return true;
 }
@@ -256,12 +268,10 @@ template <class Int> void CDataHandleStream::ReadInteger(Int& value) {
     value = 0;
     if (mErrorFlag != 0) return;
     long long scanned = 0;
-    if (!ScanInteger(scanned)) {
+    if (!ScanInteger(scanned, std::numeric_limits<Int>::min(), std::numeric_limits<Int>::max())) {
         Fail();
         return;
     }
-    scanned =
-        std::clamp<long long>(scanned, std::numeric_limits<Int>::min(), std::numeric_limits<Int>::max());
     value = static_cast<Int>(scanned);
     ++mSuccessfulReads;
 }

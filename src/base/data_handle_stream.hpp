@@ -13,8 +13,15 @@
 // significant digits (0 to 8; above 8 counts as 8). Strings have their blanks written as "_".
 // Numbers always use the "C" conventions (a decimal point), whatever the process locale is.
 //
-// Input: the text is a sequence of white-space separated tokens. The first failed read sets the
-// sticky error flag; from then on every read yields 0 or an empty string without touching the input.
+// Input: the text is a sequence of white-space separated tokens. A number field takes one whole token
+// that is a finite decimal within the field's range: "inf", "nan", "nan(1)", an overflowing exponent
+// ("1e999"), a whole number too large for its field and a number glued to other characters ("12abc",
+// "1,5") are damage like any other unreadable field (a value too small for a double reads as 0). The
+// first failed read sets the sticky error flag; from then on every read yields 0 or an empty string
+// without touching the input.
+//
+// Output never holds a number that input refuses: a value that is not finite (NaN, infinity) is
+// written as 0, counted by NonFiniteWrites(), so that whoever writes can tell the person.
 //
 // A stream works either on an open FILE (not owned; it is read or written, never both) or in memory.
 class CDataHandleStream {
@@ -41,6 +48,9 @@ class CDataHandleStream {
     bool HasError() const { return mErrorFlag != 0; }
     // Number of reads that succeeded so far; lets list readers tell whether an item got anything.
     unsigned long SuccessfulReads() const { return mSuccessfulReads; }
+    // Values that were not finite numbers and were written as 0, and the line (from 1) of the first.
+    unsigned long NonFiniteWrites() const { return mNonFiniteWrites; }
+    long FirstNonFiniteLine() const { return mFirstNonFiniteLine; }
 
     CDataHandleStream& operator<<(short value);
     CDataHandleStream& operator<<(int value);
@@ -87,7 +97,8 @@ class CDataHandleStream {
     void Fail();
     bool EnsureInput();
     void SkipSpace();
-    bool ScanInteger(long long& value);
+    bool AtTokenEnd(std::size_t pos) const;
+    bool ScanInteger(long long& value, long long minimum, long long maximum);
     bool ScanDouble(double& value);
     bool ScanWord(std::string& word);
     void ReadWordInto(char* buffer, std::size_t size);
@@ -99,4 +110,7 @@ class CDataHandleStream {
     std::size_t mPos = 0;
     std::string mOutput;
     unsigned long mSuccessfulReads = 0;
+    long mLine = 1; // the line being written
+    unsigned long mNonFiniteWrites = 0;
+    long mFirstNonFiniteLine = 0;
 };

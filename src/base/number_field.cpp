@@ -58,7 +58,7 @@ std::optional<double> ParseNumberField(std::string_view text) {
 
 std::string FormatFixed(double value, int digits) {
     if (digits < 0 || digits > 8) digits = 6;
-    if (!std::isfinite(value)) return std::isnan(value) ? "nan" : (value > 0 ? "inf" : "-inf");
+    if (!std::isfinite(value)) return kNotANumberText;
     char buffer[400];
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, digits);

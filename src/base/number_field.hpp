@@ -18,6 +18,11 @@ std::optional<double> ParseDecimal(std::string_view text);
 // refused while "0", "0.0" and "00" are read as 0.
 std::optional<double> ParseNumberField(std::string_view text);
 
+// What a value that is not a finite number (NaN, infinity) shows as, wherever numbers are shown for
+// people (table cells, panel fields): never "nan" or "inf". A number field refuses it as it refuses
+// any other text that is not a number.
+inline constexpr const char* kNotANumberText = "not a number";
+
 // "%.*f" in the "C" locale; a value that rounds to zero is shown without a minus sign, and digits
-// outside 0 to 8 show six decimals, as "%f" does.
+// outside 0 to 8 show six decimals, as "%f" does. A value that is not finite shows kNotANumberText.
 std::string FormatFixed(double value, int digits);

@@ -1,5 +1,7 @@
 // abcurve: alpha-beta curves of one inclusion or of every inclusion of a file.
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
 #include "cli/alpha_beta_curves.hpp"
 #include "cli/cli_commands.hpp"
@@ -56,6 +58,12 @@ std::vector<CInclusionRecord> InclusionsFromOptions(const CCommandLine& line, CT
 // Values the engine cannot start from are refused before any calculation.
 void CheckInclusion(const CInclusionRecord& inclusion) {
     const std::string name = "inclusion \"" + inclusion.mInclusionName + "\": ";
+    // A value that is not a number is named as such, before any range is looked at.
+    const std::pair<const char*, double> values[] = {{"Th", inclusion.mTh}, {"Tv", inclusion.mTv},
+                                                     {"Fv", inclusion.mFv}, {"CO2", inclusion.mCO2},
+                                                     {"N2", inclusion.mN2}, {"H2S", inclusion.mH2S}};
+    for (const auto& [label, value] : values)
+        if (!std::isfinite(value)) throw UsageError(name + label + " is not a number");
     if (!(inclusion.mTh > -273.15 && inclusion.mTh < 2000) ||
         !(inclusion.mTv > -273.15 && inclusion.mTv < 2000))
         throw UsageError(name + "temperatures must be degrees Celsius above -273.15");

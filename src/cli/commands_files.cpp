@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "base/input_file.hpp"
 #include "cli/cli_commands.hpp"
 #include "cli/command_context.hpp"
 #include "cli/data_files.hpp"
@@ -132,6 +133,9 @@ void DescribePhaseDiagrams(CPhaseDiagDocument& file, CInfoReport& report) {
 void OpenForInfo(CWDocument& document, const std::string& path, CTerminalServices& services) {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) throw UsageError(path + ": no such file");
+    // A folder, a FIFO, a device or a file beyond the size limit: refused by its reason, never read.
+    if (const std::string problem = CheckInputFile(path); !problem.empty())
+        throw UsageError(path + ": " + problem);
     const bool wasQuiet = services.SetQuiet(true);
     const bool opened = document.OnOpenDocument(path);
     services.SetQuiet(wasQuiet);

@@ -3,6 +3,8 @@
 #include "cli/command_line.hpp"
 #include "cli/terminal_services.hpp"
 
+#include "base/input_file.hpp"
+
 namespace zephon::cli {
 
 namespace fs = std::filesystem;
@@ -11,6 +13,9 @@ void OpenDocumentStrictly(CWDocument& document, const fs::path& path, CTerminalS
     std::error_code ec;
     if (!fs::exists(path, ec)) throw UsageError(path.string() + ": no such file");
     if (fs::is_directory(path, ec)) throw UsageError(path.string() + ": is a folder, not a data file");
+    // A FIFO, a device or a file beyond the size limit is refused here, by its reason, before reading.
+    if (const std::string problem = CheckInputFile(path); !problem.empty())
+        throw UsageError(path.string() + ": " + problem);
     // The document tells of a damaged file in a message box; here the refusal says it instead.
     const bool wasQuiet = services.SetQuiet(true);
     const bool opened = document.OnOpenDocument(path);
@@ -31,7 +36,14 @@ void SaveDocumentStrictly(CWDocument& document, const fs::path& path, CTerminalS
     const std::size_t before = services.Messages().size();
     const bool saved = document.OnSaveDocument(path);
     services.SetQuiet(wasQuiet);
-    if (saved) return;
+    if (saved) {
+        // What a successful save warned of (values that were no numbers, saved as 0) is told.
+        const std::vector<std::string> warnings(services.Messages().begin() + static_cast<long>(before),
+                                                services.Messages().end());
+        for (const std::string& warning : warnings)
+            services.ShowMessage({warning, "", CMessageIcon::Warning, false});
+        return;
+    }
     std::string reason = services.Messages().size() > before ? services.Messages().back() : "";
     throw UsageError(path.string() + ": cannot write the file" + (reason.empty() ? "" : " (" + reason + ")"));
 }

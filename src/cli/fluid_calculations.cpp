@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "cli/data_files.hpp"
 #include "cli/document_io.hpp"
@@ -61,6 +62,10 @@ void AddFluidOptions(COptionSpec& spec) {
 
 void CheckAlphaBeta(const std::string& command, double alpha, double beta, double co2, double n2,
                     double h2s) {
+    const std::pair<const char*, double> values[] = {
+        {"alpha", alpha}, {"beta", beta}, {"CO2", co2}, {"N2", n2}, {"H2S", h2s}};
+    for (const auto& [label, value] : values)
+        if (!std::isfinite(value)) throw UsageError(command + ": " + label + " is not a number");
     if (!(alpha > 0 && alpha <= 2)) throw UsageError(command + ": alpha must lie in (0, 2]");
     if (!(beta >= 0 && beta <= 1)) throw UsageError(command + ": beta must lie in [0, 1]");
     for (double gas : {co2, n2, h2s})
@@ -70,6 +75,7 @@ void CheckAlphaBeta(const std::string& command, double alpha, double beta, doubl
 }
 
 void CheckTemperature(const std::string& command, const std::string& option, double celsius) {
+    if (!std::isfinite(celsius)) throw UsageError(command + ": " + option + " is not a number");
     if (!(celsius > kAbsoluteZero && celsius < 2000))
         throw UsageError(command + ": " + option + " must be a temperature in degrees Celsius above -273.15");
 }
@@ -120,6 +126,17 @@ std::unique_ptr<thermo::CCalculationInterface> MakeCalculation(const CFluidSpec&
         if (fluid.fluid->Count() == 0) throw UsageError(where + ": the fluid model has no components");
         double total = 0;
         for (const CCompositionRecordEx* record : fluid.fluid->mList) {
+            const std::pair<const char*, double> values[] = {{"mole percent", record->mMolePercent},
+                                                             {"Tc", record->mTc},
+                                                             {"Pc", record->mPc},
+                                                             {"omega", record->mOmega},
+                                                             {"Mw", record->mMw},
+                                                             {"Vc", record->mVc},
+                                                             {"Ct", record->mCt}};
+            for (const auto& [label, value] : values)
+                if (!std::isfinite(value))
+                    throw UsageError(where + ": component " + record->mComponentName + ": " + label +
+                                     " is not a number");
             if (!(record->mMolePercent >= 0))
                 throw UsageError(where + ": component " + record->mComponentName +
                                  " has a negative mole percent");

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "base/data_handle_stream.hpp"
+#include "base/misc_util.hpp"
 #include "base/number_field.hpp"
 
 namespace {
@@ -32,11 +33,10 @@ std::string LimitText(double limit) {
     return std::string(buffer, result.ptr);
 }
 
+// The text in quotes as a message shows it: NUL bytes, control characters and bytes that are not
+// UTF-8 escaped (\0, \xE9), so that the message is whole and readable.
 std::string Quoted(std::string_view text) {
-    constexpr std::size_t kShown = 40;
-    std::string shown(text.substr(0, kShown));
-    if (text.size() > kShown) shown += "...";
-    return "\"" + shown + "\"";
+    return "\"" + EscapeForMessage(text, 40) + "\"";
 }
 
 bool HasLineEndOrTab(std::string_view text) {
@@ -77,6 +77,11 @@ bool ReadNumber(const CColumnRule& rule, std::string_view text, CNumberSource so
 
 bool ReadName(std::string_view text, std::size_t maxLength, const char* what, std::string& name,
               std::string& reason) {
+    if (const std::size_t bad = FindInvalidUtf8(text); bad != std::string_view::npos) {
+        reason = Quoted(text) + " is not UTF-8 text (the byte shown as " +
+                 EscapeForMessage(text.substr(bad, 1)) + " is not); save the file as UTF-8";
+        return false;
+    }
     if (TrimBlanks(text).empty()) {
         reason = std::string(what) + " cannot be empty";
         return false;
@@ -128,6 +133,11 @@ CColumnRule NumberColumn(std::string title) {
 
 bool ReadCell(const CColumnRule& rule, std::string_view text, CNumberSource source, bool decimalComma,
               CCellValue& value, std::string& reason) {
+    // Whatever the column: a NUL byte is no part of a name or a number (a name would be cut at it).
+    if (text.find('\0') != std::string_view::npos) {
+        reason = Quoted(text) + " holds a NUL byte (shown as \\0)";
+        return false;
+    }
     switch (rule.kind) {
     case CCellKind::Name:
         return ReadName(text, CDataHandleStream::kMaxNameLength, "a name", value.text, reason);

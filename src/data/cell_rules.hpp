@@ -47,7 +47,8 @@ struct CCellValue {
 };
 
 // Reads a text by the column's rule. False with the reason ("\"12a\" is not a number") when the
-// text does not fit; the reason does not name the column.
+// text does not fit; the reason does not name the column. A text with a NUL byte fits no column and a
+// name or component name must be UTF-8; reasons show the text with such bytes escaped ("A\0B").
 bool ReadCell(const CColumnRule& rule, std::string_view text, CNumberSource source, bool decimalComma,
               CCellValue& value, std::string& reason);
 

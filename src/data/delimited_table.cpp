@@ -4,6 +4,8 @@
 #include <cctype>
 #include <map>
 
+#include "base/misc_util.hpp"
+
 namespace {
 
 // Where a header cell points: a column, one half of a numbered pair, or nothing.
@@ -67,8 +69,8 @@ bool LayoutFromHeader(const CDelimitedRow& header, std::span<const CColumnRule> 
         if (slot.kind == CHeaderSlot::Unknown) {
             problem = {cell.line, cell.column, "",
                        cell.text.empty() ? "this column has no title"
-                                         : "unknown column \"" + cell.text + "\" (the columns are " +
-                                               KnownTitles(columns, pairs) + ")"};
+                                         : "unknown column \"" + EscapeForMessage(cell.text) +
+                                               "\" (the columns are " + KnownTitles(columns, pairs) + ")"};
             return false;
         }
         bool duplicate = false;
@@ -82,7 +84,8 @@ bool LayoutFromHeader(const CDelimitedRow& header, std::span<const CColumnRule> 
             half = position;
         }
         if (duplicate) {
-            problem = {cell.line, cell.column, "", "the column \"" + cell.text + "\" appears twice"};
+            problem = {cell.line, cell.column, "",
+                       "the column \"" + EscapeForMessage(cell.text) + "\" appears twice"};
             return false;
         }
         layout.slots.push_back(slot);
@@ -138,7 +141,10 @@ bool IsHeader(const CDelimitedRow& row, std::span<const CColumnRule> columns, co
 bool ReadOne(const CColumnRule& rule, const CDelimitedCell& cell, bool decimalComma, CCellValue& value,
              CTextProblem& problem, const std::string& title) {
     std::string reason;
-    if (ReadCell(rule, cell.text, CNumberSource::File, decimalComma, value, reason)) return true;
+    // Text cells come without the apostrophe that guards them against spreadsheet formulas.
+    const bool text = rule.kind == CCellKind::Name || rule.kind == CCellKind::Component;
+    const std::string_view cellText = text ? UnguardCell(cell.text) : std::string_view(cell.text);
+    if (ReadCell(rule, cellText, CNumberSource::File, decimalComma, value, reason)) return true;
     problem = {cell.line, cell.column, title, reason};
     return false;
 }
@@ -212,9 +218,11 @@ std::string PairTitle(const CColumnRule& rule, int number) {
 bool ReadTableRows(std::string_view text, std::span<const CColumnRule> columns,
                    const CTableReadOptions& options, CTableReading& reading, CTextProblem& problem) {
     reading = CTableReading{};
+    std::string converted;
+    if (!DecodeDelimitedText(text, converted, problem)) return false;
     reading.separator = options.separator.value_or(DetectSeparator(text));
     std::vector<CDelimitedRow> rows;
-    if (!SplitDelimitedText(text, reading.separator, rows, problem)) return false;
+    if (!SplitDelimitedText(text, reading.separator, rows, problem, options.limits)) return false;
     if (rows.empty()) {
         problem = {0, 0, "", "there are no rows to read"};
         return false;

@@ -6,6 +6,11 @@
 // degree signs, so "th (C)" names "Th (°C)"). Without a header the cells are the table's columns in
 // order. Every row has as many cells as the header; numbers may have a decimal comma when the
 // separator is a semicolon or a tab. The first fault ends the reading: nothing is half read.
+//
+// The text may be UTF-8 or UTF-16 with its byte order mark (DecodeDelimitedText). Names are cells
+// of UTF-8 text; a cell that holds a NUL byte is refused whatever its column, with the NUL shown as
+// \0. Name and component cells lose the apostrophe that the CSV-injection guard put before them
+// (UnguardCell), so what JoinCells wrote reads back exactly.
 
 #include <optional>
 #include <span>
@@ -28,6 +33,7 @@ struct CTableReadOptions {
     bool headerRequired = true;
     const CRepeatedColumns* pairs = nullptr;
     std::optional<char> separator; // detected when not given
+    CTextLimits limits;
 };
 
 struct CTableRow {

@@ -1,10 +1,100 @@
 #include "data/delimited_text.hpp"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <cstdint>
+
+#include "base/misc_util.hpp"
+#include "base/number_field.hpp"
 
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
+constexpr std::string_view kUtf32LeMark = std::string_view("\xFF\xFE\0\0", 4);
+constexpr std::string_view kUtf32BeMark = std::string_view("\0\0\xFE\xFF", 4);
+
+void AppendUtf8(std::string& out, std::uint32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// UTF-16 code units (after the byte order mark) to UTF-8.
+bool ConvertUtf16(std::string_view bytes, bool bigEndian, std::string& utf8, CTextProblem& problem) {
+    const char* name = bigEndian ? "UTF-16 (big-endian)" : "UTF-16 (little-endian)";
+    if (bytes.size() % 2 != 0) {
+        problem = {0, 0, "", std::string("the text is ") + name + " but ends in the middle of a character"};
+        return false;
+    }
+    auto unit = [&](std::size_t i) -> std::uint32_t {
+        const auto first = static_cast<unsigned char>(bytes[2 * i]);
+        const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
+        return bigEndian ? (first << 8 | second) : (second << 8 | first);
+    };
+    utf8.clear();
+    utf8.reserve(bytes.size() / 2 + bytes.size() / 8);
+    const std::size_t units = bytes.size() / 2;
+    long line = 1;
+    for (std::size_t i = 0; i < units; ++i) {
+        std::uint32_t code = unit(i);
+        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < units && unit(i + 1) >= 0xDC00 &&
+            unit(i + 1) <= 0xDFFF) {
+            code = 0x10000 + ((code - 0xD800) << 10) + (unit(i + 1) - 0xDC00);
+            ++i;
+        } else if (code >= 0xD800 && code <= 0xDFFF) {
+            problem = {line, 0, "",
+                       std::string("the text is ") + name +
+                           " but holds half of a character (a lone surrogate)"};
+            return false;
+        }
+        if (code == '\n') ++line;
+        AppendUtf8(utf8, code);
+    }
+    return true;
+}
+
+// Whether the first characters have a NUL byte every other byte, as ASCII in UTF-16 has: 1 for
+// little-endian, 2 for big-endian, 0 otherwise.
+int LooksLikeUtf16(std::string_view text) {
+    const std::size_t pairs = std::min<std::size_t>(text.size() / 2, 32);
+    if (pairs < 2) return 0;
+    std::size_t little = 0, big = 0;
+    for (std::size_t i = 0; i < pairs; ++i) {
+        const char a = text[2 * i], b = text[2 * i + 1];
+        little += a != '\0' && b == '\0';
+        big += a == '\0' && b != '\0';
+    }
+    return little == pairs ? 1 : big == pairs ? 2 : 0;
+}
+
+bool IsFormulaStart(char c) {
+    return c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r';
+}
+
+bool NeedsGuard(std::string_view text) {
+    if (text.empty()) return false;
+    if (text.front() == '\'') return text.size() >= 2 && (IsFormulaStart(text[1]) || text[1] == '\'');
+    if (!IsFormulaStart(text.front())) return false;
+    // A number such as -12.5 or +3 is no formula and stays as it is.
+    const bool number = text.front() != '\t' && text.front() != '\r' && ParseDecimal(text).has_value() &&
+                        text.back() != ' ' && text.back() != '\t';
+    return !number;
+}
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -30,6 +120,40 @@ std::string CTextProblem::Text() const {
     return text.empty() ? reason : text + ": " + reason;
 }
 
+bool DecodeDelimitedText(std::string_view& text, std::string& storage, CTextProblem& problem) {
+    // UTF-32 first: its little-endian mark begins with that of UTF-16.
+    if (text.starts_with(kUtf32LeMark) || text.starts_with(kUtf32BeMark)) {
+        problem = {0, 0, "",
+                   std::string("the text is UTF-32 (") + (text.starts_with(kUtf32LeMark) ? "little" : "big") +
+                       "-endian), which Zephon does not read: save it as UTF-8 or UTF-16"};
+        return false;
+    }
+    const bool little = text.starts_with(kUtf16LeMark);
+    if (little || text.starts_with(kUtf16BeMark)) {
+        if (!ConvertUtf16(text.substr(2), !little, storage, problem)) return false;
+        text = storage;
+        return true;
+    }
+    if (const int utf16 = LooksLikeUtf16(text)) {
+        problem = {0, 0, "",
+                   std::string("the text looks like UTF-16 (") + (utf16 == 1 ? "little" : "big") +
+                       "-endian) without a byte order mark: save it as UTF-8, or as UTF-16 with its byte "
+                       "order mark"};
+        return false;
+    }
+    return true;
+}
+
+std::string GuardCell(std::string_view text) {
+    return NeedsGuard(text) ? "'" + std::string(text) : std::string(text);
+}
+
+std::string_view UnguardCell(std::string_view text) {
+    if (text.size() >= 2 && text.front() == '\'' && (IsFormulaStart(text[1]) || text[1] == '\''))
+        text.remove_prefix(1);
+    return text;
+}
+
 char DetectSeparator(std::string_view text) {
     if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
     bool quoted = false;
@@ -53,7 +177,7 @@ char DetectSeparator(std::string_view text) {
 }
 
 bool SplitDelimitedText(std::string_view text, char separator, std::vector<CDelimitedRow>& rows,
-                        CTextProblem& problem) {
+                        CTextProblem& problem, const CTextLimits& limits) {
     rows.clear();
     if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
     long line = 1;
@@ -61,11 +185,32 @@ bool SplitDelimitedText(std::string_view text, char separator, std::vector<CDeli
     const std::size_t n = text.size();
     CDelimitedRow row{line, {}};
     bool rowHasContent = false;
+    std::size_t cells = 0;
+    bool tooLarge = false;
 
     auto endRow = [&] {
-        if (rowHasContent) rows.push_back(std::move(row));
+        if (rowHasContent) {
+            if (rows.size() == limits.maxRows) {
+                problem = {row.line, 0, "",
+                           "the text has more than " + SpaceNumberInsert(std::to_string(limits.maxRows)) +
+                               " rows, the most Zephon reads"};
+                tooLarge = true;
+                return;
+            }
+            rows.push_back(std::move(row));
+        }
         row = CDelimitedRow{line, {}};
         rowHasContent = false;
+    };
+    auto addCell = [&](CDelimitedCell cell) {
+        if (++cells > limits.maxCells) {
+            problem = {cell.line, cell.column, "",
+                       "the text has more than " + SpaceNumberInsert(std::to_string(limits.maxCells)) +
+                           " cells, the most Zephon reads"};
+            tooLarge = true;
+            return;
+        }
+        row.cells.push_back(std::move(cell));
     };
     // A line end at i: CRLF, LF or CR. Returns its length, 0 when there is none.
     auto lineEndAt = [&](std::size_t at) -> std::size_t {
@@ -118,19 +263,26 @@ bool SplitDelimitedText(std::string_view text, char separator, std::vector<CDeli
             cell.text = TrimBlanks(text.substr(start, i - start), separator);
             if (!cell.text.empty()) rowHasContent = true;
         }
-        row.cells.push_back(std::move(cell));
+        addCell(std::move(cell));
+        if (tooLarge) break;
         if (i < n && text[i] == separator) {
             ++i;
-            if (i == n) row.cells.push_back({"", line, static_cast<long>(row.cells.size()) + 1});
+            if (i == n) addCell({"", line, static_cast<long>(row.cells.size()) + 1});
+            if (tooLarge) break;
             continue;
         }
         if (const std::size_t end = lineEndAt(i)) {
             i += end;
             ++line;
             endRow();
+            if (tooLarge) break;
         }
     }
-    endRow();
+    if (!tooLarge) endRow();
+    if (tooLarge) {
+        rows.clear();
+        return false;
+    }
     return true;
 }
 
@@ -151,13 +303,13 @@ std::string JoinCells(std::span<const std::string> cells, char separator) {
     std::string line;
     for (std::size_t i = 0; i < cells.size(); ++i) {
         if (i > 0) line += separator;
-        line += QuoteCell(cells[i], separator);
+        line += QuoteCell(GuardCell(cells[i]), separator);
     }
     return line + "\n";
 }
 
 std::string NumberCellText(double value) {
-    if (value == 0) return "0";
+    if (value == 0 || !std::isfinite(value)) return "0";
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);

@@ -70,9 +70,11 @@ std::unique_ptr<CInclusionRecordEx> InclusionFromRow(const CTableRow& row) {
 }
 
 bool ReadInclusionsCsv(std::string_view text, bool headerRequired,
-                       std::vector<std::unique_ptr<CInclusionRecordEx>>& inclusions, CTextProblem& problem) {
+                       std::vector<std::unique_ptr<CInclusionRecordEx>>& inclusions, CTextProblem& problem,
+                       const CTextLimits& limits) {
     inclusions.clear();
     CTableReadOptions options;
+    options.limits = limits;
     options.headerRequired = headerRequired;
     options.pairs = &VolumeColumnPairs();
     CTableReading reading;

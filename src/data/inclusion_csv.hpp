@@ -20,14 +20,18 @@ std::span<const CColumnRule> InclusionColumns();
 // measurement's number in a file).
 const CRepeatedColumns& VolumeColumnPairs();
 
-// A header, then one row per inclusion; numbers as the shortest text that reads back the same.
+// A header, then one row per inclusion; numbers as the shortest text that reads back the same. Names
+// that a spreadsheet would take for a formula ("=cmd", "-FI 1") get a leading apostrophe, which
+// reading takes off again (JoinCells), so every name reads back exactly.
 std::string WriteInclusionsCsv(std::span<const CInclusionRecordEx* const> inclusions, char separator = ',');
 
 // An inclusion (with the default marker) from a row read by the inclusion columns and pairs.
 std::unique_ptr<CInclusionRecordEx> InclusionFromRow(const CTableRow& row);
 
 // Reads inclusions (with the default marker). A file must start with a header; pasted text may
-// leave it out. The gas columns may be left out of a header (their contents are then 0). False with
-// the problem at the first fault, and nothing read.
+// leave it out. The gas columns may be left out of a header (their contents are then 0). UTF-8 or
+// UTF-16 with its byte order mark; at most `limits` rows and cells. False with the problem at the
+// first fault, and nothing read.
 bool ReadInclusionsCsv(std::string_view text, bool headerRequired,
-                       std::vector<std::unique_ptr<CInclusionRecordEx>>& inclusions, CTextProblem& problem);
+                       std::vector<std::unique_ptr<CInclusionRecordEx>>& inclusions, CTextProblem& problem,
+                       const CTextLimits& limits = {});

@@ -1,6 +1,8 @@
 #include "documents/alpha_beta_plot_document.hpp"
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
 #include "documents/data_documents.hpp"
 #include "thermo/alpha_beta_model_interface.hpp"
@@ -192,6 +194,16 @@ CAlphaBetaCurve* CAlphaBetaPlotDocument::CalculateAlphaBetaCurve(const CInclusio
                                  inclusion.mCO2, inclusion.mN2, inclusion.mH2S, &existing))
         return existing;
     if (mEngine) return nullptr; // another calculation is under way
+    const std::pair<const char*, double> values[] = {{"Th", inclusion.mTh},    {"Tv", inclusion.mTv},
+                                                     {"% Gas", inclusion.mFv}, {"% CO2", inclusion.mCO2},
+                                                     {"% N2", inclusion.mN2},  {"% H2S", inclusion.mH2S}};
+    for (const auto& [label, value] : values) {
+        if (!std::isfinite(value)) {
+            Warn(Services(), std::string(label) + " of the inclusion \"" + inclusion.mInclusionName +
+                                 "\" is not a number: no curve is calculated.");
+            return nullptr;
+        }
+    }
 
     PrepareCalculation(inclusion.mTh + kKelvin, inclusion.mTv + kKelvin, inclusion.mFv / 100,
                        inclusion.mCO2 / 100, inclusion.mN2 / 100, inclusion.mH2S / 100,

@@ -222,6 +222,11 @@ void CPhaseDiagDocument::CompleteStockTankValues(CPhaseDiagram& diagram) {
 char CPhaseDiagDocument::CalculateIsochor(CPhaseDiagram* diagram, double th, int homog, double& bulkDensity,
                                           double& bulkVolume, CIsochor** monophasic, double phHint) {
     if (diagram == nullptr) return 0;
+    if (!std::isfinite(th)) {
+        Services().ShowMessage(
+            {"The homogenisation temperature is not a number.", "", CMessageIcon::Warning, true});
+        return kIsochorThNotANumber;
+    }
     double density = 0, volume = 0;
     CIsochor* existing = nullptr;
     if (diagram->IsIsochorAlreadyCalculated(th, static_cast<char>(homog), density, volume, &existing,

@@ -27,6 +27,8 @@ class CPhaseDiagDocument : public CWDocument {
     static constexpr char kIsochorAlreadyCalculated = 10;
     // The diagram's fluid model has no component, or one the equation of state cannot use.
     static constexpr char kIsochorFluidUnusable = 11;
+    // The homogenisation temperature is not a number (NaN or infinite).
+    static constexpr char kIsochorThNotANumber = 12;
 
     explicit CPhaseDiagDocument(CApplicationServices& services);
     ~CPhaseDiagDocument() override;

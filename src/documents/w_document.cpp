@@ -69,31 +69,6 @@ CReadStop LocateReadStop(std::string_view text, unsigned long successfulReads) {
     }
 }
 
-bool ReadWholeFile(const fs::path& path, std::string& content, std::string& error) {
-    content.clear();
-    std::error_code ec;
-    if (fs::is_directory(path, ec)) {
-        error = "it is a folder";
-        return false;
-    }
-    std::FILE* file = std::fopen(path.string().c_str(), "rb");
-    if (file == nullptr) {
-        error = ErrnoText(errno);
-        return false;
-    }
-    char chunk[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        content.append(chunk, got);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) {
-        error = "it could not be read";
-        return false;
-    }
-    return true;
-}
-
 bool ReplaceFileContents(const fs::path& target, std::string_view text, std::string& error) {
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     std::error_code ec;
@@ -204,9 +179,13 @@ bool CWDocument::OnOpenDocument(const fs::path& path) {
 
 std::string CWDocument::SaveToText() {
     CDataHandleStream stream;
+    WriteData(stream);
+    return stream.Text();
+}
+
+void CWDocument::WriteData(CDataHandleStream& stream) {
     stream.SetGeneral(3);
     SaveData(stream);
-    return stream.Text();
 }
 
 bool CWDocument::OnSaveDocument(const fs::path& path) {
@@ -220,14 +199,14 @@ bool CWDocument::OnSaveDocument(const fs::path& path) {
         if (!replace) return false;
     }
 
-    std::string text;
+    CDataHandleStream stream;
     std::string error;
     try {
-        text = SaveToText();
+        WriteData(stream);
     } catch (const std::exception& failure) {
         error = failure.what();
     }
-    if (!error.empty() || !ReplaceFileContents(path, text, error)) {
+    if (!error.empty() || !ReplaceFileContents(path, stream.Text(), error)) {
         mServices.ShowMessage({"Zephon could not save the file \"" + path.string() + "\": " + error +
                                    ". The document was not saved; a previous file of that name is unchanged.",
                                "", CMessageIcon::Warning, false});
@@ -237,6 +216,18 @@ bool CWDocument::OnSaveDocument(const fs::path& path) {
     mTitle = DisplayName(path);
     mModified = false;
     mOpenedDamaged = false;
+    if (const unsigned long count = stream.NonFiniteWrites()) {
+        // The file reads back (its readers refuse anything but finite numbers), and the person learns
+        // that values which were no numbers are 0 in it.
+        const std::string values =
+            count == 1 ? "1 value of the document is" : std::to_string(count) + " values of the document are";
+        mServices.ShowMessage({"The file \"" + DisplayName(path) + "\" was saved, but " + values +
+                                   " not a number (NaN or infinite; " + (count == 1 ? "on" : "the first on") +
+                                   " line " + std::to_string(stream.FirstNonFiniteLine()) +
+                                   "). A data file holds finite numbers only: 0 stands in " +
+                                   (count == 1 ? "its" : "their") + " place.",
+                               "", CMessageIcon::Warning, false});
+    }
     return true;
 }
 

@@ -8,7 +8,8 @@
 //
 // Saving never destroys the previous file: the document is written to a temporary file beside the
 // target, every write is checked, and only a complete file replaces the old one. A failed save says
-// why and leaves the document modified.
+// why and leaves the document modified. A file holds finite numbers only: a value that is not one
+// (NaN or infinite, e.g. a result that could not be computed) is saved as 0 and the person is told.
 
 #include <filesystem>
 #include <string>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "base/data_handle_stream.hpp"
+#include "base/input_file.hpp" // ReadWholeFile: every document and import reads through it
 #include "documents/application_services.hpp"
 
 class CWDocument;
@@ -37,9 +39,6 @@ struct CReadStop {
 // Locates the token that follows the first `successfulReads` tokens of a text: where a reader that
 // succeeded that many times stopped.
 CReadStop LocateReadStop(std::string_view text, unsigned long successfulReads);
-
-// Reads a whole file; false with a reason when it cannot be opened or read.
-bool ReadWholeFile(const std::filesystem::path& path, std::string& content, std::string& error);
 
 // Replaces a file by the text: the text goes to a new temporary file in the same folder, every write
 // and the close are checked, then the temporary file takes the target's name. On failure the target
@@ -67,7 +66,8 @@ class CWDocument {
     bool Save() { return !mPathName.empty() && OnSaveDocument(mPathName); }
     virtual void OnCloseDocument();
 
-    // The text the document writes, as a save would write it.
+    // The text the document writes, as a save would write it. A value that is not a finite number is
+    // written as 0 (a save tells the person of it).
     std::string SaveToText();
 
     const std::string& GetTitle() const { return mTitle; }
@@ -88,6 +88,9 @@ class CWDocument {
     CApplicationServices& Services() const { return mServices; }
 
   private:
+    // The document's content into the stream, with the settings every save starts from.
+    void WriteData(CDataHandleStream& stream);
+
     CApplicationServices& mServices;
     std::string mTitle;
     std::filesystem::path mPathName;

@@ -6,6 +6,8 @@
 #include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <limits>
+#include <optional>
 #include <string>
 
 namespace {
@@ -51,19 +53,19 @@ TEST(DataHandleStreamWrite, LongNamesAreCutAndLineBreaksNeverSplitAField) {
 }
 
 TEST(DataHandleStreamRead, TokensIgnoreLayout) {
-    auto in = CDataHandleStream::FromText("  12\n\n\t-7   3.25e2 Gas_cap_sample\r\nfoo_bar .5 -inf");
+    auto in = CDataHandleStream::FromText("  12\n\n\t-7   3.25e2 Gas_cap_sample\r\nfoo_bar .5 -1e-3");
     short s = 0;
     long l = 0;
-    double d = 0, half = 0, inf = 0;
+    double d = 0, half = 0, small = 0;
     std::string name, other;
-    in >> s >> l >> d >> name >> other >> half >> inf;
+    in >> s >> l >> d >> name >> other >> half >> small;
     EXPECT_EQ(s, 12);
     EXPECT_EQ(l, -7);
     EXPECT_DOUBLE_EQ(d, 325.0);
     EXPECT_EQ(name, "Gas cap sample");
     EXPECT_EQ(other, "foo bar");
     EXPECT_DOUBLE_EQ(half, 0.5);
-    EXPECT_TRUE(std::isinf(inf) && inf < 0);
+    EXPECT_DOUBLE_EQ(small, -0.001);
     EXPECT_FALSE(in.HasError());
     EXPECT_EQ(in.SuccessfulReads(), 7u);
 }
@@ -89,26 +91,131 @@ TEST(DataHandleStreamRead, FailureIsStickyAndZeroes) {
     EXPECT_EQ(name, "");
 }
 
-TEST(DataHandleStreamRead, NumbersEndWhereTheirSyntaxEnds) {
-    // As with formatted input, a number stops at the first character that cannot continue it.
-    auto in = CDataHandleStream::FromText("12.5 1e 99999999999999999999 -99999 1e999 1e-999");
-    long i = 0, big = 0;
-    double frac = 0, e = 0, huge = 0, tiny = 1;
-    short clamped = 0;
-    std::string rest;
-    in >> i >> frac >> rest; // "12" then ".5" then the word "1e"
-    EXPECT_EQ(i, 12);
-    EXPECT_DOUBLE_EQ(frac, 0.5);
-    EXPECT_EQ(rest, "1e");
-    in >> big >> clamped >> huge >> tiny;
-    EXPECT_EQ(big, std::numeric_limits<long>::max());
-    EXPECT_EQ(clamped, std::numeric_limits<short>::min());
-    EXPECT_TRUE(std::isinf(huge));
-    EXPECT_EQ(tiny, 0.0);
+namespace {
+
+// What a number field of each kind does with a token: read it (the value), or stop reading there.
+template <class Number> std::optional<Number> ReadOne(const std::string& token) {
+    // The field between two good ones: reading stops at the token and keeps what came before.
+    auto in = CDataHandleStream::FromText("5\t" + token + "\t7\n");
+    Number before = 0, value = 99, after = 99;
+    in >> before >> value >> after;
+    EXPECT_EQ(before, 5) << token;
+    if (in.HasError()) {
+        EXPECT_EQ(value, 0) << token; // a refused field and all after it read as 0
+        EXPECT_EQ(after, 0) << token;
+        EXPECT_EQ(in.SuccessfulReads(), 1u) << token; // the damage is located at this token
+        return std::nullopt;
+    }
+    EXPECT_EQ(after, 7) << token;
+    return value;
+}
+
+// Every spelling of a value that is not a finite number, as standard libraries write and read them.
+const char* const kNonFiniteSpellings[] = {
+    "inf",
+    "-inf",
+    "+inf",
+    "INF",
+    "Inf",
+    "infinity",
+    "-infinity",
+    "INFINITY",
+    "Infinity",
+    "nan",
+    "-nan",
+    "+nan",
+    "NAN",
+    "NaN",
+    "nan(123)",
+    "nan()",
+    "NAN(0x7)",
+    "nan(abc_1)",
+    "1e999",
+    "-1e999",
+    "1E+999",
+    "9.9e308",
+    "1e99999999999999999999",
+    "100000e304",
+    "0.001e312",
+};
+
+} // namespace
+
+TEST(DataHandleStreamRead, NonFiniteSpellingsAreDamageInEveryNumberField) {
+    for (const char* spelling : kNonFiniteSpellings) {
+        SCOPED_TRACE(spelling);
+        EXPECT_FALSE(ReadOne<double>(spelling));
+        EXPECT_FALSE(ReadOne<short>(spelling));
+        EXPECT_FALSE(ReadOne<int>(spelling));
+        EXPECT_FALSE(ReadOne<long>(spelling));
+    }
+}
+
+TEST(DataHandleStreamRead, ANumberFieldTakesOneWholeTokenWithinItsRange) {
+    struct Case {
+        const char* token;
+        std::optional<double> asDouble;
+        std::optional<long> asLong;
+        std::optional<short> asShort;
+    };
+    const Case cases[] = {
+        {"12", 12, 12, 12},
+        {"-7", -7, -7, -7},
+        {"+3", 3, 3, 3},
+        {"0.5", 0.5, {}, {}},                                       // a decimal in a whole-number field
+        {".5", 0.5, {}, {}},                                        //
+        {"3.25e2", 325, {}, {}},                                    //
+        {"1.7976931348623157e308", 1.7976931348623157e308, {}, {}}, // the largest double
+        {"1e-999", 0, {}, {}},                                      // too small for a double: 0
+        {"-1e-400", 0, {}, {}},                                     //
+        {"1e", {}, {}, {}},     // glued to other characters: damage, not two fields
+        {"1e+x", {}, {}, {}},   //
+        {"12abc", {}, {}, {}},  //
+        {"1,5", {}, {}, {}},    // a decimal comma
+        {"12.5.3", {}, {}, {}}, //
+        {"0x10", {}, {}, {}},   //
+        {"-", {}, {}, {}},      //
+        {".", {}, {}, {}},      //
+        {"abc", {}, {}, {}},    //
+        {"32767", 32767, 32767, 32767},
+        {"32768", 32768, 32768, {}}, // beyond a short: damage, never cut to 32767
+        {"-32768", -32768, -32768, -32768},
+        {"-32769", -32769, -32769, {}},
+        {"9223372036854775807", 9223372036854775807.0, 9223372036854775807L, {}},
+        {"9223372036854775808", 9223372036854775808.0, {}, {}},
+        {"-9223372036854775808", -9223372036854775808.0, std::numeric_limits<long>::min(), {}},
+        {"99999999999999999999", 1e20, {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.token);
+        EXPECT_EQ(ReadOne<double>(c.token), c.asDouble);
+        EXPECT_EQ(ReadOne<long>(c.token), c.asLong);
+        EXPECT_EQ(ReadOne<short>(c.token), c.asShort);
+    }
+}
+
+TEST(DataHandleStreamWrite, AValueThatIsNotFiniteIsWrittenAsZeroAndCounted) {
+    CDataHandleStream out;
+    out.SetFixed(2);
+    out << 1.5;
+    out.NextLine();
+    out << std::numeric_limits<double>::quiet_NaN() << 2.0;
+    out.DoubleLine();
+    out << -std::numeric_limits<double>::infinity() << std::numeric_limits<double>::infinity();
+    EXPECT_EQ(out.Text(), "1.50\t\n0\t2.00\t\n\n0\t0\t");
+    EXPECT_EQ(out.NonFiniteWrites(), 3u);
+    EXPECT_EQ(out.FirstNonFiniteLine(), 2);
+    // What is written reads back without damage.
+    auto in = CDataHandleStream::FromText(out.Text());
+    double values[5] = {};
+    for (double& value : values)
+        in >> value;
     EXPECT_FALSE(in.HasError());
-    auto partial = CDataHandleStream::FromText("1e+x");
-    partial >> e;
-    EXPECT_DOUBLE_EQ(e, 1.0);
+
+    CDataHandleStream clean;
+    clean << 1.0;
+    EXPECT_EQ(clean.NonFiniteWrites(), 0u);
+    EXPECT_EQ(clean.FirstNonFiniteLine(), 0);
 }
 
 TEST(DataHandleStreamRead, NamesFitTheirBuffersAndEmptyNamesKeepTheirField) {
@@ -175,11 +282,12 @@ TEST(DataHandleStreamLocale, DecimalCommaLocaleDoesNotChangeTheBytes) {
     auto in = CDataHandleStream::FromText("3.75 2,5");
     double a = 0, b = 0;
     long c = 0;
-    in >> a >> b >> c; // "2,5" is 2 followed by a token that is not a number
+    in >> a >> b >> c; // "2,5" is no number, whatever the locale: reading stops there
     std::setlocale(LC_ALL, previous.c_str());
     EXPECT_EQ(fixed, "12.346\t");
     EXPECT_EQ(general, "1234.5\t");
     EXPECT_DOUBLE_EQ(a, 3.75);
-    EXPECT_DOUBLE_EQ(b, 2.0);
+    EXPECT_EQ(b, 0.0);
     EXPECT_TRUE(in.HasError());
+    EXPECT_EQ(in.SuccessfulReads(), 1u);
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <sys/stat.h>
 
 #include "cli/alpha_beta_curves.hpp"
 #include "cli/terminal_services.hpp"
@@ -417,6 +418,55 @@ TEST(Files, ConvertBetweenInclusionFilesAndCsv) {
                                                {"convert", folder / "inc.csv", folder / "inc.csv"},
                                                {"convert", folder / "inc.csv"}})
         EXPECT_EQ(RunTool(arguments).code, 2) << arguments[1];
+}
+
+// Hostile input: values that are not numbers, special files and odd CSV are refused with a reason.
+TEST(Files, HostileInputIsRefusedWithAReason) {
+    ScratchFolder folder;
+    // A file holding "inf" where Th belongs is not read to its end.
+    std::string text = ReadText(Example("inclusions.inc"));
+    text.replace(text.find("89.30"), 5, "inf");
+    WriteText(folder / "inf.inc", text);
+    const CliRun info = RunTool({"info", folder / "inf.inc"});
+    EXPECT_EQ(info.code, 2);
+    EXPECT_EQ(info.out.find("read to its end\n"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("NOT read to its end: reading stopped at line 4"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("FI-1"), std::string::npos); // what precedes it
+    const CliRun convert = RunTool({"convert", folder / "inf.inc", folder / "inf.csv"});
+    EXPECT_EQ(convert.code, 2);
+    EXPECT_NE(convert.err.find("inf.inc: line 4, column 6"), std::string::npos) << convert.err;
+    EXPECT_FALSE(std::filesystem::exists(folder / "inf.csv"));
+
+    // A FIFO is refused at once (nobody writes to it: a reader that opened it would wait forever).
+    ASSERT_EQ(::mkfifo((folder / "pipe.csv").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((folder / "pipe.inc").c_str(), 0600), 0);
+    for (const auto& arguments :
+         std::vector<std::vector<std::string>>{{"convert", folder / "pipe.csv", folder / "x.inc"},
+                                               {"convert", folder / "pipe.inc", folder / "x.csv"},
+                                               {"info", folder / "pipe.inc"},
+                                               {"abcurve", "--inc", folder / "pipe.inc"}}) {
+        const CliRun run = RunTool(arguments);
+        EXPECT_EQ(run.code, 2) << arguments[1];
+        EXPECT_NE(run.err.find("it is a named pipe (FIFO), not a regular file"), std::string::npos)
+            << run.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder / "x.inc"));
+
+    // A NUL byte in a CSV cell: the message shows the cell, escaped, to its end.
+    using namespace std::string_literals;
+    WriteText(folder / "nul.csv", "Inclusion,Th (°C),% Gas,Tv (°C),Homog.\nA,8\0"
+                                  "5,5,20,L\n"s);
+    const CliRun nul = RunTool({"convert", folder / "nul.csv", folder / "nul.inc"});
+    EXPECT_EQ(nul.code, 2);
+    EXPECT_NE(nul.err.find("line 2, column 2 (Th (°C)): \"8\\05\" holds a NUL byte"), std::string::npos)
+        << nul.err;
+
+    // A name that a spreadsheet would run as a formula is written with an apostrophe and comes back.
+    WriteText(folder / "formula.csv", "Inclusion,Th (°C),% Gas,Tv (°C),Homog.\n'=cmd|calc,80,5,20,L\n");
+    ASSERT_EQ(RunTool({"convert", folder / "formula.csv", folder / "formula.inc"}).code, 0);
+    ASSERT_EQ(RunTool({"convert", folder / "formula.inc", folder / "again.csv"}).code, 0);
+    EXPECT_NE(ReadText(folder / "again.csv").find("\n'=cmd|calc,80,5,20,L,"), std::string::npos)
+        << ReadText(folder / "again.csv");
 }
 
 // Workers share the steps of all curves. Stopped in the middle, every curve begun is the curve of
