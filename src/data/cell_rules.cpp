@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "base/data_handle_stream.hpp"
-#include "base/misc_util.hpp"
+#include "base/utf8_text.hpp"
 #include "base/number_field.hpp"
 
 namespace {

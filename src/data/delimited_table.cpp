@@ -4,7 +4,7 @@
 #include <cctype>
 #include <map>
 
-#include "base/misc_util.hpp"
+#include "base/utf8_text.hpp"
 
 namespace {
 

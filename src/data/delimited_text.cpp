@@ -7,6 +7,7 @@
 
 #include "base/misc_util.hpp"
 #include "base/number_field.hpp"
+#include "base/utf8_text.hpp"
 
 namespace {
 
@@ -15,24 +16,6 @@ constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 constexpr std::string_view kUtf32LeMark = std::string_view("\xFF\xFE\0\0", 4);
 constexpr std::string_view kUtf32BeMark = std::string_view("\0\0\xFE\xFF", 4);
-
-void AppendUtf8(std::string& out, std::uint32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
 
 // UTF-16 code units (after the byte order mark) to UTF-8.
 bool ConvertUtf16(std::string_view bytes, bool bigEndian, std::string& utf8, CTextProblem& problem) {

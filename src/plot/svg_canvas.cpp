@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/utf8_text.hpp"
+
 namespace zephon::plot {
 
 namespace {
@@ -13,52 +15,14 @@ namespace {
 // not start a valid UTF-8 sequence (overlong forms and surrogates included) is one Latin-1
 // character.
 std::pair<char32_t, std::size_t> DecodeCharacter(std::string_view s, std::size_t i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-    const unsigned char b0 = byte(i);
-    if (b0 < 0x80) return {b0, 1};
-    std::size_t length = 0;
-    char32_t code = 0;
-    char32_t minimum = 0;
-    if ((b0 & 0xE0) == 0xC0) {
-        length = 2, code = b0 & 0x1F, minimum = 0x80;
-    } else if ((b0 & 0xF0) == 0xE0) {
-        length = 3, code = b0 & 0x0F, minimum = 0x800;
-    } else if ((b0 & 0xF8) == 0xF0) {
-        length = 4, code = b0 & 0x07, minimum = 0x10000;
-    } else {
-        return {b0, 1};
-    }
-    if (i + length > s.size()) return {b0, 1};
-    for (std::size_t k = 1; k < length; ++k) {
-        const unsigned char b = byte(i + k);
-        if ((b & 0xC0) != 0x80) return {b0, 1};
-        code = (code << 6) | (b & 0x3F);
-    }
-    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return {b0, 1};
-    return {code, length};
+    const CUtf8Character character = DecodeUtf8(s, i);
+    if (character.length == 0) return {static_cast<unsigned char>(s[i]), 1};
+    return {character.code, character.length};
 }
 
 bool IsXmlCharacter(char32_t c) {
     return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
            (c >= 0x10000 && c <= 0x10FFFF);
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
 }
 
 // Advance of one character in hundredths of the font height.

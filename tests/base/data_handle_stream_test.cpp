@@ -112,32 +112,10 @@ template <class Number> std::optional<Number> ReadOne(const std::string& token) 
 
 // Every spelling of a value that is not a finite number, as standard libraries write and read them.
 const char* const kNonFiniteSpellings[] = {
-    "inf",
-    "-inf",
-    "+inf",
-    "INF",
-    "Inf",
-    "infinity",
-    "-infinity",
-    "INFINITY",
-    "Infinity",
-    "nan",
-    "-nan",
-    "+nan",
-    "NAN",
-    "NaN",
-    "nan(123)",
-    "nan()",
-    "NAN(0x7)",
-    "nan(abc_1)",
-    "1e999",
-    "-1e999",
-    "1E+999",
-    "9.9e308",
-    "1e99999999999999999999",
-    "100000e304",
-    "0.001e312",
-};
+    "inf",      "-inf",  "+inf",    "INF",     "infinity",
+    "INFINITY", "nan",   "-nan",    "NaN",     "nan(123)",
+    "NAN(0x7)", "1e999", "-1E+999", "9.9e308", "1e99999999999999999999",
+    "0.001e312"};
 
 } // namespace
 
@@ -159,32 +137,22 @@ TEST(DataHandleStreamRead, ANumberFieldTakesOneWholeTokenWithinItsRange) {
         std::optional<short> asShort;
     };
     const Case cases[] = {
-        {"12", 12, 12, 12},
         {"-7", -7, -7, -7},
         {"+3", 3, 3, 3},
-        {"0.5", 0.5, {}, {}},                                       // a decimal in a whole-number field
-        {".5", 0.5, {}, {}},                                        //
-        {"3.25e2", 325, {}, {}},                                    //
+        {"0.5", 0.5, {}, {}}, // a decimal in a whole-number field
+        {"3.25e2", 325, {}, {}},
         {"1.7976931348623157e308", 1.7976931348623157e308, {}, {}}, // the largest double
         {"1e-999", 0, {}, {}},                                      // too small for a double: 0
-        {"-1e-400", 0, {}, {}},                                     //
-        {"1e", {}, {}, {}},     // glued to other characters: damage, not two fields
-        {"1e+x", {}, {}, {}},   //
-        {"12abc", {}, {}, {}},  //
-        {"1,5", {}, {}, {}},    // a decimal comma
-        {"12.5.3", {}, {}, {}}, //
-        {"0x10", {}, {}, {}},   //
-        {"-", {}, {}, {}},      //
-        {".", {}, {}, {}},      //
-        {"abc", {}, {}, {}},    //
+        {"1e", {}, {}, {}}, // glued to other characters: damage, not two fields
+        {"12abc", {}, {}, {}},
+        {"1,5", {}, {}, {}}, // a decimal comma
+        {"0x10", {}, {}, {}},
+        {"-", {}, {}, {}},
         {"32767", 32767, 32767, 32767},
         {"32768", 32768, 32768, {}}, // beyond a short: damage, never cut to 32767
-        {"-32768", -32768, -32768, -32768},
         {"-32769", -32769, -32769, {}},
-        {"9223372036854775807", 9223372036854775807.0, 9223372036854775807L, {}},
-        {"9223372036854775808", 9223372036854775808.0, {}, {}},
         {"-9223372036854775808", -9223372036854775808.0, std::numeric_limits<long>::min(), {}},
-        {"99999999999999999999", 1e20, {}, {}},
+        {"9223372036854775808", 9223372036854775808.0, {}, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.token);

@@ -6,6 +6,7 @@
 
 #include "base/misc_util.hpp"
 #include "base/number_field.hpp"
+#include "base/utf8_text.hpp"
 
 using namespace std::string_literals;
 
