@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "base/data_handle_stream.hpp"
-#include "base/utf8_text.hpp"
 #include "base/number_field.hpp"
+#include "base/utf8_text.hpp"
 
 namespace {
 
