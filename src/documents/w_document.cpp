@@ -1,17 +1,8 @@
 #include "documents/w_document.hpp"
 
 #include <algorithm>
-#include <atomic>
-#include <cerrno>
-#include <chrono>
-#include <cstdio>
 #include <exception>
-#include <random>
 #include <system_error>
-
-#if defined(__unix__) || defined(__APPLE__)
-#include <unistd.h>
-#endif
 
 namespace fs = std::filesystem;
 
@@ -23,10 +14,6 @@ bool IsBlank(char c) {
 
 bool IsBlankText(std::string_view text) {
     return std::all_of(text.begin(), text.end(), IsBlank);
-}
-
-std::string ErrnoText(int error) {
-    return std::error_code(error, std::generic_category()).message();
 }
 
 std::string DisplayName(const fs::path& path) {
@@ -69,70 +56,6 @@ CReadStop LocateReadStop(std::string_view text, unsigned long successfulReads) {
     }
 }
 
-bool ReplaceFileContents(const fs::path& target, std::string_view text, std::string& error) {
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::error_code ec;
-    if (fs::is_directory(target, ec)) {
-        error = "a folder of that name exists";
-        return false;
-    }
-
-    // A new file of our own beside the target ("x": never an existing one).
-    static std::atomic<unsigned> counter{0};
-    std::mt19937 random(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()) +
-                        counter++);
-    fs::path temporary;
-    std::FILE* file = nullptr;
-    int openError = 0;
-    for (int attempt = 0; attempt < 20 && file == nullptr; ++attempt) {
-        temporary = folder / ("." + target.filename().string() + ".tmp" + std::to_string(random() % 1000000));
-        file = std::fopen(temporary.string().c_str(), "wx");
-        if (file == nullptr) {
-            openError = errno;
-            if (openError != EEXIST) break;
-        }
-    }
-    if (file == nullptr) {
-        error = "a new file cannot be created in its folder (" + ErrnoText(openError) + ")";
-        return false;
-    }
-
-    bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    int writeError = ok ? 0 : errno;
-    if (ok && std::fflush(file) != 0) {
-        ok = false;
-        writeError = errno;
-    }
-#if defined(__unix__) || defined(__APPLE__)
-    if (ok && ::fsync(::fileno(file)) != 0 && errno != EINVAL) {
-        ok = false;
-        writeError = errno;
-    }
-#endif
-    if (std::fclose(file) != 0 && ok) {
-        ok = false;
-        writeError = errno;
-    }
-    if (!ok) {
-        fs::remove(temporary, ec);
-        error = "writing failed (" + ErrnoText(writeError) + ")";
-        return false;
-    }
-
-    // The new file keeps the permissions of the one it replaces.
-    const fs::file_status previous = fs::status(target, ec);
-    if (!ec && fs::exists(previous)) fs::permissions(temporary, previous.permissions(), ec);
-
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        error = "the file could not be replaced (" + ec.message() + ")";
-        return false;
-    }
-    return true;
-}
-
 void CWDocument::ReadData(CDataHandleStream&) {}
 
 void CWDocument::SaveData(CDataHandleStream&) {}
@@ -145,7 +68,10 @@ bool CWDocument::OnOpenDocument(const fs::path& path) {
                                CMessageIcon::Warning, false});
         return false;
     }
+    return OnOpenText(content, path);
+}
 
+bool CWDocument::OnOpenText(const std::string& content, const fs::path& path) {
     // The document is named before it reads, so that what it opens while reading carries its name.
     mPathName = path;
     mTitle = DisplayName(path);

@@ -17,7 +17,8 @@
 #include <vector>
 
 #include "base/data_handle_stream.hpp"
-#include "base/input_file.hpp" // ReadWholeFile: every document and import reads through it
+#include "base/file_replace.hpp" // ReplaceFileContents: every save writes through it
+#include "base/input_file.hpp"   // ReadWholeFile: every document and import reads through it
 #include "documents/application_services.hpp"
 
 class CWDocument;
@@ -40,11 +41,6 @@ struct CReadStop {
 // succeeded that many times stopped.
 CReadStop LocateReadStop(std::string_view text, unsigned long successfulReads);
 
-// Replaces a file by the text: the text goes to a new temporary file in the same folder, every write
-// and the close are checked, then the temporary file takes the target's name. On failure the target
-// is left as it was, the temporary file is removed and the reason is given.
-bool ReplaceFileContents(const std::filesystem::path& target, std::string_view text, std::string& error);
-
 class CWDocument {
   public:
     explicit CWDocument(CApplicationServices& services) : mServices(services) {}
@@ -59,6 +55,8 @@ class CWDocument {
     // Opens a file into the document. False (the person told why) when it cannot be read; a damaged
     // file opens with what could be read.
     bool OnOpenDocument(const std::filesystem::path& path);
+    // Opens a file's text that was read elsewhere (standard input), as if read from the path.
+    bool OnOpenText(const std::string& content, const std::filesystem::path& path);
     // Saves to a path. False (the person told why) when the file could not be written; the document
     // then stays modified and the previous file is untouched.
     bool OnSaveDocument(const std::filesystem::path& path);

@@ -1,6 +1,7 @@
 #include "gui/plot/plot_output.hpp"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -10,7 +11,6 @@
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QSpinBox>
 #include <algorithm>
 #include <cctype>
@@ -49,12 +49,13 @@ class CLaidOutAt {
     Rect mSaved;
 };
 
-bool WriteRaster(CPlotView& view, const QString& file, QSize size, bool pdf, std::string& error) {
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly)) {
-        error = out.errorString().toStdString();
-        return false;
-    }
+// PNG and PDF pictures are made in memory and saved as every file is saved (links followed,
+// devices refused, the previous file kept until the new one is complete).
+bool WriteRaster(CPlotView& view, const std::filesystem::path& path, QSize size, bool pdf,
+                 std::string& error) {
+    QByteArray bytes;
+    QBuffer out(&bytes);
+    out.open(QIODevice::WriteOnly);
     const CLaidOutAt layout(view, size);
     if (pdf) {
         QPdfWriter writer(&out);
@@ -65,7 +66,6 @@ bool WriteRaster(CPlotView& view, const QString& file, QSize size, bool pdf, std
         QPainter painter;
         if (!painter.begin(&writer)) {
             error = "the PDF writer could not start";
-            out.cancelWriting();
             return false;
         }
         CQPainterCanvas canvas(painter);
@@ -81,15 +81,12 @@ bool WriteRaster(CPlotView& view, const QString& file, QSize size, bool pdf, std
         }
         if (!image.save(&out, "PNG")) {
             error = "the image could not be encoded";
-            out.cancelWriting();
             return false;
         }
     }
-    if (!out.commit()) {
-        error = out.errorString().toStdString();
-        return false;
-    }
-    return true;
+    out.close();
+    return ReplaceFileContents(
+        path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), error);
 }
 
 // The size of a PNG picture, the shown size proposed; nothing when cancelled.
@@ -186,8 +183,7 @@ bool ExportPicture(CPlotView& view, const std::filesystem::path& path, CPictureF
         }
         return ReplaceFileContents(path, canvas.GetSvg(), error);
     }
-    return WriteRaster(view, QString::fromStdString(path.string()), size, format == CPictureFormat::Pdf,
-                       error);
+    return WriteRaster(view, path, size, format == CPictureFormat::Pdf, error);
 }
 
 void ExportPictureWithDialogs(CPlotView& view, CQtServices& services, const std::string& title,
