@@ -1,12 +1,13 @@
 #include "cli/cli_commands.hpp"
 
+#include <cerrno>
 #include <clocale>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <exception>
-#include <functional>
-#include <map>
-#include <ostream>
+#include <iostream>
+#include <sstream>
 
 #include "cli/command_context.hpp"
 
@@ -25,10 +26,143 @@ std::string Printf(const char* format, ...) {
     return text;
 }
 
+namespace {
+
+using CommandRunner = int (*)(const std::vector<std::string>&, CCommandContext&);
+
+// One command of the tool: how it is called and what its --help says. The options it takes are
+// those its parser declares; the help below names each of them.
+struct CCommandEntry {
+    const char* name;
+    CommandRunner run;
+    const char* usage;   // what follows the command's name
+    const char* summary; // what it does, for the list of commands and its own help
+    const char* options; // its options, one per line
+};
+
+constexpr const char* kFluidOptions =
+    "  --alpha A --beta B    an alpha-beta oil: alpha in (0, 2], beta in [0, 1]\n"
+    "  --co2 P --n2 P --h2s P  its CO2, N2 and H2S contents in mole % (default 0)\n"
+    "  --fluid FILE.flu      or an explicit fluid model\n";
+constexpr const char* kJsonOption = "  --json                print one JSON object instead of a table\n";
+
+const std::vector<CCommandEntry>& Commands() {
+    static const std::vector<CCommandEntry> commands = {
+        {"saturation", RunSaturation, "FLUID --t T (--bubble|--dew) [--json]",
+         "one saturation point at T: pressure, incipient phase composition, phase molar volumes",
+         "  --t T                 the temperature (C)\n"
+         "  --bubble, --dew       a bubble point or a dew point\n"},
+        {"gor", RunGor, "FLUID [--json]",
+         "GOR, API gravity, CH4 %, stock-tank molar weight and specific volume", ""},
+        {"composition", RunComposition, "--alpha A --beta B [gases] [--out F.flu] [--json]",
+         "the 17-component fluid with its constants; --out writes it as a fluid-model file",
+         "  --alpha A --beta B    the oil: alpha in (0, 2], beta in [0, 1]\n"
+         "  --co2 P --n2 P --h2s P  its CO2, N2 and H2S contents in mole % (default 0)\n"
+         "  --out F.flu           write the fluid model (- for standard output)\n"},
+        {"envelope", RunEnvelope, "FLUID [--out F.ptd] [--svg F.svg] [--json]",
+         "the phase envelope: both branches, critical point, GOR and API",
+         "  --out F.ptd           write the P-T diagram (- for standard output)\n"
+         "  --svg F.svg           draw it (- for standard output)\n"},
+        {"isochore", RunIsochore, "FLUID --th T (--liquid|--vapour) [--thaq T] [--out F.ptd] [--json]",
+         "the isochore pair through Th, bulk volume and density, and with --thaq the trapping\n"
+         "pressure at the homogenisation temperature of a coexisting aqueous inclusion",
+         "  --th T                the homogenisation temperature (C)\n"
+         "  --liquid, --vapour    homogenisation to the liquid or to the vapour\n"
+         "  --thaq T              the aqueous inclusion's homogenisation temperature (C)\n"
+         "  --out F.ptd           write the P-T diagram (- for standard output)\n"},
+        {"abcurve", RunAbcurve,
+         "(--inc F.inc [--inclusion NAME] | --th T --fv PCT --tfv T (--liquid|--vapour) [gases])\n"
+         "        [--jobs N] [--out F.abp] [--svg F.svg] [--json]",
+         "alpha-beta curves of one inclusion or of every inclusion of a file, with N workers",
+         "  --inc F.inc           the inclusions of a file\n"
+         "  --inclusion NAME      only the inclusion of that name\n"
+         "  --th T --fv PCT --tfv T  or one inclusion: Th (C), bubble volume % at Tv (C)\n"
+         "  --liquid, --vapour    its homogenisation to the liquid or to the vapour\n"
+         "  --co2 P --n2 P --h2s P  its gas contents in mole % (default 0)\n"
+         "  --jobs N              workers tracing the curves (1 to 256, default 1)\n"
+         "  --out F.abp           write the alpha-beta plot (- for standard output)\n"
+         "  --svg F.svg           draw it (- for standard output)\n"},
+        {"render", RunRender, "F.abp|F.ptd --svg F.svg", "draws a saved alpha-beta plot or P-T diagram",
+         "  --svg F.svg           the picture (- for standard output)\n"
+         "  --kind abp|ptd        what standard input holds, when the file is -\n"},
+        {"info", RunInfo, "FILE [--json]",
+         "what a Zephon data file holds, and whether it was read to its end",
+         "  --kind inc|flu|abe|abp|ptd  what standard input holds, when FILE is -\n"},
+        {"convert", RunConvert, "IN OUT",
+         "inclusion data between .inc and .csv, by the files' extensions; the CSV file has the\n"
+         "columns of the inclusion table, then the bubble-volume measurements as pairs of columns\n"
+         "T1 (°C) and % Gas 1, T2 (°C) and % Gas 2...",
+         "  IN, OUT               file names; - is standard input or output, its format the\n"
+         "                        other one of the pair\n"
+         "  --kind inc|csv        what standard input holds, when both are -\n"},
+        {"demo", RunDemo, "[--out DIR] [--jobs N]",
+         "the whole workflow on the bundled example, written to DIR (default zephon-demo/)",
+         "  --out DIR             the folder of the documents and pictures\n"
+         "  --jobs N              workers tracing the curves\n"},
+    };
+    return commands;
+}
+
+const CCommandEntry* FindCommand(const std::string& name) {
+    for (const CCommandEntry& entry : Commands())
+        if (name == entry.name) return &entry;
+    return nullptr;
+}
+
+// The command's options, as its parser declares them: the command is asked for its help.
+COptionSpec SpecOf(const CCommandEntry& entry) {
+    std::ostringstream out, err;
+    std::istringstream in;
+    CTerminalServices services(err, false);
+    CCommandContext context{out, err, services, in, out};
+    try {
+        entry.run({"--help"}, context);
+    } catch (const CInfoRequest& request) {
+        return request.spec;
+    }
+    return {};
+}
+
+bool TakesFluid(const COptionSpec& spec) {
+    return spec.values.count("--fluid") > 0;
+}
+
+std::string CommandHelp(const CCommandEntry& entry, const COptionSpec& spec) {
+    std::string text = std::string("Usage: zephon-cli ") + entry.name + " " + entry.usage + "\n\n" +
+                       entry.summary + ".\n\nOptions:\n";
+    if (TakesFluid(spec)) text += kFluidOptions;
+    text += entry.options;
+    if (spec.flags.count("--json") > 0) text += kJsonOption;
+    text += "  --help, --version     this help, the program's version\n\n"
+            "An option's value may be joined to it (--alpha=0.82); \"--\" ends the options.\n"
+            "Units: degrees Celsius, bar, mole percent, bubble volume percent.\n"
+            "Exit codes: 0 success; 1 the calculation failed; 2 bad usage, unreadable input or an\n"
+            "output that cannot be written.\n";
+    return text;
+}
+
+} // namespace
+
+std::string VersionText() {
+    return "zephon-cli (Zephon) " ZEPHON_VERSION "\n"
+           "Copyright the Zephon developers.\n"
+           "Released under the BSD 3-Clause licence.\n";
+}
+
+std::vector<CCommandOptions> CommandOptions() {
+    std::vector<CCommandOptions> all;
+    for (const CCommandEntry& entry : Commands())
+        all.push_back({entry.name, SpecOf(entry)});
+    return all;
+}
+
 std::string HelpText() {
-    return R"(zephon-cli: Zephon's calculations on petroleum fluid inclusions, from a terminal or a script.
+    std::string text =
+        R"(zephon-cli: Zephon's calculations on petroleum fluid inclusions, from a terminal or a script.
 
 Usage: zephon-cli COMMAND [OPTIONS]
+       zephon-cli COMMAND --help | help COMMAND   the command's own help
+       zephon-cli --version
 Units: degrees Celsius, bar, mole percent, bubble volume percent.
 
 A fluid is chosen with
@@ -36,30 +170,18 @@ A fluid is chosen with
   --fluid FILE.flu                                  an explicit fluid model
 
 Commands
-  saturation FLUID --t T (--bubble|--dew)
-      one saturation point at T: pressure, incipient phase composition, phase molar volumes
-  gor FLUID
-      GOR, API gravity, CH4 %, stock-tank molar weight and specific volume
-  composition --alpha A --beta B [gases] [--out F.flu]
-      the 17-component fluid with its constants; --out writes it as a fluid-model file
-  envelope FLUID [--out F.ptd] [--svg F.svg]
-      the phase envelope: both branches, critical point, GOR and API
-  isochore FLUID --th T (--liquid|--vapour) [--thaq T] [--out F.ptd]
-      the isochore pair through Th, bulk volume and density, and with --thaq the trapping
-      pressure at the homogenisation temperature of a coexisting aqueous inclusion
-  abcurve (--inc F.inc [--inclusion NAME] | --th T --fv PCT --tfv T (--liquid|--vapour) [gases])
-          [--jobs N] [--out F.abp] [--svg F.svg]
-      alpha-beta curves of one inclusion or of every inclusion of a file, with N workers
-  render F.abp|F.ptd --svg F.svg
-      draws a saved alpha-beta plot or P-T diagram
-  info FILE
-      what a Zephon data file holds, and whether it was read to its end
-  convert IN OUT
-      inclusion data between .inc and .csv, by the files' extensions; the CSV file has the
-      columns of the inclusion table, then the bubble-volume measurements as pairs of columns
-      T1 (°C) and % Gas 1, T2 (°C) and % Gas 2...
-  demo [--out DIR] [--jobs N]
-      the whole workflow on the bundled example, written to DIR (default zephon-demo/)
+)";
+    for (const CCommandEntry& entry : Commands()) {
+        text += std::string("  ") + entry.name + " " + entry.usage + "\n      ";
+        for (const char* c = entry.summary; *c != '\0'; ++c)
+            text += *c == '\n' ? std::string("\n      ") : std::string(1, *c);
+        text += '\n';
+    }
+    text += R"(
+An option's value may follow it or be joined to it (--alpha=0.82); "--" ends the options.
+A file name "-" is standard input for info, render and convert, and standard output for the
+files that --out and --svg write and for the output of convert (all of them are text); the
+table or JSON is then not printed.
 
 Every computing command takes --json and then prints one JSON object on standard output:
   saturation  {"T","P","kind","incipient":{component: mole %},"liquid_volume","vapour_volume"}
@@ -74,18 +196,19 @@ Every computing command takes --json and then prints one JSON object on standard
   info        {"file","kind","complete","line",...}
 Without --json the output is a readable table. Numbers that cannot be computed are null.
 
-Exit codes: 0 success; 1 the calculation failed (the reason on standard error); 2 bad usage or
-unreadable input (the message names the file and the line).
+Exit codes: 0 success; 1 the calculation failed (the reason on standard error); 2 bad usage,
+unreadable input (the message names the file and the line) or an output that cannot be written.
 
 Long runs show their progress on standard error when it is a terminal. Ctrl-C stops a run
 cleanly: what was computed so far is printed and written, and the exit code is 1. An alpha-beta
 curve ends where the calculation cannot continue or after 200 points; envelope branches and
 isochores after 2000 points, so no input runs forever.
 )";
+    return text;
 }
 
 int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-           bool errIsTerminal) {
+           bool errIsTerminal, std::istream* in) {
     // Numbers are written and read with a decimal point whatever the user's locale is.
     std::setlocale(LC_NUMERIC, "C");
     if (arguments.empty()) {
@@ -93,34 +216,43 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         return kExitBadUsage;
     }
     const std::string& command = arguments.front();
-    if (command == "--help" || command == "-h" || command == "help") {
+    if (command == "--help" || command == "-h" || (command == "help" && arguments.size() == 1)) {
         out << HelpText();
         return kExitSuccess;
     }
-    static const std::map<std::string, int (*)(const std::vector<std::string>&, CCommandContext&)> commands =
-        {
-            {"saturation", RunSaturation},   {"gor", RunGor},
-            {"composition", RunComposition}, {"envelope", RunEnvelope},
-            {"isochore", RunIsochore},       {"abcurve", RunAbcurve},
-            {"render", RunRender},           {"info", RunInfo},
-            {"convert", RunConvert},         {"demo", RunDemo},
-        };
-    auto it = commands.find(command);
-    if (it == commands.end()) {
-        err << "zephon-cli: unknown command \"" << command << "\" (see zephon-cli --help)\n";
+    if (command == "--version") {
+        out << VersionText();
+        return kExitSuccess;
+    }
+    const bool helpOfCommand = command == "help";
+    const std::string& name = helpOfCommand ? arguments[1] : command;
+    const CCommandEntry* entry = FindCommand(name);
+    if (entry == nullptr) {
+        err << "zephon-cli: unknown command \"" << name << "\" (see zephon-cli --help)\n";
         return kExitBadUsage;
     }
-    std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
-    for (const std::string& argument : rest) {
-        if (argument == "--help" || argument == "-h") {
-            out << HelpText();
-            return kExitSuccess;
-        }
+    if (helpOfCommand) {
+        out << CommandHelp(*entry, SpecOf(*entry));
+        return kExitSuccess;
     }
+    std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
+    // The command's report shares standard output with the files written to "-"; writing such a
+    // file silences the report, never the file.
+    std::ostream report(out.rdbuf());
     CTerminalServices services(err, errIsTerminal);
-    CCommandContext context{out, err, services};
+    CCommandContext context{report, err, services, in != nullptr ? *in : std::cin, out};
     try {
-        return it->second(rest, context);
+        const int code = entry->run(rest, context);
+        errno = 0;
+        if (!out.flush()) {
+            const std::string reason = errno != 0 ? " (" + std::string(std::strerror(errno)) + ")" : "";
+            err << "zephon-cli " << command << ": cannot write standard output" << reason << '\n';
+            return code == kExitSuccess ? kExitBadUsage : code;
+        }
+        return code;
+    } catch (const CInfoRequest& request) {
+        out << (request.kind == CInfoRequest::Kind::Help ? CommandHelp(*entry, request.spec) : VersionText());
+        return kExitSuccess;
     } catch (const CCliError& error) {
         services.EndProgress();
         std::string message = error.what();

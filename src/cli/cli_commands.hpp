@@ -6,14 +6,26 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_line.hpp"
+
 namespace zephon::cli {
 
-// Runs one command line (the arguments after the program name).
+// Runs one command line (the arguments after the program name). `in` is what a file named "-" reads
+// (standard input when null).
 int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-           bool errIsTerminal = false);
+           bool errIsTerminal = false, std::istream* in = nullptr);
 
 // The text of --help.
 std::string HelpText();
+// The text of --version.
+std::string VersionText();
+
+// Every command with the options its parser declares (for shell completion and its checks).
+struct CCommandOptions {
+    std::string name;
+    COptionSpec spec;
+};
+std::vector<CCommandOptions> CommandOptions();
 
 // printf into a string ("C" number conventions are those of the process; the tool keeps "C").
 std::string Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -2,6 +2,7 @@
 // What every command of the tool gets: its arguments, the output streams and the terminal's
 // application services.
 
+#include <istream>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -13,9 +14,11 @@
 namespace zephon::cli {
 
 struct CCommandContext {
-    std::ostream& out;
+    std::ostream& out; // the command's report: a table or JSON (silenced once a file goes to "-")
     std::ostream& err;
     CTerminalServices& services;
+    std::istream& in;             // what an input file named "-" reads
+    std::ostream& standardOutput; // where an output file named "-" goes
 };
 
 int RunSaturation(const std::vector<std::string>& arguments, CCommandContext& context);

@@ -4,30 +4,72 @@
 
 #include <charconv>
 #include <cmath>
+#include <utility>
 
 namespace zephon::cli {
+
+namespace {
+
+bool IsLongOption(const std::string& argument) {
+    return argument.size() > 2 && argument.compare(0, 2, "--") == 0;
+}
+
+// The name of a long option given as "--name=value", and the value; the argument itself otherwise.
+std::pair<std::string, std::optional<std::string>> SplitJoinedValue(const std::string& argument) {
+    const std::size_t equals = argument.find('=');
+    if (equals == std::string::npos) return {argument, std::nullopt};
+    return {argument.substr(0, equals), argument.substr(equals + 1)};
+}
+
+// A question anywhere among the options wins over any mistake in them, as `cmd --bad --help` asks
+// for help. Values of options and what follows "--" are not looked at.
+std::optional<CInfoRequest::Kind> FindInfoRequest(const std::vector<std::string>& arguments,
+                                                  const COptionSpec& spec) {
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--") break;
+        if (argument == "--help" || argument == "-h") return CInfoRequest::Kind::Help;
+        if (argument == "--version") return CInfoRequest::Kind::Version;
+        if (spec.values.count(argument) > 0) ++i;
+    }
+    return std::nullopt;
+}
+
+} // namespace
 
 CCommandLine::CCommandLine(const std::string& command, const std::vector<std::string>& arguments,
                            const COptionSpec& spec)
     : mCommand(command) {
+    if (const auto request = FindInfoRequest(arguments, spec)) throw CInfoRequest{*request, spec};
+    const std::string seeHelp = " (see zephon-cli " + command + " --help)";
+    bool optionsEnded = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        const bool looksLikeOption = argument.size() > 2 && argument.compare(0, 2, "--") == 0;
-        if (looksLikeOption) {
-            if (Has(argument)) throw UsageError(command + ": option " + argument + " given twice");
-            if (spec.flags.count(argument) > 0) {
-                mFlags.insert(argument);
-            } else if (spec.values.count(argument) > 0) {
-                if (i + 1 >= arguments.size())
-                    throw UsageError(command + ": option " + argument + " needs a value");
-                mValues[argument] = arguments[++i];
+        if (!optionsEnded && argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (!optionsEnded && IsLongOption(argument)) {
+            const auto [option, joined] = SplitJoinedValue(argument);
+            if (Has(option)) throw UsageError(command + ": option " + option + " given twice");
+            if (spec.flags.count(option) > 0) {
+                if (joined) throw UsageError(command + ": option " + option + " takes no value");
+                mFlags.insert(option);
+            } else if (spec.values.count(option) > 0) {
+                if (joined) {
+                    mValues[option] = *joined;
+                } else {
+                    if (i + 1 >= arguments.size())
+                        throw UsageError(command + ": option " + option + " needs a value");
+                    mValues[option] = arguments[++i];
+                }
             } else {
-                throw UsageError(command + ": unknown option " + argument + " (see zephon-cli --help)");
+                throw UsageError(command + ": unknown option " + option + seeHelp);
             }
             continue;
         }
-        if (argument.size() > 1 && argument[0] == '-' && !ParseNumber(argument))
-            throw UsageError(command + ": unknown option " + argument + " (see zephon-cli --help)");
+        if (!optionsEnded && argument.size() > 1 && argument[0] == '-' && !ParseNumber(argument))
+            throw UsageError(command + ": unknown option " + argument + seeHelp);
         if (static_cast<int>(mPositional.size()) >= spec.maxPositional)
             throw UsageError(command + ": unexpected argument " + argument);
         mPositional.push_back(argument);

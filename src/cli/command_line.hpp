@@ -35,17 +35,28 @@ inline CCliError CalculationError(const std::string& message) {
     return CCliError(kExitCalculationFailed, message);
 }
 
-// The options a command accepts.
+// The options a command accepts. The command's --help and the shell completion list them from here.
 struct COptionSpec {
     std::set<std::string> flags;  // options without a value, e.g. "--json"
     std::set<std::string> values; // options followed by one value, e.g. "--t"
     int maxPositional = 0;        // plain arguments (file names)
 };
 
+// Not a run but a question about the command: its help (--help, -h) or the program's version
+// (--version). The parser throws it with the command's options, so that --help can list them.
+struct CInfoRequest {
+    enum class Kind { Help, Version };
+    Kind kind;
+    COptionSpec spec;
+};
+
 class CCommandLine {
   public:
-    // Parses the arguments after the command name. Unknown options, a missing value, an option
-    // given twice and too many plain arguments are usage errors.
+    // Parses the arguments after the command name. An option's value follows it or is joined to it
+    // with "=" (--alpha=0.82); after "--" every argument is a plain one; "-" alone is a plain argument
+    // (standard input or output). Unknown options, a missing value, an option given twice and too
+    // many plain arguments are usage errors. --help, -h and --version anywhere among the options
+    // throw a CInfoRequest instead.
     CCommandLine(const std::string& command, const std::vector<std::string>& arguments,
                  const COptionSpec& spec);
 

@@ -10,6 +10,7 @@
 #include "cli/document_io.hpp"
 #include "cli/fluid_calculations.hpp"
 #include "cli/plot_rendering.hpp"
+#include "cli/standard_streams.hpp"
 #include "documents/alpha_beta_plot_document.hpp"
 
 namespace zephon::cli {
@@ -100,8 +101,8 @@ int RunAbcurve(const std::vector<std::string>& arguments, CCommandContext& conte
     CAlphaBetaPlotDocument plot(context.services);
     for (const CCurveResult& result : results)
         if (result.HasCurve()) AddCurveToPlot(plot, result);
-    if (auto path = line.Text("--out")) SaveDocumentStrictly(plot, *path, context.services);
-    if (auto path = line.Text("--svg")) SaveText(*path, RenderView(plot.GetPlotView()));
+    if (auto path = line.Text("--out")) WriteDocumentOutput(context, line, plot, *path);
+    if (auto path = line.Text("--svg")) WriteTextOutput(context, line, *path, RenderView(plot.GetPlotView()));
 
     if (line.Has("--json")) {
         CJsonWriter json;

@@ -8,6 +8,7 @@
 #include "cli/data_files.hpp"
 #include "cli/document_io.hpp"
 #include "cli/plot_rendering.hpp"
+#include "cli/standard_streams.hpp"
 #include "data/inclusion_csv.hpp"
 #include "documents/alpha_beta_plot_document.hpp"
 #include "documents/data_documents.hpp"
@@ -178,45 +179,93 @@ long CountChangedBySaving(CInclusionDataDocument& document) {
     return changed;
 }
 
+std::string InputName(const std::string& path) {
+    return IsStandardStream(path) ? "standard input" : path;
+}
+
+// The formats of convert's two files: each by its extension, "-" the other one of the pair (both
+// "-": standard input's by --kind). True for inclusion data into CSV, false for the reverse.
+bool ConvertsToCsv(const CCommandLine& line, const std::string& in, const std::string& out) {
+    enum class Format { Inclusions, Csv, Unknown };
+    auto byName = [](const std::string& path) {
+        if (IsCsv(path)) return Format::Csv;
+        return KindOfFile(path) == CFileKind::Inclusions ? Format::Inclusions : Format::Unknown;
+    };
+    auto other = [](Format format) {
+        return format == Format::Csv          ? Format::Inclusions
+               : format == Format::Inclusions ? Format::Csv
+                                              : Format::Unknown;
+    };
+    const auto kind = line.Text("--kind");
+    if (kind && !IsStandardStream(in)) throw UsageError("convert: --kind is for standard input (-) only");
+    Format from = Format::Unknown, to = Format::Unknown;
+    if (!IsStandardStream(in)) {
+        from = byName(in);
+        to = IsStandardStream(out) ? other(from) : byName(out);
+    } else if (kind) {
+        from = *kind == "inc" ? Format::Inclusions : *kind == "csv" ? Format::Csv : Format::Unknown;
+        if (from == Format::Unknown)
+            throw UsageError("convert: --kind takes inc or csv, not \"" + *kind + "\"");
+        to = IsStandardStream(out) ? other(from) : byName(out);
+    } else if (!IsStandardStream(out)) {
+        to = byName(out);
+        from = other(to);
+    } else {
+        throw UsageError("convert: from standard input to standard output, give what the input is with "
+                         "--kind inc or --kind csv");
+    }
+    if (from == Format::Unknown || to == Format::Unknown || from == to)
+        throw UsageError("convert turns inclusion data (.inc) into CSV (.csv) and CSV into inclusion data");
+    return from == Format::Inclusions;
+}
+
 } // namespace
 
 int RunConvert(const std::vector<std::string>& arguments, CCommandContext& context) {
     COptionSpec spec;
+    spec.values = {"--kind"};
     spec.maxPositional = 2;
     const CCommandLine line("convert", arguments, spec);
     if (line.Positional().size() != 2) throw UsageError("convert: which files? (zephon-cli convert IN OUT)");
     const std::string& in = line.Positional()[0];
     const std::string& out = line.Positional()[1];
-    const bool toCsv = KindOfFile(in) == CFileKind::Inclusions && IsCsv(out);
-    const bool fromCsv = IsCsv(in) && KindOfFile(out) == CFileKind::Inclusions;
-    if (!toCsv && !fromCsv)
-        throw UsageError("convert turns inclusion data (.inc) into CSV (.csv) and CSV into inclusion data");
+    const bool toCsv = ConvertsToCsv(line, in, out);
     std::error_code ec;
-    if (std::filesystem::equivalent(in, out, ec)) throw UsageError(out + ": is the file to convert");
+    if (!IsStandardStream(in) && !IsStandardStream(out) && std::filesystem::equivalent(in, out, ec))
+        throw UsageError(out + ": is the file to convert");
 
     CTerminalServices& services = context.services;
     CInclusionDataDocument document(services);
     if (toCsv) {
-        OpenDocumentStrictly(document, in, services);
+        if (IsStandardStream(in)) {
+            OpenTextStrictly(document, ReadStandardInput(context), InputName(in), services);
+        } else {
+            OpenDocumentStrictly(document, in, services);
+        }
         std::vector<const CInclusionRecordEx*> inclusions(document.mInclusionList.mInclusionData.begin(),
                                                           document.mInclusionList.mInclusionData.end());
-        SaveText(out, WriteInclusionsCsv(inclusions));
+        WriteTextOutput(context, line, out, WriteInclusionsCsv(inclusions));
     } else {
         std::string text, error;
-        if (!std::filesystem::exists(in, ec)) throw UsageError(in + ": no such file");
-        if (!ReadWholeFile(in, text, error)) throw UsageError(in + ": cannot be read (" + error + ")");
+        if (IsStandardStream(in)) {
+            text = ReadStandardInput(context);
+        } else {
+            if (!std::filesystem::exists(in, ec)) throw UsageError(in + ": no such file");
+            if (!ReadWholeFile(in, text, error)) throw UsageError(in + ": cannot be read (" + error + ")");
+        }
         std::vector<std::unique_ptr<CInclusionRecordEx>> inclusions;
         CTextProblem problem;
-        if (!ReadInclusionsCsv(text, true, inclusions, problem)) throw UsageError(in + ": " + problem.Text());
+        if (!ReadInclusionsCsv(text, true, inclusions, problem))
+            throw UsageError(InputName(in) + ": " + problem.Text());
         for (auto& inclusion : inclusions)
             document.mInclusionList.Add(inclusion.release());
-        SaveDocumentStrictly(document, out, services);
+        WriteDocumentOutput(context, line, document, out);
         if (const long changed = CountChangedBySaving(document))
             context.err << Printf(
                 "zephon-cli convert: note: %ld values or names of %s are not kept as they are: "
                 "an inclusion data file keeps 2 decimals of temperatures and %% gas, 3 of "
                 "gas contents, and reads \"_\" in names as a blank\n",
-                changed, in.c_str());
+                changed, InputName(in).c_str());
     }
     context.out << Printf("converted %ld inclusions with %ld bubble-volume measurements from %s into %s\n",
                           document.mInclusionList.Count(), CountMeasurements(document.mInclusionList),
@@ -227,11 +276,12 @@ int RunConvert(const std::vector<std::string>& arguments, CCommandContext& conte
 int RunInfo(const std::vector<std::string>& arguments, CCommandContext& context) {
     COptionSpec spec;
     spec.flags = {"--json"};
+    spec.values = {"--kind"};
     spec.maxPositional = 1;
     const CCommandLine line("info", arguments, spec);
     if (line.Positional().empty()) throw UsageError("info: which file? (zephon-cli info FILE)");
     const std::string path = line.Positional().front();
-    const CFileKind kind = KindOfFile(path);
+    const CFileKind kind = KindOfInput(line, path);
     if (kind == CFileKind::Unknown)
         throw UsageError(path + ": not a Zephon data file (expected .inc, .abe, .flu, .abp or .ptd)");
 
@@ -272,7 +322,14 @@ int RunInfo(const std::vector<std::string>& arguments, CCommandContext& context)
     case CFileKind::Unknown:
         break;
     }
-    OpenForInfo(*document, path, services);
+    if (IsStandardStream(path)) {
+        const bool wasQuiet = services.SetQuiet(true);
+        const bool opened = document->OnOpenText(ReadStandardInput(context), path);
+        services.SetQuiet(wasQuiet);
+        if (!opened) throw UsageError("standard input cannot be read");
+    } else {
+        OpenForInfo(*document, path, services);
+    }
     const bool complete = !document->WasOpenedDamaged();
     const CReadStop& stop = document->GetReadStop();
 
@@ -305,31 +362,39 @@ int RunInfo(const std::vector<std::string>& arguments, CCommandContext& context)
 
 int RunRender(const std::vector<std::string>& arguments, CCommandContext& context) {
     COptionSpec spec;
-    spec.values = {"--svg"};
+    spec.values = {"--svg", "--kind"};
     spec.maxPositional = 1;
     const CCommandLine line("render", arguments, spec);
     if (line.Positional().empty())
         throw UsageError("render: which file? (zephon-cli render F.abp|F.ptd --svg F.svg)");
     const std::string path = line.Positional().front();
     const std::string svg = line.RequiredText("--svg");
+    const CFileKind kind = KindOfInput(line, path);
+    auto open = [&](CWDocument& document) {
+        if (IsStandardStream(path)) {
+            OpenTextStrictly(document, ReadStandardInput(context), InputName(path), context.services);
+        } else {
+            OpenDocumentStrictly(document, path, context.services);
+        }
+    };
     std::string picture;
-    switch (KindOfFile(path)) {
+    switch (kind) {
     case CFileKind::AlphaBetaPlot: {
         CAlphaBetaPlotDocument plot(context.services);
-        OpenDocumentStrictly(plot, path, context.services);
+        open(plot);
         picture = RenderView(plot.GetPlotView());
         break;
     }
     case CFileKind::PhaseDiagram: {
         CPhaseDiagDocument diagram(context.services);
-        OpenDocumentStrictly(diagram, path, context.services);
+        open(diagram);
         picture = RenderView(diagram.GetPlotView());
         break;
     }
     default:
         throw UsageError(path + ": render draws alpha-beta plots (.abp) and P-T diagrams (.ptd)");
     }
-    SaveText(svg, picture);
+    WriteTextOutput(context, line, svg, picture);
     context.out << "drew " << path << " into " << svg << '\n';
     return kExitSuccess;
 }

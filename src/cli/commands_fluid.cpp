@@ -7,6 +7,7 @@
 #include "cli/document_io.hpp"
 #include "cli/fluid_calculations.hpp"
 #include "cli/plot_rendering.hpp"
+#include "cli/standard_streams.hpp"
 #include "documents/alpha_beta_plot_document.hpp"
 #include "documents/data_documents.hpp"
 #include "documents/phase_diag_document.hpp"
@@ -132,7 +133,7 @@ int RunComposition(const std::vector<std::string>& arguments, CCommandContext& c
         plot.GenerateFluidModel(alpha, beta, co2 / 100.0, n2 / 100.0, h2s / 100.0);
     if (document == nullptr) throw CalculationError("no fluid model could be made");
     const CModelFluid& fluid = document->mModelFluid;
-    if (auto path = line.Text("--out")) SaveDocumentStrictly(*document, *path, context.services);
+    if (auto path = line.Text("--out")) WriteDocumentOutput(context, line, *document, *path);
     if (line.Has("--json")) {
         CJsonWriter json;
         json.BeginObject().Field("name", fluid.mName).Key("components").BeginArray();
@@ -196,8 +197,9 @@ int RunEnvelope(const std::vector<std::string>& arguments, CCommandContext& cont
     const CFluidSpec fluid = FluidFromOptions(line, context.services);
     CPhaseDiagDocument document(context.services);
     const CPhaseDiagram& computed = CalculateEnvelope(document, fluid);
-    if (auto path = line.Text("--out")) SaveDocumentStrictly(document, *path, context.services);
-    if (auto path = line.Text("--svg")) SaveText(*path, RenderView(document.GetPlotView()));
+    if (auto path = line.Text("--out")) WriteDocumentOutput(context, line, document, *path);
+    if (auto path = line.Text("--svg"))
+        WriteTextOutput(context, line, *path, RenderView(document.GetPlotView()));
     double tc = 0, pc = 0;
     const bool critical = CriticalPointOf(computed, tc, pc);
     const bool hasGor = computed.mLiqMolarWeight > 0;
@@ -263,7 +265,7 @@ int RunIsochore(const std::vector<std::string>& arguments, CCommandContext& cont
         const CTrappingLine* trap = document.AddTrappingLineTo(monophasic, *thaq);
         if (trap != nullptr) trappingPressure = trap->mPtrap;
     }
-    if (auto path = line.Text("--out")) SaveDocumentStrictly(document, *path, context.services);
+    if (auto path = line.Text("--out")) WriteDocumentOutput(context, line, document, *path);
     if (line.Has("--json")) {
         CJsonWriter json;
         json.BeginObject()

@@ -352,6 +352,7 @@ int RunDemo(const std::vector<std::string>& arguments, CCommandContext& context)
     spec.values = {"--out", "--jobs"};
     const CCommandLine line("demo", arguments, spec);
     const fs::path folder = line.Text("--out").value_or("zephon-demo");
+    if (folder == "-") throw UsageError("demo: --out names a folder; its files cannot go to standard output");
     const unsigned hardware = std::max(1u, std::thread::hardware_concurrency());
     const int jobs = static_cast<int>(line.Integer("--jobs", 1, 256).value_or(std::min(hardware, 4u)));
     const CDemoResult result = RunDemoWorkflow(folder, context.services, jobs);

@@ -9,6 +9,20 @@ namespace zephon::cli {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+void RefuseIfDamaged(const CWDocument& document, const std::string& name) {
+    if (!document.WasOpenedDamaged()) return;
+    const CReadStop& stop = document.GetReadStop();
+    if (stop.atEnd)
+        throw UsageError(name + ": line " + std::to_string(stop.line) +
+                         ": the file ends before its data is complete (damaged file?)");
+    throw UsageError(name + ": line " + std::to_string(stop.line) + ", column " +
+                     std::to_string(stop.column) + ": this field cannot be read (damaged file?)");
+}
+
+} // namespace
+
 void OpenDocumentStrictly(CWDocument& document, const fs::path& path, CTerminalServices& services) {
     std::error_code ec;
     if (!fs::exists(path, ec)) throw UsageError(path.string() + ": no such file");
@@ -21,14 +35,16 @@ void OpenDocumentStrictly(CWDocument& document, const fs::path& path, CTerminalS
     const bool opened = document.OnOpenDocument(path);
     services.SetQuiet(wasQuiet);
     if (!opened) throw UsageError(path.string() + ": cannot be opened");
-    if (document.WasOpenedDamaged()) {
-        const CReadStop& stop = document.GetReadStop();
-        if (stop.atEnd)
-            throw UsageError(path.string() + ": line " + std::to_string(stop.line) +
-                             ": the file ends before its data is complete (damaged file?)");
-        throw UsageError(path.string() + ": line " + std::to_string(stop.line) + ", column " +
-                         std::to_string(stop.column) + ": this field cannot be read (damaged file?)");
-    }
+    RefuseIfDamaged(document, path.string());
+}
+
+void OpenTextStrictly(CWDocument& document, const std::string& text, const std::string& name,
+                      CTerminalServices& services) {
+    const bool wasQuiet = services.SetQuiet(true);
+    const bool opened = document.OnOpenText(text, name);
+    services.SetQuiet(wasQuiet);
+    if (!opened) throw UsageError(name + ": cannot be read");
+    RefuseIfDamaged(document, name);
 }
 
 void SaveDocumentStrictly(CWDocument& document, const fs::path& path, CTerminalServices& services) {

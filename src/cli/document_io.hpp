@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "documents/data_documents.hpp"
 #include "documents/w_document.hpp"
@@ -15,6 +16,10 @@ class CTerminalServices;
 // Opens the file into the document; a usage error when it cannot be opened or is damaged.
 void OpenDocumentStrictly(CWDocument& document, const std::filesystem::path& path,
                           CTerminalServices& services);
+
+// The same for a file's text read from elsewhere (standard input), named `name` in messages.
+void OpenTextStrictly(CWDocument& document, const std::string& text, const std::string& name,
+                      CTerminalServices& services);
 
 // Saves the document; a usage error naming the file when it cannot be written.
 void SaveDocumentStrictly(CWDocument& document, const std::filesystem::path& path,

@@ -69,11 +69,7 @@ bool CTerminalServices::RunProgressLoop(const CProgressLoop& loop,
 }
 
 std::filesystem::path CTerminalServices::GetApplicationFolder() const {
-#ifdef ZEPHON_SOURCE_RESOURCES
-    return FindProgramDataFolder({}, ZEPHON_SOURCE_RESOURCES);
-#else
     return FindProgramDataFolder();
-#endif
 }
 
 void CTerminalServices::Progress(const std::string& text) {

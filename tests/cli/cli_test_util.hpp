@@ -26,10 +26,12 @@ struct CliRun {
     std::string err;
 };
 
-inline CliRun RunTool(const std::vector<std::string>& arguments) {
+// `input` is what a file named "-" reads.
+inline CliRun RunTool(const std::vector<std::string>& arguments, const std::string& input = "") {
     std::ostringstream out, err;
+    std::istringstream in(input);
     CliRun run;
-    run.code = zephon::cli::RunCli(arguments, out, err);
+    run.code = zephon::cli::RunCli(arguments, out, err, false, &in);
     run.out = out.str();
     run.err = err.str();
     return run;
