@@ -5,7 +5,7 @@ JOBS       ?= $(shell nproc)
 WERROR     := $(if $(ZEPHON_WERROR),$(ZEPHON_WERROR),OFF)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps configure build demo run package test test-normal test-asan bench clean format format-check check-self-contained
+.PHONY: all deps configure build demo run package package-check test test-normal test-asan bench clean format format-check check-self-contained
 
 all: build
 
@@ -37,6 +37,11 @@ run: deps $(BUILD)/build.ninja
 # A Debian package of both programs in $(BUILD)/ (zephon_<version>_amd64.deb).
 package: build
 	cmake --build $(BUILD) --target package
+
+# The package as Debian's checker sees it (no error, no warning), and the desktop entry and the
+# software-centre description through their validators.
+package-check: package
+	@bash scripts/check-package-lint.sh $(BUILD)
 
 test-normal: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

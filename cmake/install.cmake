@@ -1,6 +1,7 @@
 # Installation and the Debian package:
 #   cmake --install build --prefix /usr/local
 #   make package            (a .deb in build/, installed prefix /usr)
+#   make package-check      (the package through lintian, and the desktop files through their validators)
 include(GNUInstallDirs)
 
 set(zephon_programs zephon-cli)
@@ -10,28 +11,97 @@ endif()
 install(TARGETS ${zephon_programs} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The programs find their background-curve files in <prefix>/share/zephon/Resources.
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/Resources DESTINATION ${CMAKE_INSTALL_DATADIR}/zephon)
-install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/zephon.desktop
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/zephon-mime.xml
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME zephon.xml)
-install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/zephon.svg
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${CMAKE_SOURCE_DIR}/examples/inclusions.inc ${CMAKE_SOURCE_DIR}/examples/fluid_model.flu
               ${CMAKE_SOURCE_DIR}/examples/correlation.abe
         DESTINATION ${CMAKE_INSTALL_DATADIR}/zephon/examples)
 
+# ---- the desktop: entry, file types, software-centre description, icons ----
+set(zephon_desktop ${CMAKE_SOURCE_DIR}/resources/desktop)
+install(FILES ${zephon_desktop}/zephon.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${zephon_desktop}/zephon-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME zephon.xml)
+install(FILES ${zephon_desktop}/zephon.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
+        RENAME org.zephon.zephon.metainfo.xml)
+install(FILES ${zephon_desktop}/zephon.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+# Menus, docks and software centres that take no SVG find a PNG of the size they show, drawn from
+# the SVG at build time.
+find_program(ZEPHON_RSVG_CONVERT rsvg-convert REQUIRED)
+set(zephon_icons)
+foreach(size 48 64 128 256)
+  set(png ${CMAKE_BINARY_DIR}/icons/${size}x${size}/zephon.png)
+  add_custom_command(OUTPUT ${png}
+                     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/icons/${size}x${size}
+                     COMMAND ${ZEPHON_RSVG_CONVERT} --width ${size} --height ${size} --output ${png}
+                             ${zephon_desktop}/zephon.svg
+                     DEPENDS ${zephon_desktop}/zephon.svg VERBATIM)
+  list(APPEND zephon_icons ${png})
+  install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
+add_custom_target(zephon-icons ALL DEPENDS ${zephon_icons})
+
+# ---- the shell: completion of zephon-cli, made by tools/ from the tool's own tables ----
+install(FILES ${CMAKE_BINARY_DIR}/zephon-cli.bash-completion
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME zephon-cli)
+
+# ---- manual pages ----
+# Made from the programs' own --help and --version by help2man, so that they never disagree with
+# the programs; written manual pages will take their place here.
+find_program(ZEPHON_HELP2MAN help2man REQUIRED)
+set(zephon_manual_pages)
+function(zephon_manual_page program description)
+  set(page ${CMAKE_BINARY_DIR}/man/${program}.1)
+  add_custom_command(OUTPUT ${page}.gz
+                     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
+                     COMMAND ${ZEPHON_HELP2MAN} --no-info --section 1 --name ${description}
+                             --output ${page} $<TARGET_FILE:${program}>
+                     COMMAND gzip -9nf ${page}
+                     DEPENDS ${program} VERBATIM)
+  set(zephon_manual_pages ${zephon_manual_pages} ${page}.gz PARENT_SCOPE)
+  install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endfunction()
+foreach(program IN LISTS zephon_programs)
+  if(program STREQUAL "zephon")
+    zephon_manual_page(zephon "petroleum fluid inclusions: oil models, phase envelopes, isochores")
+  else()
+    zephon_manual_page(zephon-cli "Zephon's calculations on petroleum fluid inclusions in batch")
+  endif()
+endforeach()
+add_custom_target(zephon-manual-pages ALL DEPENDS ${zephon_manual_pages})
+
+# ---- what Debian wants beside the programs ----
+# The licence in Debian's machine-readable form, and the history as a compressed Debian changelog
+# (the version has no Debian revision, so it is a native package's changelog.gz).
+set(zephon_doc ${CMAKE_INSTALL_DATADIR}/doc/zephon)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/changelog.gz
+                   COMMAND gzip -9n --stdout ${CMAKE_SOURCE_DIR}/resources/debian/changelog
+                           > ${CMAKE_BINARY_DIR}/changelog.gz
+                   DEPENDS ${CMAKE_SOURCE_DIR}/resources/debian/changelog)
+add_custom_target(zephon-changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/changelog.gz)
+install(FILES ${CMAKE_SOURCE_DIR}/resources/debian/copyright ${CMAKE_BINARY_DIR}/changelog.gz
+        DESTINATION ${zephon_doc})
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zephon)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION}.0)
-set(CPACK_PACKAGE_VENDOR "Zephon")
-set(CPACK_PACKAGE_CONTACT "Zephon team <zephon@localhost>")
+set(CPACK_PACKAGE_VENDOR "The Zephon developers")
+set(CPACK_PACKAGE_CONTACT "Zephon developers <developers@zephon.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Petroleum fluid inclusions: oil models, phase envelopes, isochores")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://zephon.org/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-dejavu-core")
+# CPack puts the summary first and indents these lines; they are kept under 80 characters, as
+# Debian's tools show them.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "From what is measured on an oil inclusion under the microscope, Zephon models the trapped oil with a Peng-Robinson equation of state, traces the alpha-beta curve of every oil that fits the measurements, and builds fluid models, phase envelopes, isochores, trapping pressures and bubble-size-versus-temperature plots. The package holds the desktop program zephon and the command-line tool zephon-cli.")
+    "From what is measured on an oil inclusion under the microscope, Zephon
+models the trapped oil with a Peng-Robinson equation of state, traces the
+alpha-beta curve of every oil that fits the measurements, and builds fluid
+models, phase envelopes, isochores, trapping pressures and
+bubble-size-versus-temperature plots.
+
+The package holds the desktop program zephon and the command-line tool
+zephon-cli.")
 include(CPack)

@@ -11,6 +11,8 @@ packages=(
   locales
   qt6-base-dev qt6-base-dev-tools
   xvfb xauth x11-utils fonts-dejavu-core fonts-liberation2
+  librsvg2-bin help2man
+  lintian desktop-file-utils appstream
 )
 
 sudo_cmd=()

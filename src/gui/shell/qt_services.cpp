@@ -208,5 +208,5 @@ void CQtServices::SetCurrentVTPlotView(CVolumePlotView* view) {
 }
 
 std::filesystem::path CQtServices::GetApplicationFolder() const {
-    return FindProgramDataFolder({}, ZEPHON_SOURCE_RESOURCES);
+    return FindProgramDataFolder();
 }
