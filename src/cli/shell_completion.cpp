@@ -49,6 +49,7 @@ std::string BashCompletionScript() {
            "    case \" $values \" in *\" $prev \"*) return ;; esac\n"
            "    [[ $cur == -?* ]] && COMPREPLY=($(compgen -W \"$flags $values --help --version\" -- "
            "\"$cur\"))\n"
+           "    return 0\n"
            "}\n"
            "complete -o default -F _zephon_cli zephon-cli\n";
 }
