@@ -79,6 +79,16 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/changelog.gz
 add_custom_target(zephon-changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/changelog.gz)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/debian/copyright ${CMAKE_BINARY_DIR}/changelog.gz
         DESTINATION ${zephon_doc})
+install(FILES ${CMAKE_SOURCE_DIR}/resources/debian/lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME zephon)
+# A stripped install (the package's) also drops the compiler's notes, as Debian's own tools do.
+foreach(program IN LISTS zephon_programs)
+  install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment --remove-section=.note
+                            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${program}\"
+                    COMMAND_ERROR_IS_FATAL ANY)
+  endif()")
+endforeach()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zephon)
