@@ -48,11 +48,12 @@ install(FILES ${CMAKE_BINARY_DIR}/zephon-cli.bash-completion
 # the programs; written manual pages will take their place here.
 find_program(ZEPHON_HELP2MAN help2man REQUIRED)
 set(zephon_manual_pages)
+# Further arguments go to help2man.
 function(zephon_manual_page program description)
   set(page ${CMAKE_BINARY_DIR}/man/${program}.1)
   add_custom_command(OUTPUT ${page}.gz
                      COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
-                     COMMAND ${ZEPHON_HELP2MAN} --no-info --section 1 --name ${description}
+                     COMMAND ${ZEPHON_HELP2MAN} --no-info --section 1 --name ${description} ${ARGN}
                              --output ${page} $<TARGET_FILE:${program}>
                      COMMAND gzip -9nf ${page}
                      DEPENDS ${program} VERBATIM)
@@ -61,7 +62,9 @@ function(zephon_manual_page program description)
 endfunction()
 foreach(program IN LISTS zephon_programs)
   if(program STREQUAL "zephon")
-    zephon_manual_page(zephon "petroleum fluid inclusions: oil models, phase envelopes, isochores")
+    # Named after the program's file: its --version says "Zephon 1.0", the application's name.
+    zephon_manual_page(zephon "petroleum fluid inclusions: oil models, phase envelopes, isochores"
+                       --version-string ${PROJECT_VERSION})
   else()
     zephon_manual_page(zephon-cli "Zephon's calculations on petroleum fluid inclusions in batch")
   endif()
