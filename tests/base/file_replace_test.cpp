@@ -101,7 +101,9 @@ TEST_F(FileReplace, TheReplacementKeepsPermissionsAndOwner) {
     ::chmod(At("shared.inc").c_str(), 0640);
     // Only root can give a file away; everyone else keeps owning what they save.
     const bool root = ::geteuid() == 0;
-    if (root) ASSERT_EQ(::chown(At("shared.inc").c_str(), 4321, 4322), 0);
+    if (root) {
+        ASSERT_EQ(::chown(At("shared.inc").c_str(), 4321, 4322), 0);
+    }
 
     ASSERT_TRUE(ReplaceFileContents(At("shared.inc"), "new", error)) << error;
     struct stat status {};
