@@ -1,8 +1,8 @@
 #include "cli/standard_streams.hpp"
 
-#include <iterator>
 #include <streambuf>
 
+#include "base/input_file.hpp"
 #include "cli/document_io.hpp"
 #include "documents/w_document.hpp"
 
@@ -35,7 +35,15 @@ CFileKind KindOfInput(const CCommandLine& line, const std::string& path) {
 }
 
 std::string ReadStandardInput(CCommandContext& context) {
-    std::string text(std::istreambuf_iterator<char>(context.in), {});
+    // The size limit of every input holds here too; being a pipe is what standard input may be.
+    std::string text;
+    char chunk[65536];
+    while (context.in.read(chunk, sizeof chunk) || context.in.gcount() > 0) {
+        text.append(chunk, static_cast<std::size_t>(context.in.gcount()));
+        if (text.size() > kMaxInputBytes)
+            throw UsageError("standard input is larger than " + ByteSizeText(kMaxInputBytes) +
+                             ", the most Zephon reads");
+    }
     if (context.in.bad()) throw UsageError("standard input cannot be read");
     return text;
 }
