@@ -49,6 +49,9 @@ void CApplicationCore::DiscardAllDocuments() {
 CWDocument* CApplicationCore::Adopt(std::unique_ptr<CWDocument> document) {
     CWDocument* raw = document.get();
     mDocuments.push_back(std::move(document));
+    const CDocumentKind kind = KindOfDocument(*raw);
+    if (kind == CDocumentKind::AlphaBetaPlot || kind == CDocumentKind::PhaseDiagram)
+        mHistories[raw] = std::make_unique<CPlotHistory>(*raw);
     if (mWindows != nullptr) mWindows->ShowDocument(*raw);
     return raw;
 }
@@ -90,9 +93,8 @@ CWDocument* CApplicationCore::OpenDocument(const fs::path& path) {
         return nullptr;
     }
     auto document = KindInfo(*kind).create(mServices);
-    if (!document->OnOpenDocument(path)) {
-        // What it opened while reading (volume-temperature plots) goes with it.
-        document->OnCloseDocument();
+    if (!document->OnOpenDocument(path, CUnreadableFile::Refuse)) {
+        DropUnopened(std::move(document));
         return nullptr;
     }
     CWDocument* raw = Adopt(std::move(document));
@@ -105,6 +107,7 @@ bool CApplicationCore::SaveDocument(CWDocument& document) {
     if (document.GetPathName().empty()) return SaveDocumentAs(document);
     ActiveDocumentLock lock(*this);
     const bool saved = document.OnSaveDocument(document.GetPathName());
+    if (saved) MarkSaved(document);
     StateChanged(document);
     return saved;
 }
@@ -126,7 +129,10 @@ bool CApplicationCore::SaveDocumentAs(CWDocument& document) {
         return false;
     }
     const bool saved = document.OnSaveDocument(*path);
-    if (saved) AddRecentFile(*path);
+    if (saved) {
+        AddRecentFile(*path);
+        MarkSaved(document);
+    }
     StateChanged(document);
     return saved;
 }
@@ -152,8 +158,21 @@ bool CApplicationCore::CloseDocument(CWDocument& document) {
 }
 
 bool CApplicationCore::CloseAllDocuments() {
-    while (!mDocuments.empty())
-        if (!CloseDocument(*mDocuments.back())) return false;
+    // Every question first: a Cancel must find every document and window as it was.
+    ActiveDocumentLock lock(*this);
+    for (CWDocument* document : Documents()) {
+        if (!document->IsModified()) continue;
+        switch (mServices.AskSaveChanges(document->GetTitle())) {
+        case CSaveAnswer::Cancel:
+            return false;
+        case CSaveAnswer::Save:
+            if (!SaveDocument(*document)) return false;
+            break;
+        case CSaveAnswer::Discard:
+            break;
+        }
+    }
+    DiscardAllDocuments();
     return true;
 }
 
@@ -175,8 +194,8 @@ CWDocument* CApplicationCore::RevertDocument(CWDocument& document) {
 
     const fs::path path = document.GetPathName();
     auto fresh = KindInfo(KindOfDocument(document)).create(mServices);
-    if (!fresh->OnOpenDocument(path)) {
-        fresh->OnCloseDocument();
+    if (!fresh->OnOpenDocument(path, CUnreadableFile::Refuse)) {
+        DropUnopened(std::move(fresh));
         mServices.ShowMessage(
             {"The document \"" + document.GetTitle() + "\" was not reverted and keeps its changes.", "",
              CMessageIcon::Warning, false});
@@ -189,43 +208,62 @@ CWDocument* CApplicationCore::RevertDocument(CWDocument& document) {
     return raw;
 }
 
+void CApplicationCore::Forget(CWDocument& document) {
+    if (std::find(mClosing.begin(), mClosing.end(), &document) == mClosing.end())
+        mClosing.push_back(&document);
+    bool currentChanged = false;
+    const auto clear = [&](auto*& pointer, bool held) {
+        if (!held) return;
+        pointer = nullptr;
+        currentChanged = true;
+    };
+    clear(mAlphaBetaPlotDoc, static_cast<CWDocument*>(mAlphaBetaPlotDoc) == &document);
+    clear(mPhaseDiagDoc, static_cast<CWDocument*>(mPhaseDiagDoc) == &document);
+    clear(mCurrentVTPlotView, ShowsDocument(mCurrentVTPlotView, document));
+    clear(mCurrentPlotView, ShowsDocument(mCurrentPlotView, document));
+    if (mActiveDocument == &document) mActiveDocument = nullptr;
+    if (mNextActiveDocument == &document) mNextActiveDocument = nullptr;
+    if (currentChanged) Notify(CAppNotification::CurrentChanged);
+}
+
+void CApplicationCore::DropUnopened(std::unique_ptr<CWDocument> document) {
+    Forget(*document);
+    // What it opened while reading (volume-temperature plots) goes with it.
+    document->OnCloseDocument();
+    std::erase(mClosing, document.get());
+}
+
 void CApplicationCore::Discard(CWDocument& document) {
     const auto it = std::find_if(mDocuments.begin(), mDocuments.end(),
                                  [&](const auto& owned) { return owned.get() == &document; });
     if (it == mDocuments.end()) return;
 
+    Forget(document);
     const std::vector<CAppListener*> listeners = mListeners;
     for (CAppListener* listener : listeners)
         listener->OnDocumentClosing(document);
-
-    bool currentChanged = false;
-    if (mAlphaBetaPlotDoc == &document) {
-        mAlphaBetaPlotDoc = nullptr;
-        currentChanged = true;
-    }
-    if (mPhaseDiagDoc == &document) {
-        mPhaseDiagDoc = nullptr;
-        currentChanged = true;
-    }
-    if (ShowsDocument(mCurrentVTPlotView, document)) {
-        mCurrentVTPlotView = nullptr;
-        currentChanged = true;
-    }
-    if (ShowsDocument(mCurrentPlotView, document)) {
-        mCurrentPlotView = nullptr;
-        currentChanged = true;
-    }
-    if (mActiveDocument == &document) mActiveDocument = nullptr;
-    if (mNextActiveDocument == &document) mNextActiveDocument = nullptr;
+    mHistories.erase(&document);
 
     if (mWindows != nullptr) mWindows->CloseWindows(document);
     // Out of the list before its own close step, so that whoever is told of the closing (lists
     // of open inclusion documents) no longer finds it.
-    std::unique_ptr<CWDocument> owned = std::move(*it);
-    mDocuments.erase(it);
+    const auto owned_it = std::find_if(mDocuments.begin(), mDocuments.end(),
+                                       [&](const auto& owned) { return owned.get() == &document; });
+    std::unique_ptr<CWDocument> owned = std::move(*owned_it);
+    mDocuments.erase(owned_it);
     owned->OnCloseDocument();
     owned.reset();
-    if (currentChanged) Notify(CAppNotification::CurrentChanged);
+    std::erase(mClosing, &document);
+    if (mWindows != nullptr) mWindows->DocumentClosed();
+}
+
+CPlotHistory* CApplicationCore::History(const CWDocument* document) const {
+    const auto it = mHistories.find(document);
+    return it != mHistories.end() ? it->second.get() : nullptr;
+}
+
+void CApplicationCore::MarkSaved(CWDocument& document) {
+    if (CPlotHistory* history = History(&document)) history->SetClean();
 }
 
 std::vector<CWDocument*> CApplicationCore::Documents() const {
@@ -245,6 +283,17 @@ std::vector<CWDocument*> CApplicationCore::Documents(CDocumentKind kind) const {
 bool CApplicationCore::IsOpen(const CWDocument* document) const {
     return std::any_of(mDocuments.begin(), mDocuments.end(),
                        [&](const auto& owned) { return owned.get() == document; });
+}
+
+bool CApplicationCore::IsLive(const CWDocument* document) const {
+    return document != nullptr && IsOpen(document) &&
+           std::find(mClosing.begin(), mClosing.end(), document) == mClosing.end();
+}
+
+CWDocument* CApplicationCore::DocumentOfView(const CPlotView* view) const {
+    for (const auto& document : mDocuments)
+        if (ShowsDocument(view, *document)) return document.get();
+    return nullptr;
 }
 
 void CApplicationCore::SetRecentFiles(std::vector<fs::path> files) {
@@ -268,6 +317,8 @@ void CApplicationCore::StateChanged(CWDocument& document) {
 // ---- the active document ----
 
 void CApplicationCore::WindowActivated(CWDocument* document) {
+    // A window of a document that is closing, or not yet (or no longer) open, changes nothing.
+    if (document != nullptr && !IsLive(document)) return;
     mNextActiveDocument = document;
     if (mLockedActiveDocument == 0) mActiveDocument = document;
     if (auto* plot = dynamic_cast<CAlphaBetaPlotDocument*>(document)) SetCurrentAlphaBetaPlotDoc(plot);
@@ -289,31 +340,32 @@ CApplicationCore::ActiveDocumentLock::~ActiveDocumentLock() {
 
 void CApplicationCore::Unlock() {
     if (mLockedActiveDocument > 0) --mLockedActiveDocument;
-    if (mLockedActiveDocument == 0) mActiveDocument = mNextActiveDocument;
+    if (mLockedActiveDocument == 0)
+        mActiveDocument = IsLive(mNextActiveDocument) ? mNextActiveDocument : nullptr;
 }
 
 // ---- current plots ----
 
 void CApplicationCore::SetCurrentAlphaBetaPlotDoc(CAlphaBetaPlotDocument* document) {
-    if (document == mAlphaBetaPlotDoc) return;
+    if (document == mAlphaBetaPlotDoc || (document != nullptr && !IsLive(document))) return;
     mAlphaBetaPlotDoc = document;
     Notify(CAppNotification::CurrentChanged);
 }
 
 void CApplicationCore::SetCurrentPhaseDiagDoc(CPhaseDiagDocument* document) {
-    if (document == mPhaseDiagDoc) return;
+    if (document == mPhaseDiagDoc || (document != nullptr && !IsLive(document))) return;
     mPhaseDiagDoc = document;
     Notify(CAppNotification::CurrentChanged);
 }
 
 void CApplicationCore::SetCurrentVTPlotView(CVolumePlotView* view) {
-    if (view == mCurrentVTPlotView) return;
+    if (view == mCurrentVTPlotView || (view != nullptr && !IsLive(DocumentOfView(view)))) return;
     mCurrentVTPlotView = view;
     Notify(CAppNotification::CurrentChanged);
 }
 
 void CApplicationCore::NotifyPlotWindowActivated(CPlotView* view) {
-    if (view == mCurrentPlotView) return;
+    if (view == mCurrentPlotView || (view != nullptr && !IsLive(DocumentOfView(view)))) return;
     mCurrentPlotView = view;
     Notify(CAppNotification::CurrentChanged);
 }

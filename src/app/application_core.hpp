@@ -7,16 +7,27 @@
 // and selection notifications on to whoever listens (tool panels, the axis range window). Every
 // document closes by one path, CloseDocument, which clears it from everything that holds it.
 //
+// The lifetime rule: from the moment a document starts to close (or a file that was being opened
+// turns out unreadable) until it is destroyed, it is "closing". Forget clears it from the active
+// document, the next active one, the current plots and plot views before anything is destroyed,
+// and nothing can make a closing document (or a view of it) active or current again: activations
+// of its windows while they are taken down (the multi-document area activates the next window,
+// often another one of the same document) are ignored. Only documents in the list of open
+// documents ever become active or current. A plot document's removals are undoable: the core
+// keeps one history per open plot document and marks its clean state when the document is saved.
+//
 // The desktop layer gives it a CDocumentWindows to open and close the windows of documents and
 // tells it which window was activated; the tests give it fakes of both.
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/document_kinds.hpp"
+#include "app/plot_history.hpp"
 #include "documents/application_services.hpp"
 
 class CWDocument;
@@ -64,6 +75,8 @@ class CDocumentWindows {
     virtual void CloseWindows(CWDocument& document) = 0;
     // The title or the modified flag of the document changed.
     virtual void DocumentStateChanged(CWDocument&) {}
+    // A document was closed and destroyed: what is shown now follows the state after the close.
+    virtual void DocumentClosed() {}
 };
 
 class CApplicationCore {
@@ -93,7 +106,9 @@ class CApplicationCore {
     // documents and plot views and the active-document tracking forget it, its windows close, and
     // it is destroyed.
     bool CloseDocument(CWDocument& document);
-    // Closes every document, asking for each modified one; false when the person kept one open.
+    // Closes every document. Each modified one is asked about first (Save, Discard or Cancel),
+    // before any document closes: Cancel at any question, or a save that fails, keeps every
+    // document open and returns false.
     bool CloseAllDocuments();
     // Closes every document without a question (the application is ending).
     void DiscardAllDocuments();
@@ -112,6 +127,13 @@ class CApplicationCore {
     std::vector<CWDocument*> Documents() const;
     std::vector<CWDocument*> Documents(CDocumentKind kind) const;
     bool IsOpen(const CWDocument* document) const;
+    // Open and not closing: the only documents that may become active or current.
+    bool IsLive(const CWDocument* document) const;
+    // The open document a plot view shows (its own view or one of its volume-temperature plots).
+    CWDocument* DocumentOfView(const CPlotView* view) const;
+
+    // The undo history of an open plot document (alpha-beta plot, P-T diagram); null for others.
+    CPlotHistory* History(const CWDocument* document) const;
 
     // Most recent first, at most kRecentFiles, each once.
     const std::vector<std::filesystem::path>& RecentFiles() const { return mRecentFiles; }
@@ -165,8 +187,15 @@ class CApplicationCore {
     CWDocument* Adopt(std::unique_ptr<CWDocument> document);
     // Clears the document from everything that holds it, closes its windows and destroys it.
     void Discard(CWDocument& document);
+    // The document is closing (or was never opened): it stops being active, next active and
+    // current, and so do its plot views. Used before anything of it is destroyed.
+    void Forget(CWDocument& document);
+    // A document that could not be read goes, with whatever it opened while reading.
+    void DropUnopened(std::unique_ptr<CWDocument> document);
     void ForgetView(CPlotView* view);
     void StateChanged(CWDocument& document);
+    // A save succeeded: Undo returns to this state as unmodified.
+    void MarkSaved(CWDocument& document);
     // After a file command: the most recently activated document becomes the active one.
     void Unlock();
 
@@ -174,6 +203,8 @@ class CApplicationCore {
     CDocumentWindows* mWindows = nullptr;
     std::vector<std::unique_ptr<CWDocument>> mDocuments;
     std::vector<CAppListener*> mListeners;
+    std::vector<const CWDocument*> mClosing; // being closed or dropped, not yet destroyed
+    std::map<const CWDocument*, std::unique_ptr<CPlotHistory>> mHistories;
     std::vector<std::filesystem::path> mRecentFiles;
     int mNewDocumentCount[5] = {};
 

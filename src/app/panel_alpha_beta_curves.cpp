@@ -56,14 +56,17 @@ void CAlphaBetaCurvesPage::Refresh() {
     std::vector<std::string> texts;
     mEntries.push_back({});
     texts.push_back(kNewInclusion);
-    const auto isCurveName = [&](const std::string& name) {
-        for (const CAlphaBetaCurve* curve : mDocument->mAlphaBetaCurvesList.mList)
-            if (curve->mInclusion.mInclusionName == name) return true;
-        return false;
+    // An inclusion is left out when its own curve is there: the curve of its name and its values,
+    // so that inclusions of one name in two files stay apart.
+    const auto hasCurve = [&](const CInclusionRecord& i) {
+        CAlphaBetaCurve* curve = nullptr;
+        return mDocument->IsCurveAlreadyCalculated(i.mTh, i.mTv, i.mFv, i.mHomog, i.mCO2, i.mN2, i.mH2S,
+                                                   &curve) &&
+               curve->mInclusion.mInclusionName == i.mInclusionName;
     };
     for (CInclusionDataDocument* file : Open<CInclusionDataDocument>(CDocumentKind::InclusionData)) {
         for (const CInclusionRecordEx* inclusion : file->mInclusionList.mInclusionData) {
-            if (isCurveName(inclusion->mInclusionName)) continue;
+            if (hasCurve(*inclusion)) continue;
             mEntries.push_back({Entry::Inclusion, *inclusion, nullptr});
             texts.push_back(inclusion->mInclusionName);
         }

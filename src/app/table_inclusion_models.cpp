@@ -72,9 +72,28 @@ std::unique_ptr<CTableChange> CInclusionTableModel::MakeEdit(long row, int colum
     return MakeValues<CInclusionRecord>("Edit " + Column(column).title, row, before, after, AssignFields);
 }
 
+std::string CInclusionTableModel::RefusedNames(const std::vector<std::string>& names, long firstRow) const {
+    const long count = static_cast<long>(names.size());
+    for (long i = 0; i < count; ++i) {
+        const std::string& name = names[static_cast<std::size_t>(i)];
+        for (long j = 0; j < i; ++j)
+            if (names[static_cast<std::size_t>(j)] == name) return "the name \"" + name + "\" comes twice";
+        for (long row = 0; row < RowCount(); ++row) {
+            const bool replaced = row >= firstRow && row < firstRow + count;
+            if (!replaced && RecordAt(row)->mInclusionName == name)
+                return "the name \"" + name + "\" is that of row " + std::to_string(row + 1);
+        }
+    }
+    return {};
+}
+
 std::unique_ptr<CTableChange> CInclusionTableModel::MakeAdd() {
     auto inclusion = std::make_unique<CInclusionRecordEx>();
-    inclusion->mInclusionName = "Inclusion" + std::to_string(RowCount() + 1);
+    // Named by its row, or by the next number no inclusion of the table has.
+    long number = RowCount() + 1;
+    while (!RefusedNames({"Inclusion" + std::to_string(number)}, RowCount()).empty())
+        ++number;
+    inclusion->mInclusionName = "Inclusion" + std::to_string(number);
     inclusion->mTh = 100.0;
     inclusion->mFv = 0.0;
     inclusion->mTv = 20.0;
@@ -116,6 +135,11 @@ CEditOutcome CInclusionTableModel::Import(std::string_view csv) {
     if (!ReadInclusionsCsv(csv, true, inclusions, problem))
         return {false, "Nothing was imported: " + problem.Text() + "."};
     if (inclusions.empty()) return {false, "Nothing was imported: the file holds no inclusions."};
+    std::vector<std::string> names;
+    for (const auto& inclusion : inclusions)
+        names.push_back(inclusion->mInclusionName);
+    if (const std::string refused = RefusedNames(names, RowCount()); !refused.empty())
+        return {false, "Nothing was imported: " + refused + "."};
     auto step = std::make_unique<CCompositeChange>(Session(), "Import");
     long row = RowCount();
     for (auto& inclusion : inclusions)

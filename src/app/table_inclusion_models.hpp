@@ -34,6 +34,8 @@ class CInclusionTableModel : public CListTableModel<CInclusionRecordEx> {
     std::unique_ptr<CTableChange> MakeOverwrite(long row, const CTableRow& values) override;
     std::unique_ptr<CTableChange> MakeAppend(long row, const CTableRow& values) override;
     const CRepeatedColumns* PastedPairs() const override;
+    // Two inclusions of a table never share a name: the panels tell inclusions apart by it.
+    std::string RefusedNames(const std::vector<std::string>& names, long firstRow) const override;
 };
 
 class CVolumeTableModel : public CListTableModel<CVolumeRecord> {

@@ -1,5 +1,7 @@
 #include "app/table_model.hpp"
 
+#include <algorithm>
+
 #include "app/table_formats.hpp"
 #include "documents/w_document.hpp"
 
@@ -51,7 +53,11 @@ CEditOutcome CTableModel::EditCell(long row, int column, std::string_view text) 
     const bool same = (rule.kind == CCellKind::Name || rule.kind == CCellKind::Component)
                           ? value.text == current.text
                           : value.number == current.number;
-    if (!same) Execute(MakeEdit(row, column, value));
+    if (same) return {};
+    if (rule.kind == CCellKind::Name)
+        if (const std::string refused = RefusedNames({value.text}, row); !refused.empty())
+            return {false, rule.title + ": " + refused + "; the cell keeps " + CellText(row, column) + "."};
+    Execute(MakeEdit(row, column, value));
     return {};
 }
 
@@ -99,8 +105,17 @@ CEditOutcome CTableModel::Paste(std::string_view text, long firstRow) {
     if (!ReadTableRows(text, mColumns, options, reading, problem))
         return {false, "Nothing was pasted: " + problem.Text() + "."};
     if (reading.rows.empty()) return {false, "Nothing was pasted: the text holds no rows."};
-    auto step = std::make_unique<CCompositeChange>(mSession, "Paste");
     long row = firstRow < 0 || firstRow > RowCount() ? RowCount() : firstRow;
+    const auto name = std::find_if(mColumns.begin(), mColumns.end(),
+                                   [](const CColumnRule& rule) { return rule.kind == CCellKind::Name; });
+    if (name != mColumns.end()) {
+        std::vector<std::string> names;
+        for (const CTableRow& values : reading.rows)
+            names.push_back(values.cells[static_cast<std::size_t>(name - mColumns.begin())].text);
+        if (const std::string refused = RefusedNames(names, row); !refused.empty())
+            return {false, "Nothing was pasted: " + refused + "."};
+    }
+    auto step = std::make_unique<CCompositeChange>(mSession, "Paste");
     for (const CTableRow& values : reading.rows) {
         step->Add(row < RowCount() ? MakeOverwrite(row, values) : MakeAppend(row, values));
         ++row;

@@ -92,6 +92,11 @@ class CTableModel : public CTableListener {
     virtual std::function<void()> AfterEachChange() { return {}; }
     // The row cache follows the list.
     virtual void ListChanged() = 0;
+    // Why rows cannot take these names: `names` go to the rows from `firstRow` on (over existing
+    // rows, then appended). Empty: they can. Tables whose names need not differ accept any.
+    virtual std::string RefusedNames(const std::vector<std::string>& /*names*/, long /*firstRow*/) const {
+        return {};
+    }
 
     // Hands the change to the session as one step.
     void Execute(std::unique_ptr<CTableChange> change);

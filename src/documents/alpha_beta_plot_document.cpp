@@ -99,6 +99,11 @@ void CAlphaBetaPlotDocument::SaveData(CDataHandleStream& stream) {
     stream.NextLine();
 }
 
+bool CAlphaBetaPlotDocument::HasContent() const {
+    return mAlphaBetaCurvesList.Count() > 0 || mAlphaBetaPointsList.mList.Count() > 0 ||
+           mAlphaBetaCorrelationsList.Count() > 0;
+}
+
 // ---- curve calculation ----
 
 bool CAlphaBetaPlotDocument::IsCurveAlreadyCalculated(double th, double tv, double fv, int homog, double co2,
@@ -149,7 +154,17 @@ int CAlphaBetaPlotDocument::CalculateAlphaBetaPoint(double& alpha, double& beta)
     return result;
 }
 
-CAlphaBetaCurve* CAlphaBetaPlotDocument::OnCalculationEnd() {
+std::string CAlphaBetaPlotDocument::PartialCurveLabel(std::size_t points) {
+    return "Name of the new curve (partial: the calculation was cancelled after " + std::to_string(points) +
+           " points)";
+}
+
+std::string CAlphaBetaPlotDocument::PartialCurveLog(const std::string& name, std::size_t points) {
+    return "Alpha-beta curve \"" + name + "\" is partial: its calculation was cancelled after " +
+           std::to_string(points) + " points.\r\n";
+}
+
+CAlphaBetaCurve* CAlphaBetaPlotDocument::OnCalculationEnd(bool cancelled) {
     if (!mEngine) return nullptr;
     const int code = mEngine->mErrorMessageIndex;
     CAlphaBetaCurve* stored = nullptr;
@@ -157,8 +172,13 @@ CAlphaBetaCurve* CAlphaBetaPlotDocument::OnCalculationEnd() {
         if (code == kCriticalPoint || code == kRoomTemperatureState) Warn(Services(), EndMessage(code));
         auto curve = std::make_unique<CAlphaBetaCurve>();
         curve->Initialize();
+        const std::string proposal =
+            cancelled ? (mCurveName + " (partial)").substr(0, CDataHandleStream::kMaxNameLength) : mCurveName;
         std::string name =
-            Services().PromptText("Alpha-Beta Curve Name", "Name of the new curve", mCurveName).value_or("");
+            Services()
+                .PromptText("Alpha-Beta Curve Name",
+                            cancelled ? PartialCurveLabel(mCurve.size()) : "Name of the new curve", proposal)
+                .value_or("");
         if (name.empty()) name = "Untitled";
         CInclusionRecord& inclusion = curve->mInclusion;
         inclusion.mInclusionName = name.substr(0, CDataHandleStream::kMaxNameLength);
@@ -175,6 +195,7 @@ CAlphaBetaCurve* CAlphaBetaPlotDocument::OnCalculationEnd() {
         mAlphaBetaCurvesList.Add(stored);
         PlotAlphaBetaCurve(stored);
         Changed();
+        if (cancelled) Services().WriteLog(PartialCurveLog(inclusion.mInclusionName, mCurve.size()));
     } else if (code != 0) {
         // A calculation that ends without a curve always says so, whatever the engine's code.
         const char* text = EndMessage(code);
@@ -210,10 +231,11 @@ CAlphaBetaCurve* CAlphaBetaPlotDocument::CalculateAlphaBetaCurve(const CInclusio
                        static_cast<char>(inclusion.mHomog), proposedName);
     bool first = true;
     int points = 0;
-    int counter = 0;
+    bool finished = true;
     {
         CWaitCursor wait(Services());
-        Services().RunProgressLoop({"Beta (Alpha) Curve Calculation in Progress...", 20}, [&] {
+        // Where a curve ends cannot be foreseen: the dialog counts the points instead of filling a bar.
+        finished = Services().RunProgressLoop({"Beta (Alpha) Curve Calculation in Progress...", 0}, [&] {
             CProgressStep step;
             double alpha = 0, beta = 0;
             const int result = CalculateAlphaBetaPoint(alpha, beta);
@@ -227,17 +249,15 @@ CAlphaBetaCurve* CAlphaBetaPlotDocument::CalculateAlphaBetaCurve(const CInclusio
             }
             if (result == 0) {
                 ++points;
-                step.text = "Alpha : " + Fixed(alpha, 3) + "     Beta : " + Fixed(beta, 3);
-                if (counter < 20) {
-                    step.advance = true;
-                    ++counter;
-                }
+                step.text = "Points : " + std::to_string(points) + "     Alpha : " + Fixed(alpha, 3) +
+                            "     Beta : " + Fixed(beta, 3);
+                step.advance = true;
             }
             if (result == -1 || points >= maxPoints) step.more = false;
             return step;
         });
     }
-    CAlphaBetaCurve* curve = OnCalculationEnd();
+    CAlphaBetaCurve* curve = OnCalculationEnd(!finished);
     if (curve) {
         // The measured values themselves, not their round trip through kelvin and fractions, so that
         // the same inclusion is recognised again.
@@ -295,28 +315,31 @@ void CAlphaBetaPlotDocument::PlotAlphaBetaCorrelation(CAlphaBetaCorrelation* cor
     mPlotView->Redraw();
 }
 
+template <class Record>
+void CAlphaBetaPlotDocument::RemoveRecord(const char* text, CDataList<Record>& list, Record* record,
+                                          CGraphObject* drawing) {
+    if (record == nullptr || !list.Contains(record)) return;
+    auto change = std::make_unique<CCompositeDocumentChange>(text, [this] {
+        mPlotView->updateSubobjectsCoordinates();
+        mPlotView->Redraw();
+        Changed();
+    });
+    change->Add(std::make_unique<CUnlinkChange<Record>>(list, record, true));
+    change->Add(std::make_unique<CTakeDrawingChange>(*mPlotView, drawing));
+    Execute(std::move(change));
+}
+
 void CAlphaBetaPlotDocument::RemoveAlphaBetaCurve(CAlphaBetaCurve* curve) {
-    if (curve == nullptr || !mAlphaBetaCurvesList.mList.Remove(curve)) return;
-    if (curve->mGraphCurve) mPlotView->removeGraphObject(curve->mGraphCurve);
-    delete curve;
-    mPlotView->Redraw();
-    Changed();
+    RemoveRecord("Remove curve", mAlphaBetaCurvesList.mList, curve, curve ? curve->mGraphCurve : nullptr);
 }
 
 void CAlphaBetaPlotDocument::RemoveAlphaBetaPoint(CAlphaBetaPoint* point) {
-    if (point == nullptr || !mAlphaBetaPointsList.mList.Remove(point)) return;
-    if (point->mGraphPoint) mPlotView->removeGraphObject(point->mGraphPoint);
-    delete point;
-    mPlotView->Redraw();
-    Changed();
+    RemoveRecord("Remove marker", mAlphaBetaPointsList.mList, point, point ? point->mGraphPoint : nullptr);
 }
 
 void CAlphaBetaPlotDocument::RemoveAlphaBetaCorrelation(CAlphaBetaCorrelation* correlation) {
-    if (correlation == nullptr || !mAlphaBetaCorrelationsList.mList.Remove(correlation)) return;
-    if (correlation->mGraphCurve) mPlotView->removeGraphObject(correlation->mGraphCurve);
-    delete correlation;
-    mPlotView->Redraw();
-    Changed();
+    RemoveRecord("Remove correlation", mAlphaBetaCorrelationsList.mList, correlation,
+                 correlation ? correlation->mGraphCurve : nullptr);
 }
 
 std::string CAlphaBetaPlotDocument::SetFluidName(double alpha, double beta, double co2, double n2, double h2s,
@@ -365,9 +388,14 @@ CFluidModelDataDocument* CAlphaBetaPlotDocument::GenerateFluidModel(double alpha
         document->mModelFluid.RemoveAll();
         document->mModelFluid.CalculateFromAlphaBetaModel(alpha, beta, co2, n2, h2s);
     }
-    document->SetTitle(document->mModelFluid.mName);
-    document->UpdateAllViews();
+    // The fluid keeps its name as generated (with the blank that ends it when gases are named);
+    // the window's title has no trailing blank.
+    std::string title = document->mModelFluid.mName;
+    title.erase(title.find_last_not_of(' ') + 1);
+    document->SetTitle(title);
+    // Modified before its windows are told, so that they keep it modified.
     document->SetModifiedFlag(true);
+    document->UpdateAllViews();
     Services().NotifyFluidModelDataDocModified();
     return document;
 }

@@ -39,6 +39,8 @@ class CAlphaBetaPlotDocument : public CWDocument {
     // Curves, points, correlations, then the plot format.
     void ReadData(CDataHandleStream& stream) override;
     void SaveData(CDataHandleStream& stream) override;
+    bool HasContent() const override;
+    std::string FileKind() const override { return "an alpha-beta plot file"; }
 
     // ---- curve calculation, one point at a time ----
 
@@ -52,8 +54,12 @@ class CAlphaBetaPlotDocument : public CWDocument {
     // The next point: 0 a point, 1 retry, -1 the end; the first call returns the engine's error code.
     int CalculateAlphaBetaPoint(double& alpha, double& beta);
     // Stores and draws the curve (asking its name) or reports why there is none; the calculation
-    // is gone afterwards. Returns the stored curve or null.
-    CAlphaBetaCurve* OnCalculationEnd();
+    // is gone afterwards. Returns the stored curve or null. A curve whose calculation the person
+    // cancelled is partial: the name question and the log say so.
+    CAlphaBetaCurve* OnCalculationEnd(bool cancelled = false);
+    // How the name question of a partial curve reads, and its line of the log.
+    static std::string PartialCurveLabel(std::size_t points);
+    static std::string PartialCurveLog(const std::string& name, std::size_t points);
     // The whole calculation of an inclusion's curve in a progress loop, as the curve page runs it:
     // prepare, points until the end (at most maxPoints), then OnCalculationEnd. The engine's code of
     // the first point is given in *code (0 when it found one).
@@ -66,6 +72,7 @@ class CAlphaBetaPlotDocument : public CWDocument {
     void PlotAlphaBetaCurve(CAlphaBetaCurve* curve);
     void PlotAlphaBetaPoint(CAlphaBetaPoint* point);
     void PlotAlphaBetaCorrelation(CAlphaBetaCorrelation* correlation);
+    // Removals are undoable steps (document_changes.hpp): the record and its drawing are kept.
     void RemoveAlphaBetaCurve(CAlphaBetaCurve* curve);
     void RemoveAlphaBetaPoint(CAlphaBetaPoint* point);
     void RemoveAlphaBetaCorrelation(CAlphaBetaCorrelation* correlation);
@@ -118,6 +125,8 @@ class CAlphaBetaPlotDocument : public CWDocument {
     void DeleteIsoCurves(std::vector<CGraphCurve*>& curves);
     void DeleteContents();
     void Changed();
+    template <class Record>
+    void RemoveRecord(const char* text, CDataList<Record>& list, Record* record, CGraphObject* drawing);
 
     std::unique_ptr<CAlphaBetaPlotView> mPlotView;
     std::unique_ptr<zephon::thermo::CAlphaBetaModelInterface> mEngine;

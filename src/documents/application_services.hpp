@@ -57,7 +57,7 @@ struct CProgressStep {
 
 struct CProgressLoop {
     std::string title;
-    int range = 20; // steps of the bar
+    int range = 20; // steps of the bar; 0: the end cannot be foreseen, the bar only shows activity
 };
 
 class CApplicationServices {
@@ -104,10 +104,14 @@ class CApplicationServices {
     // A volume-temperature plot was made for a P-T document and wants a window / is going away.
     virtual void VTPlotCreated(CPhaseDiagDocument&, CVolumePlotView&) {}
     virtual void VTPlotDestroyed(CPhaseDiagDocument&, CVolumePlotView&) {}
-    // A document is closing: the application forgets it as the active document.
+    // A document's own close step ran and it is about to be destroyed. The application has
+    // forgotten it already (it is neither active nor current from the moment it starts to close);
+    // nothing needs to answer this.
     virtual void DocumentClosing(CWDocument&) {}
     // Opens a tool panel (made on first use) on the page; without panels nothing happens.
     virtual void DisplayToolPanel(CToolPanelKind, int /*page*/) {}
+    // Appends lines (each ended by CR LF) to the application's log; without a log nothing happens.
+    virtual void WriteLog(const std::string& /*lines*/) {}
 
     // ---- notifications ----
 

@@ -17,6 +17,8 @@ class CInclusionDataDocument : public CWDocument {
     void SaveData(CDataHandleStream& stream) override;
     // Closes, then tells the application, so that lists of open inclusion documents refresh.
     void OnCloseDocument() override;
+    bool HasContent() const override { return mInclusionList.Count() > 0; }
+    std::string FileKind() const override { return "an inclusion data file"; }
 
     CInclusionList mInclusionList;
 };
@@ -28,6 +30,8 @@ class CAlphaBetaDataDocument : public CWDocument {
 
     void ReadData(CDataHandleStream& stream) override;
     void SaveData(CDataHandleStream& stream) override;
+    bool HasContent() const override { return mCorrelation.mList.Count() > 0; }
+    std::string FileKind() const override { return "an alpha-beta correlation file"; }
 
     CAlphaBetaCorrelation mCorrelation;
 };
@@ -42,6 +46,8 @@ class CFluidModelDataDocument : public CWDocument {
     void SaveData(CDataHandleStream& stream) override;
     // Closes, then tells the application.
     void OnCloseDocument() override;
+    bool HasContent() const override { return mModelFluid.Count() > 0; }
+    std::string FileKind() const override { return "a fluid model file"; }
 
     CModelFluid mModelFluid{"FM"};
 };

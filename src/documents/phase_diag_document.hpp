@@ -99,7 +99,7 @@ class CPhaseDiagDocument : public CWDocument {
     };
     DrawnRecord FindDrawnRecord(const CGraphObject* object);
 
-    // ---- removal ----
+    // ---- removal (each an undoable step that keeps what it removes) ----
 
     void RemoveFluidPhaseDiagram(CPhaseDiagram* diagram);
     // Deletes an isochore with its partner of the pair (and the monophasic half's trapping lines).
@@ -123,16 +123,21 @@ class CPhaseDiagDocument : public CWDocument {
     void ReadData(CDataHandleStream& stream) override;
     void SaveData(CDataHandleStream& stream) override;
     void OnCloseDocument() override;
+    bool HasContent() const override { return mPhaseDiagramsList.mList.Count() > 0 || !mVTPlots.empty(); }
+    std::string FileKind() const override { return "a P-T diagram file"; }
 
     CPhaseDiagramsList mPhaseDiagramsList;
     CPlotFormat mPlotFormat;
 
   private:
     void Changed();
-    void RemoveIsopleth(CIsopleth* isopleth);
-    void RemoveIsochor(CIsochor* isochor);
-    // Unlinks an isochore from whichever list of the document holds it.
-    void UnlinkIsochor(CIsochor* isochor);
+    // Removals as undoable steps (document_changes.hpp).
+    std::unique_ptr<CCompositeDocumentChange> NewRemoval(const char* text);
+    void TakeDrawing(CCompositeDocumentChange& change, CGraphObject* object);
+    // The isochore's drawing and those of its trapping lines.
+    void TakeIsochorDrawings(CCompositeDocumentChange& change, CIsochor* isochor);
+    // Either may be null; each leaves whichever list of the document holds it.
+    void RemoveIsochorPair(const char* text, CIsochor* first, CIsochor* second);
     void DeleteContents();
 
     std::unique_ptr<CPhaseDiagView> mPlotView;

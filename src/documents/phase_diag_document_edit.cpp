@@ -103,55 +103,58 @@ CPhaseDiagDocument::DrawnRecord CPhaseDiagDocument::FindDrawnRecord(const CGraph
 }
 
 // ---- removal ----
+// Every removal is one undoable step: the records leave their lists and their drawings the view,
+// and both are kept by the step until it is forgotten.
 
-void CPhaseDiagDocument::RemoveIsopleth(CIsopleth* isopleth) {
-    if (isopleth == nullptr) return;
-    if (isopleth->mGraphCurve) mPlotView->removeGraphObject(isopleth->mGraphCurve); // legend too
-    isopleth->mGraphCurve = nullptr;
+std::unique_ptr<CCompositeDocumentChange> CPhaseDiagDocument::NewRemoval(const char* text) {
+    return std::make_unique<CCompositeDocumentChange>(text, [this] {
+        mPlotView->updateSubobjectsCoordinates();
+        mPlotView->Redraw();
+        Changed();
+    });
 }
 
-void CPhaseDiagDocument::RemoveIsochor(CIsochor* isochor) {
-    if (isochor == nullptr) return;
-    if (isochor->mGraphCurve) mPlotView->removeGraphObject(isochor->mGraphCurve);
-    isochor->mGraphCurve = nullptr;
-    if (isochor->mTrappingLines) {
-        for (CTrappingLine* line : isochor->mTrappingLines->mList) {
-            if (line->mGraphCurve) mPlotView->removeGraphObject(line->mGraphCurve);
-            line->mGraphCurve = nullptr;
-        }
-    }
-    mPlotView->updateSubobjectsCoordinates();
+void CPhaseDiagDocument::TakeDrawing(CCompositeDocumentChange& change, CGraphObject* object) {
+    if (object != nullptr) change.Add(std::make_unique<CTakeDrawingChange>(*mPlotView, object));
 }
 
-void CPhaseDiagDocument::UnlinkIsochor(CIsochor* isochor) {
-    for (CPhaseDiagram* diagram : mPhaseDiagramsList.mList) {
-        if (diagram->mBiphIsochorsList && diagram->mBiphIsochorsList->mList.Remove(isochor)) return;
-        if (diagram->mMonoIsochorsList && diagram->mMonoIsochorsList->mList.Remove(isochor)) return;
+void CPhaseDiagDocument::TakeIsochorDrawings(CCompositeDocumentChange& change, CIsochor* isochor) {
+    TakeDrawing(change, isochor->mGraphCurve);
+    if (isochor->mTrappingLines)
+        for (CTrappingLine* line : isochor->mTrappingLines->mList)
+            TakeDrawing(change, line->mGraphCurve);
+}
+
+void CPhaseDiagDocument::RemoveIsochorPair(const char* text, CIsochor* first, CIsochor* second) {
+    auto change = NewRemoval(text);
+    for (CIsochor* each : {first, second}) {
+        if (each == nullptr) continue;
+        TakeIsochorDrawings(*change, each);
+        for (CPhaseDiagram* diagram : mPhaseDiagramsList.mList)
+            for (CIsochorsList* list : {diagram->mBiphIsochorsList.get(), diagram->mMonoIsochorsList.get()})
+                if (list != nullptr && list->mList.Contains(each))
+                    change->Add(std::make_unique<CUnlinkChange<CIsochor>>(list->mList, each, true));
     }
+    Execute(std::move(change));
 }
 
 void CPhaseDiagDocument::RemoveFluidPhaseDiagram(CPhaseDiagram* diagram) {
     if (diagram == nullptr || !mPhaseDiagramsList.mList.Contains(diagram)) return;
-    RemoveIsopleth(diagram->mLiquidIsopleth.get());
-    RemoveIsopleth(diagram->mVapourIsopleth.get());
-    for (CIsochorsList* list : {diagram->mBiphIsochorsList.get(), diagram->mMonoIsochorsList.get()}) {
-        if (list == nullptr) continue;
-        for (CIsochor* isochor : list->mList)
-            RemoveIsochor(isochor);
-    }
+    auto change = NewRemoval("Remove phase envelope");
+    for (CIsopleth* isopleth : {diagram->mLiquidIsopleth.get(), diagram->mVapourIsopleth.get()})
+        if (isopleth != nullptr) TakeDrawing(*change, isopleth->mGraphCurve); // legend too
+    for (CIsochorsList* list : {diagram->mBiphIsochorsList.get(), diagram->mMonoIsochorsList.get()})
+        if (list != nullptr)
+            for (CIsochor* isochor : list->mList)
+                TakeIsochorDrawings(*change, isochor);
     // The diagram's curves leave the volume-temperature plots too: a later diagram may take its name.
-    if (diagram->mBiphIsochorsList) {
+    if (diagram->mBiphIsochorsList)
         for (const auto& plot : mVTPlots)
             for (const CIsochor* isochor : diagram->mBiphIsochorsList->mList)
-                plot->RemovePlottedCopiesOf(*isochor);
-    }
-    if (diagram->mCriticalPoint) mPlotView->removeGraphObject(diagram->mCriticalPoint);
-    diagram->mCriticalPoint = nullptr;
-    mPhaseDiagramsList.mList.Remove(diagram);
-    delete diagram; // with its isopleths, isochores and trapping lines
-    mPlotView->updateSubobjectsCoordinates();
-    Changed();
-    mPlotView->Redraw();
+                if (auto copies = plot->PlottedCopiesRemoval(*isochor)) change->Add(std::move(copies));
+    TakeDrawing(*change, diagram->mCriticalPoint);
+    change->Add(std::make_unique<CUnlinkChange<CPhaseDiagram>>(mPhaseDiagramsList.mList, diagram, true));
+    Execute(std::move(change));
 }
 
 void CPhaseDiagDocument::DeleteIsochor(CIsochor* isochor) {
@@ -170,28 +173,14 @@ void CPhaseDiagDocument::DeleteIsochor(CIsochor* isochor) {
             }
         }
     }
-    for (CIsochor* each : {isochor, partner}) {
-        if (each == nullptr) continue;
-        RemoveIsochor(each);
-        UnlinkIsochor(each);
-        delete each;
-    }
-    mPlotView->Redraw();
-    Changed();
+    RemoveIsochorPair("Delete isochor", isochor, partner);
 }
 
 void CPhaseDiagDocument::DeleteIsochor(const std::string& name) {
     CIsochor* mono = mPhaseDiagramsList.GetMonophasicIsochorByName(name);
     CIsochor* biph = mPhaseDiagramsList.GetBiphasicIsochorByName(name);
     if (mono == nullptr && biph == nullptr) return;
-    for (CIsochor* each : {mono, biph}) {
-        if (each == nullptr) continue;
-        RemoveIsochor(each);
-        UnlinkIsochor(each);
-        delete each;
-    }
-    mPlotView->Redraw();
-    Changed();
+    RemoveIsochorPair("Delete isochor", mono, biph);
 }
 
 void CPhaseDiagDocument::RemoveTrappingLine(CTrappingLine* line) {
@@ -201,12 +190,13 @@ void CPhaseDiagDocument::RemoveTrappingLine(CTrappingLine* line) {
         mPlotView->Redraw();
         return;
     }
-    if (line->mGraphCurve) mPlotView->removeGraphObject(line->mGraphCurve);
-    line->mGraphCurve = nullptr;
     CIsochor* isochor = line->mIsochor;
-    if (isochor && isochor->mTrappingLines && isochor->mTrappingLines->mList.Remove(line)) delete line;
-    Changed();
-    mPlotView->Redraw();
+    if (isochor == nullptr || !isochor->mTrappingLines || !isochor->mTrappingLines->mList.Contains(line))
+        return;
+    auto change = NewRemoval("Remove trapping line");
+    TakeDrawing(*change, line->mGraphCurve);
+    change->Add(std::make_unique<CUnlinkChange<CTrappingLine>>(isochor->mTrappingLines->mList, line, true));
+    Execute(std::move(change));
 }
 
 // ---- volume-temperature plots ----
@@ -216,6 +206,7 @@ CVolumePlotView* CPhaseDiagDocument::DisplayNewVTPlot() {
     plot->mTitle = GetTitle() + ":" + std::to_string(mVTPlots.size() + 1);
     CVolumePlotView* raw = plot.get();
     raw->SetContentChangedHandler([this] { Changed(); });
+    raw->SetChangeRunner([this](std::unique_ptr<CDocumentChange> change) { Execute(std::move(change)); });
     mVTPlots.push_back(std::move(plot));
     SetModifiedFlag(true);
     Services().VTPlotCreated(*this, *raw);

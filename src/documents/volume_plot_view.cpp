@@ -48,14 +48,32 @@ CInclusionRecordEx* CVolumePlotView::AddInclusion(const CInclusionRecordEx& incl
     return raw;
 }
 
+template <class Record>
+std::unique_ptr<CCompositeDocumentChange> CVolumePlotView::Removal(const char* text, CDataList<Record>& list,
+                                                                   Record* record, CGraphObject* drawing,
+                                                                   bool tellDocument) {
+    auto change = std::make_unique<CCompositeDocumentChange>(text, [this, life = Life(), tellDocument] {
+        if (life.expired()) return;
+        updateSubobjectsCoordinates();
+        RequestRedraw();
+        if (tellDocument) ContentChanged();
+    });
+    change->Add(std::make_unique<CUnlinkChange<Record>>(list, record, true, Life()));
+    change->Add(std::make_unique<CTakeDrawingChange>(*this, drawing, Life()));
+    return change;
+}
+
+void CVolumePlotView::RunChange(std::unique_ptr<CDocumentChange> change) {
+    if (mRunChange)
+        mRunChange(std::move(change));
+    else
+        change->Apply();
+}
+
 void CVolumePlotView::RemoveInclusion(CInclusionRecordEx* inclusion) {
-    if (inclusion == nullptr || !mPlottedInclusionsList.mInclusionData.Remove(inclusion)) return;
-    if (inclusion->mGraphCurve) removeGraphObject(inclusion->mGraphCurve);
-    inclusion->mGraphCurve = nullptr;
-    delete inclusion;
-    updateSubobjectsCoordinates();
-    RequestRedraw();
-    ContentChanged();
+    if (inclusion == nullptr || !mPlottedInclusionsList.mInclusionData.Contains(inclusion)) return;
+    RunChange(Removal("Remove Bubble(T) inclusion data", mPlottedInclusionsList.mInclusionData, inclusion,
+                      inclusion->mGraphCurve, true));
 }
 
 CIsochor* CVolumePlotView::AddIsochor(const CIsochor& isochor) {
@@ -70,23 +88,26 @@ CIsochor* CVolumePlotView::AddIsochor(const CIsochor& isochor) {
 }
 
 void CVolumePlotView::RemoveIsochor(CIsochor* isochor) {
-    if (isochor == nullptr || !mPlottedCurvesList.mList.Remove(isochor)) return;
-    if (isochor->mGraphCurve) removeGraphObject(isochor->mGraphCurve);
-    isochor->mGraphCurve = nullptr;
-    delete isochor;
-    updateSubobjectsCoordinates();
-    RequestRedraw();
-    ContentChanged();
+    if (isochor == nullptr || !mPlottedCurvesList.mList.Contains(isochor)) return;
+    RunChange(
+        Removal("Remove Bubble(T) curve", mPlottedCurvesList.mList, isochor, isochor->mGraphCurve, true));
 }
 
-bool CVolumePlotView::RemovePlottedCopiesOf(const CIsochor& isochor) {
+std::vector<CIsochor*> CVolumePlotView::PlottedCopies(const CIsochor& isochor) const {
     const std::string plotted = PlottedIsochorName(isochor);
     std::vector<CIsochor*> copies;
     for (CIsochor* copy : mPlottedCurvesList.mList)
         if (copy->mName == plotted || copy->mName == isochor.mName) copies.push_back(copy);
+    return copies;
+}
+
+std::unique_ptr<CDocumentChange> CVolumePlotView::PlottedCopiesRemoval(const CIsochor& isochor) {
+    const std::vector<CIsochor*> copies = PlottedCopies(isochor);
+    if (copies.empty()) return nullptr;
+    auto all = std::make_unique<CCompositeDocumentChange>("", nullptr);
     for (CIsochor* copy : copies)
-        RemoveIsochor(copy);
-    return !copies.empty();
+        all->Add(Removal("", mPlottedCurvesList.mList, copy, copy->mGraphCurve, false));
+    return all;
 }
 
 std::string CVolumePlotView::PlottedIsochorName(const CIsochor& isochor) {

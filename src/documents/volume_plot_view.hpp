@@ -5,11 +5,13 @@
 // data or of the diagrams do not change it.
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "data/inclusion_record.hpp"
 #include "data/phase_diagram_record.hpp"
 #include "documents/application_services.hpp"
+#include "documents/document_changes.hpp"
 #include "plot/plot_view.hpp"
 
 // Commands of the volume-temperature plot's context menus.
@@ -33,6 +35,12 @@ class CVolumePlotView : public CPlotView {
     // Told after every addition or removal of a plotted inclusion or isochore (not while reading),
     // so that the P-T document that keeps the plot is marked modified.
     void SetContentChangedHandler(std::function<void()> handler) { mContentChanged = std::move(handler); }
+    // Removals are undoable steps of the P-T document that keeps the plot: it runs them. Without a
+    // runner they are applied at once.
+    using ChangeRunner = std::function<void(std::unique_ptr<CDocumentChange>)>;
+    void SetChangeRunner(ChangeRunner runner) { mRunChange = std::move(runner); }
+    // Expires when the plot goes (its window closed): undo steps that touch it leave it alone then.
+    std::weak_ptr<const void> Life() const { return mLife; }
 
     // Plots a copy of the inclusion (default look: size 3, shape 3, red) and returns it.
     CInclusionRecordEx* AddInclusion(const CInclusionRecordEx& inclusion);
@@ -41,8 +49,9 @@ class CVolumePlotView : public CPlotView {
     // Plots a copy of the isochore under its plotted name and returns it.
     CIsochor* AddIsochor(const CIsochor& isochor);
     void RemoveIsochor(CIsochor* isochor);
-    // Removes every plotted copy of a diagram's isochore; true when there was one.
-    bool RemovePlottedCopiesOf(const CIsochor& isochor);
+    // The removal of every plotted copy of a diagram's isochore as a step of a larger change (the
+    // removal of its diagram); null when none is plotted.
+    std::unique_ptr<CDocumentChange> PlottedCopiesRemoval(const CIsochor& isochor);
 
     // The name a plotted copy carries, given once when it is plotted: an isochore of a diagram is
     // told apart from those of other diagrams by the diagram's name up to its first ":", a blank,
@@ -83,10 +92,21 @@ class CVolumePlotView : public CPlotView {
     void WidenRanges(double minT, double maxT, double minV, double maxV);
     void AddToLegend(CGraphObject* object);
     void ContentChanged();
+    // The copies plotted for a diagram's isochore.
+    std::vector<CIsochor*> PlottedCopies(const CIsochor& isochor) const;
+    // One plotted record and its drawing out, as one undoable step; `after` (redraw, tell the
+    // document) runs only while the plot exists.
+    template <class Record>
+    std::unique_ptr<CCompositeDocumentChange> Removal(const char* text, CDataList<Record>& list,
+                                                      Record* record, CGraphObject* drawing,
+                                                      bool tellDocument);
+    void RunChange(std::unique_ptr<CDocumentChange> change);
     // The plotted record a drawn object stands for, when it is one of this plot's.
     CIsochor* PlottedIsochorOf(const CGraphObject* object) const;
     CInclusionRecordEx* PlottedInclusionOf(const CGraphObject* object) const;
 
     CApplicationServices* mServices;
     std::function<void()> mContentChanged;
+    ChangeRunner mRunChange;
+    std::shared_ptr<const int> mLife = std::make_shared<const int>(0);
 };

@@ -60,7 +60,7 @@ void CWDocument::ReadData(CDataHandleStream&) {}
 
 void CWDocument::SaveData(CDataHandleStream&) {}
 
-bool CWDocument::OnOpenDocument(const fs::path& path) {
+bool CWDocument::OnOpenDocument(const fs::path& path, CUnreadableFile unreadable) {
     std::string content;
     std::string error;
     if (!ReadWholeFile(path, content, error)) {
@@ -68,10 +68,11 @@ bool CWDocument::OnOpenDocument(const fs::path& path) {
                                CMessageIcon::Warning, false});
         return false;
     }
-    return OnOpenText(content, path);
+    return OnOpenText(content, path, unreadable);
 }
 
-bool CWDocument::OnOpenText(const std::string& content, const fs::path& path) {
+bool CWDocument::OnOpenText(const std::string& content, const fs::path& path,
+                             CUnreadableFile unreadable) {
     // The document is named before it reads, so that what it opens while reading carries its name.
     mPathName = path;
     mTitle = DisplayName(path);
@@ -90,6 +91,14 @@ bool CWDocument::OnOpenText(const std::string& content, const fs::path& path) {
     mModified = false;
     mOpenedDamaged = stream.HasError() && !IsBlankText(content);
     mReadStop = mOpenedDamaged ? LocateReadStop(content, stream.SuccessfulReads()) : CReadStop{};
+    if (mOpenedDamaged && !HasContent() && unreadable == CUnreadableFile::Refuse) {
+        mServices.ShowMessage(
+            {"Zephon cannot open the file \"" + path.string() + "\": it is not " + FileKind() +
+                 " (no record could be read from it; reading stopped at line " +
+                 std::to_string(mReadStop.line) + ", column " + std::to_string(mReadStop.column) + ").",
+             "", CMessageIcon::Warning, false});
+        return false;
+    }
     if (mOpenedDamaged) {
         std::string where = mReadStop.atEnd ? "the file ends at line " + std::to_string(mReadStop.line) +
                                                   " before all of its content could be read"
@@ -159,6 +168,15 @@ bool CWDocument::OnSaveDocument(const fs::path& path) {
 
 void CWDocument::OnCloseDocument() {
     mServices.DocumentClosing(*this);
+}
+
+void CWDocument::Execute(std::unique_ptr<CDocumentChange> change) {
+    if (!change) return;
+    if (mChangeSink != nullptr) {
+        mChangeSink->Execute(std::move(change));
+        return;
+    }
+    change->Apply();
 }
 
 void CWDocument::AddView(CDocumentView* view) {

@@ -20,8 +20,14 @@
 #include "base/file_replace.hpp" // ReplaceFileContents: every save writes through it
 #include "base/input_file.hpp"   // ReadWholeFile: every document and import reads through it
 #include "documents/application_services.hpp"
+#include "documents/document_changes.hpp"
 
 class CWDocument;
+
+// What opening does with a file of which nothing could be read as the document's kind (a text
+// file renamed, another kind's file): the command-line tool reports it as damaged; the
+// application refuses it and opens nothing.
+enum class CUnreadableFile { OpenEmpty, Refuse };
 
 // Something that shows a document (a data table, a plot window) and refreshes when told.
 class CDocumentView {
@@ -53,10 +59,13 @@ class CWDocument {
     virtual void SaveData(CDataHandleStream& stream);
 
     // Opens a file into the document. False (the person told why) when it cannot be read; a damaged
-    // file opens with what could be read.
-    bool OnOpenDocument(const std::filesystem::path& path);
+    // file opens with what could be read, unless nothing at all could be read and the caller
+    // refuses such files.
+    bool OnOpenDocument(const std::filesystem::path& path,
+                        CUnreadableFile unreadable = CUnreadableFile::OpenEmpty);
     // Opens a file's text that was read elsewhere (standard input), as if read from the path.
-    bool OnOpenText(const std::string& content, const std::filesystem::path& path);
+    bool OnOpenText(const std::string& content, const std::filesystem::path& path,
+                    CUnreadableFile unreadable = CUnreadableFile::OpenEmpty);
     // Saves to a path. False (the person told why) when the file could not be written; the document
     // then stays modified and the previous file is untouched.
     bool OnSaveDocument(const std::filesystem::path& path);
@@ -68,11 +77,28 @@ class CWDocument {
     // written as 0 (a save tells the person of it).
     std::string SaveToText();
 
+    // Whether the document holds anything (a record, a curve, a plot).
+    virtual bool HasContent() const { return true; }
+    // The kind of file, for messages: "an inclusion data file".
+    virtual std::string FileKind() const { return "a Zephon file of this kind"; }
+
     const std::string& GetTitle() const { return mTitle; }
     void SetTitle(std::string title) { mTitle = std::move(title); }
     const std::filesystem::path& GetPathName() const { return mPathName; }
     bool IsModified() const { return mModified; }
-    void SetModifiedFlag(bool modified = true) { mModified = modified; }
+    void SetModifiedFlag(bool modified = true) {
+        mModified = modified;
+        if (modified) ++mEditCount;
+    }
+    // How many times the document was marked modified: an undo history tells its own changes from
+    // the others by it.
+    long EditCount() const { return mEditCount; }
+
+    // Undoable changes (a plot document's removals) go to the sink, which applies and keeps them;
+    // without one they are applied and forgotten.
+    void SetChangeSink(CDocumentChangeSink* sink) { mChangeSink = sink; }
+    CDocumentChangeSink* GetChangeSink() const { return mChangeSink; }
+    void Execute(std::unique_ptr<CDocumentChange> change);
 
     // How the last open went: whether the file was damaged, and where reading stopped.
     bool WasOpenedDamaged() const { return mOpenedDamaged; }
@@ -93,6 +119,8 @@ class CWDocument {
     std::string mTitle;
     std::filesystem::path mPathName;
     bool mModified = false;
+    long mEditCount = 0;
+    CDocumentChangeSink* mChangeSink = nullptr;
     bool mOpenedDamaged = false;
     CReadStop mReadStop;
     std::vector<CDocumentView*> mViews;

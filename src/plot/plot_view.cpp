@@ -112,13 +112,19 @@ void CPlotView::AddObject(std::unique_ptr<CGraphObject> object) {
 }
 
 void CPlotView::removeGraphObject(CGraphObject* object) {
+    TakeGraphObject(object);
+}
+
+CPlotView::TakenObject CPlotView::TakeGraphObject(CGraphObject* object) {
+    TakenObject taken;
     const auto it = std::find_if(mGraphObjList.begin(), mGraphObjList.end(),
                                  [object](const auto& owned) { return owned.get() == object; });
-    if (object == nullptr || it == mGraphObjList.end()) return;
+    if (object == nullptr || it == mGraphObjList.end()) return taken;
     // Nothing may keep pointing at the object once it is gone.
     if (object == mLegend) {
         mLegend = nullptr;
     } else if (mLegend) {
+        taken.legendPosition = mLegend->mRefObjectList.IndexOf(object);
         while (mLegend->mRefObjectList.Remove(object)) {
         }
         UpdateObject(*mLegend);
@@ -128,7 +134,25 @@ void CPlotView::removeGraphObject(CGraphObject* object) {
         mWhichPart = 0;
         if (mTracking.kind == CPlotTracking::Kind::DragObject) mTracking = {};
     }
+    taken.position = static_cast<std::size_t>(it - mGraphObjList.begin());
+    taken.object = std::move(*it);
     mGraphObjList.erase(it);
+    return taken;
+}
+
+void CPlotView::PutBackGraphObject(TakenObject taken) {
+    if (!taken.object) return;
+    CGraphObject* object = taken.object.get();
+    object->mPlotView = this;
+    UpdateObject(*object);
+    const std::size_t position = std::min(taken.position, mGraphObjList.size());
+    mGraphObjList.insert(mGraphObjList.begin() + static_cast<long>(position), std::move(taken.object));
+    if (auto* legend = dynamic_cast<CGraphLegend*>(object); legend != nullptr && mLegend == nullptr) {
+        mLegend = legend;
+    } else if (mLegend != nullptr && taken.legendPosition >= 0) {
+        mLegend->mRefObjectList.InsertAt(taken.legendPosition, object);
+        UpdateObject(*mLegend);
+    }
 }
 
 bool CPlotView::Holds(const CGraphObject* object) const {

@@ -107,6 +107,17 @@ class CPlotView : public CPlotHost {
     // Unlinks the object from the list and the legend and destroys it; a selection of it is
     // forgotten. Removing the legend leaves the view without one.
     void removeGraphObject(CGraphObject* object);
+    // An object taken out of the view as removeGraphObject does, kept with its places in the
+    // drawing order and in the legend so that it can go back exactly where it was (undo).
+    struct TakenObject {
+        std::unique_ptr<CGraphObject> object;
+        std::size_t position = 0;
+        long legendPosition = -1; // -1: not listed in the legend
+    };
+    TakenObject TakeGraphObject(CGraphObject* object);
+    // Puts a taken object back in its places (objects taken one after another go back in the
+    // reverse order) and maps it with the current ranges.
+    void PutBackGraphObject(TakenObject taken);
     const std::vector<std::unique_ptr<CGraphObject>>& GetGraphObjects() const { return mGraphObjList; }
     CGraphLegend* GetLegend() const { return mLegend; }
     // Whether the object is one of the view's (it may have been removed meanwhile).

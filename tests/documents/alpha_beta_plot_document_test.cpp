@@ -108,12 +108,18 @@ TEST_F(AlphaBetaTest, NamesLimitsAndOneCalculationAtATime) {
     ASSERT_NE(shortCurve, nullptr);
     EXPECT_EQ(shortCurve->mCurve.Count(), 5);
 
-    // A person who stops the loop keeps the points computed so far.
+    // A person who stops the loop keeps the points computed so far, and is told the curve is
+    // partial when naming it and in the log.
     services.stopProgressAfter = 3;
     CAlphaBetaCurve* stopped = Curve(Inclusion("stopped", 110, 9));
     ASSERT_NE(stopped, nullptr);
     EXPECT_EQ(stopped->mCurve.Count(), 3);
     EXPECT_FALSE(document.IsCalculationPrepared());
+    EXPECT_EQ(services.prompts.back(), "stopped (partial)");
+    EXPECT_EQ(services.promptLabels.back(), CAlphaBetaPlotDocument::PartialCurveLabel(3));
+    EXPECT_EQ(services.log, CAlphaBetaPlotDocument::PartialCurveLog("stopped (partial)", 3));
+    // The dialog counts the points: its bar cannot know where a curve ends.
+    EXPECT_EQ(services.progressTexts.back().rfind("Points : 3     Alpha : ", 0), 0u);
 
     // Preparing twice keeps the first calculation's settings.
     document.PrepareCalculation(95 + 273.15, 20 + 273.15, 0.1, 0, 0, 0, 1, "first");

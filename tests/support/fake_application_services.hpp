@@ -31,12 +31,14 @@ class FakeApplicationServices : public CApplicationServices {
     std::vector<CUserMessage> messages;
     std::vector<std::string> questions;
     std::vector<std::string> prompts; // the proposals offered
+    std::vector<std::string> promptLabels;
     std::vector<CFileChoice> fileChoices;
     std::vector<CFileSaveChoice> saveChoices;
     std::vector<std::string> saveChangesQuestions; // the titles asked about
     std::vector<std::string> progressTexts;
     int progressAdvances = 0;
     int progressLoops = 0;
+    std::string log; // what went to the application's log
     int waitDepth = 0;
     int maxWaitDepth = 0;
     std::map<std::string, int> notifications;
@@ -76,9 +78,10 @@ class FakeApplicationServices : public CApplicationServices {
         yesNoAnswers.pop_front();
         return answer;
     }
-    std::optional<std::string> PromptText(const std::string&, const std::string&,
+    std::optional<std::string> PromptText(const std::string&, const std::string& label,
                                           const std::string& proposal) override {
         prompts.push_back(proposal);
+        promptLabels.push_back(label);
         if (textAnswers.empty()) return proposal;
         auto answer = textAnswers.front();
         textAnswers.pop_front();
@@ -126,6 +129,7 @@ class FakeApplicationServices : public CApplicationServices {
         return fluidDocuments.back().get();
     }
     void VTPlotCreated(CPhaseDiagDocument&, CVolumePlotView& plot) override { openVTPlots.push_back(&plot); }
+    void WriteLog(const std::string& lines) override { log += lines; }
     void VTPlotDestroyed(CPhaseDiagDocument&, CVolumePlotView& plot) override {
         std::erase(openVTPlots, &plot);
         if (currentVTPlot == &plot) currentVTPlot = nullptr;

@@ -123,12 +123,23 @@ void CPlotWindow::RunZoom(CPlotCommand command) {
 CWindowAbilities CPlotWindow::Abilities() const {
     CWindowAbilities abilities;
     abilities.prints = mView != nullptr;
+    if (const CPlotHistory* history = mApp.Core().History(mDocument)) {
+        abilities.undo = history->CanUndo();
+        abilities.redo = history->CanRedo();
+    }
     return abilities;
 }
 
 bool CPlotWindow::RunCommand(CAppCommand command) {
     if (mView == nullptr) return false;
+    CPlotHistory* history = mApp.Core().History(mDocument);
     switch (command) {
+    case CAppCommand::EditUndo:
+        if (history != nullptr) history->Undo();
+        return history != nullptr;
+    case CAppCommand::EditRedo:
+        if (history != nullptr) history->Redo();
+        return history != nullptr;
     case CAppCommand::FilePrint:
         PrintView(*mView);
         return true;

@@ -41,7 +41,7 @@ class CPlotWindow : public QWidget, public CDocumentWindow, public CPlotViewHost
     QString StatusText() const;
 
     // ---- CDocumentWindow ----
-    CWDocument& Document() const override { return *mDocument; }
+    CWDocument* Document() const override { return mDocument; }
     CWindowAbilities Abilities() const override;
     bool RunCommand(CAppCommand command) override;
     CPlotView* PlotView() const override { return mView; }

@@ -13,24 +13,30 @@ namespace {
 class CVTPlotWindow : public CPlotWindow {
   public:
     CVTPlotWindow(CPhaseDiagDocument& document, CVolumePlotView& view, CZephonApp& app)
-        : CPlotWindow(document, view, app), mDiagrams(&document), mVolumeView(view) {}
+        : CPlotWindow(document, view, app), mDiagrams(&document), mVolumeView(&view),
+          mTitle(QString::fromStdString(view.mTitle)) {}
     void DetachDocument() override {
         mDiagrams = nullptr;
+        mVolumeView = nullptr;
         CPlotWindow::DetachDocument();
     }
-    QString WindowTitle() const override { return QString::fromStdString(mVolumeView.mTitle); }
+    QString WindowTitle() const override {
+        return mVolumeView != nullptr ? QString::fromStdString(mVolumeView->mTitle) : mTitle;
+    }
     bool ClosesDocument() const override { return false; }
 
   protected:
     // The person closes the plot: its document forgets it (and asks for this window to go).
     void closeEvent(QCloseEvent* event) override {
-        if (mDiagrams != nullptr) mDiagrams->KillVTPlot(&mVolumeView);
+        if (mDiagrams != nullptr) mDiagrams->KillVTPlot(mVolumeView);
         event->accept();
     }
 
   private:
-    CPhaseDiagDocument* mDiagrams; // null once the window is detached
-    CVolumePlotView& mVolumeView;
+    // Both null once the window is detached.
+    CPhaseDiagDocument* mDiagrams;
+    CVolumePlotView* mVolumeView;
+    QString mTitle;
 };
 
 } // namespace

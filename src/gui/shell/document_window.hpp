@@ -12,8 +12,9 @@ class CDocumentWindow {
   public:
     virtual ~CDocumentWindow() = default;
 
-    // The document shown; it outlives the window.
-    virtual CWDocument& Document() const = 0;
+    // The document shown; null once the window was detached from it (the window may outlive its
+    // document until it is deleted).
+    virtual CWDocument* Document() const = 0;
     // The window's own title; empty: the document's title (the main window adds the modified
     // marker).
     virtual QString WindowTitle() const { return {}; }
@@ -27,7 +28,7 @@ class CDocumentWindow {
     // a P-T diagram, which close on their own).
     virtual bool ClosesDocument() const { return true; }
     // The window is going away with its document: forget the document now (it is destroyed
-    // right after); the window itself is deleted later.
+    // right after); the window itself is deleted later and holds nothing of it meanwhile.
     virtual void DetachDocument() {}
     // The document was saved or renamed (its modified flag may have been cleared).
     virtual void DocumentStateChanged() {}

@@ -112,7 +112,10 @@ QAction* CMainWindow::MakeAction(CAppCommand command, const QString& caption, co
 void CMainWindow::CreateActions() {
     MakeAction(C::FileNew, "&New", QKeySequence("Ctrl+N"))->setIcon(ToolIcon(CToolIcon::New));
     MakeAction(C::FileOpen, "&Open", QKeySequence("Ctrl+O"))->setIcon(ToolIcon(CToolIcon::Open));
-    MakeAction(C::FileClose, "Close", QKeySequence("Ctrl+W"));
+    // Ctrl+F4 is the other usual key of closing a document's window; the sub-windows' own menus
+    // bind neither (AddSubWindow), so that neither is ambiguous.
+    MakeAction(C::FileClose, "Close", QKeySequence("Ctrl+W"))
+        ->setShortcuts({QKeySequence("Ctrl+W"), QKeySequence("Ctrl+F4")});
     MakeAction(C::FileSave, "&Save", QKeySequence("Ctrl+S"))->setIcon(ToolIcon(CToolIcon::Save));
     MakeAction(C::FileSaveAs, "Save &as");
     MakeAction(C::FileRevert, "Revert");
@@ -285,6 +288,8 @@ void CMainWindow::Run(CAppCommand command) {
     // A command may open dialogs; enabling is checked again when it runs, because a shortcut can
     // reach an action before its menu was ever shown.
     if (!CommandState(command, mApp.Core(), ShellState()).enabled) return;
+    // What the status line said belongs to the command before; this one may say something new.
+    statusBar()->clearMessage();
     CApplicationCore& core = mApp.Core();
     CToolPanels& panels = mApp.Panels();
     if (IsWindowCommand(command)) {
@@ -536,13 +541,18 @@ std::vector<CDocumentWindow*> CMainWindow::DocumentWindows() const {
 QMdiSubWindow* CMainWindow::SubWindowOf(CWDocument& document) const {
     for (QMdiSubWindow* sub : mMdiArea->subWindowList()) {
         CDocumentWindow* window = WindowOf(sub);
-        if (window != nullptr && &window->Document() == &document && window->ClosesDocument()) return sub;
+        if (window != nullptr && window->Document() == &document && window->ClosesDocument()) return sub;
     }
     return nullptr;
 }
 
 QMdiSubWindow* CMainWindow::AddSubWindow(QWidget* window) {
     QMdiSubWindow* sub = mMdiArea->addSubWindow(window);
+    // The sub-window's own menu would bind Ctrl+W and Ctrl+F4 once more per window, and Qt then
+    // runs none of them: File > Close has them.
+    if (QMenu* menu = sub->systemMenu())
+        for (QAction* action : menu->actions())
+            action->setShortcuts({});
     sub->installEventFilter(this);
     sub->show();
     mMdiArea->setActiveSubWindow(sub);
@@ -567,7 +577,7 @@ void CMainWindow::BringToFront(CWDocument& document) {
 void CMainWindow::CloseWindows(CWDocument& document) {
     for (QMdiSubWindow* sub : mMdiArea->subWindowList()) {
         CDocumentWindow* window = WindowOf(sub);
-        if (window == nullptr || &window->Document() != &document) continue;
+        if (window == nullptr || window->Document() != &document) continue;
         window->DetachDocument();
         sub->removeEventFilter(this);
         sub->hide();
@@ -580,8 +590,12 @@ void CMainWindow::CloseWindows(CWDocument& document) {
 
 void CMainWindow::DocumentStateChanged(CWDocument& document) {
     for (CDocumentWindow* window : DocumentWindows())
-        if (&window->Document() == &document) window->DocumentStateChanged();
+        if (window->Document() == &document) window->DocumentStateChanged();
     UpdateWindowTitles();
+}
+
+void CMainWindow::DocumentClosed() {
+    UpdateActions();
 }
 
 void CMainWindow::OpenVTPlotWindow(CPhaseDiagDocument& document, CVolumePlotView& view) {
@@ -604,9 +618,11 @@ void CMainWindow::UpdateWindowTitles() {
     for (QMdiSubWindow* sub : mMdiArea->subWindowList()) {
         CDocumentWindow* window = WindowOf(sub);
         if (window == nullptr) continue;
+        const CWDocument* document = window->Document();
+        if (document == nullptr) continue; // going with its document
         const QString own = window->WindowTitle();
-        sub->setWindowTitle((own.isEmpty() ? TitleOf(window->Document()) : own) + "[*]");
-        sub->setWindowModified(window->Document().IsModified());
+        sub->setWindowTitle((own.isEmpty() ? TitleOf(*document) : own) + "[*]");
+        sub->setWindowModified(document->IsModified());
     }
     CWDocument* active = mApp.Core().ActiveDocument();
     setWindowTitle(active != nullptr ? "Zephon - " + TitleOf(*active) : QString("Zephon"));
@@ -619,11 +635,15 @@ void CMainWindow::OnSubWindowActivated(QMdiSubWindow* sub) {
         // main window without windows has no active document.
         if (mMdiArea->currentSubWindow() == nullptr) core.WindowClosed();
     } else if (CDocumentWindow* window = WindowOf(sub)) {
-        core.WindowActivated(&window->Document());
+        // The core ignores the windows of a document that is closing.
+        if (CWDocument* document = window->Document()) core.WindowActivated(document);
         if (CPlotView* view = window->PlotView()) core.NotifyPlotWindowActivated(view);
         // A volume-temperature plot becomes the current one, its P-T diagram with it.
         if (auto* volume = dynamic_cast<CVolumePlotView*>(window->PlotView()))
             core.SetCurrentVTPlotView(volume);
+    } else {
+        // The log: no document is active, and the file commands have nothing to act on.
+        core.WindowActivated(nullptr);
     }
     UpdateActions();
 }
@@ -634,11 +654,11 @@ bool CMainWindow::eventFilter(QObject* watched, QEvent* event) {
     auto* sub = qobject_cast<QMdiSubWindow*>(watched);
     if (sub != nullptr && event->type() == QEvent::Close) {
         CDocumentWindow* window = WindowOf(sub);
-        if (window != nullptr && window->ClosesDocument()) {
+        if (window != nullptr && window->ClosesDocument() && window->Document() != nullptr) {
             // The document closes by the application's one path, which closes this window too
             // when the person does not cancel.
             event->ignore();
-            mApp.Core().CloseDocument(window->Document());
+            mApp.Core().CloseDocument(*window->Document());
             UpdateActions();
             return true;
         }

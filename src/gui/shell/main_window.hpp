@@ -52,6 +52,7 @@ class CMainWindow : public QMainWindow, public CDocumentWindows {
     void BringToFront(CWDocument& document) override;
     void CloseWindows(CWDocument& document) override;
     void DocumentStateChanged(CWDocument& document) override;
+    void DocumentClosed() override;
 
   public slots:
     void UpdateActions();

@@ -11,6 +11,7 @@
 #include "app/application_core.hpp"
 #include "base/program_folder.hpp"
 #include "documents/data_documents.hpp"
+#include "gui/shell/log_window.hpp"
 #include "gui/shell/main_window.hpp"
 #include "gui/shell/settings.hpp"
 #include "gui/shell/tool_panels.hpp"
@@ -129,7 +130,8 @@ void CQtServices::EndWaitCursor() {
 }
 
 bool CQtServices::RunProgressLoop(const CProgressLoop& loop, const std::function<CProgressStep()>& step) {
-    QProgressDialog dialog(ToQ(loop.title), "Cancel", 0, std::max(1, loop.range), DialogParent());
+    // A range of 0 makes the bar a busy indicator.
+    QProgressDialog dialog(ToQ(loop.title), "Cancel", 0, std::max(0, loop.range), DialogParent());
     dialog.setWindowTitle(ToQ(loop.title));
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setMinimumDuration(0);
@@ -144,7 +146,7 @@ bool CQtServices::RunProgressLoop(const CProgressLoop& loop, const std::function
         if (dialog.wasCanceled()) return false;
         const CProgressStep result = step();
         if (!result.text.empty()) dialog.setLabelText(ToQ(result.text));
-        if (result.advance) dialog.setValue(++advanced % (dialog.maximum() + 1));
+        if (result.advance && dialog.maximum() > 0) dialog.setValue(++advanced % (dialog.maximum() + 1));
         if (!result.more) return true;
     }
 }
@@ -164,6 +166,10 @@ void CQtServices::VTPlotDestroyed(CPhaseDiagDocument& document, CVolumePlotView&
     if (mApp == nullptr) return;
     mApp->MainWindow().CloseVTPlotWindow(document, view);
     mApp->Core().VTPlotDestroyed(view);
+}
+
+void CQtServices::WriteLog(const std::string& lines) {
+    if (mApp != nullptr) mApp->Log().InsertText(ToQ(lines));
 }
 
 void CQtServices::DisplayToolPanel(CToolPanelKind kind, int page) {

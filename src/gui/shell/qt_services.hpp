@@ -32,6 +32,7 @@ class CQtServices : public CApplicationServices {
     void VTPlotCreated(CPhaseDiagDocument& document, CVolumePlotView& view) override;
     void VTPlotDestroyed(CPhaseDiagDocument& document, CVolumePlotView& view) override;
     void DisplayToolPanel(CToolPanelKind kind, int page) override;
+    void WriteLog(const std::string& lines) override;
 
     void NotifyAlphaBetaPlotModified() override;
     void NotifyAlphaBetaPlotSelection() override;

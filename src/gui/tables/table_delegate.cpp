@@ -101,3 +101,12 @@ bool CTableDelegate::editorEvent(QEvent* event, QAbstractItemModel* model, const
     }
     return false;
 }
+
+bool CTableDelegate::eventFilter(QObject* editor, QEvent* event) {
+    // Not taking the key over lets the table's own Copy or Paste shortcut run.
+    if (event->type() == QEvent::ShortcutOverride && mRowsSelected && mRowsSelected()) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste)) return true;
+    }
+    return QStyledItemDelegate::eventFilter(editor, event);
+}

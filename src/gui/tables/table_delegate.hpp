@@ -4,6 +4,7 @@
 // that open a row's sub-table.
 
 #include <QStyledItemDelegate>
+#include <functional>
 
 class CTableItemModel;
 
@@ -21,6 +22,12 @@ class CTableDelegate : public QStyledItemDelegate {
                const QModelIndex& index) const override;
     bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
                      const QModelIndex& index) override;
+    // Whether whole rows (or several cells) are selected: an editor then leaves Copy and Paste to
+    // the table, which copies and pastes rows.
+    void SetRowsSelected(std::function<bool()> rowsSelected) { mRowsSelected = std::move(rowsSelected); }
+
+  protected:
+    bool eventFilter(QObject* editor, QEvent* event) override;
 
   signals:
     // The button of a row was pressed.
@@ -28,4 +35,5 @@ class CTableDelegate : public QStyledItemDelegate {
 
   private:
     CTableItemModel& mModel;
+    std::function<bool()> mRowsSelected;
 };

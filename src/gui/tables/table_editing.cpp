@@ -41,6 +41,14 @@ void CTableEditing::Execute(std::unique_ptr<CTableChange> change) {
     mStack.push(new CTableUndoStep(std::move(change)));
 }
 
+void CTableEditing::ContentReplaced() {
+    const bool modified = mDocument.IsModified();
+    mStack.clear();
+    if (modified) mStack.resetClean();
+    mDocument.SetModifiedFlag(modified);
+    emit Changed();
+}
+
 void CTableEditing::DocumentSaved() {
     if (!mDocument.IsModified()) mStack.setClean();
 }

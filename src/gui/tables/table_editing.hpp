@@ -25,6 +25,9 @@ class CTableEditing : public QObject, public CChangeSink {
     void Execute(std::unique_ptr<CTableChange> change) override;
     // The document was saved: the present step is its clean state.
     void DocumentSaved();
+    // The document's records were replaced as a whole: no step can be taken back any more, and
+    // the document keeps its modified flag.
+    void ContentReplaced();
 
   signals:
     // A step was applied or taken back: the document's modified flag follows the stack.

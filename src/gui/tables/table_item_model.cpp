@@ -60,6 +60,7 @@ bool CTableItemModel::setData(const QModelIndex& index, const QVariant& value, i
         emit Refused(QString::fromStdString(outcome.reason));
         return false;
     }
+    emit Accepted();
     return true;
 }
 

@@ -29,6 +29,8 @@ class CTableItemModel : public QAbstractTableModel, public CTableObserver {
 
   signals:
     void Refused(const QString& reason);
+    // A typed text went into its record.
+    void Accepted();
 
   private:
     CTableModel& mTable;

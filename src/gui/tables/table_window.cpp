@@ -85,11 +85,15 @@ CTableWindow::CTableWindow(CZephonApp& app, std::shared_ptr<CTableEditing> editi
 
     connect(mItemModel.get(), &CTableItemModel::Refused, this,
             [this](const QString& reason) { ShowStatus(reason); });
+    // A good edit after a refused one: the reason no longer applies.
+    connect(mItemModel.get(), &CTableItemModel::Accepted, this, [this] { ShowStatus({}); });
+    delegate->SetRowsSelected([this] { return RowsSelected(); });
     connect(delegate, &CTableDelegate::ButtonClicked, this, [this](int row) { OpenSubTable(row); });
     // The main window follows the document: titles, its modified marker and what Undo can do.
     if (!mSetup.isSubTable)
         connect(mEditing.get(), &CTableEditing::Changed, &mApp.MainWindow(), &CMainWindow::UpdateActions);
     mEditing->Session().AddListener(this);
+    if (!mSetup.isSubTable) mDocument->AddView(this);
     // The clipboard is asked when it changes, not each time the menus are updated (on X11 each
     // question goes to the program that owns it).
     QClipboard* clipboard = QGuiApplication::clipboard();
@@ -123,10 +127,28 @@ void CTableWindow::DetachDocument() {
         if (window) window->DetachDocument();
     mSubTables.clear();
     mEditing->Session().RemoveListener(this);
+    mDocument->RemoveView(this);
     mView->setModel(nullptr);
     mItemModel.reset();
     mModel.reset();
     mEditing.reset();
+    mDocument = nullptr;
+}
+
+void CTableWindow::OnDocumentUpdate(CWDocument&) {
+    if (!mModel || mSetup.isSubTable) return;
+    mView->setCurrentIndex({}); // an open editor writes into no row that is gone
+    CTableSession& session = mEditing->Session();
+    // Told as a reset of the list: the sub-tables of every old row close, the model rereads it.
+    session.Broadcast({mModel->ListKey(), CListEventKind::AboutToReset, 0, mModel->RowCount()});
+    mEditing->ContentReplaced();
+    session.Broadcast({mModel->ListKey(), CListEventKind::Reset, 0, 0});
+}
+
+bool CTableWindow::RowsSelected() const {
+    const QItemSelectionModel* selection = mView->selectionModel();
+    return selection != nullptr &&
+           (!selection->selectedRows().isEmpty() || selection->selectedIndexes().size() > 1);
 }
 
 QString CTableWindow::WindowTitle() const {

@@ -23,7 +23,7 @@ class CTableItemModel;
 class QTableView;
 class QPushButton;
 
-class CTableWindow : public QWidget, public CDocumentWindow, public CTableListener {
+class CTableWindow : public QWidget, public CDocumentWindow, public CTableListener, public CDocumentView {
     Q_OBJECT
 
   public:
@@ -44,7 +44,7 @@ class CTableWindow : public QWidget, public CDocumentWindow, public CTableListen
     QPushButton* NormalizeButton() const { return mNormalizeButton; }
 
     // ---- CDocumentWindow ----
-    CWDocument& Document() const override { return *mDocument; }
+    CWDocument* Document() const override { return mDocument; }
     QString WindowTitle() const override;
     CWindowAbilities Abilities() const override;
     bool RunCommand(CAppCommand command) override;
@@ -75,6 +75,15 @@ class CTableWindow : public QWidget, public CDocumentWindow, public CTableListen
     CTableWindow* SubTableOf(const void* record) const;
 
     QSize sizeHint() const override;
+
+    // ---- CDocumentView (main windows only) ----
+    // The document's records were replaced as a whole (a fluid model generated into it): the
+    // table shows the new rows, the sub-tables of the old ones close and Undo starts afresh.
+    void OnDocumentUpdate(CWDocument& document) override;
+
+    // Copy and Paste act on whole rows, whatever cell has an editor, when rows (or several cells)
+    // are selected.
+    bool RowsSelected() const;
 
   protected:
     void OnListEvent(const CListEvent& event) override;
