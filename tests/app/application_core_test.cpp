@@ -19,9 +19,14 @@ using zephon::testing::TestFolder;
 // Records what the application asks of its windows.
 struct FakeWindows : CDocumentWindows {
     std::vector<CWDocument*> shown, fronted, closed;
+    // What taking the windows down does meanwhile (a multi-document area activates the next one).
+    std::function<void(CWDocument&)> whileClosing;
     void ShowDocument(CWDocument& document) override { shown.push_back(&document); }
     void BringToFront(CWDocument& document) override { fronted.push_back(&document); }
-    void CloseWindows(CWDocument& document) override { closed.push_back(&document); }
+    void CloseWindows(CWDocument& document) override {
+        closed.push_back(&document);
+        if (whileClosing) whileClosing(document);
+    }
 };
 
 struct Listener : CAppListener {
@@ -154,6 +159,74 @@ TEST_F(ApplicationCoreTest, ClosingClearsTheDocumentFromEverythingThatHoldsIt) {
     EXPECT_EQ(listener.closing, (std::vector<CWDocument*>{plot, diagram}));
     EXPECT_EQ(windows.closed, (std::vector<CWDocument*>{plot, diagram}));
     EXPECT_TRUE(core.Documents().empty());
+}
+
+// While its windows go one by one, the next window activated is often another one of the closing
+// document: nothing of it may become active or current again.
+TEST_F(ApplicationCoreTest, AClosingDocumentNeverComesBack) {
+    CWDocument* other = core.NewDocument(CDocumentKind::InclusionData);
+    auto* diagram = dynamic_cast<CPhaseDiagDocument*>(core.NewDocument(CDocumentKind::PhaseDiagram));
+    CVolumePlotView* vt = diagram->DisplayNewVTPlot();
+    windows.whileClosing = [&](CWDocument& document) {
+        core.WindowActivated(&document);
+        core.SetCurrentPhaseDiagDoc(diagram);
+        core.SetCurrentVTPlotView(vt);
+        core.NotifyPlotWindowActivated(vt);
+        core.WindowActivated(other);
+    };
+    core.WindowActivated(diagram);
+    core.SetCurrentVTPlotView(vt);
+    services.saveChangesAnswers = {CSaveAnswer::Discard};
+    EXPECT_TRUE(core.CloseDocument(*diagram));
+    EXPECT_EQ(core.ActiveDocument(), other);
+    EXPECT_EQ(core.NextActiveDocument(), other);
+    EXPECT_EQ(core.CurrentPhaseDiagDoc(), nullptr);
+    EXPECT_EQ(core.CurrentVTPlotView(), nullptr);
+    EXPECT_EQ(core.CurrentPlotView(), nullptr);
+    EXPECT_FALSE(CommandState(CAppCommand::NewVTPlot, core, {}).enabled);
+}
+
+// A file of which nothing can be read as its extension's kind opens no document, whatever the
+// extension.
+TEST_F(ApplicationCoreTest, ATextFileOfAnyExtensionIsRefused) {
+    for (const auto& kind : AllDocumentKinds()) {
+        const auto path = WriteInclusions(std::string("notes") + kind.extension,
+                                          "Sample 12 was measured twice;\nsee the notebook, page 4.\n");
+        services.messages.clear();
+        EXPECT_EQ(core.OpenDocument(path), nullptr) << kind.extension;
+        ASSERT_EQ(services.messages.size(), 1u) << kind.extension;
+        EXPECT_NE(services.messages[0].find("it is not a"), std::string::npos) << services.messages[0];
+    }
+    EXPECT_TRUE(core.Documents().empty());
+    EXPECT_TRUE(windows.shown.empty());
+    EXPECT_EQ(core.NextActiveDocument(), nullptr);
+}
+
+// Undo of a plot document's removal returns to the saved state as unmodified, unless something
+// that Undo cannot take back changed the document meanwhile.
+TEST_F(ApplicationCoreTest, APlotDocumentIsCleanOnlyInItsSavedState) {
+    auto* plot = dynamic_cast<CAlphaBetaPlotDocument*>(core.NewDocument(CDocumentKind::AlphaBetaPlot));
+    CPlotHistory* history = core.History(plot);
+    ASSERT_NE(history, nullptr);
+    EXPECT_EQ(core.History(core.NewDocument(CDocumentKind::InclusionData)), nullptr);
+    plot->AddAlphaBetaPoint(0.5, 0.5, 0, 0, 0);
+    plot->AddAlphaBetaPoint(0.6, 0.4, 0, 0, 0);
+    services.saveAnswers = {folder.Path() / "p.abp"};
+    ASSERT_TRUE(core.SaveDocumentAs(*plot));
+
+    plot->RemoveAlphaBetaPoint(plot->mAlphaBetaPointsList.mList.First());
+    EXPECT_TRUE(plot->IsModified());
+    EXPECT_EQ(history->UndoText(), "Remove marker");
+    history->Undo();
+    EXPECT_FALSE(plot->IsModified());
+    EXPECT_EQ(plot->mAlphaBetaPointsList.mList.Count(), 2);
+    history->Redo();
+    EXPECT_TRUE(plot->IsModified());
+
+    plot->AddAlphaBetaPoint(0.7, 0.3, 0, 0, 0); // not a step of the history
+    history->Undo();
+    EXPECT_TRUE(plot->IsModified());
+    EXPECT_FALSE(history->CanUndo());
 }
 
 TEST_F(ApplicationCoreTest, MenuEnablingAndChecks) {

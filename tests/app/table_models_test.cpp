@@ -206,17 +206,17 @@ TEST(InclusionTable, CopiedRowsPasteBackAndBadTextPastesNothing) {
     const std::string copied = model.CopyRows(rows);
     EXPECT_EQ(copied.substr(0, copied.find('\n')),
               "Inclusion\tTh (°C)\t% Gas\tTv (°C)\tHomog.\t% CO2\t% N2\t% H2S\tT1 (°C)\t% Gas 1");
-    // Over row 2, then appended.
+    // Over row 2 once row 1 has another name; appended again it would name two rows alike.
+    EXPECT_FALSE(model.Paste(copied, 1).accepted);
+    model.EditCell(0, 0, "kept");
     ASSERT_TRUE(model.Paste(copied, 1).accepted);
-    ASSERT_TRUE(model.Paste(copied, -1).accepted);
-    ASSERT_EQ(model.RowCount(), 3);
-    for (long r : {1, 2}) {
-        const CInclusionRecordEx& pasted = *e.document.mInclusionList.mInclusionData.At(r);
-        EXPECT_EQ(pasted.mInclusionName, "FI, \"one\"");
-        EXPECT_EQ(pasted.mTh, 87.125);
-        ASSERT_EQ(pasted.mVolumeDataList.Count(), 1);
-        EXPECT_EQ(pasted.mVolumeDataList.mList.First()->mVolume, 3.25);
-    }
+    EXPECT_EQ(model.Paste(copied, -1).reason, "Nothing was pasted: the name \"FI, \"one\"\" is that of row 2.");
+    ASSERT_EQ(model.RowCount(), 2);
+    const CInclusionRecordEx& pasted = *e.document.mInclusionList.mInclusionData.At(1);
+    EXPECT_EQ(pasted.mInclusionName, "FI, \"one\"");
+    EXPECT_EQ(pasted.mTh, 87.125);
+    ASSERT_EQ(pasted.mVolumeDataList.Count(), 1);
+    EXPECT_EQ(pasted.mVolumeDataList.mList.First()->mVolume, 3.25);
 
     const std::string before = e.document.SaveToText();
     const std::size_t steps = e.history.Count();
@@ -346,4 +346,26 @@ TEST(CorrelationTables, PointsAndTheirCompositions) {
     e.history.Undo();
     EXPECT_EQ(point.mCO2, 0.004);
     EXPECT_TRUE(e.document.IsModified());
+}
+
+// Two inclusions of a table never share a name, whichever way it comes: typed, pasted, imported;
+// a new row takes the next free number.
+TEST(InclusionTable, NamesOfOneTableDiffer) {
+    Editing<CInclusionDataDocument> e;
+    CInclusionTableModel model(e.session, e.document);
+    for (int i = 0; i < 3; ++i)
+        model.AddRow();
+    EXPECT_EQ(model.EditCell(2, 0, "Inclusion1").reason,
+              "Inclusion: the name \"Inclusion1\" is that of row 1; the cell keeps Inclusion3.");
+    EXPECT_TRUE(model.EditCell(2, 0, "Inclusion3").accepted); // its own name
+    e.services.yesNoAnswers = {true};
+    ASSERT_TRUE(model.DeleteRow(0));
+    model.AddRow();
+    EXPECT_EQ(Names(model), (Strings{"Inclusion2", "Inclusion3", "Inclusion4"}));
+    const std::string header = "Inclusion,Th (°C),% Gas,Tv (°C),Homog.\n";
+    EXPECT_EQ(model.Import(header + "A,80,5,20,L\nA,90,5,20,L\n").reason,
+              "Nothing was imported: the name \"A\" comes twice.");
+    EXPECT_FALSE(model.Import(header + "Inclusion2,80,5,20,L\n").accepted);
+    EXPECT_TRUE(model.Import(header + "A,80,5,20,L\n").accepted);
+    EXPECT_EQ(model.RowCount(), 4);
 }
