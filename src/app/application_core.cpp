@@ -247,10 +247,10 @@ void CApplicationCore::Discard(CWDocument& document) {
     if (mWindows != nullptr) mWindows->CloseWindows(document);
     // Out of the list before its own close step, so that whoever is told of the closing (lists
     // of open inclusion documents) no longer finds it.
-    const auto owned_it = std::find_if(mDocuments.begin(), mDocuments.end(),
+    const auto position = std::find_if(mDocuments.begin(), mDocuments.end(),
                                        [&](const auto& owned) { return owned.get() == &document; });
-    std::unique_ptr<CWDocument> owned = std::move(*owned_it);
-    mDocuments.erase(owned_it);
+    std::unique_ptr<CWDocument> owned = std::move(*position);
+    mDocuments.erase(position);
     owned->OnCloseDocument();
     owned.reset();
     std::erase(mClosing, &document);

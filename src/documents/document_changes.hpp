@@ -83,7 +83,8 @@ class CGuardedChange : public CDocumentChange {
 // change while it is out (a record that lives inside another removed record is not owned).
 template <class Record> class CUnlinkChange : public CGuardedChange {
   public:
-    CUnlinkChange(CDataList<Record>& list, Record* record, bool owned, std::weak_ptr<const void> ownerLife = {})
+    CUnlinkChange(CDataList<Record>& list, Record* record, bool owned,
+                  std::weak_ptr<const void> ownerLife = {})
         : CGuardedChange(std::move(ownerLife)), mList(list), mRecord(record), mOwned(owned) {}
     ~CUnlinkChange() override {
         if (mOwned && !mInList) delete mRecord;

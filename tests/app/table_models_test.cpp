@@ -210,7 +210,8 @@ TEST(InclusionTable, CopiedRowsPasteBackAndBadTextPastesNothing) {
     EXPECT_FALSE(model.Paste(copied, 1).accepted);
     model.EditCell(0, 0, "kept");
     ASSERT_TRUE(model.Paste(copied, 1).accepted);
-    EXPECT_EQ(model.Paste(copied, -1).reason, "Nothing was pasted: the name \"FI, \"one\"\" is that of row 2.");
+    EXPECT_EQ(model.Paste(copied, -1).reason,
+              "Nothing was pasted: the name \"FI, \"one\"\" is that of row 2.");
     ASSERT_EQ(model.RowCount(), 2);
     const CInclusionRecordEx& pasted = *e.document.mInclusionList.mInclusionData.At(1);
     EXPECT_EQ(pasted.mInclusionName, "FI, \"one\"");

@@ -96,7 +96,8 @@ class DocumentLifetimeTest : public QObject {
         std::vector<QMdiSubWindow*> windows;
         for (QMdiSubWindow* sub : Main().MdiArea()->subWindowList()) {
             auto* window = dynamic_cast<CDocumentWindow*>(sub->widget());
-            if (window != nullptr && window->Document() == document && sub->isVisible()) windows.push_back(sub);
+            if (window != nullptr && window->Document() == document && sub->isVisible())
+                windows.push_back(sub);
         }
         return windows;
     }
@@ -124,7 +125,8 @@ class DocumentLifetimeTest : public QObject {
         } else {
             document->SetModifiedFlag();
         }
-        for (CToolPanelKind kind : {CToolPanelKind::AlphaBeta, CToolPanelKind::PhaseDiagram, CToolPanelKind::BubbleSize})
+        for (CToolPanelKind kind :
+             {CToolPanelKind::AlphaBeta, CToolPanelKind::PhaseDiagram, CToolPanelKind::BubbleSize})
             mApp->Panels().Display(kind, 0);
         Main().UpdateActions();
         return document;
@@ -137,13 +139,15 @@ class DocumentLifetimeTest : public QObject {
                                  static_cast<CWDocument*>(core.CurrentAlphaBetaPlotDoc()),
                                  static_cast<CWDocument*>(core.CurrentPhaseDiagDoc())})
             QVERIFY(held == nullptr || core.IsOpen(held));
-        for (const CPlotView* view : {static_cast<const CPlotView*>(core.CurrentVTPlotView()), core.CurrentPlotView()})
+        for (const CPlotView* view :
+             {static_cast<const CPlotView*>(core.CurrentVTPlotView()), core.CurrentPlotView()})
             QVERIFY(view == nullptr || core.DocumentOfView(view) != nullptr);
         const CWDocument* active = core.ActiveDocument();
         QCOMPARE(Main().Action(CAppCommand::FileClose)->isEnabled(), active != nullptr);
         QCOMPARE(Main().Action(CAppCommand::FileSaveAs)->isEnabled(), active != nullptr);
         QCOMPARE(Main().Action(CAppCommand::NewVTPlot)->isEnabled(), core.CurrentPhaseDiagDoc() != nullptr);
-        QCOMPARE(Main().Action(CAppCommand::PlotInclusionVTPage)->isEnabled(), core.CurrentVTPlotView() != nullptr);
+        QCOMPARE(Main().Action(CAppCommand::PlotInclusionVTPage)->isEnabled(),
+                 core.CurrentVTPlotView() != nullptr);
         QCOMPARE(Main().windowTitle(),
                  active ? "Zephon - " + QString::fromStdString(active->GetTitle()) : QString("Zephon"));
     }
@@ -196,10 +200,10 @@ class DocumentLifetimeTest : public QObject {
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("path");
         QTest::addColumn<int>("window");
-        for (const char* file : {"inclusions.inc", "correlation.abe", "fluid_model.flu", "alpha_beta.abp",
-                                 "phase_diagram.ptd"})
-            for (ClosePath path : {ClosePath::CloseBox, ClosePath::CloseSave, ClosePath::CloseDiscard, ClosePath::Revert,
-                                   ClosePath::ExitCancel, ClosePath::ExitDiscard})
+        for (const char* file :
+             {"inclusions.inc", "correlation.abe", "fluid_model.flu", "alpha_beta.abp", "phase_diagram.ptd"})
+            for (ClosePath path : {ClosePath::CloseBox, ClosePath::CloseSave, ClosePath::CloseDiscard,
+                                   ClosePath::Revert, ClosePath::ExitCancel, ClosePath::ExitDiscard})
                 for (int window = 0; window < 3; ++window)
                     QTest::newRow(qPrintable(QString("%1, %2, window %3").arg(file, Name(path)).arg(window)))
                         << QString(file) << static_cast<int>(path) << window;
@@ -226,8 +230,9 @@ class DocumentLifetimeTest : public QObject {
             break;
         case ClosePath::CloseSave:
         case ClosePath::CloseDiscard:
-            mServices->saveChangesAnswers = {static_cast<ClosePath>(path) == ClosePath::CloseSave ? CSaveAnswer::Save
-                                                                                                   : CSaveAnswer::Discard};
+            mServices->saveChangesAnswers = {static_cast<ClosePath>(path) == ClosePath::CloseSave
+                                                 ? CSaveAnswer::Save
+                                                 : CSaveAnswer::Discard};
             Main().Action(CAppCommand::FileClose)->trigger();
             break;
         case ClosePath::Revert:
@@ -236,8 +241,9 @@ class DocumentLifetimeTest : public QObject {
             break;
         case ClosePath::ExitCancel:
         case ClosePath::ExitDiscard:
-            mServices->saveChangesAnswers = {static_cast<ClosePath>(path) == ClosePath::ExitCancel ? CSaveAnswer::Cancel
-                                                                                                    : CSaveAnswer::Discard};
+            mServices->saveChangesAnswers = {static_cast<ClosePath>(path) == ClosePath::ExitCancel
+                                                 ? CSaveAnswer::Cancel
+                                                 : CSaveAnswer::Discard};
             Main().Action(CAppCommand::FileExit)->trigger();
             break;
         }
@@ -260,8 +266,8 @@ class DocumentLifetimeTest : public QObject {
     // menus included), so that Qt never finds it ambiguous and runs nothing.
     void noShortcutIsBoundTwice() {
         Start();
-        for (const char* file : {"inclusions.inc", "correlation.abe", "fluid_model.flu", "alpha_beta.abp",
-                                 "phase_diagram.ptd"})
+        for (const char* file :
+             {"inclusions.inc", "correlation.abe", "fluid_model.flu", "alpha_beta.abp", "phase_diagram.ptd"})
             QVERIFY(OpenWithDependents(file) != nullptr);
         std::map<QString, QStringList> owners;
         for (QAction* action : Main().findChildren<QAction*>())
@@ -279,7 +285,8 @@ class DocumentLifetimeTest : public QObject {
         QTest::addColumn<int>("key");
         for (const char* file : {"inclusions.inc", "alpha_beta.abp"})
             for (int key : {int(Qt::Key_W), int(Qt::Key_F4)})
-                QTest::newRow(qPrintable(QString("%1, %2").arg(file).arg(key == Qt::Key_W ? "Ctrl+W" : "Ctrl+F4")))
+                QTest::newRow(
+                    qPrintable(QString("%1, %2").arg(file).arg(key == Qt::Key_W ? "Ctrl+W" : "Ctrl+F4")))
                     << QString(file) << key;
     }
 
@@ -310,7 +317,8 @@ class DocumentLifetimeTest : public QObject {
         Main().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&Main()));
         QHeaderView* header = table->View()->verticalHeader();
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(5, header->sectionViewportPosition(1) + 5));
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(5, header->sectionViewportPosition(1) + 5));
         Settle();
         QVERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
@@ -383,17 +391,38 @@ class DocumentLifetimeTest : public QObject {
         const std::size_t drawnBefore = drawn();
 
         const std::map<QString, std::function<bool()>> removals = {
-            {"curve", [&] { return plot->mAlphaBetaCurvesList.Count() > 0 && (plot->RemoveAlphaBetaCurve(plot->mAlphaBetaCurvesList.mList.First()), true); }},
-            {"marker", [&] { return plot->mAlphaBetaPointsList.mList.Count() > 0 && (plot->RemoveAlphaBetaPoint(plot->mAlphaBetaPointsList.mList.First()), true); }},
-            {"correlation", [&] { return plot->mAlphaBetaCorrelationsList.Count() > 0 && (plot->RemoveAlphaBetaCorrelation(plot->mAlphaBetaCorrelationsList.mList.First()), true); }},
-            {"envelope", [&] { return diagrams->mPhaseDiagramsList.Count() > 0 && (diagrams->RemoveFluidPhaseDiagram(diagrams->mPhaseDiagramsList.mList.First()), true); }},
-            {"isochor", [&] {
+            {"curve",
+             [&] {
+                 return plot->mAlphaBetaCurvesList.Count() > 0 &&
+                        (plot->RemoveAlphaBetaCurve(plot->mAlphaBetaCurvesList.mList.First()), true);
+             }},
+            {"marker",
+             [&] {
+                 return plot->mAlphaBetaPointsList.mList.Count() > 0 &&
+                        (plot->RemoveAlphaBetaPoint(plot->mAlphaBetaPointsList.mList.First()), true);
+             }},
+            {"correlation",
+             [&] {
+                 return plot->mAlphaBetaCorrelationsList.Count() > 0 &&
+                        (plot->RemoveAlphaBetaCorrelation(plot->mAlphaBetaCorrelationsList.mList.First()),
+                         true);
+             }},
+            {"envelope",
+             [&] {
+                 return diagrams->mPhaseDiagramsList.Count() > 0 &&
+                        (diagrams->RemoveFluidPhaseDiagram(diagrams->mPhaseDiagramsList.mList.First()), true);
+             }},
+            {"isochor",
+             [&] {
                  CPhaseDiagram* diagram = diagrams->mPhaseDiagramsList.mList.First();
-                 if (!diagram || !diagram->mMonoIsochorsList || diagram->mMonoIsochorsList->mList.Count() == 0) return false;
+                 if (!diagram || !diagram->mMonoIsochorsList ||
+                     diagram->mMonoIsochorsList->mList.Count() == 0)
+                     return false;
                  diagrams->DeleteIsochor(diagram->mMonoIsochorsList->mList.First());
                  return true;
              }},
-            {"trapping line", [&] {
+            {"trapping line",
+             [&] {
                  for (CPhaseDiagram* diagram : diagrams->mPhaseDiagramsList.mList)
                      if (diagram->mMonoIsochorsList)
                          for (CIsochor* isochor : diagram->mMonoIsochorsList->mList)
@@ -403,12 +432,15 @@ class DocumentLifetimeTest : public QObject {
                              }
                  return false;
              }},
-            {"V-T curve", [&] {
+            {"V-T curve",
+             [&] {
                  if (diagrams->GetVTPlots().empty()) return false;
                  CVolumePlotView& vt = *diagrams->GetVTPlots().front();
-                 return vt.mPlottedCurvesList.mList.Count() > 0 && (vt.RemoveIsochor(vt.mPlottedCurvesList.mList.First()), true);
+                 return vt.mPlottedCurvesList.mList.Count() > 0 &&
+                        (vt.RemoveIsochor(vt.mPlottedCurvesList.mList.First()), true);
              }},
-            {"V-T inclusion", [&] {
+            {"V-T inclusion",
+             [&] {
                  if (diagrams->GetVTPlots().empty()) return false;
                  CVolumePlotView& vt = *diagrams->GetVTPlots().front();
                  return vt.mPlottedInclusionsList.Count() > 0 &&

@@ -96,7 +96,7 @@ class PlotDialogsTest : public QObject {
     void colourAndFontDialogsChangeTheLook() {
         CPlotWindow* window = Open("alpha_beta.abp");
         QVERIFY(window != nullptr);
-        auto& plot = static_cast<CAlphaBetaPlotDocument&>(window->Document());
+        auto& plot = static_cast<CAlphaBetaPlotDocument&>(*window->Document());
         CGraphPoint* marker = plot.mAlphaBetaPointsList.mList.First()->mGraphPoint;
         AnswerModal<QColorDialog>([](QColorDialog& colors) {
             colors.setCurrentColor(QColor(0, 160, 0));
@@ -146,9 +146,9 @@ class PlotDialogsTest : public QObject {
 
         // Closing the document lets the window go blank; closing the window unchecks the command.
         mServices->saveChangesAnswers = {CSaveAnswer::Discard, CSaveAnswer::Discard};
-        QVERIFY(mApp->Core().CloseDocument(plot->Document()));
+        QVERIFY(mApp->Core().CloseDocument(*plot->Document()));
         QVERIFY(ranges->GetPlotView() != plot->View() || ranges->GetPlotView() == nullptr);
-        QVERIFY(mApp->Core().CloseDocument(diagram->Document()));
+        QVERIFY(mApp->Core().CloseDocument(*diagram->Document()));
         QCOMPARE(ranges->GetPlotView(), nullptr);
         QVERIFY(!ranges->MinXField()->isEnabled());
         QTest::keyClick(ranges, Qt::Key_Escape);

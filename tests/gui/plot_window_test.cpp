@@ -86,7 +86,7 @@ class PlotWindowTest : public QObject {
         QCOMPARE(window->ZoomToolBar()->actions().size(), 3);
         QCOMPARE(window->ZoomAction(CPlotCommand::ZoomIn)->toolTip(),
                  QString("Click here to enlarge the selected rectangle."));
-        auto& document = static_cast<CPhaseDiagDocument&>(window->Document());
+        auto& document = static_cast<CPhaseDiagDocument&>(*window->Document());
         const QPoint empty(600, 40);
         QTest::mouseClick(window->Area(), Qt::LeftButton, {}, empty);
         QCOMPARE(window->View()->GetSelectedObject(), nullptr);
@@ -159,7 +159,7 @@ class PlotWindowTest : public QObject {
     void doubleClicksOpenTheSettingsDialogs() {
         CPlotWindow* window = Open("phase_diagram.ptd");
         QVERIFY(window != nullptr);
-        CIsochor* isochor = VisibleIsochor(static_cast<CPhaseDiagDocument&>(window->Document()));
+        CIsochor* isochor = VisibleIsochor(static_cast<CPhaseDiagDocument&>(*window->Document()));
         QVERIFY(isochor != nullptr);
         const CIsochorPoint& middle = *isochor->mList.At(isochor->mList.Count() / 2);
         const int size = isochor->mGraphCurve->mSize;
@@ -172,13 +172,13 @@ class PlotWindowTest : public QObject {
         DoubleClick(window->Area(), At(*window, middle.mT, middle.mP));
         QCOMPARE(shown, QString(kThicknessNames[static_cast<std::size_t>(size - 1)]));
         QCOMPARE(isochor->mGraphCurve->mSize, 3);
-        QVERIFY(window->Document().IsModified());
+        QVERIFY(window->Document()->IsModified());
         QCOMPARE(window->StatusText(), QString()); // the dialog's hint is gone
 
         // A marker of the alpha-beta plot: its size shows, and size 10 is taken.
         window = Open("alpha_beta.abp");
         QVERIFY(window != nullptr);
-        auto& plot = static_cast<CAlphaBetaPlotDocument&>(window->Document());
+        auto& plot = static_cast<CAlphaBetaPlotDocument&>(*window->Document());
         CAlphaBetaPoint* marker = plot.mAlphaBetaPointsList.mList.First();
         QVERIFY(marker != nullptr);
         marker->mGraphPoint->mSize = 4;
@@ -196,7 +196,7 @@ class PlotWindowTest : public QObject {
     void contextCommandsReachTheDocument() {
         CPlotWindow* window = Open("phase_diagram.ptd");
         QVERIFY(window != nullptr);
-        auto& document = static_cast<CPhaseDiagDocument&>(window->Document());
+        auto& document = static_cast<CPhaseDiagDocument&>(*window->Document());
         CIsochor* isochor = VisibleIsochor(document);
         QVERIFY(isochor != nullptr);
         const long pairs = MonophasicIsochors(document);
@@ -216,7 +216,7 @@ class PlotWindowTest : public QObject {
         // A marker set on an empty spot of the alpha-beta plot, through its menu.
         window = Open("alpha_beta.abp");
         QVERIFY(window != nullptr);
-        auto& plot = static_cast<CAlphaBetaPlotDocument&>(window->Document());
+        auto& plot = static_cast<CAlphaBetaPlotDocument&>(*window->Document());
         const long markers = plot.mAlphaBetaPointsList.mList.Count();
         ChooseFromMenu("Set a marker");
         QTest::mouseClick(window->Area(), Qt::RightButton, {}, At(*window, 0.1, 0.9));

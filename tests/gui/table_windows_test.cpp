@@ -24,7 +24,7 @@ namespace {
 
 CTableWindow* MainTableOf(CZephonApp& app, CWDocument& document) {
     for (CDocumentWindow* window : app.MainWindow().DocumentWindows())
-        if (&window->Document() == &document && window->ClosesDocument())
+        if (window->Document() == &document && window->ClosesDocument())
             return dynamic_cast<CTableWindow*>(window);
     return nullptr;
 }
@@ -163,7 +163,7 @@ class TableWindowsTest : public QObject {
         // Editing in it is in the inclusion's record, and the window's title follows the name.
         volumes->AddRow();
         TypeInto(*volumes, 0, 1, "12.5");
-        auto& inclusions = dynamic_cast<CInclusionDataDocument&>(table->Document());
+        auto& inclusions = dynamic_cast<CInclusionDataDocument&>(*table->Document());
         QCOMPARE(inclusions.mInclusionList.mInclusionData.First()->mVolumeDataList.mList.First()->mVolume,
                  12.5);
         TypeInto(*table, 0, 0, "FI-9");
@@ -220,8 +220,11 @@ class TableWindowsTest : public QObject {
         QVERIFY(QGuiApplication::clipboard()->text().startsWith("Inclusion\tTh (°C)"));
         table->View()->clearSelection();
         table->View()->selectRow(2);
+        table->RunCommand(CAppCommand::EditPaste); // two rows of one name: refused
+        QCOMPARE(Column(*table, 0), QStringList({"Inclusion1", "FI-7", "FI-8"}));
+        table->Model()->EditCell(0, 0, "FI-6");
         table->RunCommand(CAppCommand::EditPaste);
-        QCOMPARE(Column(*table, 0), QStringList({"Inclusion1", "FI-7", "Inclusion1"}));
+        QCOMPARE(Column(*table, 0), QStringList({"FI-6", "FI-7", "Inclusion1"}));
         // A bad row pastes nothing and says why in the status line.
         QGuiApplication::clipboard()->setText("A\t80\t5\t20\tL\t0\t0\t0\nB\t80\t5\t20\tQ\t0\t0\t0\n");
         table->View()->clearSelection();

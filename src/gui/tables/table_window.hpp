@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "app/table_model.hpp"
+#include "documents/w_document.hpp"
 #include "gui/shell/document_window.hpp"
 
 class CZephonApp;
