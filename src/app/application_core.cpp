@@ -52,6 +52,11 @@ CWDocument* CApplicationCore::Adopt(std::unique_ptr<CWDocument> document) {
     const CDocumentKind kind = KindOfDocument(*raw);
     if (kind == CDocumentKind::AlphaBetaPlot || kind == CDocumentKind::PhaseDiagram)
         mHistories[raw] = std::make_unique<CPlotHistory>(*raw);
+    // Its volume-temperature plots opened while it was read, before it was open, so their windows'
+    // activations counted for nothing: the last one becomes current as its activation would have
+    // made it.
+    if (auto* diagram = dynamic_cast<CPhaseDiagDocument*>(raw); diagram && !diagram->GetVTPlots().empty())
+        SetCurrentVTPlotView(diagram->GetVTPlots().back().get());
     if (mWindows != nullptr) mWindows->ShowDocument(*raw);
     return raw;
 }

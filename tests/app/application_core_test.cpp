@@ -191,11 +191,11 @@ TEST_F(ApplicationCoreTest, AClosingDocumentNeverComesBack) {
 TEST_F(ApplicationCoreTest, ATextFileOfAnyExtensionIsRefused) {
     for (const auto& kind : AllDocumentKinds()) {
         const auto path = WriteInclusions(std::string("notes") + kind.extension,
-                                          "Sample 12 was measured twice;\nsee the notebook, page 4.\n");
+                                          "Notes on sample twelve: measured twice,\nsee the notebook, page 4.\n");
         services.messages.clear();
         EXPECT_EQ(core.OpenDocument(path), nullptr) << kind.extension;
         ASSERT_EQ(services.messages.size(), 1u) << kind.extension;
-        EXPECT_NE(services.messages[0].find("it is not a"), std::string::npos) << services.messages[0];
+        EXPECT_NE(services.messages[0].text.find("it is not a"), std::string::npos) << services.messages[0].text;
     }
     EXPECT_TRUE(core.Documents().empty());
     EXPECT_TRUE(windows.shown.empty());

@@ -140,7 +140,7 @@ class DocumentLifetimeTest : public QObject {
                                  static_cast<CWDocument*>(core.CurrentPhaseDiagDoc())})
             QVERIFY(held == nullptr || core.IsOpen(held));
         for (const CPlotView* view :
-             {static_cast<const CPlotView*>(core.CurrentVTPlotView()), core.CurrentPlotView()})
+             {static_cast<CPlotView*>(core.CurrentVTPlotView()), core.CurrentPlotView()})
             QVERIFY(view == nullptr || core.DocumentOfView(view) != nullptr);
         const CWDocument* active = core.ActiveDocument();
         QCOMPARE(Main().Action(CAppCommand::FileClose)->isEnabled(), active != nullptr);

@@ -109,6 +109,8 @@ CTableWindow::~CTableWindow() {
 }
 
 QSize CTableWindow::sizeHint() const {
+    // Detached from its document, the window waits to be deleted with nothing to measure.
+    if (!mItemModel) return size();
     // Room for the row numbers, the frame and a vertical scroll bar.
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     int width = mView->verticalHeader()->sizeHint().width() + 2 * mView->frameWidth() + scrollBar + 4;
