@@ -190,12 +190,14 @@ TEST_F(ApplicationCoreTest, AClosingDocumentNeverComesBack) {
 // extension.
 TEST_F(ApplicationCoreTest, ATextFileOfAnyExtensionIsRefused) {
     for (const auto& kind : AllDocumentKinds()) {
-        const auto path = WriteInclusions(std::string("notes") + kind.extension,
-                                          "Notes on sample twelve: measured twice,\nsee the notebook, page 4.\n");
+        const auto path =
+            WriteInclusions(std::string("notes") + kind.extension,
+                            "Notes on sample twelve: measured twice,\nsee the notebook, page 4.\n");
         services.messages.clear();
         EXPECT_EQ(core.OpenDocument(path), nullptr) << kind.extension;
         ASSERT_EQ(services.messages.size(), 1u) << kind.extension;
-        EXPECT_NE(services.messages[0].text.find("it is not a"), std::string::npos) << services.messages[0].text;
+        EXPECT_NE(services.messages[0].text.find("it is not a"), std::string::npos)
+            << services.messages[0].text;
     }
     EXPECT_TRUE(core.Documents().empty());
     EXPECT_TRUE(windows.shown.empty());

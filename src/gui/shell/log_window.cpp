@@ -6,6 +6,7 @@
 #include <QScrollBar>
 
 #include "gui/shell/font_families.hpp"
+#include "gui/shell/sub_window_keys.hpp"
 
 CLogWindow::CLogWindow(QMdiArea& area, const std::vector<std::filesystem::path>& folders) : mArea(area) {
     setObjectName("LogWindow");
@@ -15,6 +16,7 @@ CLogWindow::CLogWindow(QMdiArea& area, const std::vector<std::filesystem::path>&
     setFont(ScreenFont("Elite", 16));
     setWindowTitle("Zephon.log");
     mSubWindow = area.addSubWindow(this);
+    UnbindSystemMenuKeys(*mSubWindow);
     mSubWindow->installEventFilter(this);
     mSubWindow->hide();
 }

@@ -26,6 +26,7 @@
 #include "gui/shell/log_window.hpp"
 #include "gui/shell/qt_services.hpp"
 #include "gui/shell/settings.hpp"
+#include "gui/shell/sub_window_keys.hpp"
 #include "gui/shell/tool_panels.hpp"
 #include "gui/shell/zephon_app.hpp"
 
@@ -113,7 +114,7 @@ void CMainWindow::CreateActions() {
     MakeAction(C::FileNew, "&New", QKeySequence("Ctrl+N"))->setIcon(ToolIcon(CToolIcon::New));
     MakeAction(C::FileOpen, "&Open", QKeySequence("Ctrl+O"))->setIcon(ToolIcon(CToolIcon::Open));
     // Ctrl+F4 is the other usual key of closing a document's window; the sub-windows' own menus
-    // bind neither (AddSubWindow), so that neither is ambiguous.
+    // bind neither (sub_window_keys.hpp), so that neither is ambiguous.
     MakeAction(C::FileClose, "Close", QKeySequence("Ctrl+W"))
         ->setShortcuts({QKeySequence("Ctrl+W"), QKeySequence("Ctrl+F4")});
     MakeAction(C::FileSave, "&Save", QKeySequence("Ctrl+S"))->setIcon(ToolIcon(CToolIcon::Save));
@@ -548,11 +549,7 @@ QMdiSubWindow* CMainWindow::SubWindowOf(CWDocument& document) const {
 
 QMdiSubWindow* CMainWindow::AddSubWindow(QWidget* window) {
     QMdiSubWindow* sub = mMdiArea->addSubWindow(window);
-    // The sub-window's own menu would bind Ctrl+W and Ctrl+F4 once more per window, and Qt then
-    // runs none of them: File > Close has them.
-    if (QMenu* menu = sub->systemMenu())
-        for (QAction* action : menu->actions())
-            action->setShortcuts({});
+    UnbindSystemMenuKeys(*sub);
     sub->installEventFilter(this);
     sub->show();
     mMdiArea->setActiveSubWindow(sub);
