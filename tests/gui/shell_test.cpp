@@ -126,7 +126,7 @@ class ShellTest : public QObject {
         QCOMPARE(mApp->Core().Documents().size(), std::size_t{2});
         auto* active = Main().ActiveDocumentWindow();
         QVERIFY(active != nullptr);
-        QCOMPARE(QString::fromStdString(active->Document().GetTitle()), QString("alpha_beta.abp"));
+        QCOMPARE(QString::fromStdString(active->Document()->GetTitle()), QString("alpha_beta.abp"));
     }
 
     void droppedFilesOpen() {
