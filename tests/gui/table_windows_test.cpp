@@ -223,6 +223,7 @@ class TableWindowsTest : public QObject {
         table->RunCommand(CAppCommand::EditPaste); // two rows of one name: refused
         QCOMPARE(Column(*table, 0), QStringList({"Inclusion1", "FI-7", "FI-8"}));
         table->Model()->EditCell(0, 0, "FI-6");
+        table->View()->selectRow(2);
         table->RunCommand(CAppCommand::EditPaste);
         QCOMPARE(Column(*table, 0), QStringList({"FI-6", "FI-7", "Inclusion1"}));
         // A bad row pastes nothing and says why in the status line.

@@ -572,17 +572,24 @@ void CMainWindow::BringToFront(CWDocument& document) {
 }
 
 void CMainWindow::CloseWindows(CWDocument& document) {
-    for (QMdiSubWindow* sub : mMdiArea->subWindowList()) {
-        CDocumentWindow* window = WindowOf(sub);
-        if (window == nullptr || window->Document() != &document) continue;
-        window->DetachDocument();
-        sub->removeEventFilter(this);
-        sub->hide();
-        mMdiArea->removeSubWindow(sub);
-        // The close may have started inside this very window's event handler.
-        sub->deleteLater();
-    }
+    // All of them first: detaching a table detaches its sub-tables too, which then no longer
+    // name the document.
+    std::vector<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* sub : mMdiArea->subWindowList())
+        if (CDocumentWindow* window = WindowOf(sub); window != nullptr && window->Document() == &document)
+            windows.push_back(sub);
+    for (QMdiSubWindow* sub : windows)
+        RemoveSubWindow(sub);
     UpdateActions();
+}
+
+void CMainWindow::RemoveSubWindow(QMdiSubWindow* sub) {
+    if (CDocumentWindow* window = WindowOf(sub)) window->DetachDocument();
+    sub->removeEventFilter(this);
+    sub->hide();
+    mMdiArea->removeSubWindow(sub);
+    // The close may have started inside this very window's event handler.
+    sub->deleteLater();
 }
 
 void CMainWindow::DocumentStateChanged(CWDocument& document) {
@@ -600,15 +607,10 @@ void CMainWindow::OpenVTPlotWindow(CPhaseDiagDocument& document, CVolumePlotView
 }
 
 void CMainWindow::CloseVTPlotWindow(CPhaseDiagDocument&, CVolumePlotView& view) {
-    for (QMdiSubWindow* sub : mMdiArea->subWindowList()) {
-        CDocumentWindow* window = WindowOf(sub);
-        if (window == nullptr || window->PlotView() != static_cast<CPlotView*>(&view)) continue;
-        window->DetachDocument();
-        sub->removeEventFilter(this);
-        sub->hide();
-        mMdiArea->removeSubWindow(sub);
-        sub->deleteLater();
-    }
+    for (QMdiSubWindow* sub : mMdiArea->subWindowList())
+        if (CDocumentWindow* window = WindowOf(sub);
+            window != nullptr && window->PlotView() == static_cast<CPlotView*>(&view))
+            RemoveSubWindow(sub);
 }
 
 void CMainWindow::UpdateWindowTitles() {

@@ -80,6 +80,8 @@ class CMainWindow : public QMainWindow, public CDocumentWindows {
     void OnSubWindowActivated(QMdiSubWindow* window);
     CDocumentWindow* WindowOf(QMdiSubWindow* window) const;
     QMdiSubWindow* SubWindowOf(CWDocument& document) const;
+    // Detaches the window from its document and takes it out of the area; deleted later.
+    void RemoveSubWindow(QMdiSubWindow* sub);
     void ReadSettings();
     void WriteSettings() const;
 
