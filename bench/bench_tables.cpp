@@ -103,7 +103,7 @@ struct DesktopApp {
         app.OpenFiles({QString::fromStdString(file.string())});
         CWDocument* document = app.Core().FindDocument(file);
         for (CDocumentWindow* window : app.MainWindow().DocumentWindows())
-            if (&window->Document() == document) return dynamic_cast<CTableWindow*>(window);
+            if (window->Document() == document) return dynamic_cast<CTableWindow*>(window);
         return nullptr;
     }
     void CloseAll() { app.Core().CloseAllDocuments(); }
