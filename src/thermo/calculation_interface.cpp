@@ -1,5 +1,8 @@
 #include "thermo/calculation_interface.hpp"
 
+#include "thermo/critical_point.hpp"
+#include "thermo/envelope_extremes.hpp"
+
 #include <algorithm>
 #include <cmath>
 
@@ -10,6 +13,31 @@ constexpr double kKelvin = 273.15;
 constexpr double kPaPerBar = 100000.0;
 constexpr double kLLGPressureBar = 1500.0;
 constexpr int kMaxLLGSteps = 2000; // a bound on the march towards the bubble point
+// Branches whose last points are further apart than this (degrees) do not meet at a critical
+// point; the diagram's record draws no estimate then either.
+constexpr double kBranchesMeet = 10.0;
+
+// The traced points of a branch as saturation states (K, Pa); the feed is the liquid of a bubble
+// point and the vapour of a dew point. A point whose incipient phase is the feed itself is the
+// estimated critical point a stored diagram appends, no saturation state: it is left out.
+std::vector<SaturationState> saturation_states_of(const IsoplethData* branch, bool bubble) {
+    std::vector<SaturationState> states;
+    if (!branch) return states;
+    for (const IsoplethData::Point& p : branch->points) {
+        if (p.mz.size() != branch->mxref.size() || p.mz == branch->mxref) continue;
+        SaturationState s;
+        s.T = p.mT + kKelvin;
+        s.P = p.mP * kPaPerBar;
+        s.x = bubble ? branch->mxref : p.mz;
+        s.y = bubble ? p.mz : branch->mxref;
+        states.push_back(std::move(s));
+    }
+    return states;
+}
+
+EnvelopeKeyPoint to_key_point(bool found, double T, double P) {
+    return found ? EnvelopeKeyPoint{true, T - kKelvin, P / kPaPerBar} : EnvelopeKeyPoint{};
+}
 } // namespace
 
 CCalculationInterface::CCalculationInterface(char modelType) : mModelType(modelType) {
@@ -327,6 +355,39 @@ signed char CCalculationInterface::NextIsochor2Point(double* T, double* P) {
     accept_step(T, P, t, p);
     if (t < mMinIsocT || p > mMaxIsocP) return -2;
     return 0;
+}
+
+EnvelopeKeyPoints CCalculationInterface::CalculateEnvelopeKeyPoints(const IsoplethData* liquid,
+                                                                    const IsoplethData* vapour) {
+    EnvelopeKeyPoints points;
+    set_distribution();
+    Oil& oil = *mSystem;
+    if (oil.N <= 0) return points;
+    const std::vector<SaturationState> bubble = saturation_states_of(liquid, true);
+    const std::vector<SaturationState> dew = saturation_states_of(vapour, false);
+    const EnvelopeExtreme bar = cricondenbar(oil, bubble, dew);
+    points.cricondenbar = to_key_point(bar.found, bar.T, bar.P);
+    const EnvelopeExtreme therm = cricondentherm(oil, bubble, dew);
+    points.cricondentherm = to_key_point(therm.found, therm.T, therm.P);
+    if (!bubble.empty() && !dew.empty()) {
+        // Started from the estimate: the middle of the two branches' last points (an appended
+        // estimate is that middle already).
+        const IsoplethData::Point& a = liquid->points.back();
+        const IsoplethData::Point& b = vapour->points.back();
+        if (std::fabs(a.mT - b.mT) <= kBranchesMeet) {
+            const double T0 = 0.5 * (a.mT + b.mT) + kKelvin, P0 = 0.5 * (a.mP + b.mP) * kPaPerBar;
+            const CriticalPointResult critical = critical_point(*mLiquid, oil.z, T0, P0);
+            points.critical = to_key_point(critical.found, critical.T, critical.P);
+        }
+    }
+    return points;
+}
+
+OnePhaseState CCalculationInterface::OnePhaseStateAt(double temperatureK, double molarVolumeM3) {
+    FluidPhase& phase = *mVapour;
+    for (short i = 0; i < phase.N && i < mSystem->N; ++i)
+        phase.composition_of_component(i, mSystem->z[i]);
+    return one_phase_state(*mVapour, temperatureK, molarVolumeM3);
 }
 
 } // namespace zephon::thermo

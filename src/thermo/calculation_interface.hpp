@@ -10,6 +10,7 @@
 #include "thermo/oil.hpp"
 #include "thermo/oil1.hpp"
 #include "thermo/oil2.hpp"
+#include "thermo/one_phase_state.hpp"
 
 #include <memory>
 #include <string>
@@ -39,6 +40,18 @@ struct IsoplethData {
     double mMinT = 0., mMaxT = 0., mMaxP = 0.; // degrees Celsius, bar
     std::vector<double> mxref;                 // overall composition
     std::vector<Point> points;
+};
+
+// A point of the phase envelope found by convergence rather than read off the traced points.
+struct EnvelopeKeyPoint {
+    bool found = false;
+    double T = 0.; // degrees Celsius
+    double P = 0.; // bar
+};
+
+// The exact critical point, cricondenbar and cricondentherm of a traced envelope.
+struct EnvelopeKeyPoints {
+    EnvelopeKeyPoint critical, cricondenbar, cricondentherm;
 };
 
 // The label under which the fluid's overall molar weight is logged.
@@ -102,6 +115,20 @@ class CCalculationInterface {
     // state failed.
     char FirstIsochor2Point(double* T, double* P);
     signed char NextIsochor2Point(double* T, double* P);
+
+    // The exact critical point (from the estimate where the branches' last points are within
+    // 10 degrees, as the diagram's record estimates it), the cricondenbar and the cricondentherm of
+    // the envelope traced in `liquid` and `vapour` (either may be null). A last point whose
+    // incipient phase is the feed itself (the estimate a stored diagram appends) is left out.
+    // The fluid's state is changed.
+    EnvelopeKeyPoints CalculateEnvelopeKeyPoints(const IsoplethData* liquid, const IsoplethData* vapour);
+
+    // The feed as one phase at temperatureK and the translated molar volume molarVolumeM3
+    // (m3/mol): its pressure in Pa and the slope dP/dT along the isochore, in SI like
+    // one_phase_state, which it applies to the feed (one_phase_state.hpp). The one-phase isochore
+    // of an inclusion is this at its homogenisation volume. An alpha-beta fluid must have its
+    // distribution set first (Finalize); the vapour phase object is used.
+    OnePhaseState OnePhaseStateAt(double temperatureK, double molarVolumeM3);
 
   private:
     Oil1* mOil1 = nullptr; // the same object as mSystem, typed
