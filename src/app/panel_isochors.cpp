@@ -254,6 +254,19 @@ std::string CIsochorsPage::LogText() const {
     } else {
         lines.push_back("        The stock-tank liquid of this fluid could not be computed.");
     }
+    CPhaseDiagDocument::CompleteKeyPoints(*diagram);
+    const std::pair<const char*, const CEnvelopeKeyPoint*> keyPoints[] = {
+        {"        Critical point (\xC2\xB0"
+         "C, bar)                      : ",
+         &diagram->mKeyPoints.mCritical},
+        {"        Cricondenbar (\xC2\xB0"
+         "C, bar)                        : ",
+         &diagram->mKeyPoints.mCricondenbar},
+        {"        Cricondentherm (\xC2\xB0"
+         "C, bar)                      : ",
+         &diagram->mKeyPoints.mCricondentherm}};
+    for (const auto& [label, point] : keyPoints)
+        if (point->mValid) lines.push_back(label + FieldText(point->mT, 3) + ", " + FieldText(point->mP, 3));
     lines.push_back("");
     return LogLines(lines);
 }

@@ -55,7 +55,8 @@ void CTrappingPage::HideMarker() {
 void CTrappingPage::ShowTrapLine(bool byPerson) {
     CIsochor* isochor = SelectedIsochor();
     const auto thaq = PeekField(mThaq.text);
-    const double ptrap = isochor != nullptr && thaq ? isochor->GetPressure(*thaq) : 0.0;
+    const double ptrap =
+        isochor != nullptr && thaq ? CPhaseDiagDocument::TrappingPressure(*isochor, *thaq) : 0.0;
     mPressure.text = isochor != nullptr && thaq ? FieldText(ptrap, 2) : "0.0";
     mLog.enabled = mSetLine.enabled = ptrap != 0;
     if (!byPerson || !IsShown()) return;

@@ -119,6 +119,13 @@ void CDataHandleStream::DoubleLine() {
     mLine += 2;
 }
 
+bool CDataHandleStream::AtEnd() {
+    if (mErrorFlag != 0) return true;
+    EnsureInput();
+    SkipSpace();
+    return mPos >= mInput.size();
+}
+
 void CDataHandleStream::Fail() {
     mErrorFlag = 1;
 }

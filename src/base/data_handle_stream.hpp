@@ -51,6 +51,9 @@ class CDataHandleStream {
     // Values that were not finite numbers and were written as 0, and the line (from 1) of the first.
     unsigned long NonFiniteWrites() const { return mNonFiniteWrites; }
     long FirstNonFiniteLine() const { return mFirstNonFiniteLine; }
+    // True when nothing but white space is left to read (and after an error): a reader tells the
+    // end of the text from a missing field without failing.
+    bool AtEnd();
 
     CDataHandleStream& operator<<(short value);
     CDataHandleStream& operator<<(int value);

@@ -60,7 +60,8 @@ const std::vector<CCommandEntry>& Commands() {
          "  --co2 P --n2 P --h2s P  its CO2, N2 and H2S contents in mole % (default 0)\n"
          "  --out F.flu           write the fluid model (- for standard output)\n"},
         {"envelope", RunEnvelope, "FLUID [--out F.ptd] [--svg F.svg] [--json]",
-         "the phase envelope: both branches, critical point, GOR and API",
+         "the phase envelope: both branches, the critical point (estimated where the branches end,\n"
+         "and exact), cricondenbar, cricondentherm, GOR and API",
          "  --out F.ptd           write the P-T diagram (- for standard output)\n"
          "  --svg F.svg           draw it (- for standard output)\n"},
         {"isochore", RunIsochore, "FLUID --th T (--liquid|--vapour) [--thaq T] [--out F.ptd] [--json]",
@@ -189,7 +190,7 @@ Every computing command takes --json and then prints one JSON object on standard
   gor         {"GOR","API","CH4","stock_tank_molar_weight","stock_tank_specific_volume"}
   composition {"name","components":[{"name","mole_percent","Tc","Pc","omega","Mw","Vc","Ct"}]}
   envelope    {"name","liquid":[{"T","P","skip"}],"vapour":[...],"critical":{"T","P"} or null,
-               "GOR","API"}
+               "critical_exact","cricondenbar","cricondentherm":{"T","P"} or null,"GOR","API"}
   isochore    {"Th","homog","bulk_volume","bulk_density","biphasic":[{"T","P","V"}],
                "monophasic":[...],"trapping_pressure"}
   abcurve     {"curves":[{"inclusion","points":[{"alpha","beta"}],"code","message"}]}

@@ -190,6 +190,22 @@ bool CriticalPointOf(const CPhaseDiagram& diagram, double& T, double& P) {
     return true;
 }
 
+void WriteKeyPointJson(CJsonWriter& json, const char* key, const CEnvelopeKeyPoint& point) {
+    json.Key(key);
+    if (point.mValid) {
+        json.BeginObject().Field("T", point.mT).Field("P", point.mP).EndObject();
+    } else {
+        json.Null();
+    }
+}
+
+void PrintKeyPoint(std::ostream& out, const char* title, const CEnvelopeKeyPoint& point) {
+    if (point.mValid)
+        out << Printf("%s: %.6f C, %.6f bar\n", title, point.mT, point.mP);
+    else
+        out << title << ": not found\n";
+}
+
 } // namespace
 
 int RunEnvelope(const std::vector<std::string>& arguments, CCommandContext& context) {
@@ -216,6 +232,10 @@ int RunEnvelope(const std::vector<std::string>& arguments, CCommandContext& cont
         } else {
             json.Null();
         }
+        const CEnvelopeKeyPoints& keys = computed.mKeyPoints;
+        WriteKeyPointJson(json, "critical_exact", keys.mCritical);
+        WriteKeyPointJson(json, "cricondenbar", keys.mCricondenbar);
+        WriteKeyPointJson(json, "cricondentherm", keys.mCricondentherm);
         json.Key("GOR");
         hasGor ? json.Value(computed.mGOR) : json.Null();
         json.Key("API");
@@ -233,6 +253,9 @@ int RunEnvelope(const std::vector<std::string>& arguments, CCommandContext& cont
     } else {
         out << "critical point: not reached by both branches\n";
     }
+    PrintKeyPoint(out, "critical point (exact)", computed.mKeyPoints.mCritical);
+    PrintKeyPoint(out, "cricondenbar", computed.mKeyPoints.mCricondenbar);
+    PrintKeyPoint(out, "cricondentherm", computed.mKeyPoints.mCricondentherm);
     if (hasGor) {
         out << Printf("GOR %.2f, API %.2f\n", computed.mGOR, computed.mAPI);
     } else {

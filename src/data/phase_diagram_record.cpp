@@ -281,8 +281,11 @@ void CTrappingLine::Write(CDataHandleStream& stream) {
 }
 
 void CTrappingLine::AttachToIsochor(CIsochor* isochor, double thaq) {
+    AttachToIsochor(isochor, thaq, isochor->GetPressure(thaq));
+}
+
+void CTrappingLine::AttachToIsochor(CIsochor* isochor, double thaq, double ptrap) {
     mIsochor = isochor;
-    const double ptrap = isochor->GetPressure(thaq);
     Add(new CIsochorPoint(thaq, 0, 0));
     Add(new CIsochorPoint(thaq, 1.1 * ptrap, 0));
     mName = "Thaq = " + CDataHandleStream::FormatDouble(thaq, true, 0) +
@@ -396,6 +399,27 @@ void CThermoModel::SetAlphaBetaModel(std::unique_ptr<CAlphaBetaModel> model) {
 void CThermoModel::SetModelFluid(std::unique_ptr<CModelFluid> fluid) {
     mModelType = 2;
     mModel = std::move(fluid);
+}
+
+// ---- CEnvelopeKeyPoints ----
+
+void CEnvelopeKeyPoints::Read(CDataHandleStream& stream) {
+    const bool computed = ReadFlagWord(stream, "1");
+    for (CEnvelopeKeyPoint* point : {&mCritical, &mCricondenbar, &mCricondentherm}) {
+        point->mValid = ReadFlagWord(stream, "1");
+        stream >> point->mT >> point->mP;
+        point->mValid = point->mValid && computed && std::isfinite(point->mT) && std::isfinite(point->mP);
+    }
+    mComputed = computed && !stream.HasError();
+}
+
+void CEnvelopeKeyPoints::Write(CDataHandleStream& stream) const {
+    stream << (mComputed ? "1" : "0");
+    stream.SetFixed(8);
+    for (const CEnvelopeKeyPoint* point : {&mCritical, &mCricondenbar, &mCricondentherm}) {
+        stream << (point->mValid ? "1" : "0");
+        stream << (point->mValid ? point->mT : 0.0) << (point->mValid ? point->mP : 0.0);
+    }
 }
 
 // ---- CPhaseDiagram ----

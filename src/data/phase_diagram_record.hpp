@@ -156,8 +156,10 @@ class CTrappingLine : public CIsochor {
     void Initialize() override;
     void Write(CDataHandleStream& stream) override;
     // Builds the line on an isochore at the aqueous homogenisation temperature thaq and appends it
-    // to the isochore's trapping lines.
+    // to the isochore's trapping lines; the trapping pressure is the isochore's, interpolated
+    // between its points, unless the caller knows it (ptrap, bar).
     void AttachToIsochor(CIsochor* isochor, double thaq);
+    void AttachToIsochor(CIsochor* isochor, double thaq, double ptrap);
 
     double mPtrap = 0;
     std::string mIsochorName;
@@ -239,6 +241,27 @@ class CThermoModel : public CRecord {
     std::unique_ptr<CRecord> mModel;
 };
 
+// A point of the phase envelope found by convergence, in degrees Celsius and bar.
+struct CEnvelopeKeyPoint {
+    bool mValid = false; // false when it could not be found
+    double mT = 0;
+    double mP = 0;
+};
+
+// The exact critical point, cricondenbar and cricondentherm of a diagram's envelope, kept beside
+// the estimated critical point its branches end on. A P-T file keeps them in a section after
+// everything readers of earlier versions read (CPhaseDiagDocument::SaveData).
+struct CEnvelopeKeyPoints {
+    bool mComputed = false; // false for a diagram of a file that does not keep them
+    CEnvelopeKeyPoint mCritical, mCricondenbar, mCricondentherm;
+
+    // The word "1" when computed, else "0"; then for each of the three points the word "1" and
+    // its T and P (fixed, 8 decimals: converged values keep about 11 digits), or the word "0" and
+    // two zeros. No line end.
+    void Read(CDataHandleStream& stream);
+    void Write(CDataHandleStream& stream) const;
+};
+
 class CPhaseDiagram : public CRecord {
   public:
     CPhaseDiagram() = default;
@@ -273,6 +296,7 @@ class CPhaseDiagram : public CRecord {
     double mAPI = 0;
     double mMassVolLiq = 0;
     double mLiqMolarWeight = 0;
+    CEnvelopeKeyPoints mKeyPoints;         // not written with the diagram (see the struct)
     CGraphPoint* mCriticalPoint = nullptr; // owned by the plot view; never written
 };
 

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "base/number_field.hpp"
+#include "documents/file_sections.hpp"
 #include "thermo/calculation_interface.hpp"
 
 using zephon::thermo::CCalculationInterface;
@@ -10,10 +12,17 @@ using zephon::thermo::ModelFluidComponent;
 
 namespace {
 
+constexpr double kKelvin = 273.15;
+constexpr double kPaPerBar = 100000.0;
+
 // No curve of a diagram is traced further than this many steps, whatever the engine answers.
 constexpr int kMaxCurveSteps = 20000;
 
 constexpr zephon::plot::Color kCriticalPointColor = zephon::plot::MakeColor(0, 0, 191);
+
+// The section of a P-T file that keeps the diagrams' exact critical points, cricondenbars and
+// cricondentherms, after the volume-temperature plots (file_sections.hpp).
+constexpr const char* kKeyPointsSection = "EnvelopeKeyPoints";
 
 std::vector<ModelFluidComponent> ToComponents(const CModelFluid& fluid) {
     std::vector<ModelFluidComponent> components;
@@ -59,6 +68,38 @@ void AppendIsoplethPoint(CCalculationInterface& engine, CIsopleth& isopleth, sho
         point->mz[i] = liquidBranch ? engine.GetVapourComposition(i) : engine.GetLiquidComposition(i);
     point->mSkip = skip ? 1 : 0;
     isopleth.Add(point.release());
+}
+
+// The exact key points of the envelope traced in the two branches, by the fluid's engine.
+CEnvelopeKeyPoints KeyPointsOf(CCalculationInterface& engine, const CIsopleth* liquid,
+                               const CIsopleth* vapour) {
+    std::unique_ptr<IsoplethData> liquidData, vapourData;
+    if (liquid) liquidData = std::make_unique<IsoplethData>(ToIsoplethData(*liquid));
+    if (vapour) vapourData = std::make_unique<IsoplethData>(ToIsoplethData(*vapour));
+    const zephon::thermo::EnvelopeKeyPoints found =
+        engine.CalculateEnvelopeKeyPoints(liquidData.get(), vapourData.get());
+    CEnvelopeKeyPoints points;
+    points.mComputed = true;
+    auto copy = [](const zephon::thermo::EnvelopeKeyPoint& from, CEnvelopeKeyPoint& to) {
+        to = {from.found, from.T, from.P};
+    };
+    copy(found.critical, points.mCritical);
+    copy(found.cricondenbar, points.mCricondenbar);
+    copy(found.cricondentherm, points.mCricondentherm);
+    return points;
+}
+
+// The name of a diagram's critical-point marker, which the status line shows with the marker's
+// (estimated) coordinates when it is clicked: the exact critical point when it is known.
+std::string CriticalMarkerName(const CPhaseDiagram& diagram) {
+    std::string name = "CP: " + diagram.mName;
+    const CEnvelopeKeyPoint& exact = diagram.mKeyPoints.mCritical;
+    if (exact.mValid)
+        name += " (exact: " + FormatFixed(exact.mT, 3) +
+                " \xC2\xB0"
+                "C, " +
+                FormatFixed(exact.mP, 3) + " bar)";
+    return name;
 }
 
 enum class BranchEnd { Ended, ThreePhase };
@@ -190,6 +231,9 @@ CPhaseDiagram* CPhaseDiagDocument::CalculateImmiscibilityLoop(int modelType, dou
     diagram->mMassVolLiq = engine->mMassVolLiq;
     diagram->mLiqMolarWeight = engine->mLiqMolarWeight;
 
+    // The exact points beside the estimate the branches are closed with.
+    diagram->mKeyPoints =
+        KeyPointsOf(*engine, diagram->mLiquidIsopleth.get(), diagram->mVapourIsopleth.get());
     diagram->BuildCriticalPoint();
     CPhaseDiagram* raw = diagram.release();
     mPhaseDiagramsList.Add(raw);
@@ -198,23 +242,38 @@ CPhaseDiagram* CPhaseDiagDocument::CalculateImmiscibilityLoop(int modelType, dou
     return raw;
 }
 
-void CPhaseDiagDocument::CompleteStockTankValues(CPhaseDiagram& diagram) {
-    CCalculationInterface engine(diagram.mThermoModel.mModelType == 1 ? 1 : 0);
+std::unique_ptr<CCalculationInterface> CPhaseDiagDocument::EngineFor(const CPhaseDiagram& diagram) {
+    auto engine = std::make_unique<CCalculationInterface>(diagram.mThermoModel.mModelType == 1 ? 1 : 0);
     if (const CAlphaBetaModel* model = diagram.mThermoModel.GetAlphaBetaModel()) {
-        engine.mAlpha = model->mAlpha;
-        engine.mBeta = model->mBeta;
-        engine.mCO2 = model->mCO2;
-        engine.mN2 = model->mN2;
-        engine.mH2S = model->mH2S;
-        engine.Finalize();
-    } else {
-        const CModelFluid* fluid = diagram.mThermoModel.GetModelFluid();
-        if (fluid == nullptr || fluid->Count() == 0 || !engine.SetModelFluid(ToComponents(*fluid))) return;
+        engine->mAlpha = model->mAlpha;
+        engine->mBeta = model->mBeta;
+        engine->mCO2 = model->mCO2;
+        engine->mN2 = model->mN2;
+        engine->mH2S = model->mH2S;
+        engine->Finalize();
+        return engine;
     }
-    engine.CalculateGOR();
-    if (engine.system().errorflag != 0) return;
-    diagram.mMassVolLiq = engine.mMassVolLiq;
-    diagram.mLiqMolarWeight = engine.mLiqMolarWeight;
+    const CModelFluid* fluid = diagram.mThermoModel.GetModelFluid();
+    if (fluid == nullptr || fluid->Count() == 0 || !engine->SetModelFluid(ToComponents(*fluid)))
+        return nullptr;
+    return engine;
+}
+
+void CPhaseDiagDocument::CompleteStockTankValues(CPhaseDiagram& diagram) {
+    const auto engine = EngineFor(diagram);
+    if (!engine) return;
+    engine->CalculateGOR();
+    if (engine->system().errorflag != 0) return;
+    diagram.mMassVolLiq = engine->mMassVolLiq;
+    diagram.mLiqMolarWeight = engine->mLiqMolarWeight;
+}
+
+void CPhaseDiagDocument::CompleteKeyPoints(CPhaseDiagram& diagram) {
+    if (diagram.mKeyPoints.mComputed) return;
+    const auto engine = EngineFor(diagram);
+    if (!engine) return;
+    diagram.mKeyPoints = KeyPointsOf(*engine, diagram.mLiquidIsopleth.get(), diagram.mVapourIsopleth.get());
+    if (diagram.mCriticalPoint) diagram.mCriticalPoint->mName = CriticalMarkerName(diagram);
 }
 
 // ---- isochores ----
@@ -379,6 +438,34 @@ char CPhaseDiagDocument::CalculateIsochor(CPhaseDiagram* diagram, int modelType,
     return 0;
 }
 
+double CPhaseDiagDocument::TrappingPressure(const CIsochor& isochor, double thaq) {
+    const double interpolated = isochor.GetPressure(thaq);
+    const CPhaseDiagram* diagram = isochor.mPhaseDiagram;
+    if (!(interpolated > 0) || diagram == nullptr || !(isochor.mBulkVolume > 0)) return interpolated;
+    const auto engine = EngineFor(*diagram);
+    if (!engine) return interpolated;
+    // The isochore keeps its homogenisation volume in cm3/mol, to 8 digits once in a file; the
+    // homogenisation state solved again from the envelope gives it to full precision (and must
+    // agree with it, so that a change of branch cannot slip in).
+    double volume = isochor.mBulkVolume * 1e-6;
+    const CIsopleth* branch =
+        isochor.mHomog != 0 ? diagram->mLiquidIsopleth.get() : diagram->mVapourIsopleth.get();
+    if (branch != nullptr && !branch->mList.IsEmpty()) {
+        const IsoplethData data = ToIsoplethData(*branch);
+        engine->mIsopleth = &data;
+        engine->mTh = isochor.mTh;
+        engine->mHomog = isochor.mHomog != 0 ? 1 : 0;
+        const CIsochorPoint* homogenisation = isochor.mList.First();
+        engine->mPh = homogenisation != nullptr ? homogenisation->mP : 0;
+        double t = 0, p = 0;
+        if (engine->FirstIsochor2Point(&t, &p) == 0 && std::fabs(engine->mBulkVolume / volume - 1) < 1e-6)
+            volume = engine->mBulkVolume;
+        engine->mIsopleth = nullptr;
+    }
+    const zephon::thermo::OnePhaseState state = engine->OnePhaseStateAt(thaq + kKelvin, volume);
+    return state.valid && state.P > 0 ? state.P / kPaPerBar : interpolated;
+}
+
 // ---- lookups ----
 
 bool CPhaseDiagDocument::IsAlreadyCalculated(double alpha, double beta, double co2, double n2, double h2s,
@@ -418,7 +505,7 @@ void CPhaseDiagDocument::PlotIsoplethsOfPhaseDiagram(CPhaseDiagram* diagram) {
             point->mForeColor = kCriticalPointColor;
             point->mSize = 3;
             point->mSelector = 1;
-            point->mName = "CP: " + diagram->mName;
+            point->mName = CriticalMarkerName(*diagram);
             point->mReferenceObject = AsReference(diagram);
             diagram->mCriticalPoint = mPlotView->addGraphObject(std::move(point));
         }
@@ -536,6 +623,14 @@ void CPhaseDiagDocument::SaveData(CDataHandleStream& stream) {
     stream.NextLine();
     for (const auto& plot : mVTPlots)
         plot->Write(stream);
+    WriteTrailingSection(stream, kKeyPointsSection, [this](CDataHandleStream& section) {
+        section << mPhaseDiagramsList.Count();
+        section.NextLine();
+        for (const CPhaseDiagram* diagram : mPhaseDiagramsList.mList) {
+            diagram->mKeyPoints.Write(section);
+            section.NextLine();
+        }
+    });
 }
 
 void CPhaseDiagDocument::ReadData(CDataHandleStream& stream) {
@@ -570,6 +665,21 @@ void CPhaseDiagDocument::ReadData(CDataHandleStream& stream) {
             KillVTPlot(plot); // nothing of it was in the file
             break;
         }
+    }
+    if (!stream.HasError()) {
+        ReadTrailingSections(stream, {{kKeyPointsSection, [this](CDataHandleStream& section) {
+                                           long count = 0;
+                                           section >> count;
+                                           for (CPhaseDiagram* diagram : mPhaseDiagramsList.mList) {
+                                               if (count-- <= 0 || section.HasError()) break;
+                                               diagram->mKeyPoints.Read(section);
+                                           }
+                                       }}});
+    }
+    // A file of an earlier version keeps no exact points: they are found from its envelopes.
+    for (CPhaseDiagram* diagram : mPhaseDiagramsList.mList) {
+        CompleteKeyPoints(*diagram);
+        if (diagram->mCriticalPoint) diagram->mCriticalPoint->mName = CriticalMarkerName(*diagram);
     }
     mPlotView->Redraw();
     Services().NotifyPTPlotModified();

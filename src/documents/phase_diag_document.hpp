@@ -18,7 +18,8 @@
 
 namespace zephon::thermo {
 struct IsoplethData;
-}
+class CCalculationInterface;
+} // namespace zephon::thermo
 
 class CPhaseDiagDocument : public CWDocument {
   public:
@@ -57,6 +58,12 @@ class CPhaseDiagDocument : public CWDocument {
     // The stock-tank liquid's molar weight and specific volume of a diagram, computed again: a
     // file does not keep them. Left as they are when the diagram's fluid cannot be computed.
     static void CompleteStockTankValues(CPhaseDiagram& diagram);
+    // The exact critical point, cricondenbar and cricondentherm of a diagram that has none (read
+    // from a file of an earlier version), found from its stored branches.
+    static void CompleteKeyPoints(CPhaseDiagram& diagram);
+    // The engine on a diagram's fluid, ready for its calculations; null when its fluid model has
+    // no component or one the equation of state cannot use.
+    static std::unique_ptr<zephon::thermo::CCalculationInterface> EngineFor(const CPhaseDiagram& diagram);
 
     // ---- lookups (alpha-beta gases in mole percent) ----
 
@@ -81,6 +88,11 @@ class CPhaseDiagDocument : public CWDocument {
     // Where the isochore has no pressure (Thaq outside it) nothing is added and the person is told
     // why (NoTrappingPressureMessage): a trapping line always marks a pressure.
     CTrappingLine* AddTrappingLineTo(CIsochor* isochor, double thaq);
+    // The trapping pressure (bar) where a monophasic isochore meets thaq: the equation of state of
+    // the diagram's fluid at the isochore's homogenisation molar volume and thaq, exact where the
+    // drawn isochore is a polyline. 0 where thaq lies outside the isochore's points, as for
+    // CIsochor::GetPressure (which it falls back to when the fluid cannot be computed).
+    static double TrappingPressure(const CIsochor& isochor, double thaq);
     static std::string NoTrappingPressureMessage(double thaq, const CIsochor& isochor);
     // The marker shown while a trapping temperature is chosen; never saved.
     void SetTemporaryAqueousHomogLine(double thaq, double pmin, double pmax);

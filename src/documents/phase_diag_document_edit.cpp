@@ -35,7 +35,8 @@ std::string CPhaseDiagDocument::NoTrappingPressureMessage(double thaq, const CIs
 CTrappingLine* CPhaseDiagDocument::AddTrappingLineTo(CIsochor* isochor, double thaq) {
     if (isochor == nullptr) return nullptr;
     // Outside the isochore there is no pressure: a line at 0 bar would mark nothing.
-    if (!(isochor->GetPressure(thaq) > 0)) {
+    const double ptrap = TrappingPressure(*isochor, thaq);
+    if (!(ptrap > 0)) {
         Services().ShowMessage({NoTrappingPressureMessage(thaq, *isochor), "", CMessageIcon::Warning, false});
         return nullptr;
     }
@@ -51,7 +52,7 @@ CTrappingLine* CPhaseDiagDocument::AddTrappingLineTo(CIsochor* isochor, double t
     auto line = std::make_unique<CTrappingLine>();
     line->Initialize();
     CTrappingLine* raw = line.release();
-    raw->AttachToIsochor(isochor, thaq); // the isochore's list owns it from here
+    raw->AttachToIsochor(isochor, thaq, ptrap); // the isochore's list owns it from here
     PlotTrappingLine(raw);
     HideTemporaryAqueousHomogLine();
     mPlotView->Redraw();

@@ -84,7 +84,7 @@ bool CPhaseDiagView::ShowAqueousLine(bool set) {
     if (!isochor || isochor->mIsBiphasic || !IsSelectedPointVisible()) return false;
     const double thaq = GetSelectedPointX();
     if (set) return mDocument->AddTrappingLineTo(isochor, thaq) != nullptr;
-    const double ptrap = isochor->GetPressure(thaq);
+    const double ptrap = CPhaseDiagDocument::TrappingPressure(*isochor, thaq);
     if (!(ptrap > 0)) {
         Services()->ShowMessage({CPhaseDiagDocument::NoTrappingPressureMessage(thaq, *isochor), "",
                                  CMessageIcon::Warning, false});

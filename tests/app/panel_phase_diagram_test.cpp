@@ -122,7 +122,7 @@ TEST_F(PhaseDiagPanelTest, AStudyFromEnvelopesToATrappingLine) {
     EXPECT_EQ(trapping.Isochors().entries, Entries{mono->mName});
     trapping.SelectIsochor(0);
     trapping.EditThaq("150");
-    EXPECT_EQ(trapping.Pressure().text, FieldText(mono->GetPressure(150), 2));
+    EXPECT_EQ(trapping.Pressure().text, FieldText(CPhaseDiagDocument::TrappingPressure(*mono, 150), 2));
     EXPECT_NE(document->GetTemporaryAqueousHomogLine().mGraphCurve, nullptr) << "the marker shows it";
     EXPECT_EQ(trapping.LogText(), "Isochor : " + mono->mName +
                                       "\r\n       Th (aq., \xC2\xB0"

@@ -181,7 +181,9 @@ TEST(Composition, SeventeenComponentsWrittenAsAFluidModel) {
 TEST(Envelope, BothBranchesCriticalPointAndDocuments) {
     ScratchFolder folder;
     const Json json = RunJson(With({"envelope", "--out", folder / "e.ptd", "--svg", folder / "e.svg"}, kOil));
-    EXPECT_EQ(Keys(json), (std::vector<std::string>{"API", "GOR", "critical", "liquid", "name", "vapour"}));
+    EXPECT_EQ(Keys(json),
+              (std::vector<std::string>{"API", "GOR", "cricondenbar", "cricondentherm", "critical",
+                                        "critical_exact", "liquid", "name", "vapour"}));
     const JsonArray& liquid = json["liquid"].Array();
     const JsonArray& vapour = json["vapour"].Array();
     ASSERT_GT(liquid.size(), 5u);
@@ -194,7 +196,20 @@ TEST(Envelope, BothBranchesCriticalPointAndDocuments) {
     if (!json["critical"].IsNull()) {
         EXPECT_EQ(json["critical"]["T"].Number(), liquid.back()["T"].Number());
         EXPECT_EQ(json["critical"]["P"].Number(), vapour.back()["P"].Number());
+        // The exact point lies within a few tenths of a degree of the estimate.
+        EXPECT_NEAR(json["critical_exact"]["T"].Number(), json["critical"]["T"].Number(), 0.5);
+        EXPECT_NEAR(json["critical_exact"]["P"].Number(), json["critical"]["P"].Number(), 1.0);
     }
+    // The extremes lie beyond every traced point, but not by much.
+    double highest = 0, hottest = -300;
+    for (const JsonArray* branch : {&liquid, &vapour})
+        for (const Json& point : *branch)
+            highest = std::max(highest, point["P"].Number()),
+            hottest = std::max(hottest, point["T"].Number());
+    EXPECT_GE(json["cricondenbar"]["P"].Number(), highest);
+    EXPECT_LT(json["cricondenbar"]["P"].Number(), highest + 1.0);
+    EXPECT_GE(json["cricondentherm"]["T"].Number(), hottest);
+    EXPECT_LT(json["cricondentherm"]["T"].Number(), hottest + 1.0);
     EXPECT_GT(json["GOR"].Number(), 0);
 
     zephon::cli::CTerminalServices services(std::cerr, false);

@@ -5,9 +5,11 @@
 
 #include <limits>
 
+#include "base/number_field.hpp"
 #include "document_test_util.hpp"
 #include "documents/phase_diag_document.hpp"
 #include "drawn_objects.hpp"
+#include "thermo/calculation_interface.hpp"
 
 using namespace zephon::testing;
 
@@ -59,7 +61,13 @@ TEST_F(PhaseDiagTest, AnEnvelopeIsStoredNamedDrawnAndMarkedAtItsCriticalPoint) {
     EXPECT_EQ(first->mCriticalPoint->mForeColor, 12517376u);
     EXPECT_EQ(first->mCriticalPoint->mSize, 3);
     EXPECT_EQ(first->mCriticalPoint->mSelector, 1);
-    EXPECT_EQ(first->mCriticalPoint->mName, "CP: " + first->mName);
+    // Its name, which the status line shows when it is clicked, gives the exact point.
+    ASSERT_TRUE(first->mKeyPoints.mCritical.mValid);
+    EXPECT_EQ(first->mCriticalPoint->mName, "CP: " + first->mName +
+                                                " (exact: " + FormatFixed(first->mKeyPoints.mCritical.mT, 3) +
+                                                " \xC2\xB0"
+                                                "C, " +
+                                                FormatFixed(first->mKeyPoints.mCritical.mP, 3) + " bar)");
     EXPECT_EQ(first->mLiquidIsopleth->mGraphCurve->mName, first->mName + " ");
     EXPECT_EQ(LegendNames(View()), std::vector<std::string>{first->mName + " "});
     EXPECT_TRUE(document.IsModified());
@@ -405,8 +413,10 @@ TEST_F(PhaseDiagTest, ACutFileOpensWithWhatPrecedesTheCut) {
         ASSERT_TRUE(reopened.OnOpenDocument(folder / "cut.ptd"));
         EXPECT_LE(reopened.mPhaseDiagramsList.Count(), 2);
         EXPECT_LE(reopened.GetVTPlots().size(), 1u);
-        // A cut that takes away only the final line end leaves the whole file.
-        const bool dataCut = text.find_first_not_of(" \t\r\n", cut) != std::string::npos;
+        // A cut that takes away only the final line end leaves the whole file; one that takes away
+        // the section of exact envelope points leaves a file as earlier versions wrote it.
+        const std::size_t next = text.find_first_not_of(" \t\r\n", cut);
+        const bool dataCut = next != std::string::npos && next != text.find("EnvelopeKeyPoints");
         if (!Tokens(text.substr(0, cut)).empty() && dataCut) {
             EXPECT_TRUE(reopened.WasOpenedDamaged());
             EXPECT_EQ(later.messages.size(), 1u);
@@ -414,4 +424,81 @@ TEST_F(PhaseDiagTest, ACutFileOpensWithWhatPrecedesTheCut) {
         // Whatever was read draws and saves again.
         reopened.SaveToText();
     }
+}
+
+TEST_F(PhaseDiagTest, TheTrappingPressureIsTheOnePhaseIsochoreAtTheHomogenisationVolume) {
+    TempFolder folder;
+    CPhaseDiagram* diagram = Envelope(0.6, 0.2, 0.01);
+    CIsochor* mono = nullptr;
+    ASSERT_EQ(Isochor(diagram, 100, 1, &mono), 0);
+    const auto engine = CPhaseDiagDocument::EngineFor(*diagram);
+    ASSERT_NE(engine, nullptr);
+    auto eos = [&](double t) {
+        return engine->OnePhaseStateAt(t + 273.15, mono->mBulkVolume * 1e-6).P / 1e5;
+    };
+    // At the isochore's own points (20 degrees apart) the drawn polyline is exact; between them it
+    // runs below the convex isochore, which the trapping pressure follows.
+    const CIsochorPoint& point = *mono->mList.At(2);
+    EXPECT_NEAR(CPhaseDiagDocument::TrappingPressure(*mono, point.mT) / point.mP, 1, 1e-12);
+    for (double thaq : {110.0, 147.3, 175.0}) {
+        const double exact = CPhaseDiagDocument::TrappingPressure(*mono, thaq);
+        EXPECT_NEAR(exact / eos(thaq), 1, 1e-8) << thaq;
+        EXPECT_GT(exact - mono->GetPressure(thaq), 0.01) << thaq;
+        EXPECT_LT(exact - mono->GetPressure(thaq), 1.0) << thaq;
+    }
+    const CTrappingLine* line = document.AddTrappingLineTo(mono, 147.3);
+    ASSERT_NE(line, nullptr);
+    EXPECT_DOUBLE_EQ(line->mPtrap, CPhaseDiagDocument::TrappingPressure(*mono, 147.3));
+    EXPECT_EQ(CPhaseDiagDocument::TrappingPressure(*mono, 90), 0) << "below Th the isochore has no pressure";
+
+    // A file keeps the homogenisation volume to 8 digits; the homogenisation state solved again
+    // gives the same trapping pressure as the calculation did.
+    ASSERT_TRUE(document.OnSaveDocument(folder / "trap.ptd"));
+    FakeApplicationServices later;
+    CPhaseDiagDocument reopened(later);
+    ASSERT_TRUE(reopened.OnOpenDocument(folder / "trap.ptd"));
+    const CIsochor* read = reopened.mPhaseDiagramsList.mList.First()->mMonoIsochorsList->mList.First();
+    EXPECT_NE(read->mBulkVolume, mono->mBulkVolume);
+    EXPECT_NEAR(CPhaseDiagDocument::TrappingPressure(*read, 147.3) / line->mPtrap, 1, 1e-8);
+}
+
+TEST_F(PhaseDiagTest, ExactEnvelopePointsFollowTheDiagramsInASectionEarlierReadersNeverReach) {
+    TempFolder folder;
+    CPhaseDiagram* first = Envelope(0.6, 0.2);
+    Envelope(0.7, 0.2, 0.02);
+    ASSERT_TRUE(first->mKeyPoints.mComputed);
+    ASSERT_TRUE(first->mKeyPoints.mCritical.mValid && first->mKeyPoints.mCricondenbar.mValid &&
+                first->mKeyPoints.mCricondentherm.mValid);
+    const std::string text = document.SaveToText();
+    const std::size_t section = text.find("EnvelopeKeyPoints");
+    ASSERT_NE(section, std::string::npos);
+    // Followed by a section no reader knows yet, which is passed over.
+    WriteText(folder / "new.ptd", text + "SomethingLater\t3\t\nx\t1\t2\t\n");
+    WriteText(folder / "old.ptd", text.substr(0, section));
+
+    FakeApplicationServices later;
+    CPhaseDiagDocument reopened(later);
+    ASSERT_TRUE(reopened.OnOpenDocument(folder / "new.ptd"));
+    EXPECT_FALSE(reopened.WasOpenedDamaged());
+    ASSERT_EQ(reopened.mPhaseDiagramsList.Count(), 2);
+    const CEnvelopeKeyPoints& read = reopened.mPhaseDiagramsList.mList.First()->mKeyPoints;
+    for (auto [a, b] : {std::pair{&read.mCritical, &first->mKeyPoints.mCritical},
+                        {&read.mCricondenbar, &first->mKeyPoints.mCricondenbar},
+                        {&read.mCricondentherm, &first->mKeyPoints.mCricondentherm}}) {
+        EXPECT_TRUE(a->mValid);
+        EXPECT_NEAR(a->mT, b->mT, 1e-8);
+        EXPECT_NEAR(a->mP, b->mP, 1e-8);
+    }
+    // What precedes the section is the file an earlier version writes: it reads as before, and
+    // the exact points are found again from its envelopes.
+    FakeApplicationServices earlier;
+    CPhaseDiagDocument old(earlier);
+    ASSERT_TRUE(old.OnOpenDocument(folder / "old.ptd"));
+    EXPECT_FALSE(old.WasOpenedDamaged());
+    EXPECT_TRUE(earlier.messages.empty());
+    const CPhaseDiagram* oldFirst = old.mPhaseDiagramsList.mList.First();
+    EXPECT_EQ(oldFirst->mLiquidIsopleth->mList.Count(), first->mLiquidIsopleth->mList.Count());
+    EXPECT_NEAR(oldFirst->mKeyPoints.mCritical.mT, first->mKeyPoints.mCritical.mT, 1e-6);
+    EXPECT_NEAR(oldFirst->mKeyPoints.mCricondenbar.mP, first->mKeyPoints.mCricondenbar.mP, 1e-6);
+    EXPECT_EQ(oldFirst->mCriticalPoint->mName, first->mCriticalPoint->mName);
 }

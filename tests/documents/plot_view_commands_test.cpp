@@ -188,7 +188,7 @@ TEST_F(PhaseDiagViewTest, TrappingLinesOnlyWhereTheIsochorHasAPressure) {
     ASSERT_TRUE(Choose(view, menu, "Set Th(Aq.) Line"));
     ASSERT_TRUE(mono->mTrappingLines && mono->mTrappingLines->mList.Count() == 1);
     const CTrappingLine* line = mono->mTrappingLines->mList.First();
-    EXPECT_DOUBLE_EQ(line->mPtrap, mono->GetPressure(thaq));
+    EXPECT_DOUBLE_EQ(line->mPtrap, CPhaseDiagDocument::TrappingPressure(*mono, thaq));
     EXPECT_GT(line->mPtrap, 0);
     EXPECT_EQ(services.Count("PTPlotModified"), 1);
 
@@ -209,7 +209,7 @@ TEST_F(PhaseDiagViewTest, TrappingLinesOnlyWhereTheIsochorHasAPressure) {
     const double between = (first.mT + on.mT) / 2;
     ASSERT_TRUE(Choose(view, RightClick(At(between, mono->GetPressure(between))), "View Th(Aq.) Line"));
     EXPECT_DOUBLE_EQ(document.GetTemporaryAqueousHomogLine().mList.Last()->mP,
-                     1.1 * mono->GetPressure(view.GetSelectedPointX()));
+                     1.1 * CPhaseDiagDocument::TrappingPressure(*mono, view.GetSelectedPointX()));
     document.HideTemporaryAqueousHomogLine();
     services.Clear();
     menu = RightClick(At(line->mTh, line->mPtrap * 0.5));
