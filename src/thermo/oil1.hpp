@@ -5,6 +5,7 @@
 // homogenisation mode, the vapour fraction fv0 at Tf) for a given beta.
 #include "thermo/alpha_beta_distribution.hpp"
 #include "thermo/cla_cubic.hpp"
+#include "thermo/envelope_extremes.hpp"
 #include "thermo/oil.hpp"
 #include "thermo/solver.hpp"
 
@@ -72,7 +73,10 @@ class Oil1 : public Oil {
     // two) being followed along the grid, and the first change of sign is refined by
     // FindAlpha. True when that converged (as after FindAlpha); otherwise false, with
     // errorflag kNoInitialEstimate when no change of sign was found, else the refinement's.
-    // Roots within 1e-4 of an alpha in `excluded` are passed over.
+    // Roots within 1e-4 of an alpha in `excluded` are passed over. For homogenisation into the
+    // vapour the grid is completed, before the scan, by the alphas just above the one where the
+    // oil's cricondentherm reaches Th (dew_window): only there do the upper dew points of an
+    // inclusion near the cricondentherm exist, often over less than a step of the grid.
     bool ScanForAlpha(double Th, double Tf, double fv0, double epsilon, char homog,
                       const std::vector<double>& excluded = {});
 
@@ -111,6 +115,16 @@ class Oil1 : public Oil {
 
     short read_component_data(short i, const char* name) override;
     double GetCH4() override { return xcompo[3]; }
+
+    // The dew points at Th close to the cricondentherm, where it first exceeds Th as alpha rises
+    // at the current beta and gases: the alphas to scan from there up to the next alpha of
+    // `grid` (increasing), and the dew points at the first of them. Empty when the
+    // cricondentherm does not cross Th between the grid's ends.
+    struct DewWindow {
+        std::vector<double> alphas;
+        std::vector<SaturationState> seeds;
+    };
+    DewWindow dew_window(const std::vector<double>& grid);
 
   private:
     TableCubic* mTableLiquid;
@@ -152,6 +166,9 @@ class Oil1 : public Oil {
     // Wilson's estimate of the K-value of component i at T (K) and P (Pa).
     double wilson_k_value(short i, double T, double P) const;
     double fail_evaluation(short code);
+    // The cricondentherm of the oil of alpha a: traced from the first dew point and refined, or
+    // from `near` (that of a neighbouring alpha) when given.
+    EnvelopeExtreme cricondentherm_at(double a, const EnvelopeExtreme* near);
 };
 
 } // namespace zephon::thermo

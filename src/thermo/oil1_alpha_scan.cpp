@@ -83,8 +83,35 @@ bool Oil1::ScanForAlpha(double Th_, double Tf_, double fv0_, double epsilon, cha
         return false;
     };
 
+    // Refined from the states of branch b at alpha a, starting at `start`; true when that found a
+    // root not passed over.
+    auto refine = [&](const Branch& b, double a, double start) {
+        Ph = b.P;
+        copy_values(b.x, xh);
+        copy_values(b.y, yh);
+        Pf = b.room.P;
+        mNvf = b.room.Nv;
+        copy_values(b.room.x, xf);
+        copy_values(b.room.y, yf);
+        mHomogBefore.valid = mRoomBefore.valid = false;
+        mHomogAlpha = mRoomAlpha = a;
+        Ph0 = 0.0;
+        alpha = start;
+        FindAlpha(Th, Tf, fv0, epsilon, homog, {0.0, a});
+        if (errorflag == 0 && isNew(alpha)) return true;
+        if (errorflag != 0) refinementCode = errorflag;
+        alpha = a;
+        UpdateDistribution();
+        return false;
+    };
+
+    std::vector<double> alphas(std::begin(kScanAlphas), std::end(kScanAlphas));
+    const DewWindow window = bubble ? DewWindow{} : dew_window(alphas);
+    alphas.insert(alphas.end(), window.alphas.begin(), window.alphas.end());
+    std::sort(alphas.begin(), alphas.end());
+
     double previous = 0.0;
-    for (double a : kScanAlphas) {
+    for (double a : alphas) {
         alpha = a;
         if (!distribution_usable(UpdateDistribution())) continue;
         // Each branch followed from its state at the previous alpha; the envelope traced to Th
@@ -100,6 +127,21 @@ bool Oil1::ScanForAlpha(double Th_, double Tf_, double fv0_, double epsilon, cha
             }
         }
         previous = a;
+        // Where the window begins, its dew points at Th are the branches (those not followed yet).
+        const bool seeding = !window.alphas.empty() && a == window.alphas.front();
+        std::size_t seeded = 0;
+        for (const SaturationState& s : seeding ? window.seeds : std::vector<SaturationState>{}) {
+            if (std::any_of(branches.begin(), branches.end(), [&s](const Branch& b) {
+                    return b.updated && std::fabs(std::log(s.P / b.lastP)) < 1e-6;
+                }))
+                continue;
+            Branch& b = branches.emplace_back();
+            b.updated = true;
+            b.P = b.lastP = s.P, b.x = s.x, b.y = s.y;
+            b.V = s.Vv;
+            ++seeded;
+        }
+        if (seeded > 0 && branches.size() == seeded) lost = false;
         if (lost && !bubble) {
             // A fluid without a dew point at Th from the ideal mixture's start has none the
             // envelope would lead to (Th is beyond its cricondentherm): no tracing then.
@@ -170,30 +212,27 @@ bool Oil1::ScanForAlpha(double Th_, double Tf_, double fv0_, double epsilon, cha
             b.room = {true, a, P, Nv, x, y};
             const double r = Fvv - fv0;
             const bool crossed = b.hasResidual && (r > 0.0) != (b.residual > 0.0);
-            if (crossed || std::fabs(r) < kNearlyARoot) {
-                // Refined from this alpha's states, starting where the line through the two
-                // residuals crosses zero (or here, for a grid alpha that nearly reproduces the
-                // measurement where a branch begins or ends without a neighbour).
-                Ph = b.P;
-                copy_values(b.x, xh);
-                copy_values(b.y, yh);
-                Pf = b.room.P;
-                mNvf = b.room.Nv;
-                copy_values(b.room.x, xf);
-                copy_values(b.room.y, yf);
-                mHomogBefore.valid = mRoomBefore.valid = false;
-                mHomogAlpha = mRoomAlpha = a;
-                Ph0 = 0.0;
-                alpha = crossed ? a - r * (a - b.alpha) / (r - b.residual) : a;
-                FindAlpha(Th, Tf, fv0, epsilon, homog, {0.0, a});
-                if (errorflag == 0 && isNew(alpha)) return true;
-                if (errorflag != 0) refinementCode = errorflag;
-                alpha = a;
-                UpdateDistribution();
-            }
+            // Refined from this alpha's states, starting where the line through the two residuals
+            // crosses zero (or here, for a grid alpha that nearly reproduces the measurement where
+            // a branch begins or ends without a neighbour).
+            if ((crossed || std::fabs(r) < kNearlyARoot) &&
+                refine(b, a, crossed ? a - r * (a - b.alpha) / (r - b.residual) : a))
+                return true;
             b.hasResidual = true;
             b.alpha = a;
             b.residual = r;
+        }
+        // The two dew points where the window begins meet at the cricondentherm just below: with
+        // opposite residuals one of them passed through a root on the way.
+        if (seeded == 2 && branches.size() >= 2) {
+            Branch& upper = branches[branches.size() - 1];
+            Branch& lower = branches[branches.size() - 2];
+            if (upper.hasResidual && lower.hasResidual && upper.alpha == a && lower.alpha == a &&
+                (upper.residual > 0.0) != (lower.residual > 0.0)) {
+                const bool upperFirst = std::fabs(upper.residual) < std::fabs(lower.residual);
+                for (Branch* b : {upperFirst ? &upper : &lower, upperFirst ? &lower : &upper})
+                    if (refine(*b, a, a)) return true;
+            }
         }
     }
     Ph = Pf = Ph0 = Pf0 = 0.0;

@@ -92,6 +92,36 @@ inline std::vector<zephon::thermo::SaturationState> saturation_states_at(const K
     return states;
 }
 
+// The cricondentherm of the oil (K), from its dew branch as the phase-diagram interface traces it;
+// 0 when it cannot be found.
+inline double cricondentherm_of(const KnownOil& oil) {
+    using namespace zephon::thermo;
+    auto ci = interface_for(oil);
+    IsoplethData dew;
+    const short n = ci->GetNumberOfComponents();
+    for (short i = 0; i < n; ++i)
+        dew.mxref.push_back(ci->GetIsoplethComposition(i));
+    ci->mBranch = 0;
+    double t = 0, p = 0;
+    auto add = [&] {
+        IsoplethData::Point point{t, p, {}};
+        for (short i = 0; i < n; ++i)
+            point.mz.push_back(ci->GetLiquidComposition(i));
+        dew.points.push_back(std::move(point));
+    };
+    if (ci->FirstIsoplethPoint(&t, &p) != 0) return 0;
+    add();
+    for (int k = 0; k < 2000; ++k) {
+        signed char r = 1;
+        while (r == 1)
+            r = ci->NextIsoplethPoint(&t, &p);
+        if (r == 0 || r == -2) add();
+        if (r < 0) break;
+    }
+    const EnvelopeKeyPoint found = ci->CalculateEnvelopeKeyPoints(nullptr, &dew).cricondentherm;
+    return found.found ? found.T + 273.15 : 0;
+}
+
 // The bubble at Tf of every homogenisation state of the oil at Th on the inclusion's branch,
 // lowest homogenisation pressure first; flashes spent are added to `flashes` when given.
 inline std::vector<OilInclusion> inclusions_of(const KnownOil& oil, double Th, char homog, double Tf,
