@@ -4,8 +4,8 @@
 // through the oil: alpha within 0.002 at the oil's beta. Every curve point up to the oil's beta
 // is checked independently (the oil of that point reproduces the bubble to 1e-4).
 //
-// Usage: known_oil_sweep [--liquid] [--vapour] [--jobs N] [--no-check]
-// (both families without options). Prints one line per inclusion that is not recovered and a
+// Usage: known_oil_sweep [--liquid] [--vapour] [--near-cricondentherm] [--jobs N] [--no-check]
+// (every family without options). Prints one line per inclusion that is not recovered and a
 // summary per family: recovered, not recovered by reason, flashes per curve point.
 #include "known_oil_inclusions.hpp"
 
@@ -66,6 +66,24 @@ std::vector<Case> vapour_cases() {
                     for (const OilInclusion& inc : inclusions_of(oil, ThC + 273.15, 0, kRoom))
                         if (inc.Fv >= 0.5 && inc.Fv <= 0.999) cases.push_back({oil, inc});
                 }
+    return cases;
+}
+
+// Vapour inclusions within 15 K of their oil's cricondentherm with bubbles of 60 to 95 %, where
+// the upper dew points of heavy oils exist over a window of alpha narrower than the scan's grid.
+std::vector<Case> near_cricondentherm_cases() {
+    std::vector<Case> cases;
+    for (double alpha : {0.4, 0.5, 0.6, 0.7, 0.8, 0.85, 0.9})
+        for (double beta : {0.0, 0.1, 0.2, 0.4})
+            for (std::size_t g : {0u, 4u}) {
+                KnownOil oil = kGases[g];
+                oil.alpha = alpha, oil.beta = beta;
+                const double cricondentherm = cricondentherm_of(oil);
+                if (cricondentherm <= 0) continue;
+                for (double below : {0.5, 2.0, 5.0, 10.0, 15.0})
+                    for (const OilInclusion& inc : inclusions_of(oil, cricondentherm - below, 0, kRoom))
+                        if (inc.Fv >= 0.6 && inc.Fv <= 0.95) cases.push_back({oil, inc});
+            }
     return cases;
 }
 
@@ -159,24 +177,29 @@ void sweep(const char* family, const std::vector<Case>& cases, int jobs, bool ch
 } // namespace
 
 int main(int argc, char** argv) {
-    bool liquid = false, vapour = false, check = true;
+    bool liquid = false, vapour = false, nearCricondentherm = false, check = true;
     int jobs = 1;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--liquid"))
             liquid = true;
         else if (!std::strcmp(argv[i], "--vapour"))
             vapour = true;
+        else if (!std::strcmp(argv[i], "--near-cricondentherm"))
+            nearCricondentherm = true;
         else if (!std::strcmp(argv[i], "--no-check"))
             check = false;
         else if (!std::strcmp(argv[i], "--jobs") && i + 1 < argc)
             jobs = std::max(1, std::atoi(argv[++i]));
         else {
-            std::fprintf(stderr, "usage: %s [--liquid] [--vapour] [--jobs N] [--no-check]\n", argv[0]);
+            std::fprintf(stderr,
+                         "usage: %s [--liquid] [--vapour] [--near-cricondentherm] [--jobs N] [--no-check]\n",
+                         argv[0]);
             return 2;
         }
     }
-    if (!liquid && !vapour) liquid = vapour = true;
+    if (!liquid && !vapour && !nearCricondentherm) liquid = vapour = nearCricondentherm = true;
     if (liquid) sweep("liquid", liquid_cases(), jobs, check);
     if (vapour) sweep("vapour", vapour_cases(), jobs, check);
+    if (nearCricondentherm) sweep("near the cricondentherm", near_cricondentherm_cases(), jobs, check);
     return 0;
 }

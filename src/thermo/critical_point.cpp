@@ -10,8 +10,8 @@ namespace zephon::thermo {
 namespace {
 
 constexpr int kMostNewtonSteps = 60;
-constexpr double kTolerance = 1e-11;         // relative step in T and w that ends the iteration
-constexpr double kDifferenceStep = 1e-6;     // relative step of the difference quotients
+constexpr double kTolerance = 1e-11;             // relative step in T and w that ends the iteration
+constexpr double kDifferenceStep = 1e-6;         // relative step of the difference quotients
 constexpr double kLargestTemperatureStep = 0.05; // relative, per Newton step
 constexpr double kLargestVolumeStep = 0.2;
 constexpr int kMostJacobiSweeps = 60;
@@ -19,10 +19,10 @@ constexpr int kMostJacobiSweeps = 60;
 // The components present in the feed and the quantities the conditions are built from at one
 // temperature: the pair parameters restricted to them.
 struct Mixture {
-    std::vector<int> index;      // feed component of each present one
-    std::vector<double> z;       // their mole fractions
-    std::vector<double> a, b;    // pair parameters a_ij (J m3/mol2) and b_ij (m3/mol), row-major
-    std::vector<double> az, bz;  // sum_j a_ij z_j, sum_j b_ij z_j
+    std::vector<int> index;     // feed component of each present one
+    std::vector<double> z;      // their mole fractions
+    std::vector<double> a, b;   // pair parameters a_ij (J m3/mol2) and b_ij (m3/mol), row-major
+    std::vector<double> az, bz; // sum_j a_ij z_j, sum_j b_ij z_j
     double total = 0., am = 0., bm = 0.;
     double R1 = 0., R2 = 0., RT = 0.;
 
@@ -102,7 +102,8 @@ void jacobi_eigen(std::vector<double>& A, std::size_t n, std::vector<double>& va
                 const double apq = A[p * n + q];
                 if (apq == 0.0) continue;
                 const double theta = (A[q * n + q] - A[p * n + p]) / (2.0 * apq);
-                const double t = (theta >= 0.0 ? 1.0 : -1.0) / (std::fabs(theta) + std::sqrt(theta * theta + 1.0));
+                const double t =
+                    (theta >= 0.0 ? 1.0 : -1.0) / (std::fabs(theta) + std::sqrt(theta * theta + 1.0));
                 const double c = 1.0 / std::sqrt(t * t + 1.0), s = t * c;
                 for (std::size_t k = 0; k < n; ++k) {
                     const double akp = A[k * n + p], akq = A[k * n + q];
@@ -160,7 +161,8 @@ Conditions conditions_of(const Mixture& m, double w) {
     if (!std::all_of(B.begin(), B.end(), [](double v) { return std::isfinite(v); })) return out;
     std::vector<double> values, vectors;
     jacobi_eigen(B, n, values, vectors);
-    const std::size_t k = static_cast<std::size_t>(std::min_element(values.begin(), values.end()) - values.begin());
+    const std::size_t k =
+        static_cast<std::size_t>(std::min_element(values.begin(), values.end()) - values.begin());
 
     // The direction, signed so that it adds co-volume (the heavy side), and the cubic form along it.
     out.dn.resize(n);
@@ -264,8 +266,8 @@ CriticalPointResult critical_point(ClaCubic0& phase, const std::vector<double>& 
         double dT = -(f1 * j22 - f2 * j12) / det;
         double dw = -(j11 * f2 - j21 * f1) / det;
         // Steps bounded relative to the point, so that a poor start cannot throw it far away.
-        const double scale =
-            std::max({1.0, std::fabs(dT) / (kLargestTemperatureStep * T), std::fabs(dw) / (kLargestVolumeStep * w)});
+        const double scale = std::max(
+            {1.0, std::fabs(dT) / (kLargestTemperatureStep * T), std::fabs(dw) / (kLargestVolumeStep * w)});
         dT /= scale;
         dw /= scale;
         // Above the co-volume.

@@ -21,9 +21,9 @@ namespace zephon::thermo {
 
 struct CriticalPointResult {
     bool found = false;
-    double T = 0.;  // K
-    double P = 0.;  // Pa
-    double V = 0.;  // translated molar volume, m3/mol
+    double T = 0.; // K
+    double P = 0.; // Pa
+    double V = 0.; // translated molar volume, m3/mol
     int iterations = 0;
 };
 

@@ -8,7 +8,7 @@ namespace zephon::thermo {
 namespace {
 
 constexpr int kMostSteps = 60;
-constexpr double kTolerance = 1e-11; // relative change of the fixed variable that ends the search
+constexpr double kTolerance = 1e-11; // relative step of the fixed variable that ends the search
 
 // Saturation points with one variable held: the temperature (for the cricondenbar, slope dP/dT)
 // or the pressure (for the cricondentherm, slope dT/dP).
@@ -63,7 +63,8 @@ SaturationState between(const BranchSolver& solver, const SaturationState& a, co
 
 // The zero of the slope between the traced points of `branch` around index k, where the branch
 // reaches its largest temperature or pressure.
-EnvelopeExtreme refine(const BranchSolver& solver, const std::vector<SaturationState>& branch, std::size_t k) {
+EnvelopeExtreme refine(const BranchSolver& solver, const std::vector<SaturationState>& branch, std::size_t k,
+                       double tolerance = kTolerance) {
     EnvelopeExtreme result;
     // The slope at the traced points around k; a bracket is a pair where it goes from rising to
     // falling in the fixed variable.
@@ -91,8 +92,9 @@ EnvelopeExtreme refine(const BranchSolver& solver, const std::vector<SaturationS
     }
     if (!low) return result;
 
-    Known lo = *low, hi = *high;
-    double previous = solver.fixed_value(lo.state);
+    // Secant steps through the last two points (superlinear), kept strictly inside the bracket,
+    // which every point shrinks; halving where a step would leave it or a point cannot be solved.
+    Known lo = *low, hi = *high, older = lo, latest = hi;
     for (int step = 0; step < kMostSteps; ++step) {
         const double ulo = solver.fixed_value(lo.state), uhi = solver.fixed_value(hi.state);
         const double curvature = (hi.slope - lo.slope) / (uhi - ulo);
@@ -100,21 +102,21 @@ EnvelopeExtreme refine(const BranchSolver& solver, const std::vector<SaturationS
             const Known& exact = lo.slope == 0.0 ? lo : hi;
             return {true, exact.state.T, exact.state.P, exact.state, curvature};
         }
-        // The secant of the slope, kept well inside the bracket (bisection otherwise).
-        double u = ulo - lo.slope * (uhi - ulo) / (hi.slope - lo.slope);
-        const double margin = 0.01 * (uhi - ulo);
-        if (!(u > ulo + margin && u < uhi - margin) && std::fabs(uhi - ulo) > kTolerance * std::fabs(u))
-            u = 0.5 * (ulo + uhi);
+        const double u1 = solver.fixed_value(older.state), u2 = solver.fixed_value(latest.state);
+        double u = latest.slope != older.slope ? u2 - latest.slope * (u2 - u1) / (latest.slope - older.slope)
+                                               : 0.5 * (ulo + uhi);
+        if (!(u > ulo && u < uhi)) u = 0.5 * (ulo + uhi);
         Known next;
         if (!solver.solve(between(solver, lo.state, hi.state, u), u, next.state, next.slope)) {
             u = 0.5 * (ulo + uhi);
-            if (!solver.solve(between(solver, lo.state, hi.state, u), u, next.state, next.slope)) return result;
+            if (!solver.solve(between(solver, lo.state, hi.state, u), u, next.state, next.slope))
+                return result;
         }
-        if (std::fabs(u - previous) <= kTolerance * std::fabs(u) ||
-            std::fabs(uhi - ulo) <= kTolerance * std::fabs(u))
+        if (std::fabs(u - u2) <= tolerance * std::fabs(u) || std::fabs(uhi - ulo) <= tolerance * std::fabs(u))
             return {true, next.state.T, next.state.P, next.state, curvature};
-        previous = u;
-        (next.slope > 0.0 ? lo : hi) = std::move(next);
+        (next.slope > 0.0 ? lo : hi) = next;
+        older = std::move(latest);
+        latest = std::move(next);
     }
     return result;
 }
@@ -142,13 +144,13 @@ EnvelopeExtreme extreme(Oil& oil, const std::vector<SaturationState>& bubble,
 
 } // namespace
 
-EnvelopeExtreme cricondentherm_near(Oil& oil, const SaturationState& near, double spread) {
+EnvelopeExtreme cricondentherm_near(Oil& oil, const SaturationState& near, double spread, double tolerance) {
     const BranchSolver solver{oil, false, false};
     for (int widen = 0; widen < 3; ++widen, spread *= 2.0) {
         std::vector<SaturationState> probes(3, near);
         probes[0].P = near.P * (1.0 - spread);
         probes[2].P = near.P * (1.0 + spread);
-        const EnvelopeExtreme found = refine(solver, probes, 1);
+        const EnvelopeExtreme found = refine(solver, probes, 1, tolerance);
         if (found.found) return found;
     }
     return {};

@@ -15,8 +15,8 @@ namespace zephon::thermo {
 
 struct EnvelopeExtreme {
     bool found = false;
-    double T = 0.; // K
-    double P = 0.; // Pa
+    double T = 0.;         // K
+    double P = 0.;         // Pa
     SaturationState state; // the saturation point there
     // The rate of change of the slope there: d2P/dT2 (Pa/K2) at a cricondenbar, d2T/dP2 (K/Pa2)
     // at a cricondentherm; negative at a maximum.
@@ -35,7 +35,8 @@ EnvelopeExtreme cricondentherm(Oil& oil, const std::vector<SaturationState>& bub
 
 // The cricondentherm near a dew point `near` (the cricondentherm of a neighbouring oil, for one),
 // bracketed within pressures `spread` times above and below its own (widened up to four times
-// when the bracket misses it).
-EnvelopeExtreme cricondentherm_near(Oil& oil, const SaturationState& near, double spread);
+// when the bracket misses it), its pressure converged to `tolerance` (relative; its temperature,
+// flat there, to far better).
+EnvelopeExtreme cricondentherm_near(Oil& oil, const SaturationState& near, double spread, double tolerance);
 
 } // namespace zephon::thermo

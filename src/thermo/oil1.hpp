@@ -74,8 +74,8 @@ class Oil1 : public Oil {
     // FindAlpha. True when that converged (as after FindAlpha); otherwise false, with
     // errorflag kNoInitialEstimate when no change of sign was found, else the refinement's.
     // Roots within 1e-4 of an alpha in `excluded` are passed over. For homogenisation into the
-    // vapour the grid is completed, before the scan, by the alphas just above the one where the
-    // oil's cricondentherm reaches Th (dew_window): only there do the upper dew points of an
+    // vapour, when the grid gives no root, the alphas just above the one where the oil's
+    // cricondentherm reaches Th are scanned (dew_window): only there do the upper dew points of an
     // inclusion near the cricondentherm exist, often over less than a step of the grid.
     bool ScanForAlpha(double Th, double Tf, double fv0, double epsilon, char homog,
                       const std::vector<double>& excluded = {});
@@ -123,6 +123,7 @@ class Oil1 : public Oil {
     struct DewWindow {
         std::vector<double> alphas;
         std::vector<SaturationState> seeds;
+        double end = 0.0; // the grid alpha above the window
     };
     DewWindow dew_window(const std::vector<double>& grid);
 

@@ -20,8 +20,8 @@ namespace {
 constexpr double kSeedMargin = 0.01;
 // The steps of alpha after the seed grow by this factor from span / growth^steps to span / share.
 constexpr double kWindowGrowth = 3.0;
-constexpr double kWindowSteps = 8.0;
-constexpr double kFinestShare = 10.0;
+constexpr double kWindowSteps = 5.0;
+constexpr double kFinestShare = 6.0;
 constexpr std::size_t kMostWindowAlphas = 24;
 constexpr int kMostSecantSteps = 40;
 // The dew branch is traced until it has come this many points back from its hottest one.
@@ -31,6 +31,9 @@ constexpr int kMostTracedPoints = 400;
 constexpr double kDewStartsBelowTh[] = {0.0, 50.0, 100.0, 150.0};
 // Pressures about a neighbouring cricondentherm within which it is looked for.
 constexpr double kNearSpread = 0.05;
+// The pressure of a cricondentherm followed in alpha is found to this (its temperature, which is
+// what the window needs, to far better).
+constexpr double kNearTolerance = 1e-6;
 
 } // namespace
 
@@ -38,7 +41,7 @@ EnvelopeExtreme Oil1::cricondentherm_at(double a, const EnvelopeExtreme* near) {
     alpha = a;
     if (!distribution_usable(UpdateDistribution())) return {};
     if (near != nullptr && near->found) {
-        const EnvelopeExtreme found = cricondentherm_near(*this, near->state, kNearSpread);
+        const EnvelopeExtreme found = cricondentherm_near(*this, near->state, kNearSpread, kNearTolerance);
         if (found.found) return found;
     }
     double t = 0.0, p = 0.0;
@@ -113,7 +116,7 @@ Oil1::DewWindow Oil1::dew_window(const std::vector<double>& grid) {
         a = std::clamp(a, aLo + margin, aHi - margin);
         const EnvelopeExtreme found = cricondentherm_at(a, nearest.found ? &nearest : nullptr);
         const double g = found.found ? found.T - target : 0.0;
-        if (found.found && std::fabs(g) <= 0.5 * kSeedMargin) {
+        if (found.found && g > -0.8 * kSeedMargin && g <= 2.0 * kSeedMargin) {
             seed = found;
             aSeed = a;
             break;
@@ -139,9 +142,9 @@ Oil1::DewWindow Oil1::dew_window(const std::vector<double>& grid) {
         set_the_vaporization_ratio(1.0);
         temperature(Th);
         if (!flash_from(seed.P + sign * spread, seed.state.x, seed.state.y, 1.0)) continue;
-        const bool seen = std::any_of(window.seeds.begin(), window.seeds.end(), [this](const SaturationState& s) {
-            return std::fabs(s.P / P - 1.0) < 1e-6;
-        });
+        const bool seen =
+            std::any_of(window.seeds.begin(), window.seeds.end(),
+                        [this](const SaturationState& s) { return std::fabs(s.P / P - 1.0) < 1e-6; });
         if (!seen) window.seeds.push_back({T, P, x, y, liquid->V, vapour->V});
     }
     if (window.seeds.empty()) return window;
@@ -150,6 +153,7 @@ Oil1::DewWindow Oil1::dew_window(const std::vector<double>& grid) {
     // geometrically from the seed (the dew points move away from each other as the square root of
     // the distance) and at least as fine as a tenth of the way (the upper one turns into a bubble
     // point where the critical temperature reaches Th, possibly before the grid alpha).
+    window.end = gridHigh;
     window.alphas.push_back(aSeed);
     const double span = gridHigh - aSeed;
     double offset = span / std::pow(kWindowGrowth, kWindowSteps);

@@ -74,7 +74,8 @@ struct TextbookPengRobinson {
 struct Forms {
     long double quadraticResidual = 0, cubic = 0;
 };
-Forms forms_along(const TextbookPengRobinson& pr, long double T, long double V, const std::vector<long double>& dn) {
+Forms forms_along(const TextbookPengRobinson& pr, long double T, long double V,
+                  const std::vector<long double>& dn) {
     auto at = [&](long double s) {
         std::vector<long double> n(pr.size());
         for (std::size_t i = 0; i < n.size(); ++i)
@@ -161,7 +162,8 @@ std::unique_ptr<CCalculationInterface> alpha_beta_oil(double alpha, double beta,
         pr->z.push_back(constants.GetMoleFraction(i));
         pr->kij.emplace_back();
         for (short j = 0; j < constants.GetNumberOfComponents(); ++j)
-            if (constants.GetMoleFraction(j) > 0) pr->kij.back().push_back(mkij[std::max(i, j)][std::min(i, j)]);
+            if (constants.GetMoleFraction(j) > 0)
+                pr->kij.back().push_back(mkij[std::max(i, j)][std::min(i, j)]);
     }
     return ci;
 }
@@ -262,7 +264,8 @@ TEST(EnvelopeKeyPoints, EightComponentFluidMatchesTheIndependentPrograms) {
     EXPECT_NEAR(key.cricondentherm.P * 1e5 / summary.number(0, "P_cricondentherm_Pa"), 1.0, 1e-6);
     // Better than the traced points' approximations.
     EXPECT_LT(std::fabs(key.cricondenbar.P * 1e5 - summary.number(0, "P_cricondenbar_Pa")),
-              0.01 * std::fabs(summary.number(0, "P_cricondenbar_Pa_tp_approx") - summary.number(0, "P_cricondenbar_Pa")));
+              0.01 * std::fabs(summary.number(0, "P_cricondenbar_Pa_tp_approx") -
+                               summary.number(0, "P_cricondenbar_Pa")));
     expect_critical(pr, key.critical);
 }
 
@@ -395,7 +398,8 @@ TEST(OnePhaseState, IsTheEquationOfStateAtTheTranslatedVolumeWithItsSlopeAlongTh
             std::vector<long double> a(pr->size()), b(pr->size());
             long double am = 0, bm = 0;
             for (std::size_t i = 0; i < pr->size(); ++i) {
-                const long double k = 0.37464L + 1.54226L * pr->omega[i] - 0.26992L * pr->omega[i] * pr->omega[i];
+                const long double k =
+                    0.37464L + 1.54226L * pr->omega[i] - 0.26992L * pr->omega[i] * pr->omega[i];
                 const long double s = 1 + k * (1 - std::sqrt(T / pr->Tc[i]));
                 a[i] = 0.45724L * pr->R * pr->R * pr->Tc[i] * pr->Tc[i] / pr->Pc[i] * s * s;
                 b[i] = 0.0778L * pr->R * pr->Tc[i] / pr->Pc[i];

@@ -66,6 +66,28 @@ TEST(KnownOilSweep, CurvesPassThroughTheOilsThatMadeTheInclusions) {
     }
 }
 
+TEST(KnownOilSweep, VapourInclusionsNearTheCricondenthermFindTheirOils) {
+    // Heavy oils, whose upper dew points at Th exist over a window of alpha narrower than the
+    // scan's grid, and a lighter one with gases; Th 2 and 12 K below the cricondentherm.
+    const KnownOil oils[] = {{0.9, 0.1, 0, 0, 0}, {0.85, 0.2, 0.02, 0.005, 0}, {0.6, 0.4, 0, 0, 0}};
+    int cases = 0;
+    for (const KnownOil& oil : oils) {
+        const double cricondentherm = cricondentherm_of(oil);
+        ASSERT_GT(cricondentherm, 0);
+        for (double below : {2.0, 12.0}) {
+            for (const OilInclusion& inclusion : inclusions_of(oil, cricondentherm - below, 0, kRoom)) {
+                if (inclusion.Fv < 0.6 || inclusion.Fv > 0.95) continue;
+                SCOPED_TRACE(describe({oil, inclusion.Th - 273.15, 0, inclusion.upperDew}));
+                const TracedCurve curve = trace_curve(inclusion, oil, oil.beta + 0.05);
+                ASSERT_FALSE(curve.points.empty()) << "code " << curve.code;
+                EXPECT_NEAR(alpha_at(curve, oil.beta), oil.alpha, 0.002);
+                ++cases;
+            }
+        }
+    }
+    EXPECT_GE(cases, 6);
+}
+
 TEST(KnownOilSweep, AMeasurementNoOilGivesEndsWithCodeEightAfterABoundedScan) {
     // A vapour inclusion with a 5 % bubble.
     OilInclusion impossible{373.15, kRoom, 0.05, 0, 0.0, false};
