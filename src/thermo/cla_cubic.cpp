@@ -143,6 +143,7 @@ void ClaCubic0::calculate_parameters_of_pure_components() {
         }
     }
     remember_pure_parameter_inputs();
+    mPairsChanged = true;
 }
 
 Peng::Peng(short nphase) {

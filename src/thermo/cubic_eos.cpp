@@ -2,13 +2,24 @@
 
 #include "thermo/cubic_roots.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
 namespace zephon::thermo {
 
+namespace {
+// sum[i] += factor * row[i]: what sums of rows (of symmetric matrices, the sums of their columns)
+// are made of, in a loop the compiler can vectorise.
+void add_multiple(double* __restrict sum, const double* __restrict row, double factor, int n) {
+    for (int i = 0; i < n; ++i)
+        sum[i] += factor * row[i];
+}
+} // namespace
+
 void ICubic::number_of_components(short ncomp) {
     FluidPhase::number_of_components(ncomp);
+    mPairsChanged = true;
     damdx = allocate(N);
     dbmdx = allocate(N);
     d2amdTx = allocate(N);
@@ -60,7 +71,48 @@ void ICubic::calculate_molar_volume() {
     density = bMolarWeight * 0.001 / V;
 }
 
+void ICubic::describe_fugacities() {
+    calculate_parameters_of_pure_components();
+    calculate_first_mixing_parameters();
+    if (choose_root()) V = w - cm;
+    double mw = 0.0;
+    for (short i = 0; i < N; ++i)
+        mw += x[i] * molarWeight[i];
+    bMolarWeight = mw;
+    density = bMolarWeight * 0.001 / V;
+
+    // The logarithms of the fugacity coefficients, as calculate_fugacities has them.
+    const double RT = kGasConstant * T;
+    const double L = Al2;
+    double sumXe = 0.0, sumXdQdx = 0.0;
+    for (short i = 0; i < N; ++i)
+        sumXe += x[i] * e[i][i];
+    Q = L * (sumXe - em) / RT;
+    for (short i = 0; i < N; ++i) {
+        dQdx[i] = L * (e[i][i] - demdx[i]) / RT;
+        sumXdQdx += x[i] * dQdx[i];
+    }
+    const double d1 = w - R1 * bm;
+    const double d2 = w - R2 * bm;
+    const double wb = w - bm;
+    const double G = std::log(d1 / d2) / (R1 - R2);
+    const double Zw = P * w / RT;
+    const double logTerm = std::log(P * wb / RT);
+    for (short i = 0; i < N; ++i) {
+        algam[i] = Q + dQdx[i] - sumXdQdx;
+        const double D = e[i][i] / RT - algam[i] / L;
+        const double H = dbmdx[i] / bm - 1.0;
+        alphi[i] = D * G + H * (Zw - 1.0) - logTerm - P * c[i] / RT;
+        const double phiP = P * std::exp(alphi[i]);
+        fugacity[i] = x[i] * phiP;
+    }
+}
+
 void ICubic::resolve_cubic_equation_in_Z() {
+    if (choose_root()) update_root_derivatives();
+}
+
+bool ICubic::choose_root() {
     const double RT = kGasConstant * T;
     const double A = am * P / (RT * RT);
     const double B = bm * P / RT;
@@ -78,7 +130,7 @@ void ICubic::resolve_cubic_equation_in_Z() {
     short nkept = 0;
     for (short k = 0; k < nr; ++k)
         if (roots[k] > B) kept[nkept++] = roots[k];
-    if (nkept == 0) return; // no admissible root: the state stays as it was
+    if (nkept == 0) return false; // no admissible root: the state stays as it was
 
     if (nkept == 1) {
         Z = kept[0];
@@ -95,7 +147,7 @@ void ICubic::resolve_cubic_equation_in_Z() {
             Z = smallest;
     }
     w = Z * RT / P;
-    update_root_derivatives();
+    return true;
 }
 
 // Derivatives of the volume at the root just chosen, then the translation.
@@ -162,17 +214,15 @@ void ICubic::calculate_fugacities() {
         sumXdQdx += x[i] * dQdx[i];
         sumXd2QdTx += x[i] * d2QdTx[i];
     }
-    // d2Qdx2 is symmetric (so is d2emdx2), so sum_k x_k d2Qdx2_kj is a sum along row j.
+    // sum_k x_k d2Qdx2_kj, accumulated row after row in k (a loop the compiler can vectorise).
     const double q = -L / RT;
-    for (short i = 0; i < N; ++i) {
-        const double* d2emdx2i = d2emdx2[i];
-        double* d2Qdx2i = d2Qdx2[i];
-        double sumXk = 0.0;
-        for (short j = 0; j < N; ++j) {
-            d2Qdx2i[j] = q * d2emdx2i[j];
-            sumXk += x[j] * d2Qdx2i[j];
-        }
-        mSumXd2Qdx2[i] = sumXk;
+    std::fill_n(mSumXd2Qdx2.data(), N, 0.0);
+    for (short k = 0; k < N; ++k) {
+        const double* d2emdx2k = d2emdx2[k];
+        double* d2Qdx2k = d2Qdx2[k];
+        for (short j = 0; j < N; ++j)
+            d2Qdx2k[j] = q * d2emdx2k[j];
+        add_multiple(mSumXd2Qdx2.data(), d2Qdx2k, x[k], N);
     }
     for (short i = 0; i < N; ++i) {
         algam[i] = Q + dQdx[i] - sumXdQdx;
@@ -222,6 +272,7 @@ void QuadraMix::number_of_components(short ncomp) {
     svka = allocate(N, N);
     svkb = allocate(N, N);
     mRelativeDbmdx = allocate(N);
+    mRowSumD2adT2 = allocate(N);
 }
 
 void QuadraMix::set_binary_interaction_kaij(short i, short j, double kij) {
@@ -229,35 +280,82 @@ void QuadraMix::set_binary_interaction_kaij(short i, short j, double kij) {
     svka[j][i] = kij;
 }
 
+void QuadraMix::calculate_first_mixing_parameters() {
+    double* ra = damdx.data();
+    double* rb = dbmdx.data();
+    std::fill_n(ra, N, 0.0);
+    std::fill_n(rb, N, 0.0);
+    for (short j = 0; j < N; ++j) {
+        const double xj = x[j];
+        const double* aj = a[j];
+        const double* bj = b[j];
+        add_multiple(ra, aj, xj, N);
+        add_multiple(rb, bj, xj, N);
+    }
+    double sa = 0.0, sb = 0.0, scm = 0.0;
+    for (short i = 0; i < N; ++i) {
+        sa += x[i] * ra[i];
+        sb += x[i] * rb[i];
+        damdx[i] = 2.0 * ra[i];
+        dbmdx[i] = 2.0 * rb[i];
+        scm += x[i] * c[i];
+    }
+    am = sa;
+    bm = sb;
+    cm = scm;
+    em = am / bm;
+    const double inverseBm = 1.0 / bm;
+    for (short i = 0; i < N; ++i)
+        demdx[i] = (damdx[i] - em * dbmdx[i]) * inverseBm;
+}
+
 void QuadraMix::calculate_mixing_parameters() {
+    // Row sums of the symmetric pair matrices, accumulated column by column (the same terms in the
+    // same order as row by row, and a loop the compiler can vectorise).
+    double* ra = damdx.data();
+    double* rb = dbmdx.data();
+    double* rdadT = d2amdTx.data();
+    double* rd2adT2 = mRowSumD2adT2.data();
+    std::fill_n(ra, N, 0.0);
+    std::fill_n(rb, N, 0.0);
+    std::fill_n(rdadT, N, 0.0);
+    std::fill_n(rd2adT2, N, 0.0);
+    for (short j = 0; j < N; ++j) {
+        const double xj = x[j];
+        const double* aj = a[j];
+        const double* bj = b[j];
+        const double* dadTj = dadT[j];
+        const double* d2adT2j = d2adT2[j];
+        add_multiple(ra, aj, xj, N);
+        add_multiple(rb, bj, xj, N);
+        add_multiple(rdadT, dadTj, xj, N);
+        add_multiple(rd2adT2, d2adT2j, xj, N);
+    }
     double sa = 0.0, sb = 0.0, sdadT = 0.0, sd2adT2 = 0.0;
     double scm = 0.0, sdcmdT = 0.0;
     for (short i = 0; i < N; ++i) {
-        const double* ai = a[i];
-        const double* bi = b[i];
-        const double* dadTi = dadT[i];
-        const double* d2adT2i = d2adT2[i];
-        double* d2amdx2i = d2amdx2[i];
-        double* d2bmdx2i = d2bmdx2[i];
-        double ra = 0.0, rb = 0.0, rdadT = 0.0, rd2adT2 = 0.0;
-        for (short j = 0; j < N; ++j) {
-            ra += x[j] * ai[j];
-            rb += x[j] * bi[j];
-            rdadT += x[j] * dadTi[j];
-            rd2adT2 += x[j] * d2adT2i[j];
-            d2amdx2i[j] = 2.0 * ai[j];
-            d2bmdx2i[j] = 2.0 * bi[j];
+        // They depend on the pair parameters alone.
+        if (mPairsChanged) {
+            const double* ai = a[i];
+            const double* bi = b[i];
+            double* d2amdx2i = d2amdx2[i];
+            double* d2bmdx2i = d2bmdx2[i];
+            for (short j = 0; j < N; ++j) {
+                d2amdx2i[j] = 2.0 * ai[j];
+                d2bmdx2i[j] = 2.0 * bi[j];
+            }
         }
-        sa += x[i] * ra;
-        sb += x[i] * rb;
-        sdadT += x[i] * rdadT;
-        sd2adT2 += x[i] * rd2adT2;
-        damdx[i] = 2.0 * ra;
-        dbmdx[i] = 2.0 * rb;
-        d2amdTx[i] = 2.0 * rdadT;
+        sa += x[i] * ra[i];
+        sb += x[i] * rb[i];
+        sdadT += x[i] * rdadT[i];
+        sd2adT2 += x[i] * rd2adT2[i];
+        damdx[i] = 2.0 * ra[i];
+        dbmdx[i] = 2.0 * rb[i];
+        d2amdTx[i] = 2.0 * rdadT[i];
         scm += x[i] * c[i];
         sdcmdT += x[i] * c1[i];
     }
+    mPairsChanged = false;
     am = sa;
     bm = sb;
     damdT = sdadT;

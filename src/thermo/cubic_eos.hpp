@@ -45,19 +45,31 @@ class ICubic : public FluidPhase {
 
     ICubic() = default;
 
+  protected:
+    // Set by whatever changes the pair parameters a and b (the parameter set, whenever it computes
+    // them), so that the mixing rule refreshes what depends on them alone (d2amdx2, d2bmdx2).
+    bool mPairsChanged = true;
+
+  public:
     void number_of_components(short ncomp) override;
     double equation(double t) override;
     void describe() override;
+    void describe_fugacities() override;
     void calculate_molar_volume() override;
     void calculate_pressure() override;
     void calculate_fugacities() override;
     virtual void calculate_parameters_of_pure_components() {}
     virtual void calculate_mixing_parameters() {}
+    // am, bm, cm, em and their first derivatives in the mole fractions, which the fugacities
+    // need; the rest keeps its values. The default computes everything.
+    virtual void calculate_first_mixing_parameters() { calculate_mixing_parameters(); }
 
     // Compressibility and volume at the current T, P, x; the root is chosen by `phase`.
     void resolve_cubic_equation_in_Z();
 
   private:
+    // The root of the cubic (w, Z), false when it has none above the co-volume.
+    bool choose_root();
     void update_root_derivatives();
 
     std::vector<double> mSumXd2Qdx2; // sum_k x_k d2Qdx2_kj
@@ -73,9 +85,11 @@ class QuadraMix : public ICubic {
     void set_binary_interaction_kaij(short i, short j, double kij);
     void number_of_components(short ncomp) override;
     void calculate_mixing_parameters() override;
+    void calculate_first_mixing_parameters() override;
 
   private:
     std::vector<double> mRelativeDbmdx; // dbmdx_i / bm
+    std::vector<double> mRowSumD2adT2;  // sum_j x_j d2adT2_ij
 };
 
 } // namespace zephon::thermo

@@ -1,8 +1,19 @@
 #include "thermo/eos_flash.hpp"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zephon::thermo {
+
+namespace {
+// The scaled residual (a sum over the 2N + 4 equations) at which they are solved to the
+// rounding of their terms: a further Newton step then changes nothing that matters.
+constexpr double kRoundedResidual = 1e-13;
+// A correction that divides the residual by this much or more is converging quadratically: the next
+// one would only reach the rounding.
+constexpr double kQuadraticFall = 1e-3;
+constexpr int kMostPolishSteps = 4;
+} // namespace
 
 EosFlash::EosFlash(FluidPhase& fluid1, FluidPhase& fluid2) : IdealMixture(fluid1, fluid2) {}
 
@@ -20,19 +31,36 @@ void EosFlash::number_of_components(short ncomp) {
     mPolishG = allocate(size);
     mPolishStep = allocate(size);
     mPolishJacobian = allocate(size, size);
+    mPolishRowSums = allocate(size);
     mEliminatedColumn.assign(N, 0);
     mKeptColumn.assign(N, 0);
     mBalanceNl = allocate(N);
     mBalanceNv = allocate(N);
     mBalanceKept = allocate(N);
     mBalanceRhs = allocate(N);
+    mBalancePivot = allocate(N);
     mReducedJacobian = allocate(static_cast<short>(N + 4), static_cast<short>(N + 4));
+    mEliminationFactors = allocate(static_cast<short>(N + 4), N);
+    mReducedRows.assign(static_cast<std::size_t>(N + 4), nullptr);
+    mReducedPivots.assign(static_cast<std::size_t>(N + 4), 0);
+    mReducedRowScale = allocate(static_cast<short>(N + 4));
+    mReducedFactorised = false;
+    mFactorisation = {false, 0, allocate(size)};
+    mDerivatives = {false, 0, 0, 0.0, allocate(size), allocate(size)};
     mReducedRhs = allocate(static_cast<short>(N + 4));
     mReducedSolution = allocate(static_cast<short>(N + 4));
     mFlashSolution = allocate(size);
     algorithm.epsilon = 1e-8;
     algorithm.maxsumres = 0.001;
     algorithm.relaxation_limit = 0.001;
+    algorithm.reuse_jacobian = true;
+    algorithm.scale_jacobian = false; // solve_flash_system scales the rows it keeps
+}
+
+void EosFlash::composition(short i, double zi) {
+    IdealMixture::composition(i, zi);
+    mFactorisation.valid = false;
+    mDerivatives.valid = false;
 }
 
 void EosFlash::set_type_of_problem(short problem) {
@@ -76,52 +104,103 @@ void EosFlash::calculateVLE() {
     estimate_next_state();
 }
 
-double EosFlash::scaled_residual(const std::vector<double>& G, const Matrix& J) const {
+double EosFlash::scaled_residual(const std::vector<double>& G, const Matrix& J) {
+    for (short i = 0; i < size; ++i) {
+        double sum = 0.0;
+        for (short j = 0; j < size; ++j)
+            sum += std::fabs(J[i][j]);
+        mPolishRowSums[i] = sum;
+    }
+    return scaled_residual(G);
+}
+
+double EosFlash::scaled_residual(const std::vector<double>& G) const {
     double sum = 0.0;
     for (short i = 0; i < size; ++i) {
-        double scale = std::fabs(G[i]);
-        for (short j = 0; j < size; ++j)
-            scale += std::fabs(J[i][j]);
+        const double scale = std::fabs(G[i]) + mPolishRowSums[i];
         if (scale > 0.0) sum += std::fabs(G[i]) / scale;
     }
     return sum;
 }
 
-void EosFlash::polish_solution() {
-    mPolishU[0] = T;
-    mPolishU[1] = P;
-    mPolishU[2] = Nl;
-    mPolishU[3] = Nv;
+void EosFlash::current_state(std::vector<double>& state) const {
+    state[0] = T;
+    state[1] = P;
+    state[2] = Nl;
+    state[3] = Nv;
     for (short i = 0; i < N; ++i) {
-        mPolishU[4 + i] = x[i];
-        mPolishU[4 + N + i] = y[i];
+        state[4 + i] = x[i];
+        state[4 + N + i] = y[i];
     }
+}
+
+bool EosFlash::is_current_state(const std::vector<double>& state) const {
+    if (state.size() != static_cast<std::size_t>(size)) return false;
+    // Exactly the same numbers: anything else is another point.
+    if (state[0] != T || state[1] != P || state[2] != Nl || state[3] != Nv) return false;
+    for (short i = 0; i < N; ++i)
+        if (state[4 + i] != x[i] || state[4 + N + i] != y[i]) return false;
+    return true;
+}
+
+void EosFlash::polish_solution() {
+    current_state(mPolishU);
     // The converged point is the last one Newton evaluated, and the step it solved there (not
     // taken, since it had converged) is the first correction; its scaled residual is the norm
-    // the corrections must lower.
+    // the corrections must lower. That step may have been solved with older factors; the second
+    // correction is the true Newton step, from its Jacobian at the point the first one reached
+    // (or at the converged point, where the first did not lower the residual). The factors of that
+    // Jacobian are kept for the continuation's derivatives.
     double norm = algorithm.modG0;
-    const double* step = algorithm.dU.data();
     short failure = 0;
-    for (int pass = 0; pass < 2 && norm > 0.0; ++pass) {
-        if (pass > 0) {
-            for (short i = 0; i < size; ++i)
-                mPolishG[i] = -mPolishG[i];
-            short ir = 0;
-            solve_flash_system(mPolishJacobian.rows(), mPolishG.data(), mPolishStep.data(), ir);
-            if (ir != 0) break;
-            step = mPolishStep.data();
-        }
+    if (norm > 0.0) {
         for (short i = 0; i < size; ++i)
-            mPolishTrial[i] = mPolishU[i] + step[i];
+            mPolishTrial[i] = mPolishU[i] + algorithm.dU[i];
         calculate_vector_function(mPolishTrial.data(), mPolishG.data(), mPolishJacobian.rows(), failure, 1);
-        const double trialNorm = failure == 0 ? scaled_residual(mPolishG, mPolishJacobian) : norm;
+        const double firstNorm = failure == 0 ? scaled_residual(mPolishG, mPolishJacobian) : norm;
+        if (failure == 0 && firstNorm < norm) {
+            mPolishU = mPolishTrial;
+            norm = firstNorm;
+        } else {
+            failure = 0;
+        }
+    }
+    if (!is_current_state(mPolishU) || norm == algorithm.modG0) {
+        // Back to the converged point, phases included, with its Jacobian.
+        calculate_vector_function(mPolishU.data(), mPolishG.data(), mPolishJacobian.rows(), failure, 1);
+        scaled_residual(mPolishG, mPolishJacobian);
+    }
+    // True Newton steps while the residuals are not yet rounded: usually one, more where the
+    // convergence is slow (near a critical point). A step that falls fast is evaluated without a
+    // Jacobian; the phases then keep the derivatives of the point before it, which is closer than
+    // Newton's tolerance.
+    for (int pass = 0; pass < kMostPolishSteps; ++pass) {
+        for (short i = 0; i < size; ++i)
+            mPolishG[i] = -mPolishG[i];
+        short ir = 0;
+        solve_flash_system(mPolishJacobian.rows(), mPolishG.data(), mPolishStep.data(), ir);
+        if (ir != 0 || failure != 0) return;
+        mFactorisation.valid = true;
+        mFactorisation.problem = type_of_problem;
+        current_state(mFactorisation.state);
+        if (!(norm > kRoundedResidual)) return;
+        for (short i = 0; i < size; ++i)
+            mPolishTrial[i] = mPolishU[i] + mPolishStep[i];
+        calculate_vector_function(mPolishTrial.data(), mPolishG.data(), mPolishJacobian.rows(), failure, 0);
+        const double trialNorm = failure == 0 ? scaled_residual(mPolishG) : norm;
         if (failure != 0 || !(trialNorm < norm)) {
-            // Worse or refused: go back to the converged point, phases included.
+            // Worse or refused: back to the point, phases included.
             calculate_vector_function(mPolishU.data(), mPolishG.data(), mPolishJacobian.rows(), failure, 1);
+            current_state(mFactorisation.state); // as evaluating again may have repaired it
             return;
         }
+        // The factors, of the point before this step, serve its derivatives as well.
+        current_state(mFactorisation.state);
+        if (!(trialNorm > kRoundedResidual) || trialNorm < kQuadraticFall * norm) return;
+        // Slow: on from here with this point's own Jacobian.
         mPolishU = mPolishTrial;
-        norm = trialNorm;
+        calculate_vector_function(mPolishU.data(), mPolishG.data(), mPolishJacobian.rows(), failure, 1);
+        norm = scaled_residual(mPolishG, mPolishJacobian);
     }
 }
 
@@ -235,8 +314,14 @@ void EosFlash::calculate_vector_function(double* U, double* G, double** dG, shor
         U[4 + N + i] = y[i];
     }
     apply_conditions();
-    vapour->describe();
-    liquid->describe();
+    // Without a Jacobian the phases' derivatives are not needed.
+    if (flag != 0) {
+        vapour->describe();
+        liquid->describe();
+    } else {
+        vapour->describe_fugacities();
+        liquid->describe_fugacities();
+    }
 
     const double Vl = liquid->V, Vv = vapour->V;
     V = Nv * Vv + Nl * Vl;
@@ -262,9 +347,14 @@ void EosFlash::calculate_vector_function(double* U, double* G, double** dG, shor
 }
 
 void EosFlash::fill_in_the_Jacobian_matrix(double** dG) {
-    for (short r = 0; r < size; ++r)
-        for (short c = 0; c < size; ++c)
-            dG[r][c] = 0.0;
+    // Every row cleared but the fugacity rows, of which all but the amounts' columns are written.
+    for (short r = 0; r < size; ++r) {
+        if (r >= N && r < 2 * N) {
+            dG[r][2] = dG[r][3] = 0.0;
+            continue;
+        }
+        std::fill(dG[r], dG[r] + size, 0.0);
+    }
     for (short i = 0; i < N; ++i) {
         double* balance = dG[i];
         balance[2] = x[i];

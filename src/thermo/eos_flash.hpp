@@ -43,6 +43,9 @@ class EosFlash : public IdealMixture {
     EosFlash(FluidPhase& fluid1, FluidPhase& fluid2);
 
     void number_of_components(short ncomp) override;
+    // A new feed (an oil model sets it whenever its distribution changes, pseudo-components
+    // included) makes the kept factorisation and derivatives those of another fluid.
+    void composition(short i, double zi) override;
     void set_type_of_problem(short problem) override;
     void calculateVLE() override;
     void initialize() override;
@@ -50,6 +53,7 @@ class EosFlash : public IdealMixture {
     // Newton steps of slot 0 through the structure of the flash Jacobian (eos_flash_linear_system.cpp).
     void solve_linearised_system(short number, double** dG, double* G, double* x, short n,
                                  short& ir) override;
+    bool solve_with_last_factors(short number, const double* G, double* x) override;
     void fill_in_the_Jacobian_matrix(double** dG);
     // Plausibility test and repair of a trial state; 1 rejects it.
     short the_calculated_vector_is_not_good();
@@ -73,11 +77,44 @@ class EosFlash : public IdealMixture {
     // the balances eliminate one of x_i, y_i per component, then the N + 4 others are solved by
     // Gaussian elimination. ir as for solve_the_linear_system; J and r may be overwritten.
     void solve_flash_system(double** J, double* r, double* solution, short& ir);
-    // Its workspace, sized by number_of_components.
+    // Its workspace, sized by number_of_components. The factors of the last reduced system stay
+    // there (mReducedRows, mReducedPivots, with what reduced it) until the next solve.
     std::vector<short> mEliminatedColumn, mKeptColumn;
-    std::vector<double> mBalanceNl, mBalanceNv, mBalanceKept, mBalanceRhs;
-    Matrix mReducedJacobian;
+    std::vector<double> mBalanceNl, mBalanceNv, mBalanceKept, mBalanceRhs, mBalancePivot;
+    Matrix mReducedJacobian, mEliminationFactors;
+    std::vector<double*> mReducedRows;
+    std::vector<short> mReducedPivots;
+    std::vector<double> mReducedRowScale;
     std::vector<double> mReducedRhs, mReducedSolution, mFlashSolution;
+    bool mReducedFactorised = false;
+    // The reduced right-hand side in mReducedRhs solved with the kept factors, and the full
+    // solution recovered from it.
+    void recover_full_solution(double* solution, short& ir);
+    // J x = r for another right-hand side r of the last system solve_flash_system factorised
+    // (r is not changed); false when it kept no factors.
+    bool solve_with_last_factorisation(const double* r, double* solution);
+
+    // The factors kept after a converged flash: of its Jacobian, unscaled, at the state it
+    // ended in (T, P, Nl, Nv, x, y) for the problem it solved. The continuation's derivatives
+    // at that state are solved with them, without a Jacobian or an elimination of their own.
+    struct Factorisation {
+        bool valid = false;
+        short problem = 0;
+        std::vector<double> state;
+    };
+    Factorisation mFactorisation;
+    // The derivatives last computed by calculate_derivatives, with what they depend on; a step
+    // that failed comes back to the same point and asks for them again.
+    struct Derivatives {
+        bool valid = false;
+        short parameter1 = 0, parameter2 = 0;
+        double Ntot = 0.;
+        std::vector<double> state, dU;
+    };
+    Derivatives mDerivatives;
+    // The current state (T, P, Nl, Nv, x, y) into `state`.
+    void current_state(std::vector<double>& state) const;
+    bool is_current_state(const std::vector<double>& state) const;
 
     // Workspace of the final correction steps (sized once, so a solve never allocates).
     std::vector<double> mPolishU, mPolishTrial, mPolishG, mPolishStep;
@@ -87,7 +124,11 @@ class EosFlash : public IdealMixture {
     // step short of full precision; a couple of full steps, each kept only when it lowers
     // the residual, bring the fugacities of trace components to equality as well.
     void polish_solution();
-    double scaled_residual(const std::vector<double>& G, const Matrix& J) const;
+    // Newton's scaled residual norm, sum_i |G_i| / (|G_i| + sum_j |J_ij|); the row sums are kept
+    // (mPolishRowSums) for a residual evaluated without a Jacobian near by.
+    double scaled_residual(const std::vector<double>& G, const Matrix& J);
+    double scaled_residual(const std::vector<double>& G) const;
+    std::vector<double> mPolishRowSums;
 
     void write_volume_row(double* row) const;
     void write_vapour_volume_fraction_row(double* row) const;

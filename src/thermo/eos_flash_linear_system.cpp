@@ -28,9 +28,16 @@ void EosFlash::solve_linearised_system(short number, double** dG, double* G, dou
     solve_flash_system(dG, G, x, ir);
 }
 
+bool EosFlash::solve_with_last_factors(short number, const double* G, double* x) {
+    return number == 0 && solve_with_last_factorisation(G, x);
+}
+
 void EosFlash::solve_flash_system(double** J, double* r, double* solution, short& ir) {
     const int n = size;
     const int m = N + 4; // unknowns left: T, P, Nl, Nv and one of x_i, y_i per component
+    // The workspace is about to hold another matrix.
+    mReducedFactorised = false;
+    mFactorisation.valid = false;
 
     // Choose the eliminated unknown of each component before anything is changed, so that the
     // full elimination can still take over.
@@ -41,6 +48,18 @@ void EosFlash::solve_flash_system(double** J, double* r, double* solution, short
         const double pivot = eliminateX ? cx : cy;
         const double scale = std::fabs(balance[2]) + std::fabs(balance[3]) + std::fabs(cx) + std::fabs(cy);
         if (!(std::fabs(pivot) > kSmallestBalancePivot * scale)) {
+            // The rows may come unscaled (the fugacities' in Pa): each to a unit sum of magnitudes,
+            // for the pivoting.
+            for (int row = 0; row < n; ++row) {
+                double magnitude = 0.0;
+                for (int c = 0; c < n; ++c)
+                    magnitude += std::fabs(J[row][c]);
+                if (!(magnitude > 0.0) || !std::isfinite(magnitude)) continue;
+                const double inverse = 1.0 / magnitude;
+                for (int c = 0; c < n; ++c)
+                    J[row][c] *= inverse;
+                r[row] *= inverse;
+            }
             solve_the_linear_system(J, r, solution, static_cast<short>(n), ir);
             return;
         }
@@ -51,6 +70,7 @@ void EosFlash::solve_flash_system(double** J, double* r, double* solution, short
         mBalanceNv[i] = balance[3] / pivot;
         mBalanceKept[i] = balance[mKeptColumn[i]] / pivot;
         mBalanceRhs[i] = r[i] / pivot;
+        mBalancePivot[i] = pivot;
     }
 
     // Substitute into the other rows and gather the reduced system: columns T, P, Nl, Nv, then
@@ -59,8 +79,10 @@ void EosFlash::solve_flash_system(double** J, double* r, double* solution, short
         const double* row = J[N + k];
         double* reduced = mReducedJacobian[k];
         double nl = row[2], nv = row[3], rhs = r[N + k];
+        double* elimination = mEliminationFactors[k];
         for (int i = 0; i < N; ++i) {
             const double c = row[mEliminatedColumn[i]];
+            elimination[i] = c;
             double kept = row[mKeptColumn[i]];
             if (c != 0.0) {
                 nl -= c * mBalanceNl[i];
@@ -79,16 +101,28 @@ void EosFlash::solve_flash_system(double** J, double* r, double* solution, short
         double magnitude = 0.0;
         for (int c = 0; c < m; ++c)
             magnitude += std::fabs(reduced[c]);
+        mReducedRowScale[k] = 1.0;
         if (magnitude > 0.0 && std::isfinite(magnitude)) {
             const double inverse = 1.0 / magnitude;
             for (int c = 0; c < m; ++c)
                 reduced[c] *= inverse;
             rhs *= inverse;
+            mReducedRowScale[k] = inverse;
         }
         mReducedRhs[k] = rhs;
     }
-    solve_the_linear_system(mReducedJacobian.rows(), mReducedRhs.data(), mReducedSolution.data(),
-                            static_cast<short>(m), ir);
+    // The factors are kept (in the reduced matrix's rows, reordered) for further right-hand sides.
+    std::copy(mReducedJacobian.rows(), mReducedJacobian.rows() + m, mReducedRows.begin());
+    factor_the_linear_system(mReducedRows.data(), mReducedPivots.data(), static_cast<short>(m), ir);
+    if (ir != 0) return;
+    mReducedFactorised = true;
+    recover_full_solution(solution, ir);
+}
+
+void EosFlash::recover_full_solution(double* solution, short& ir) {
+    const int n = size, m = N + 4;
+    solve_the_factored_system(mReducedRows.data(), mReducedPivots.data(), mReducedRhs.data(),
+                              mReducedSolution.data(), static_cast<short>(m), ir);
     if (ir != 0) return;
 
     // Back to the full vector; the eliminated unknowns from their balances.
@@ -109,6 +143,23 @@ void EosFlash::solve_flash_system(double** J, double* r, double* solution, short
     }
     for (int c = 0; c < n; ++c)
         solution[c] = mFlashSolution[c];
+}
+
+bool EosFlash::solve_with_last_factorisation(const double* r, double* solution) {
+    if (!mReducedFactorised) return false;
+    const int m = N + 4;
+    for (int i = 0; i < N; ++i)
+        mBalanceRhs[i] = r[i] / mBalancePivot[i];
+    for (int k = 0; k < m; ++k) {
+        const double* elimination = mEliminationFactors[k];
+        double rhs = r[N + k];
+        for (int i = 0; i < N; ++i)
+            if (elimination[i] != 0.0) rhs -= elimination[i] * mBalanceRhs[i];
+        mReducedRhs[k] = rhs * mReducedRowScale[k];
+    }
+    short ir = 0;
+    recover_full_solution(solution, ir);
+    return ir == 0;
 }
 
 } // namespace zephon::thermo

@@ -72,6 +72,10 @@ class Equation {
     // overwritten, ir is that of solve_the_linear_system. A model that knows the structure of its
     // Jacobian can solve it faster; the default is dense Gaussian elimination.
     virtual void solve_linearised_system(short number, double** dG, double* G, double* x, short n, short& ir);
+    // Solves with the factors of the last system solve_linearised_system solved for slot `number`,
+    // for another right-hand side G (not changed); false when the model keeps no factors (the
+    // default), and then the caller solves with a Jacobian of its own.
+    virtual bool solve_with_last_factors(short, const double*, double*) { return false; }
 };
 
 } // namespace zephon::thermo

@@ -1,7 +1,9 @@
 #include "thermo/linear_system.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
+#include <vector>
 
 namespace zephon::thermo {
 
@@ -26,13 +28,12 @@ void subtract_multiple(double* __restrict row, const double* __restrict pivotRow
 }
 } // namespace
 
-void solve_the_linear_system(double** A, double* y, double* x, short n, short& ir) {
+void factor_the_linear_system(double** A, short* pivots, short n, short& ir) {
     if (n < 1) {
         ir = 2;
         return;
     }
     ir = 1;
-
     for (int i = 0; i < n; ++i) {
         // Partial pivoting: the first row holding the largest magnitude in column i.
         int k = i;
@@ -45,40 +46,75 @@ void solve_the_linear_system(double** A, double* y, double* x, short n, short& i
             }
         }
         if (!(largest > kSmallestPivot)) return; // also catches a NaN column
-        if (k != i) {
-            for (int c = i; c < n; ++c)
-                std::swap(A[i][c], A[k][c]);
-            std::swap(y[i], y[k]);
-        }
+        pivots[i] = static_cast<short>(k);
+        // Whole rows change places, so that the multipliers of earlier columns follow their rows.
+        if (k != i) std::swap(A[i], A[k]);
 
         double* pivotRow = A[i];
         const double pivot = pivotRow[i];
         for (int c = i + 1; c < n; ++c)
             pivotRow[c] /= pivot;
-        y[i] /= pivot;
-        const double yi = y[i];
         for (int j = i + 1; j < n; ++j) {
             double* row = A[j];
-            const double factor = row[i];
-            subtract_multiple(row, pivotRow, factor, i + 1, n);
-            y[j] -= factor * yi;
+            subtract_multiple(row, pivotRow, row[i], i + 1, n);
         }
     }
+    ir = 0;
+}
 
+void solve_the_factored_system(double* const* LU, const short* pivots, double* y, double* x, short n,
+                               short& ir) {
+    ir = 1;
+    // Each right-hand side entry sees the divisions and subtractions the elimination of A gave its
+    // row, in the same order.
+    for (int i = 0; i < n; ++i)
+        if (pivots[i] != i) std::swap(y[i], y[pivots[i]]);
+    for (int i = 0; i < n; ++i) {
+        y[i] /= LU[i][i];
+        const double yi = y[i];
+        for (int j = i + 1; j < n; ++j)
+            y[j] -= LU[j][i] * yi;
+    }
     for (int i = n - 1; i >= 0; --i) {
-        const double* row = A[i];
+        const double* row = LU[i];
         double s = y[i];
         for (int j = i + 1; j < n; ++j)
             s -= y[j] * row[j];
         y[i] = s;
     }
-
     for (int i = 0; i < n; ++i) {
         if (!std::isfinite(y[i])) return;
     }
     ir = 0;
     for (int i = 0; i < n; ++i)
         x[i] = y[i];
+}
+
+void solve_the_linear_system(double** A, double* y, double* x, short n, short& ir) {
+    if (n < 1) {
+        ir = 2;
+        return;
+    }
+    // The rows are exchanged through their pointers, which belong to the caller: a copy of them
+    // is exchanged instead, and the matrix's rows are left in their places.
+    constexpr int kOnStack = 64;
+    double* stackRows[kOnStack];
+    short stackPivots[kOnStack];
+    std::vector<double*> heapRows;
+    std::vector<short> heapPivots;
+    double** rows = stackRows;
+    short* pivots = stackPivots;
+    if (n > kOnStack) {
+        heapRows.assign(A, A + n);
+        heapPivots.assign(n, 0);
+        rows = heapRows.data();
+        pivots = heapPivots.data();
+    } else {
+        std::copy(A, A + n, rows);
+    }
+    factor_the_linear_system(rows, pivots, n, ir);
+    if (ir != 0) return;
+    solve_the_factored_system(rows, pivots, y, x, n, ir);
 }
 
 } // namespace zephon::thermo

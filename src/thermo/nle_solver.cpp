@@ -5,6 +5,12 @@
 
 namespace zephon::thermo {
 
+namespace {
+// With reuse_jacobian, old factors serve the next step while a step divides the residual by at
+// least this much.
+constexpr double kChordContraction = 0.1;
+} // namespace
+
 void NLESolver::set_equations(Equation& p, short nsize, short nequation_number) {
     ninc = nsize;
     neq = nsize;
@@ -54,67 +60,141 @@ void Newton::set_equations(Equation& p, short nsize, short nequation_number) {
 
 void Newton::solve() {
     if (div.size() != G.size()) div.assign(G.size(), 0.0);
+    row_sums.resize(G.size());
+    mFactorScale.resize(G.size());
+    mRhs.resize(G.size());
     modG0 = 1e15;
     modG = 1e15;
     std::fill(dU.begin(), dU.end(), 0.0);
     iter = 0;
+    bool withJacobian = true, exactStep = true;
     do {
-        calculate_the_next_vector();
+        const double before = modG0;
+        const bool jacobian = calculate_the_next_vector(withJacobian, exactStep);
+        exactStep = true;
         if (errorflag == 0) {
-            for (int i = 0; i < neq; ++i)
-                G[i] = -G[i];
-            p_equation->solve_linearised_system(vector_slot(), dG.rows(), G.data(), dU.data(), ninc,
-                                                errorflag);
+            if (jacobian) {
+                solve_with_jacobian();
+            } else {
+                // The right-hand side scaled as the factorised rows were.
+                for (int i = 0; i < neq; ++i)
+                    mRhs[i] = -G[i] * div[i] / mFactorScale[i];
+                exactStep = false;
+                if (!p_equation->solve_with_last_factors(vector_slot(), mRhs.data(), dU.data())) {
+                    newton_step_at_accepted_point();
+                    exactStep = true;
+                }
+            }
         }
+        // The old factors serve the next step while the residual falls fast.
+        withJacobian = !reuse_jacobian || !(modG0 <= kChordContraction * before);
     } while (!convergence());
 }
 
-void Newton::calculate_the_next_vector() {
+void Newton::solve_with_jacobian() {
+    // Rows the model's solver does not want scaled are solved as they are, with the residuals
+    // as they are.
+    for (int i = 0; i < neq; ++i) {
+        G[i] = scale_jacobian ? -G[i] : -G[i] * div[i];
+        mFactorScale[i] = scale_jacobian ? div[i] : 1.0;
+    }
+    p_equation->solve_linearised_system(vector_slot(), dG.rows(), G.data(), dU.data(), ninc, errorflag);
+}
+
+void Newton::scale_rows(bool withJacobian) {
+    // A row of zeros (residual and Jacobian) is left as it is and the linear solve reports the
+    // system singular.
+    modG = 0.0;
+    for (int i = 0; i < neq; ++i) {
+        double sum = 0.0;
+        if (withJacobian) {
+            const double* row = dG[i];
+            for (int j = 0; j < ninc; ++j)
+                sum += std::fabs(row[j]);
+            row_sums[i] = sum;
+        } else {
+            sum = row_sums[i];
+        }
+        const double d = std::fabs(G[i]) + sum;
+        div[i] = d;
+        if (d != 0.0) {
+            if (withJacobian && scale_jacobian) {
+                // One division a row; the Jacobian entries by the reciprocal (a rounding apart).
+                const double inverse = 1.0 / d;
+                double* row = dG[i];
+                for (int j = 0; j < ninc; ++j)
+                    row[j] *= inverse;
+            }
+            G[i] /= d;
+        }
+        modG += std::fabs(G[i]);
+    }
+}
+
+void Newton::newton_step_at_accepted_point() {
+    U = U0;
+    short failure = 0;
+    calculate(U.data(), G.data(), dG.rows(), failure, 1);
+    ++jacobian_evaluations;
+    if (failure != 0) { // it was accepted before: a model that changed its mind
+        errorflag = 1;
+        return;
+    }
+    scale_rows(true);
+    modG0 = modG;
+    solve_with_jacobian();
+}
+
+bool Newton::calculate_the_next_vector(bool withJacobian, bool exactStep) {
     errorflag = 0;
     U0 = U;
+    bool jacobian = withJacobian;
 
     // Step limitation: no unknown may move by more than its dUmax.
-    double s = 1.0;
-    for (int i = 0; i < ninc; ++i) {
-        const double r = std::fabs(dU[i] / dUmax[i]);
-        if (r > s) s = r;
-    }
-    for (int i = 0; i < ninc; ++i)
-        dU[i] /= s;
+    auto limit_step = [this] {
+        double s = 1.0;
+        for (int i = 0; i < ninc; ++i) {
+            const double r = std::fabs(dU[i] / dUmax[i]);
+            if (r > s) s = r;
+        }
+        for (int i = 0; i < ninc; ++i)
+            dU[i] /= s;
+    };
+    limit_step();
 
     double relax = 1.0;
     for (;;) {
         for (int i = 0; i < ninc; ++i)
             U[i] = U0[i] + relax * dU[i];
         short failure = 0;
-        calculate(U.data(), G.data(), dG.rows(), failure, 1);
+        calculate(U.data(), G.data(), dG.rows(), failure, jacobian ? 1 : 0);
+        if (jacobian && failure == 0) ++jacobian_evaluations;
 
         bool rejected = failure != 0;
         if (!rejected) {
-            // Row scaling; a row of zeros (residual and Jacobian) is left as it is and the
-            // linear solve reports the system singular.
-            modG = 0.0;
-            for (int i = 0; i < neq; ++i) {
-                double d = std::fabs(G[i]);
-                double* row = dG[i];
-                for (int j = 0; j < ninc; ++j)
-                    d += std::fabs(row[j]);
-                div[i] = d;
-                if (d != 0.0) {
-                    // One division a row; the Jacobian entries by the reciprocal (a rounding apart).
-                    const double inverse = 1.0 / d;
-                    for (int j = 0; j < ninc; ++j)
-                        row[j] *= inverse;
-                    G[i] /= d;
-                }
-                modG += std::fabs(G[i]);
-            }
-            // A residual that is not a number is a failed evaluation, not an improvement.
-            rejected = !(modG <= modG0);
+            scale_rows(jacobian);
+            // A residual that is not a number is a failed evaluation, not an improvement. A step of
+            // old factors must divide it by 10 at least: slower progress is that of a difficult
+            // point, where the true Newton steps are taken, as without reuse.
+            rejected = !(modG <= (exactStep ? 1.0 : kChordContraction) * modG0);
         }
         if (!rejected) {
             modG0 = modG;
-            return;
+            return jacobian;
+        }
+        jacobian = true; // every trial from here on with its Jacobian
+        if (!exactStep) {
+            // The step of old factors did not do: the true Newton step from the last accepted
+            // point, relaxed from there as without reuse.
+            newton_step_at_accepted_point();
+            if (errorflag != 0) {
+                U = U0;
+                return true;
+            }
+            limit_step();
+            exactStep = true;
+            relax = 1.0;
+            continue;
         }
 
         if (iter == 0) relax = relaxation_limit;
@@ -123,7 +203,7 @@ void Newton::calculate_the_next_vector() {
         if (!(relax >= relaxation_limit) || !(relax > 0.0)) {
             errorflag = 1;
             U = U0;
-            return;
+            return true;
         }
     }
 }

@@ -57,15 +57,42 @@ class Newton : public NLESolver {
     std::vector<double> div; // row scale factors [neq]
     double maxsumres = 1e-8;
     double relaxation_limit = 0.01;
+    // With reuse_jacobian, the steps after the first are solved with the factors of the last
+    // Jacobian (the model's solve_with_last_factors) and their trials evaluated without a Jacobian
+    // (flag 0), for as long as each step divides the residual by 10 at least. A step of older factors
+    // that fails or does not divide it by 10 is not relaxed: it is taken again from the last accepted
+    // point with that point's Jacobian, and from there, while progress is slow, every step is the
+    // true Newton step, relaxed as without reuse: a difficult point is solved (or not) exactly as
+    // without reuse. The convergence test is the same; rows are scaled with the sums of the last
+    // Jacobian.
+    bool reuse_jacobian = false;
+    // False: the model's linear solve scales rows itself, and the Jacobian and the right-hand side
+    // reach it as evaluated (the residuals are scaled for the convergence test all the same).
+    bool scale_jacobian = true;
+    std::vector<double> row_sums;  // sum_j |dG_ij| of the last Jacobian
+    long jacobian_evaluations = 0; // evaluations with a Jacobian, since construction
 
     void set_equations(Equation& p, short nsize, short nequation_number);
     // Iterates from U; the result is in U, the code in errorflag. After a failure U holds the
     // last accepted point.
     void solve();
     // Tries U0 + relax * dU, halving relax while the trial fails or raises the scaled
-    // residual norm; accepts the first trial that does neither.
-    void calculate_the_next_vector();
+    // residual norm; accepts the first trial that does neither. Evaluates with a Jacobian when
+    // `withJacobian`; returns whether the accepted one had one. `exactStep`: dU was solved with the
+    // Jacobian of U itself (not with older factors).
+    bool calculate_the_next_vector(bool withJacobian = true, bool exactStep = true);
     bool convergence();
+
+  private:
+    // Row scaling of an evaluation: with its Jacobian, div_i = |G_i| + sum_j |dG_ij| (the sums are
+    // kept); without, the kept sums stand for the Jacobian's. G (and dG) are divided by div; modG.
+    void scale_rows(bool withJacobian);
+    // The step from U with the Jacobian there (evaluated again): the true Newton step.
+    void newton_step_at_accepted_point();
+    // dU from the evaluation just accepted, with its Jacobian.
+    void solve_with_jacobian();
+    std::vector<double> mFactorScale; // the row scales the last factorised Jacobian had
+    std::vector<double> mRhs;
 };
 
 } // namespace zephon::thermo

@@ -75,6 +75,9 @@ class FluidPhase : public Phase {
         calculate_molar_volume();
         calculate_fugacities();
     }
+    // Volume and fugacities without their derivatives, for an evaluation that needs no Jacobian;
+    // the derivative fields keep the values of the last describe(). The default describes fully.
+    virtual void describe_fugacities() { describe(); }
     virtual void calculate_fixed_parameters() {}
     virtual void calculate_pressure() {}
     virtual void calculate_fugacities() {}
