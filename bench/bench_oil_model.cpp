@@ -4,6 +4,7 @@
 // pair. Counters give flashes and Newton iterations per point and per flash.
 #include "thermo/alpha_beta_model_interface.hpp"
 #include "thermo/calculation_interface.hpp"
+#include "twenty_four_inclusions.hpp"
 
 #include <benchmark/benchmark.h>
 
@@ -20,7 +21,7 @@ int trace_curve(CAlphaBetaModelInterface& ab, int maxPoints) {
     double a = 0, b = 0;
     if (ab.FirstAlphaBeta(&a, &b) != 0) return 0;
     int n = 1;
-    for (int k = 0; k < 200 && n < maxPoints; ++k) {
+    for (int k = 0; k < std::max(200, 4 * maxPoints) && n < maxPoints; ++k) {
         const signed char r = ab.NextAlphaBeta(&a, &b);
         if (r == -1) break;
         if (r == 0) ++n;
@@ -69,8 +70,9 @@ void BM_AlphaBetaNoOilCanGive(benchmark::State& state) {
 }
 BENCHMARK(BM_AlphaBetaNoOilCanGive)->Unit(benchmark::kMillisecond);
 
-// Both branches of the envelope; the points found are returned through `iso` when given.
-long trace_envelope(CCalculationInterface& ci, IsoplethData* iso) {
+// Both branches of the envelope; the points found are returned through `iso` when given, and the
+// steps that failed (halved or ending a branch) counted in `failed`.
+long trace_envelope(CCalculationInterface& ci, IsoplethData* iso, long* failed = nullptr) {
     long points = 0;
     for (char branch : {char(1), char(0)}) {
         ci.mBranch = branch;
@@ -87,9 +89,10 @@ long trace_envelope(CCalculationInterface& ci, IsoplethData* iso) {
             }
             ++points;
             signed char r;
-            do
+            do {
                 r = ci.NextIsoplethPoint(&T, &P);
-            while (r == 1);
+                if (failed && (r == 1 || r == -1 || r == -3)) ++*failed;
+            } while (r == 1);
             if (r < 0) break;
         }
     }
@@ -97,25 +100,52 @@ long trace_envelope(CCalculationInterface& ci, IsoplethData* iso) {
 }
 
 void BM_PhaseEnvelope17Components(benchmark::State& state) {
-    long points = 0;
+    long points = 0, failed = 0;
     CCalculationInterface* last = nullptr;
     std::unique_ptr<CCalculationInterface> ci;
     for (auto _ : state) {
         ci = std::make_unique<CCalculationInterface>(1);
         ci->mAlpha = 0.8, ci->mBeta = 0.2;
         ci->Finalize();
-        points += trace_envelope(*ci, nullptr);
+        failed = 0;
+        points += trace_envelope(*ci, nullptr, &failed);
         last = ci.get();
     }
     // Counters from the last run, scaled as one run.
-    state.counters["points"] = static_cast<double>(points) / static_cast<double>(state.iterations());
-    state.counters["newton_per_flash"] = static_cast<double>(last->system().mNewtonIterationCount) /
-                                         static_cast<double>(last->system().mFlashCount);
-    state.counters["flashes_per_point"] =
-        static_cast<double>(last->system().mFlashCount) /
-        (static_cast<double>(points) / static_cast<double>(state.iterations()));
+    const double perRun = static_cast<double>(points) / static_cast<double>(state.iterations());
+    const double flashes = static_cast<double>(last->system().mFlashCount);
+    state.counters["points"] = perRun;
+    state.counters["newton_per_point"] = static_cast<double>(last->system().mNewtonIterationCount) / perRun;
+    state.counters["flashes_per_point"] = flashes / perRun;
+    state.counters["failed_steps"] = static_cast<double>(failed);
+    state.counters["us_per_point"] = benchmark::Counter(
+        perRun, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_PhaseEnvelope17Components)->Unit(benchmark::kMillisecond);
+
+// The 24 inclusions of the workers' benchmark, one curve after the other: flashes and Newton
+// iterations per curve point.
+void BM_AlphaBetaCurvesOf24InclusionsWork(benchmark::State& state) {
+    const std::vector<CInclusionRecord> inclusions = TwentyFourInclusions();
+    long points = 0, flashes = 0, newton = 0;
+    for (auto _ : state) {
+        for (const CInclusionRecord& inclusion : inclusions) {
+            CAlphaBetaModelInterface ab;
+            ab.mTh = inclusion.mTh + 273.15, ab.mTfv = inclusion.mTv + 273.15;
+            ab.mFv = inclusion.mFv / 100.0, ab.mHomog = static_cast<char>(inclusion.mHomog);
+            ab.mCO2 = inclusion.mCO2 / 100.0, ab.mN2 = inclusion.mN2 / 100.0,
+            ab.mH2S = inclusion.mH2S / 100.0;
+            points += trace_curve(ab, 200);
+            flashes += ab.mSystem->mFlashCount;
+            newton += ab.mSystem->mNewtonIterationCount;
+        }
+    }
+    const double n = static_cast<double>(std::max(1L, points));
+    state.counters["points"] = static_cast<double>(points) / static_cast<double>(state.iterations());
+    state.counters["flashes_per_point"] = static_cast<double>(flashes) / n;
+    state.counters["newton_per_point"] = static_cast<double>(newton) / n;
+}
+BENCHMARK(BM_AlphaBetaCurvesOf24InclusionsWork)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_IsochorePair(benchmark::State& state) {
     CCalculationInterface ci(1);

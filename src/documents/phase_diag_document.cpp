@@ -505,6 +505,7 @@ void CPhaseDiagDocument::PlotIsoplethsOfPhaseDiagram(CPhaseDiagram* diagram) {
             point->mForeColor = kCriticalPointColor;
             point->mSize = 3;
             point->mSelector = 1;
+            point->mSelectable = true; // a click on it shows its name, with the exact point, and its diagram
             point->mName = CriticalMarkerName(*diagram);
             point->mReferenceObject = AsReference(diagram);
             diagram->mCriticalPoint = mPlotView->addGraphObject(std::move(point));
