@@ -11,32 +11,11 @@
 
 namespace {
 
+// The bundled example inclusions and five more: lighter and heavier oils, with and without gases;
+// their curves end at a critical point or where the alpha search stops converging.
 std::vector<CInclusionRecord> TenInclusions() {
-    struct Measured {
-        const char* name;
-        double th, fv, co2, n2, h2s; // degrees Celsius, percent
-    };
-    // The bundled example inclusions and five more: lighter and heavier oils, with and without
-    // gases; their curves end at a critical point or where the alpha search stops converging.
-    const Measured measured[] = {
-        {"FI-1", 74.6, 9.04, 1, 0, 0},   {"FI-2", 89.3, 11.67, 1, 0, 0},  {"FI-3", 104.8, 14.56, 1, 0, 0},
-        {"FI-4", 119.5, 17.42, 1, 0, 0}, {"FI-5", 67.4, 5.57, 0.5, 0, 0}, {"FI-6", 95.0, 12.0, 3, 0.5, 0},
-        {"FI-7", 130.0, 20.0, 0, 0, 0},  {"FI-8", 80.0, 8.0, 2, 0, 1},    {"FI-9", 110.0, 15.0, 0, 1, 0},
-        {"FI-10", 60.0, 6.0, 0, 0, 0},
-    };
-    std::vector<CInclusionRecord> inclusions;
-    for (const Measured& m : measured) {
-        CInclusionRecord inclusion;
-        inclusion.mInclusionName = m.name;
-        inclusion.mTh = m.th;
-        inclusion.mTv = 20.0;
-        inclusion.mFv = m.fv;
-        inclusion.mHomog = 1;
-        inclusion.mCO2 = m.co2;
-        inclusion.mN2 = m.n2;
-        inclusion.mH2S = m.h2s;
-        inclusions.push_back(inclusion);
-    }
+    std::vector<CInclusionRecord> inclusions = TwentyFourInclusions();
+    inclusions.resize(10);
     return inclusions;
 }
 
