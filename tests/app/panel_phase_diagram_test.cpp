@@ -113,6 +113,14 @@ TEST_F(PhaseDiagPanelTest, AStudyFromEnvelopesToATrappingLine) {
     EXPECT_NE(log.find("        Bulk density (g/cm3)                          : " +
                        isochors.Result(CIsochorsPage::kBulkDensity).text + "\r\n"),
               std::string::npos);
+    const CEnvelopeKeyPoint& cricondenbar = mono->mPhaseDiagram->mKeyPoints.mCricondenbar;
+    ASSERT_TRUE(cricondenbar.mValid);
+    EXPECT_NE(log.find("        Cricondenbar (\xC2\xB0"
+                       "C, bar)                        : " +
+                       FieldText(cricondenbar.mT, 3) + ", " + FieldText(cricondenbar.mP, 3) + "\r\n"),
+              std::string::npos);
+    EXPECT_NE(log.find("        Critical point ("), std::string::npos);
+    EXPECT_NE(log.find("        Cricondentherm ("), std::string::npos);
     EXPECT_EQ(log.substr(log.size() - 4), "\r\n\r\n") << "an empty line ends the entry";
     const double density = std::stod(log.substr(log.find("(g/cm3)   : ") + 12, 6));
     EXPECT_NEAR(141.5 / density - 131.5, marker->mAPI, 0.01) << "the density of the tank liquid";
