@@ -29,18 +29,38 @@ struct TextbookPengRobinson {
 
     std::size_t size() const { return z.size(); }
 
-    // ln f_i - ln n_i (smooth in the mole numbers, unlike ln n_i) at temperature T, total volume
-    // V (untranslated) and mole numbers n.
-    std::vector<long double> residual_ln_fugacities(long double T, long double V,
-                                                    const std::vector<long double>& n) const {
-        const std::size_t m = size();
-        std::vector<long double> a(m), b(m);
-        for (std::size_t i = 0; i < m; ++i) {
+    // The pure-component parameters a_i(T) and b_i.
+    void pure_parameters(long double T, std::vector<long double>& a, std::vector<long double>& b) const {
+        a.resize(size());
+        b.resize(size());
+        for (std::size_t i = 0; i < size(); ++i) {
             const long double k = 0.37464L + 1.54226L * omega[i] - 0.26992L * omega[i] * omega[i];
             const long double s = 1 + k * (1 - std::sqrt(T / Tc[i]));
             a[i] = 0.45724L * R * R * Tc[i] * Tc[i] / Pc[i] * s * s;
             b[i] = 0.0778L * R * Tc[i] / Pc[i];
         }
+    }
+
+    // The pressure of the feed z at T and untranslated molar volume w.
+    long double pressure(long double T, long double w) const {
+        std::vector<long double> a, b;
+        pure_parameters(T, a, b);
+        long double am = 0, bm = 0;
+        for (std::size_t i = 0; i < size(); ++i) {
+            bm += z[i] * b[i];
+            for (std::size_t j = 0; j < size(); ++j)
+                am += z[i] * z[j] * std::sqrt(a[i] * a[j]) * (1 - kij[i][j]);
+        }
+        return R * T / (w - bm) - am / (w * w + 2 * w * bm - bm * bm);
+    }
+
+    // ln f_i - ln n_i (smooth in the mole numbers, unlike ln n_i) at temperature T, total volume
+    // V (untranslated) and mole numbers n.
+    std::vector<long double> residual_ln_fugacities(long double T, long double V,
+                                                    const std::vector<long double>& n) const {
+        const std::size_t m = size();
+        std::vector<long double> a, b;
+        pure_parameters(T, a, b);
         long double N = 0, B = 0, D = 0;
         std::vector<long double> Dn(m, 0);
         for (std::size_t i = 0; i < m; ++i) {
@@ -176,22 +196,15 @@ void expect_critical(const TextbookPengRobinson& pr, const EnvelopeKeyPoint& cri
     const long double T = critical.T + kKelvin, P = critical.P * 1e5;
     // The volume at the engine's pressure: near the critical point P(V) falls monotonically.
     const std::size_t m = pr.size();
-    std::vector<long double> a(m), b(m);
-    long double am = 0, bm = 0;
-    for (std::size_t i = 0; i < m; ++i) {
-        const long double k = 0.37464L + 1.54226L * pr.omega[i] - 0.26992L * pr.omega[i] * pr.omega[i];
-        const long double r = 1 + k * (1 - std::sqrt(T / pr.Tc[i]));
-        a[i] = 0.45724L * pr.R * pr.R * pr.Tc[i] * pr.Tc[i] / pr.Pc[i] * r * r;
-        b[i] = 0.0778L * pr.R * pr.Tc[i] / pr.Pc[i];
-        bm += pr.z[i] * b[i];
-    }
+    std::vector<long double> a, b;
+    pr.pure_parameters(T, a, b);
+    long double bm = 0;
     for (std::size_t i = 0; i < m; ++i)
-        for (std::size_t j = 0; j < m; ++j)
-            am += pr.z[i] * pr.z[j] * std::sqrt(a[i] * a[j]) * (1 - pr.kij[i][j]);
+        bm += pr.z[i] * b[i];
     long double lo = bm * 1.0001L, hi = 100 * bm;
     for (int k = 0; k < 200; ++k) {
         const long double V = 0.5L * (lo + hi);
-        (pr.R * T / (V - bm) - am / (V * V + 2 * V * bm - bm * bm) > P ? lo : hi) = V;
+        (pr.pressure(T, V) > P ? lo : hi) = V;
     }
     const long double V = 0.5L * (lo + hi);
     // The null vector of the Hessian by inverse iteration on its difference quotient.
@@ -394,28 +407,13 @@ TEST(OnePhaseState, IsTheEquationOfStateAtTheTranslatedVolumeWithItsSlopeAlongTh
             for (short i = 0; i < constants.GetNumberOfComponents(); ++i)
                 cm += constants.GetMoleFraction(i) * constants.GetCt(i);
         }
-        auto textbook = [&](long double T, long double w) {
-            std::vector<long double> a(pr->size()), b(pr->size());
-            long double am = 0, bm = 0;
-            for (std::size_t i = 0; i < pr->size(); ++i) {
-                const long double k =
-                    0.37464L + 1.54226L * pr->omega[i] - 0.26992L * pr->omega[i] * pr->omega[i];
-                const long double s = 1 + k * (1 - std::sqrt(T / pr->Tc[i]));
-                a[i] = 0.45724L * pr->R * pr->R * pr->Tc[i] * pr->Tc[i] / pr->Pc[i] * s * s;
-                b[i] = 0.0778L * pr->R * pr->Tc[i] / pr->Pc[i];
-                bm += pr->z[i] * b[i];
-            }
-            for (std::size_t i = 0; i < pr->size(); ++i)
-                for (std::size_t j = 0; j < pr->size(); ++j)
-                    am += pr->z[i] * pr->z[j] * std::sqrt(a[i] * a[j]) * (1 - pr->kij[i][j]);
-            return pr->R * T / (w - bm) - am / (w * w + 2 * w * bm - bm * bm);
-        };
         for (double T : {350.0, 500.0}) {
             for (double V : {1.2e-4, 4e-4}) {
                 const OnePhaseState state = ci->OnePhaseStateAt(T, V);
                 ASSERT_TRUE(state.valid);
-                EXPECT_NEAR(state.P / textbook(T, V + cm), 1, 1e-12);
-                const long double slope = (textbook(T + 1e-3L, V + cm) - textbook(T - 1e-3L, V + cm)) / 2e-3L;
+                EXPECT_NEAR(state.P / pr->pressure(T, V + cm), 1, 1e-12);
+                const long double slope =
+                    (pr->pressure(T + 1e-3L, V + cm) - pr->pressure(T - 1e-3L, V + cm)) / 2e-3L;
                 EXPECT_NEAR(state.dPdT / slope, 1, 1e-8);
             }
         }
