@@ -15,15 +15,6 @@ constexpr int kMaxCurveSteps = 20000;
 
 constexpr zephon::plot::Color kCriticalPointColor = zephon::plot::MakeColor(0, 0, 191);
 
-std::vector<ModelFluidComponent> ToComponents(const CModelFluid& fluid) {
-    std::vector<ModelFluidComponent> components;
-    for (const CCompositionRecordEx* record : fluid.mList) {
-        components.push_back({record->mComponentName, record->mTc, record->mPc, record->mOmega, record->mMw,
-                              record->mVc, record->mCt, record->mMolePercent});
-    }
-    return components;
-}
-
 void* AsReference(CRecord* record) {
     return static_cast<void*>(record);
 }
@@ -83,6 +74,15 @@ BranchEnd TraceBranch(CCalculationInterface& engine, CIsopleth& isopleth, short 
 }
 
 } // namespace
+
+std::vector<ModelFluidComponent> ToComponents(const CModelFluid& fluid) {
+    std::vector<ModelFluidComponent> components;
+    for (const CCompositionRecordEx* record : fluid.mList) {
+        components.push_back({record->mComponentName, record->mTc, record->mPc, record->mOmega, record->mMw,
+                              record->mVc, record->mCt, record->mMolePercent});
+    }
+    return components;
+}
 
 IsoplethData ToIsoplethData(const CIsopleth& isopleth) {
     IsoplethData data;
@@ -522,6 +522,7 @@ void CPhaseDiagDocument::PlotTrappingLine(CTrappingLine* line) {
 void CPhaseDiagDocument::DeleteContents() {
     mVTPlots.clear();
     mPhaseDiagramsList.RemoveAll();
+    mAqueousIsochorsList.RemoveAll();
     mAqueousHomogLine.Purge();
     mPlotView->InitializeAxes();
 }
@@ -532,6 +533,11 @@ void CPhaseDiagDocument::SaveData(CDataHandleStream& stream) {
     stream.NextLine();
     mPlotView->hilite(nullptr);
     mPhaseDiagramsList.Write(stream);
+    // Only a document with aqueous isochores has their section: other files stay as they were.
+    if (mAqueousIsochorsList.Count() > 0) {
+        stream << kAqueousSectionWord;
+        mAqueousIsochorsList.Write(stream);
+    }
     stream << static_cast<long>(mVTPlots.size());
     stream.NextLine();
     for (const auto& plot : mVTPlots)
@@ -559,6 +565,12 @@ void CPhaseDiagDocument::ReadData(CDataHandleStream& stream) {
             PlotIsoplethsOfPhaseDiagram(raw);
             PlotIsochorsOfPhaseDiagram(raw);
         });
+
+    if (stream.ReadWordIf(kAqueousSectionWord)) {
+        mAqueousIsochorsList.Read(stream);
+        for (CAqueousIsochor* isochor : mAqueousIsochorsList.mList)
+            PlotAqueousIsochor(isochor);
+    }
 
     long plots = 0;
     stream >> plots;
