@@ -38,7 +38,8 @@ void CAqueousIsochor::Read(CDataHandleStream& stream) {
     stream >> mName;
     mCurveFormat.Read(stream);
     long count = 0;
-    stream >> mTh >> mSalinitySource >> mMeasured >> mSalinity >> mHost >> mLegacy >> mPh >> mDensity >> count;
+    stream >> mTh >> mSalinitySource >> mMeasured >> mSalinity >> mHost >> mLegacy >> mPh >> mDensity >>
+        count;
     ReadRecordItems(
         stream, count,
         [&] {
@@ -69,7 +70,8 @@ void CAqueousIsochor::Write(CDataHandleStream& stream) {
     mCurveFormat.Write(stream);
     stream.NextLine();
     stream.SetGeneral(kDigits);
-    stream << mTh << mSalinitySource << mMeasured << mSalinity << mHost << mLegacy << mPh << mDensity << mList.Count();
+    stream << mTh << mSalinitySource << mMeasured << mSalinity << mHost << mLegacy << mPh << mDensity
+           << mList.Count();
     stream.NextLine();
     for (CIsochorPoint* point : mList)
         point->Write(stream);

@@ -73,7 +73,8 @@ class CAqueousIsochor : public CRecord {
     // The crossing with the oil isochore of that name, or null.
     CAqueousCrossing* FindCrossing(const std::string& oilIsochorName) const;
     // Whether the isochore was made from exactly these measurements.
-    bool IsOf(double th, const std::string& source, double measured, const std::string& host, int legacy) const;
+    bool IsOf(double th, const std::string& source, double measured, const std::string& host,
+              int legacy) const;
 
     std::string mName = "Undefined";
     CCurveFormat mCurveFormat{1, zephon::plot::MakeColor(0, 112, 192)};

@@ -86,7 +86,8 @@ OilInclusion OilInclusionOf(const CPhaseDiagram& diagram, const CIsochor& oil, d
     }
     inclusion.th = oil.mTh;
     inclusion.homog = oil.mHomog != 0 ? 1 : 0;
-    const CIsopleth* branch = inclusion.homog == 1 ? diagram.mLiquidIsopleth.get() : diagram.mVapourIsopleth.get();
+    const CIsopleth* branch =
+        inclusion.homog == 1 ? diagram.mLiquidIsopleth.get() : diagram.mVapourIsopleth.get();
     if (branch) inclusion.branch = ToIsoplethData(*branch);
     // The isochore starts at its homogenisation pressure: where the dew curve meets Th twice, it
     // picks the same dew point again.
@@ -119,7 +120,8 @@ CAqueousCrossing* CPhaseDiagDocument::CalculateCrossing(CAqueousIsochor* aqueous
     const OilInclusionModel::Made oilModel =
         OilInclusionModel::make(OilInclusionOf(*diagram, *oil, tfv), measurement.host);
     if (!oilModel.model) return refuse(oilModel.message);
-    const TrappingResult result = calculate_trapping(*oilModel.model, *aqueousIsochore.isochore, measurement, sd);
+    const TrappingResult result =
+        calculate_trapping(*oilModel.model, *aqueousIsochore.isochore, measurement, sd);
     if (result.crossing.status != CrossingStatus::Found) return refuse(result.crossing.message);
     if (sd.any() && !result.band) return refuse(result.bandMessage);
 
@@ -193,7 +195,10 @@ void CPhaseDiagDocument::PlotAqueousCrossing(CAqueousCrossing& crossing) {
     point->mSize = 3;
     point->mSelector = 2;
     point->mForeColor = kCrossingColor;
-    point->mName = "Trapping: " + FormatFixed(crossing.mT, 1) + " \xC2\xB0" "C, " + FormatFixed(crossing.mP, 0) + " bar";
+    point->mName = "Trapping: " + FormatFixed(crossing.mT, 1) +
+                   " \xC2\xB0"
+                   "C, " +
+                   FormatFixed(crossing.mP, 0) + " bar";
     point->mReferenceObject = AsReference(&crossing);
     crossing.mGraphPoint = mPlotView->addGraphObject(std::move(point));
 }

@@ -28,7 +28,9 @@ struct AqueousDocumentTest : ::testing::Test {
         EXPECT_NE(aqueous, nullptr) << services.LastMessage();
         return aqueous ? document.CalculateCrossing(aqueous, oil, sd, 20) : nullptr;
     }
-    bool Drawn(const CGraphObject* object) { return object != nullptr && document.GetPlotView().Holds(object); }
+    bool Drawn(const CGraphObject* object) {
+        return object != nullptr && document.GetPlotView().Holds(object);
+    }
 };
 
 const AqueousMeasurement kQuartzBrine{140, SalinitySource::IceMelting, -6.6, HostMineral::Quartz, false};
@@ -128,12 +130,14 @@ TEST_F(AqueousDocumentTest, RemovingTheOilIsochoreTakesItsCrossingsAlong) {
 }
 
 TEST_F(AqueousDocumentTest, RefusedMeasurementsAndMissingCrossingsAreSaidAndChangeNothing) {
-    EXPECT_EQ(document.CalculateAqueousIsochor({140, SalinitySource::IceMelting, -25, HostMineral::None, false}),
-              nullptr);
+    EXPECT_EQ(
+        document.CalculateAqueousIsochor({140, SalinitySource::IceMelting, -25, HostMineral::None, false}),
+        nullptr);
     EXPECT_NE(services.LastMessage().find("-21.2"), std::string::npos);
     EXPECT_EQ(document.mAqueousIsochorsList.Count(), 0);
     // A brine that homogenised far above the oil's isochore does not meet it below 5000 bar.
-    CAqueousIsochor* hot = document.CalculateAqueousIsochor({60, SalinitySource::Typed, 0, HostMineral::None, false});
+    CAqueousIsochor* hot =
+        document.CalculateAqueousIsochor({60, SalinitySource::Typed, 0, HostMineral::None, false});
     ASSERT_NE(hot, nullptr);
     services.Clear();
     EXPECT_EQ(document.CalculateCrossing(hot, oil, {}, 20), nullptr);
