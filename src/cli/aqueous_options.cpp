@@ -14,13 +14,15 @@ struct SalinityOption {
     const char* sdOption;
     SalinitySource source;
 };
-constexpr SalinityOption kSalinityOptions[] = {{"--tm-ice", "--sd-tm-ice", SalinitySource::IceMelting},
-                                               {"--tm-halite", "--sd-tm-halite", SalinitySource::HaliteDissolution},
-                                               {"--salinity", "--sd-salinity", SalinitySource::Typed}};
+constexpr SalinityOption kSalinityOptions[] = {
+    {"--tm-ice", "--sd-tm-ice", SalinitySource::IceMelting},
+    {"--tm-halite", "--sd-tm-halite", SalinitySource::HaliteDissolution},
+    {"--salinity", "--sd-salinity", SalinitySource::Typed}};
 
 double Uncertainty(const CCommandLine& line, const std::string& option) {
     const double sd = line.NumberOr(option, 0);
-    if (sd < 0) throw UsageError(line.Command() + ": " + option + " must be a standard uncertainty, 0 or more");
+    if (sd < 0)
+        throw UsageError(line.Command() + ": " + option + " must be a standard uncertainty, 0 or more");
     return sd;
 }
 
@@ -40,8 +42,8 @@ std::optional<CAqueousRequest> AqueousRequestFrom(const CCommandLine& line, cons
     for (const SalinityOption& s : kSalinityOptions) {
         if (!line.Has(s.option)) continue;
         if (given)
-            throw UsageError(command + ": give one of --tm-ice, --tm-halite and --salinity, not " + given->option +
-                             " and " + s.option);
+            throw UsageError(command + ": give one of --tm-ice, --tm-halite and --salinity, not " +
+                             given->option + " and " + s.option);
         given = &s;
     }
     for (const SalinityOption& s : kSalinityOptions)
@@ -50,8 +52,9 @@ std::optional<CAqueousRequest> AqueousRequestFrom(const CCommandLine& line, cons
     if (given == nullptr) {
         for (const char* option : {"--host", "--legacy", "--sd-thaq", "--sd-th", "--sd-fv", "--tfv"})
             if (line.Has(option))
-                throw UsageError(command + ": " + option +
-                                 " describes the aqueous inclusion: give its --tm-ice, --tm-halite or --salinity");
+                throw UsageError(
+                    command + ": " + option +
+                    " describes the aqueous inclusion: give its --tm-ice, --tm-halite or --salinity");
         return std::nullopt;
     }
 
@@ -72,8 +75,8 @@ std::optional<CAqueousRequest> AqueousRequestFrom(const CCommandLine& line, cons
     request.sd.thOil = Uncertainty(line, "--sd-th");
     request.sd.fv = Uncertainty(line, "--sd-fv");
     request.tfv = line.NumberOr("--tfv", request.tfv);
-    request.anyUncertainty = line.Has("--sd-thaq") || line.Has(given->sdOption) || line.Has("--sd-th") ||
-                             line.Has("--sd-fv");
+    request.anyUncertainty =
+        line.Has("--sd-thaq") || line.Has(given->sdOption) || line.Has("--sd-th") || line.Has("--sd-fv");
     return request;
 }
 

@@ -35,7 +35,12 @@ int RunAqueous(const std::vector<std::string>& arguments, CCommandContext& conte
     if (line.Has("--json")) {
         CJsonWriter json;
         json.BeginObject().Field("salinity_wt_pct", salinity);
-        json.Key("homogenisation").BeginObject().Field("T", h.T).Field("P", h.P).Field("density", h.rho).EndObject();
+        json.Key("homogenisation")
+            .BeginObject()
+            .Field("T", h.T)
+            .Field("P", h.P)
+            .Field("density", h.rho)
+            .EndObject();
         json.Key("isochore").BeginArray();
         for (const IsochorePoint& p : points)
             json.BeginObject().Field("T", p.T).Field("P", p.P).EndObject();
@@ -46,13 +51,15 @@ int RunAqueous(const std::vector<std::string>& arguments, CCommandContext& conte
     std::ostream& out = context.out;
     out << "Aqueous inclusion: Th " << Printf("%.2f", th) << " C, salinity " << Printf("%.2f", salinity)
         << " wt% NaCl eq., host " << host_mineral_word(request->measurement.host) << '\n';
-    if (request->measurement.legacy) out << "  Bodnar & Vityk (1994) isochore (" << kLegacyIsochoreLabel << ")\n";
+    if (request->measurement.legacy)
+        out << "  Bodnar & Vityk (1994) isochore (" << kLegacyIsochoreLabel << ")\n";
     out << Printf("  homogenisation: %.2f C, %.3f bar, density %.2f kg/m3\n", h.T, h.P, h.rho);
     out << Printf("  isochore: %zu points\n  %10s %12s %10s\n", points.size(), "T (C)", "P (bar)", "bar/K");
     for (const IsochorePoint& p : points)
         out << Printf("  %10.3f %12.3f %10.4f\n", p.T, p.P, p.dPdT);
     if (!points.empty() && points.back().T < tmax - 1e-9)
-        out << Printf("  (the isochore reaches %.0f bar at %.2f C)\n", kHighestIsochorePressure, points.back().T);
+        out << Printf("  (the isochore reaches %.0f bar at %.2f C)\n", kHighestIsochorePressure,
+                      points.back().T);
     return kExitSuccess;
 }
 

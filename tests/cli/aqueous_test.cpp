@@ -11,8 +11,8 @@ using namespace zephon::testing;
 
 namespace {
 
-const std::vector<std::string> kIsochore = {"isochore", "--alpha", "0.82", "--beta", "0.2", "--co2", "1",
-                                            "--th",     "89.3",    "--liquid", "--thaq", "140"};
+const std::vector<std::string> kIsochore = {"isochore", "--alpha", "0.82", "--beta",   "0.2",    "--co2",
+                                            "1",        "--th",    "89.3", "--liquid", "--thaq", "140"};
 
 std::vector<std::string> Keys(const Json& object) {
     std::vector<std::string> keys;
@@ -57,8 +57,8 @@ TEST(Aqueous, RefusedInputIsBadUsage) {
     EXPECT_EQ(RunTool({"aqueous", "--th", "100", "--salinity", "5", "--host", "granite"}).code, 2);
     EXPECT_EQ(RunTool({"aqueous", "--th", "100", "--salinity", "5", "--legacy", "--host", "quartz"}).code, 2);
     EXPECT_EQ(RunTool(With(kIsochore, {"--salinity", "5", "--sd-tm-ice", "0.1"})).code, 2);
-    EXPECT_EQ(RunTool({"isochore", "--fluid", Example("fluid_model.flu"), "--th", "89.3", "--liquid", "--thaq",
-                       "140", "--salinity", "5", "--sd-fv", "1"})
+    EXPECT_EQ(RunTool({"isochore", "--fluid", Example("fluid_model.flu"), "--th", "89.3", "--liquid",
+                       "--thaq", "140", "--salinity", "5", "--sd-fv", "1"})
                   .code,
               2)
         << "a fluid model's composition does not follow its bubble";
@@ -66,9 +66,9 @@ TEST(Aqueous, RefusedInputIsBadUsage) {
 
 TEST(Aqueous, IsochoreCrossesTheAqueousIsochoreWithItsBand) {
     ScratchFolder folder;
-    const Json json = RunJson(With(kIsochore, {"--tm-ice", "-6.6", "--host", "quartz", "--sd-thaq", "1",
-                                               "--sd-tm-ice", "0.2", "--sd-th", "1", "--sd-fv", "0.5", "--out",
-                                               folder / "trap.ptd"}));
+    const Json json =
+        RunJson(With(kIsochore, {"--tm-ice", "-6.6", "--host", "quartz", "--sd-thaq", "1", "--sd-tm-ice",
+                                 "0.2", "--sd-th", "1", "--sd-fv", "0.5", "--out", folder / "trap.ptd"}));
     EXPECT_TRUE(json.Has("trapping_pressure"));
     EXPECT_FALSE(json["aqueous_isochore"].Array().empty());
     EXPECT_EQ(Keys(json["crossing"]),
