@@ -99,7 +99,8 @@ void CTrappingPage::ShowCrossing() {
         mResults[kCorrelation].text = FieldText(c->mCorrelation, 3);
     }
     mResults[kSlopes].text = FieldText(c->mSlopeOil, 2) + " / " + FieldText(c->mSlopeAqueous, 2);
-    mResults[kAngle].text = FieldText(c->mAngle, 1) + (c->mAngle < kIllConditionedAngle ? " (ill-conditioned)" : "");
+    mResults[kAngle].text =
+        FieldText(c->mAngle, 1) + (c->mAngle < kIllConditionedAngle ? " (ill-conditioned)" : "");
     mLog.enabled = true;
 }
 
@@ -140,9 +141,12 @@ void CTrappingPage::SetLegacy(bool legacy) {
 CAqueousCrossing* CTrappingPage::CalculateCrossing() {
     CIsochor* oil = SelectedIsochor();
     if (oil == nullptr) return nullptr;
-    const auto th = ReadField(kThaq, mThaq.text, "The homogenisation temperature of the aqueous inclusion is not valid.");
+    const auto th =
+        ReadField(kThaq, mThaq.text, "The homogenisation temperature of the aqueous inclusion is not valid.");
     if (!th) return nullptr;
-    const int source = mSources[kIceMelting].checked ? kIceMelting : mSources[kHaliteDissolution].checked ? kHaliteDissolution : kTyped;
+    const int source = mSources[kIceMelting].checked          ? kIceMelting
+                       : mSources[kHaliteDissolution].checked ? kHaliteDissolution
+                                                              : kTyped;
     const char* measuredMessage[kSourceCount] = {"The ice melting temperature is not valid.",
                                                  "The halite dissolution temperature is not valid.",
                                                  "The salinity is not valid."};
@@ -153,8 +157,8 @@ CAqueousCrossing* CTrappingPage::CalculateCrossing() {
         {kSdThaq, &sd.thAqueous}, {kSdMeasured, &sd.measured}, {kSdThOil, &sd.thOil}, {kSdFv, &sd.fv}};
     for (const auto& [field, value] : uncertainties) {
         if (!mFields[field].enabled) continue;
-        const auto read = ReadField(field, mFields[field].text, "A standard uncertainty must be a number, 0 or more.",
-                                    NotNegative);
+        const auto read = ReadField(field, mFields[field].text,
+                                    "A standard uncertainty must be a number, 0 or more.", NotNegative);
         if (!read) return nullptr;
         *value = *read;
     }
@@ -165,8 +169,8 @@ CAqueousCrossing* CTrappingPage::CalculateCrossing() {
         if (!read) return nullptr;
         tfv = *read;
     }
-    AqueousMeasurement m{*th, kSourcesInOrder[source], *measured, kHostsInOrder[std::clamp(mHosts.selected, 0, 3)],
-                         mLegacy.checked};
+    AqueousMeasurement m{*th, kSourcesInOrder[source], *measured,
+                         kHostsInOrder[std::clamp(mHosts.selected, 0, 3)], mLegacy.checked};
     CAqueousIsochor* aqueous = mDocument->CalculateAqueousIsochor(m);
     CAqueousCrossing* crossing = aqueous ? mDocument->CalculateCrossing(aqueous, oil, sd, tfv) : nullptr;
     ShowTrapLine(false);
@@ -212,18 +216,23 @@ std::string CTrappingPage::CrossingLogText() const {
         if (aqueous->mSalinitySource == salinity_source_word(kSourcesInOrder[s])) source = s;
     std::vector<std::string> lines{
         "Aqueous inclusion : " + aqueous->mName + "   (isochor " + mList.SelectedText() + ")",
-        "       Th (aq., \xC2\xB0" "C) : " + FieldText(aqueous->mTh, 2) + ", salinity (wt% NaCl eq.) : " +
-            FieldText(aqueous->mSalinity, 2) +
-            (source == kTyped ? std::string() : std::string(" from ") + sources[source] + " = " + FieldText(aqueous->mMeasured, 2)),
+        "       Th (aq., \xC2\xB0"
+        "C) : " +
+            FieldText(aqueous->mTh, 2) + ", salinity (wt% NaCl eq.) : " + FieldText(aqueous->mSalinity, 2) +
+            (source == kTyped
+                 ? std::string()
+                 : std::string(" from ") + sources[source] + " = " + FieldText(aqueous->mMeasured, 2)),
         "       Host mineral : " + std::string(host_mineral_label([&] {
             HostMineral host = HostMineral::None;
             host_mineral_from_word(aqueous->mHost, host);
             return host;
         }())),
-        aqueous->mLegacy ? std::string("       Aqueous isochor : Bodnar & Vityk (1994), ") + kLegacyIsochoreLabel
-                         : "       Aqueous isochor : IAPWS-95 water, Driesner (2007) brine",
-        "       Trapping temperature (\xC2\xB0" "C) = " + FieldText(c->mT, 2) +
-            (c->mHasBand ? " +- " + FieldText(c->mSdT, 2) : std::string()),
+        aqueous->mLegacy
+            ? std::string("       Aqueous isochor : Bodnar & Vityk (1994), ") + kLegacyIsochoreLabel
+            : "       Aqueous isochor : IAPWS-95 water, Driesner (2007) brine",
+        "       Trapping temperature (\xC2\xB0"
+        "C) = " +
+            FieldText(c->mT, 2) + (c->mHasBand ? " +- " + FieldText(c->mSdT, 2) : std::string()),
         "       Trapping pressure (bar) = " + FieldText(c->mP, 1) +
             (c->mHasBand ? " +- " + FieldText(c->mSdP, 1) : std::string())};
     if (c->mHasBand) {
@@ -231,7 +240,9 @@ std::string CTrappingPage::CrossingLogText() const {
                         "   (standard uncertainties: Th (aq.) " + FieldText(c->mSdThAqueous, 2) + ", " +
                         sources[source] + " " + FieldText(c->mSdMeasured, 2) + ", Th (oil) " +
                         FieldText(c->mSdThOil, 2) + ", Fv " + FieldText(c->mSdFv, 2) + " % at " +
-                        FieldText(c->mTfv, 1) + " \xC2\xB0" "C)");
+                        FieldText(c->mTfv, 1) +
+                        " \xC2\xB0"
+                        "C)");
     }
     lines.push_back("       Slopes (bar/K) : oil " + FieldText(c->mSlopeOil, 3) + ", aqueous " +
                     FieldText(c->mSlopeAqueous, 3) + "; angle " + FieldText(c->mAngle, 1) + " \xC2\xB0" +

@@ -6,7 +6,7 @@
 #include "data/phase_diagram_record.hpp"
 
 namespace {
-constexpr int kDigits = 10;
+constexpr int kDigits = 8; // as many as the stream writes
 } // namespace
 
 // ---- CAqueousCrossing ----

@@ -33,7 +33,7 @@ class CAqueousCrossing : public CRecord {
     CAqueousCrossing() { mInfo = kAqueousCrossingInfo; }
     // The oil isochore's name, a line end; T, P, both slopes and the angle; the uncertainties the
     // band was made from and Tfv; whether there is a band, and sdT, sdP and the correlation; a line
-    // end. General notation with 10 digits.
+    // end. General notation with 8 digits.
     void Read(CDataHandleStream& stream) override;
     void Write(CDataHandleStream& stream) override;
 
@@ -63,7 +63,7 @@ class CAqueousIsochor : public CRecord {
     // Name, a line end; curve format, a line end; Th, the salinity source word, the measured value
     // and the salinity, the host word, the legacy flag, P_h and the density, the
     // point count, a line end; the points; the crossing count, a line end; the crossings. Numbers in
-    // general notation with 10 digits.
+    // general notation with 8 digits.
     void Read(CDataHandleStream& stream) override;
     void Write(CDataHandleStream& stream) override;
 

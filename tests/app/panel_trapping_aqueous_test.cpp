@@ -48,7 +48,9 @@ TEST_F(TrappingAqueousTest, ACrossingIsCalculatedShownAndLogged) {
     EXPECT_EQ(trapping.Result(CTrappingPage::kCrossingT).text, FieldText(crossing->mT, 2));
     EXPECT_EQ(trapping.Result(CTrappingPage::kSdP).text, FieldText(crossing->mSdP, 1));
     const std::string log = trapping.LogText();
-    EXPECT_NE(log.find("Trapping temperature (\xC2\xB0" "C) = " + FieldText(crossing->mT, 2) + " +- "),
+    EXPECT_NE(log.find("Trapping temperature (\xC2\xB0"
+                       "C) = " +
+                       FieldText(crossing->mT, 2) + " +- "),
               std::string::npos)
         << log;
     EXPECT_NE(log.find("Host mineral : Quartz"), std::string::npos);
