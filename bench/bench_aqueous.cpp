@@ -5,34 +5,21 @@
 #include <benchmark/benchmark.h>
 
 #include "aqueous/trapping.hpp"
+#include "documents/phase_diag_document.hpp"
+#include "silent_services.hpp"
 
 using namespace zephon::aqueous;
 
 namespace {
 
+// The bubble branch of the oil, as a P-T document computes and keeps it.
 zephon::thermo::IsoplethData BubbleBranch(const OilFluid& fluid) {
-    zephon::thermo::CCalculationInterface ci(1);
-    ci.mAlpha = fluid.alpha, ci.mBeta = fluid.beta, ci.mCO2 = fluid.co2;
-    zephon::thermo::IsoplethData d;
-    double t = 0, p = 0;
-    if (ci.FirstIsoplethPoint(&t, &p) != 0) return d;
-    const short n = ci.GetNumberOfComponents();
-    for (short i = 0; i < n; ++i)
-        d.mxref.push_back(ci.GetIsoplethComposition(i));
-    d.mMinT = 1000, d.mMaxT = -1000, d.mMaxP = -10000;
-    signed char r = 0;
-    for (int step = 0; step < 2000 && (r == 0 || r == 1 || r == -2); ++step) {
-        if (r == 0 || r == -2) {
-            zephon::thermo::IsoplethData::Point point{t, p, {}};
-            for (short i = 0; i < n; ++i)
-                point.mz.push_back(ci.GetVapourComposition(i));
-            d.points.push_back(point);
-            d.mMinT = std::min(d.mMinT, t), d.mMaxT = std::max(d.mMaxT, t), d.mMaxP = std::max(d.mMaxP, p);
-            if (r == -2) break;
-        }
-        r = ci.NextIsoplethPoint(&t, &p);
-    }
-    return d;
+    SilentServices services;
+    CPhaseDiagDocument document(services);
+    const CPhaseDiagram* diagram = document.CalculateImmiscibilityLoop(1, fluid.alpha, fluid.beta, fluid.co2,
+                                                                       fluid.n2, fluid.h2s, nullptr, "");
+    return diagram && diagram->mLiquidIsopleth ? ToIsoplethData(*diagram->mLiquidIsopleth)
+                                               : zephon::thermo::IsoplethData{};
 }
 
 void BM_AqueousIsochore100Points(benchmark::State& state) {

@@ -127,8 +127,9 @@ std::optional<IsochorePoint> AqueousIsochore::solve(double T, double hint) const
     const double beta = host_properties(host).beta;
     double lo = ph, hi = kHighestIsochorePressure;
     double P = std::clamp(hint, lo, hi);
+    double water = 0; // the water density of the last state: the next one starts there
     for (int iteration = 0; iteration < 100; ++iteration) {
-        const BrineResult brine = brine_state(T, P, mX);
+        const BrineResult brine = brine_state(T, P, mX, water);
         if (!brine.ok) {
             // No liquid there: the isochore lies on the other side of the bracket.
             if (P > lo) {
@@ -139,6 +140,7 @@ std::optional<IsochorePoint> AqueousIsochore::solve(double T, double hint) const
             return std::nullopt;
         }
         const BrineState& s = brine.state;
+        water = s.rhoWater;
         const double F = std::log(s.rho) + host_log_volume_ratio(host, th, ph, T, P) - lnRhoH;
         const double dFdP = s.dlnrho_dP - beta;
         if (F > 0)
@@ -160,6 +162,28 @@ std::optional<IsochorePoint> AqueousIsochore::solve(double T, double hint) const
     return std::nullopt;
 }
 
+std::optional<IsochorePoint> AqueousIsochore::top_of_range(const IsochorePoint& last, double beyond) const {
+    // Newton on the temperature at which the isochore passes 5000 bar, from the last point's slope;
+    // halving towards the last point where a step goes past what can be calculated.
+    double good = last.T, bad = beyond;
+    IsochorePoint at = last;
+    std::optional<IsochorePoint> best;
+    for (int iteration = 0; iteration < 60 && bad - good > 1e-7; ++iteration) {
+        double T = at.dPdT > 0 ? at.T + (kHighestIsochorePressure - at.P) / at.dPdT : 0.5 * (good + bad);
+        if (!(T > good && T < bad)) T = 0.5 * (good + bad);
+        const std::optional<IsochorePoint> p = solve(T, at.P + at.dPdT * (T - at.T));
+        if (!p) {
+            bad = T;
+            continue;
+        }
+        good = T;
+        at = *p;
+        best = p;
+        if (kHighestIsochorePressure - p->P < 1e-6) break;
+    }
+    return best;
+}
+
 std::vector<IsochorePoint> AqueousIsochore::trace(double tmax, int count) const {
     std::vector<IsochorePoint> points;
     const double th = mInclusion.th;
@@ -178,20 +202,9 @@ std::vector<IsochorePoint> AqueousIsochore::trace(double tmax, int count) const 
             points.push_back(*p);
             continue;
         }
-        // The isochore ends between the last point and T: at 5000 bar, found by halving.
+        // The isochore ends between the last point and T, where it reaches 5000 bar (or the host's range).
         if (points.empty()) break;
-        double good = points.back().T, bad = T;
-        std::optional<IsochorePoint> last;
-        for (int k = 0; k < 60 && bad - good > 1e-7; ++k) {
-            const double mid = 0.5 * (good + bad);
-            if (auto p = solve(mid, points.back().P)) {
-                good = mid;
-                last = p;
-            } else {
-                bad = mid;
-            }
-        }
-        if (last) points.push_back(*last);
+        if (auto end = top_of_range(points.back(), T)) points.push_back(*end);
         break;
     }
     return points;

@@ -56,6 +56,8 @@ class AqueousIsochore : public IsochoreCurve {
     AqueousIsochore(const AqueousInclusion& inclusion, const HomogenisationState& h, double x);
     // P at T by Newton on ln rho(T, P) + ln(V/V_h) - ln rho_h = 0 from the pressure hint.
     std::optional<IsochorePoint> solve(double T, double hint) const;
+    // The last point the isochore has between a point and a temperature beyond its end.
+    std::optional<IsochorePoint> top_of_range(const IsochorePoint& last, double beyond) const;
 
     AqueousInclusion mInclusion;
     HomogenisationState mHomogenisation;

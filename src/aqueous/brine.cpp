@@ -73,7 +73,7 @@ ScaledTemperature driesner_scaled_temperature(double T, double P, double x) {
     return {p.n1 + p.n2 * T + D, p.n2 + p.n31 * D};
 }
 
-BrineResult brine_state(double T, double P, double x) {
+BrineResult brine_state(double T, double P, double x, double waterStart) {
     if (!std::isfinite(T) || !std::isfinite(P) || !std::isfinite(x) || !(P > 0) || x < 0 || x > 1)
         return refused("The brine state at %.2f \xC2\xB0"
                        "C, %.2f bar, x = %.4f is outside the brine density correlation.",
@@ -85,7 +85,7 @@ BrineResult brine_state(double T, double P, double x) {
                        "C, %.2f bar, x(NaCl) = %.4f lies below the range of the brine density "
                        "correlation (its scaled temperature is below the triple point of water).",
                        T, P, x);
-    const std::optional<double> rhoW = iapws95::liquid_density(tvK, P * kPaPerBar);
+    const std::optional<double> rhoW = iapws95::liquid_density(tvK, P * kPaPerBar, waterStart);
     if (!rhoW)
         return refused("The brine at %.2f \xC2\xB0"
                        "C, %.2f bar, x(NaCl) = %.4f is not a liquid.",
@@ -102,6 +102,7 @@ BrineResult brine_state(double T, double P, double x) {
 
     BrineResult r;
     r.ok = true;
+    r.state.rhoWater = *rhoW;
     r.state.rho = *rhoW * (x * kNaClMolarMass + (1.0 - x) * iapws95::kMolarMass) / iapws95::kMolarMass;
     r.state.dlnrho_dT = dlnW_dT * tv.dT_dT;
     r.state.dlnrho_dP = dlnW_dT * dTV_dP + dlnW_dP;

@@ -20,6 +20,7 @@ ScaledTemperature driesner_scaled_temperature(double T, double P, double x);
 // Density (kg/m3) and the derivatives of its logarithm, per K and per bar.
 struct BrineState {
     double rho = 0;
+    double rhoWater = 0; // of water at (T_V, P): a start for the next state nearby
     double dlnrho_dT = 0;
     double dlnrho_dP = 0;
 };
@@ -31,6 +32,7 @@ struct BrineResult {
 // The liquid brine at T, P, x. Refused where the scaled temperature leaves the liquid water of
 // IAPWS-95 (below its triple point, or where water at T_V and P is no liquid): the paper's
 // extrapolation for such states is not used.
-BrineResult brine_state(double T, double P, double x);
+// waterStart: a density of water near the one at (T_V, P) (the last state's), or 0.
+BrineResult brine_state(double T, double P, double x, double waterStart = 0);
 
 } // namespace zephon::aqueous

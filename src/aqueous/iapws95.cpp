@@ -262,11 +262,12 @@ double reduced_gibbs_energy(double T, double rho) {
 
 } // namespace
 
-std::optional<double> liquid_density(double T, double P) {
+std::optional<double> liquid_density(double T, double P, double start) {
     if (!(T > 0) || !(P > 0) || !std::isfinite(T) || !std::isfinite(P)) return std::nullopt;
     // Below the critical temperature the saturated liquid lies on the liquid branch; above it a
     // dense start reaches the one fluid branch.
-    const double start = T < kTc ? auxiliary_liquid_density(std::max(T, kTriplePointTemperature)) : 1000.0;
+    if (!(start > kRhoc * 1.05))
+        start = T < kTc ? auxiliary_liquid_density(std::max(T, kTriplePointTemperature)) : 1000.0;
     const std::optional<double> rho = density_from(T, P, std::max(start, kRhoc * 1.05));
     // Below the critical temperature a result on the vapour side is no liquid (the solve crossed
     // the unstable region); every metastable liquid is denser than the critical density.

@@ -38,7 +38,9 @@ double specific_entropy(double T, double rho);        // J/(kg K)
 // The density of the liquid (the dense fluid above the critical temperature) at T and P, the
 // metastable liquid below the saturation pressure included as long as it is mechanically stable;
 // none where no such liquid exists (past the spinodal) or the solution does not converge.
-std::optional<double> liquid_density(double T, double P);
+// A start near the answer (a density of the same branch, e.g. the last one found) saves steps;
+// 0 starts from the saturated liquid.
+std::optional<double> liquid_density(double T, double P, double start = 0);
 
 struct Saturation {
     double p = 0;          // Pa
