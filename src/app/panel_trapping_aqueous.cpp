@@ -179,24 +179,31 @@ CAqueousCrossing* CTrappingPage::CalculateCrossing() {
     return crossing;
 }
 
+namespace {
+// A measurement as typed: the shortest text that gives the stored number again.
+std::string Typed(double value) {
+    return CDataHandleStream::FormatDouble(value, false, 8);
+}
+} // namespace
+
 void CTrappingPage::FillFrom(const CAqueousIsochor& isochor, const CAqueousCrossing* crossing) {
-    mThaq.text = FieldText(isochor.mTh, 2);
+    mThaq.text = Typed(isochor.mTh);
     SalinitySource source = SalinitySource::Typed;
     salinity_source_from_word(isochor.mSalinitySource, source);
     for (int s = 0; s < kSourceCount; ++s)
         mSources[s].checked = kSourcesInOrder[s] == source;
-    mFields[kMeasured].text = FieldText(isochor.mMeasured, 2);
+    mFields[kMeasured].text = Typed(isochor.mMeasured);
     HostMineral host = HostMineral::None;
     host_mineral_from_word(isochor.mHost, host);
     for (int h = 0; h < 4; ++h)
         if (kHostsInOrder[h] == host) mHosts.selected = h;
     mLegacy.checked = isochor.mLegacy != 0;
     if (crossing != nullptr) {
-        mFields[kSdThaq].text = FieldText(crossing->mSdThAqueous, 2);
-        mFields[kSdMeasured].text = FieldText(crossing->mSdMeasured, 2);
-        mFields[kSdThOil].text = FieldText(crossing->mSdThOil, 2);
-        mFields[kSdFv].text = FieldText(crossing->mSdFv, 2);
-        mFields[kTfv].text = FieldText(crossing->mTfv, 2);
+        mFields[kSdThaq].text = Typed(crossing->mSdThAqueous);
+        mFields[kSdMeasured].text = Typed(crossing->mSdMeasured);
+        mFields[kSdThOil].text = Typed(crossing->mSdThOil);
+        mFields[kSdFv].text = Typed(crossing->mSdFv);
+        mFields[kTfv].text = Typed(crossing->mTfv);
         for (std::size_t i = 0; i < mIsochors.size(); ++i)
             if (mIsochors[i]->mName == crossing->mOilIsochorName) mList.selected = static_cast<int>(i);
     }

@@ -68,7 +68,8 @@ TEST_F(TrappingAqueousTest, ACrossingIsCalculatedShownAndLogged) {
     ASSERT_TRUE(document->GetPlotView().TestClickGraphObject(marker->mPoint.mLocalX, marker->mPoint.mLocalY));
     ASSERT_EQ(document->GetPlotView().GetSelectedObject(), marker);
     EXPECT_EQ(trapping.Hosts().selected, 1);
-    EXPECT_EQ(trapping.Field(CTrappingPage::kSdFv).text, "0.50");
+    EXPECT_EQ(trapping.Field(CTrappingPage::kSdFv).text, "0.5");
+    EXPECT_EQ(trapping.Field(CTrappingPage::kMeasured).text, "-6.6");
 }
 
 TEST_F(TrappingAqueousTest, RefusedFieldsAreSaidAndFocused) {

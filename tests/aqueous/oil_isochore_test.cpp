@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "aqueous/aqueous_isochore.hpp"
 #include "aqueous/isochore_crossing.hpp"
 #include "aqueous/oil_isochore.hpp"
+#include "aqueous/trapping.hpp"
 
 using namespace zephon::aqueous;
 using zephon::thermo::CCalculationInterface;
@@ -139,4 +141,42 @@ TEST(OilIsochore, CrossesABrineIsochoreWithAndWithoutHost) {
         EXPECT_GT(r.crossing.T, 140);
         EXPECT_LT(r.crossing.slopeOil, r.crossing.slopeAqueous);
     }
+}
+
+// The whole band of a real crossing, the oil's alpha solved again for every changed Th and bubble
+// fraction, against the spread of brute-force crossings of randomly drawn measurements.
+TEST(OilIsochore, BandOfARealCrossingMatchesBruteForceMonteCarlo) {
+    const auto oil = Model(Inclusion(89.3), HostMineral::Quartz);
+    const AqueousMeasurement m{140, SalinitySource::IceMelting, -6.6, HostMineral::Quartz, false};
+    const auto aqueous = aqueous_isochore_of(m).isochore;
+    const TrappingUncertainties sd{1.0, 0.2, 1.0, 0.5};
+    const TrappingResult r = calculate_trapping(*oil, *aqueous, m, sd);
+    ASSERT_TRUE(r.band) << r.bandMessage;
+    // The oil of this alpha-beta pair is the example's inclusion FI-2, whose bubble was 11.67 % at 20 C.
+    EXPECT_NEAR(*oil->bubble_fraction(), 11.67, 0.05);
+
+    std::mt19937_64 random(11);
+    std::normal_distribution<double> normal;
+    double sT = 0, sP = 0, sTT = 0, sPP = 0, sTP = 0;
+    int n = 0;
+    for (int k = 0; k < 200; ++k) {
+        AqueousMeasurement drawn = m;
+        drawn.th += sd.thAqueous * normal(random);
+        drawn.measured += sd.measured * normal(random);
+        const double th = 89.3 + sd.thOil * normal(random),
+                     fv = *oil->bubble_fraction() + sd.fv * normal(random);
+        const auto a = aqueous_isochore_of(drawn).isochore;
+        const auto o = oil->varied(th, fv);
+        ASSERT_TRUE(a && o);
+        const CrossingResult c = find_crossing(*o, *a);
+        ASSERT_EQ(c.status, CrossingStatus::Found);
+        const double T = c.crossing.T, P = c.crossing.P;
+        sT += T, sP += P, sTT += T * T, sPP += P * P, sTP += T * P;
+        ++n;
+    }
+    const double mT = sT / n, mP = sP / n, vT = sTT / n - mT * mT, vP = sPP / n - mP * mP;
+    // 200 draws estimate a standard deviation to about 5 %.
+    EXPECT_NEAR(r.band->sdT / std::sqrt(vT), 1.0, 0.15);
+    EXPECT_NEAR(r.band->sdP / std::sqrt(vP), 1.0, 0.15);
+    EXPECT_NEAR(r.band->correlation, (sTP / n - mT * mP) / std::sqrt(vT * vP), 0.1);
 }
