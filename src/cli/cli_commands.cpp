@@ -66,7 +66,8 @@ const std::vector<CCommandEntry>& Commands() {
         {"isochore", RunIsochore,
          "FLUID --th T (--liquid|--vapour) [--thaq T [(--tm-ice T | --tm-halite T | --salinity S)\n"
          "        [--host none|quartz|calcite|fluorite] [--legacy] [--sd-thaq K]\n"
-         "        [--sd-tm-ice K | --sd-tm-halite K | --sd-salinity S] [--sd-th K] [--sd-fv PCT [--tfv T]]]]\n"
+         "        [--sd-tm-ice K | --sd-tm-halite K | --sd-salinity S] [--sd-th K] [--sd-fv PCT [--tfv "
+         "T]]]]\n"
          "        [--out F.ptd] [--json]",
          "the isochore pair through Th, bulk volume and density, and with --thaq the trapping\n"
          "pressure at the homogenisation temperature of a coexisting aqueous inclusion; with its\n"

@@ -88,3 +88,38 @@ TEST_F(TrappingAqueousTest, RefusedFieldsAreSaidAndFocused) {
     EXPECT_FALSE(trapping.Hosts().enabled);
     EXPECT_NE(trapping.CalculateCrossing(), nullptr) << services.LastMessage();
 }
+
+// The removals of an oil isochore, a crossing and an aqueous isochore are steps of the plot's
+// history: Undo puts back the crossing, its drawings and its place.
+TEST_F(TrappingAqueousTest, RemovalsOfCrossingsAndAqueousIsochoresAreUndone) {
+    ASSERT_NE(oil, nullptr);
+    Type(140, "-6.6");
+    CAqueousCrossing* crossing = trapping.CalculateCrossing();
+    ASSERT_NE(crossing, nullptr) << services.LastMessage();
+    CAqueousIsochor* aqueous = document->mAqueousIsochorsList.mList.First();
+    CPlotHistory* history = core.History(document);
+    ASSERT_NE(history, nullptr);
+    auto drawn = [&] {
+        return aqueous->mCrossings.Contains(crossing) && document->GetPlotView().Holds(crossing->mGraphPoint);
+    };
+
+    document->DeleteIsochor(oil);
+    EXPECT_TRUE(aqueous->mCrossings.IsEmpty()) << "the crossing goes with its oil isochore";
+    EXPECT_FALSE(document->GetPlotView().Holds(crossing->mGraphPoint));
+    history->Undo();
+    EXPECT_TRUE(drawn());
+
+    document->RemoveAqueousCrossing(crossing);
+    EXPECT_EQ(history->UndoText(), "Delete crossing");
+    EXPECT_TRUE(aqueous->mCrossings.IsEmpty());
+    history->Undo();
+    EXPECT_TRUE(drawn());
+
+    document->RemoveAqueousIsochor(aqueous);
+    EXPECT_EQ(document->mAqueousIsochorsList.Count(), 0);
+    EXPECT_FALSE(document->GetPlotView().Holds(aqueous->mGraphCurve));
+    history->Undo();
+    EXPECT_EQ(document->mAqueousIsochorsList.Count(), 1);
+    EXPECT_TRUE(document->GetPlotView().Holds(aqueous->mGraphCurve));
+    EXPECT_TRUE(drawn());
+}
