@@ -5,6 +5,7 @@
 
 CTrappingPage::CTrappingPage(CApplicationCore& core)
     : CPlotDocumentPage(core, "Trapping", CAppNotification::PTPlotSelection, PhaseDiagramPageChanges()) {
+    InitializeAqueousControls();
     Refresh();
 }
 
@@ -42,6 +43,8 @@ void CTrappingPage::Refresh() {
     // The marker belonged to an isochore that is no longer the one selected.
     if (IsShown() && SelectedIsochor() != before) HideMarker();
     ShowTrapLine(false);
+    UpdateAqueousControls();
+    ShowCrossing();
     Changed();
 }
 
@@ -75,6 +78,8 @@ void CTrappingPage::SelectIsochor(int index) {
     Highlight(mDocument->GetPlotView(),
               {mono ? mono->mGraphCurve : nullptr, biphasic ? biphasic->mGraphCurve : nullptr});
     ShowTrapLine(true);
+    UpdateAqueousControls();
+    ShowCrossing();
     Changed();
 }
 
@@ -82,6 +87,7 @@ void CTrappingPage::EditThaq(const std::string& text) {
     if (mDocument == nullptr) return;
     mThaq.text = text;
     ShowTrapLine(true);
+    ShowCrossing();
     Changed();
 }
 
@@ -96,11 +102,15 @@ CTrappingLine* CTrappingPage::SetTrappingLine() {
 
 std::string CTrappingPage::LogText() const {
     if (SelectedIsochor() == nullptr || !mLog.enabled) return "";
-    return LogLines({"Isochor : " + mList.SelectedText(),
-                     "       Th (aq., \xC2\xB0"
-                     "C) : " +
-                         mThaq.text,
-                     "       Trapping pressure (bar) = " + mPressure.text, ""});
+    // The pressure at Th (aq.) where the isochore reaches it, then the crossing when there is one.
+    const std::string pressure = mSetLine.enabled
+                                     ? LogLines({"Isochor : " + mList.SelectedText(),
+                                                 "       Th (aq., \xC2\xB0"
+                                                 "C) : " +
+                                                     mThaq.text,
+                                                 "       Trapping pressure (bar) = " + mPressure.text, ""})
+                                     : "";
+    return pressure + CrossingLogText();
 }
 
 void CTrappingPage::FollowPlotSelection() {
@@ -110,6 +120,11 @@ void CTrappingPage::FollowPlotSelection() {
         mList.selected = 0;
         ShowTrapLine(true);
         Changed();
+        return;
+    }
+    const CPhaseDiagDocument::DrawnRecord aqueous = mDocument->FindDrawnRecord(selected);
+    if (aqueous.aqueousIsochor != nullptr) {
+        FillFrom(*aqueous.aqueousIsochor, aqueous.aqueousCrossing);
         return;
     }
     const CPlotObjectRecord found = LocatePlotObject(*mDocument, selected);
@@ -122,6 +137,8 @@ void CTrappingPage::FollowPlotSelection() {
         if (mIsochors[i] != mono) continue;
         mList.selected = static_cast<int>(i);
         ShowTrapLine(true);
+        UpdateAqueousControls();
+        ShowCrossing();
         Changed();
     }
 }

@@ -329,3 +329,16 @@ void CDataHandleStream::ReadWordInto(char* buffer, std::size_t size) {
     std::memcpy(buffer, word.data(), length);
     buffer[length] = '\0';
 }
+
+bool CDataHandleStream::ReadWordIf(std::string_view word) {
+    if (mErrorFlag != 0 || word.empty()) return false;
+    EnsureInput();
+    SkipSpace();
+    const std::size_t end = mPos + word.size();
+    if (std::string_view(mInput).substr(mPos, word.size()) != word ||
+        (end < mInput.size() && !IsSpace(mInput[end])))
+        return false;
+    mPos = end;
+    ++mSuccessfulReads;
+    return true;
+}

@@ -81,6 +81,11 @@ class CDataHandleStream {
         return *this;
     }
 
+    // Reads the next word only when it is exactly `word` (a word as written, without blanks):
+    // a reader tells an optional section by its opening word from the field that older files
+    // have in its place. Nothing is read, and no error is set, otherwise.
+    bool ReadWordIf(std::string_view word);
+
     // The double format the current settings select, e.g. "%.3f" or "%.8g" (for messages and tests).
     std::string CurrentDoubleFormat() const;
 

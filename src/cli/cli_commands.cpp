@@ -64,13 +64,47 @@ const std::vector<CCommandEntry>& Commands() {
          "and exact), cricondenbar, cricondentherm, GOR and API",
          "  --out F.ptd           write the P-T diagram (- for standard output)\n"
          "  --svg F.svg           draw it (- for standard output)\n"},
-        {"isochore", RunIsochore, "FLUID --th T (--liquid|--vapour) [--thaq T] [--out F.ptd] [--json]",
+        {"isochore", RunIsochore,
+         "FLUID --th T (--liquid|--vapour) [--thaq T [(--tm-ice T | --tm-halite T | --salinity S)\n"
+         "        [--host none|quartz|calcite|fluorite] [--legacy] [--sd-thaq K]\n"
+         "        [--sd-tm-ice K | --sd-tm-halite K | --sd-salinity S] [--sd-th K] [--sd-fv PCT [--tfv "
+         "T]]]]\n"
+         "        [--out F.ptd] [--json]",
          "the isochore pair through Th, bulk volume and density, and with --thaq the trapping\n"
-         "pressure at the homogenisation temperature of a coexisting aqueous inclusion",
+         "pressure at the homogenisation temperature of a coexisting aqueous inclusion; with its\n"
+         "salinity also the isochore of the aqueous inclusion and where it crosses the oil's isochore:\n"
+         "the trapping temperature and pressure, both slopes (bar/K) and the angle between them\n"
+         "(degrees, the pressure axis scaled to their mean slope; below 5 the crossing is\n"
+         "ill-conditioned); with standard uncertainties, the band of the crossing (sd of T and P,\n"
+         "their correlation). The bubble fraction changes only an alpha-beta oil",
          "  --th T                the homogenisation temperature (C)\n"
          "  --liquid, --vapour    homogenisation to the liquid or to the vapour\n"
          "  --thaq T              the aqueous inclusion's homogenisation temperature (C)\n"
+         "  --tm-ice T            its final ice melting temperature (0 to -21.2 C)\n"
+         "  --tm-halite T         or its halite dissolution temperature (0.1 to 801 C)\n"
+         "  --salinity S          or its salinity (wt% NaCl equivalent)\n"
+         "  --host H              the host mineral: none, quartz, calcite or fluorite (default none)\n"
+         "  --legacy              the Bodnar & Vityk (1994) aqueous isochore (legacy, overestimates P\n"
+         "                        at basin conditions)\n"
+         "  --sd-thaq K           standard uncertainty of --thaq (K)\n"
+         "  --sd-tm-ice K, --sd-tm-halite K, --sd-salinity S  of the salinity option given\n"
+         "  --sd-th K             of the oil's Th (K)\n"
+         "  --sd-fv PCT           of the oil's bubble volume % (alpha-beta oil only)\n"
+         "  --tfv T               where that bubble volume was measured (C, default 20)\n"
          "  --out F.ptd           write the P-T diagram (- for standard output)\n"},
+        {"aqueous", RunAqueous,
+         "--th T (--tm-ice T | --tm-halite T | --salinity S) [--host none|quartz|calcite|fluorite]\n"
+         "        [--legacy] [--tmax T] [--json]",
+         "the isochore of an aqueous (H2O-NaCl) inclusion: salinity, homogenisation state, and 100\n"
+         "points from Th to --tmax (default 400 C) or 5000 bar",
+         "  --th T                the homogenisation temperature (C)\n"
+         "  --tm-ice T            the final ice melting temperature (0 to -21.2 C)\n"
+         "  --tm-halite T         or the halite dissolution temperature (0.1 to 801 C)\n"
+         "  --salinity S          or the salinity (wt% NaCl equivalent)\n"
+         "  --host H              the host mineral: none, quartz, calcite or fluorite (default none)\n"
+         "  --legacy              the Bodnar & Vityk (1994) straight line (legacy, overestimates P\n"
+         "                        at basin conditions)\n"
+         "  --tmax T              where the isochore ends (C, default 400)\n"},
         {"abcurve", RunAbcurve,
          "(--inc F.inc [--inclusion NAME] | --th T --fv PCT --tfv T (--liquid|--vapour) [gases])\n"
          "        [--jobs N] [--out F.abp] [--svg F.svg] [--json]",
@@ -136,7 +170,7 @@ std::string CommandHelp(const CCommandEntry& entry, const COptionSpec& spec) {
     if (spec.flags.count("--json") > 0) text += kJsonOption;
     text += "  --help, --version     this help, the program's version\n\n"
             "An option's value may be joined to it (--alpha=0.82); \"--\" ends the options.\n"
-            "Units: degrees Celsius, bar, mole percent, bubble volume percent.\n"
+            "Units: degrees Celsius, bar, mole percent, bubble volume percent, wt% NaCl equivalent.\n"
             "Exit codes: 0 success; 1 the calculation failed; 2 bad usage, unreadable input or an\n"
             "output that cannot be written.\n";
     return text;
@@ -164,7 +198,7 @@ std::string HelpText() {
 Usage: zephon-cli COMMAND [OPTIONS]
        zephon-cli COMMAND --help | help COMMAND   the command's own help
        zephon-cli --version
-Units: degrees Celsius, bar, mole percent, bubble volume percent.
+Units: degrees Celsius, bar, mole percent, bubble volume percent, salinity in wt% NaCl equivalent.
 
 A fluid is chosen with
   --alpha A --beta B [--co2 P] [--n2 P] [--h2s P]   an alpha-beta oil (gases in mole %)
@@ -192,7 +226,12 @@ Every computing command takes --json and then prints one JSON object on standard
   envelope    {"name","liquid":[{"T","P","skip"}],"vapour":[...],"critical":{"T","P"} or null,
                "critical_exact","cricondenbar","cricondentherm":{"T","P"} or null,"GOR","API"}
   isochore    {"Th","homog","bulk_volume","bulk_density","biphasic":[{"T","P","V"}],
-               "monophasic":[...],"trapping_pressure"}
+               "monophasic":[...],"trapping_pressure"}; with an aqueous inclusion also
+               "aqueous_isochore":[{"T","P"}],
+               "crossing":{"T","P","slope_oil","slope_aqueous","angle"} or null, and with
+               uncertainties "crossing_band":{"sd_T","sd_P","correlation"} or null
+  aqueous     {"salinity_wt_pct","homogenisation":{"T","P","density"},"isochore":[{"T","P"}]}
+              (density in kg/m3)
   abcurve     {"curves":[{"inclusion","points":[{"alpha","beta"}],"code","message"}]}
   info        {"file","kind","complete","line",...}
 Without --json the output is a readable table. Numbers that cannot be computed are null.

@@ -26,6 +26,7 @@ int RunGor(const std::vector<std::string>& arguments, CCommandContext& context);
 int RunComposition(const std::vector<std::string>& arguments, CCommandContext& context);
 int RunEnvelope(const std::vector<std::string>& arguments, CCommandContext& context);
 int RunIsochore(const std::vector<std::string>& arguments, CCommandContext& context);
+int RunAqueous(const std::vector<std::string>& arguments, CCommandContext& context);
 int RunAbcurve(const std::vector<std::string>& arguments, CCommandContext& context);
 int RunRender(const std::vector<std::string>& arguments, CCommandContext& context);
 int RunInfo(const std::vector<std::string>& arguments, CCommandContext& context);

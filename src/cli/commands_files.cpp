@@ -128,6 +128,26 @@ void DescribePhaseDiagrams(CPhaseDiagDocument& file, CInfoReport& report) {
             .EndObject();
     }
     report.json.EndArray().Field("volume_plots", static_cast<long>(file.GetVTPlots().size()));
+    // Coeval aqueous inclusions, where the file has them.
+    if (file.mAqueousIsochorsList.Count() == 0) return;
+    report.json.Key("aqueous_isochores").BeginArray();
+    for (const CAqueousIsochor* aqueous : file.mAqueousIsochorsList.mList) {
+        report.text += Printf("  %-24s aqueous isochore, %.2f wt%% NaCl eq.; %ld crossings\n",
+                              aqueous->mName.c_str(), aqueous->mSalinity, aqueous->mCrossings.Count());
+        report.json.BeginObject().Field("name", aqueous->mName).Field("salinity_wt_pct", aqueous->mSalinity);
+        report.json.Key("crossings").BeginArray();
+        for (const CAqueousCrossing* crossing : aqueous->mCrossings) {
+            report.text += Printf("    with %s: %.3f C, %.2f bar\n", crossing->mOilIsochorName.c_str(),
+                                  crossing->mT, crossing->mP);
+            report.json.BeginObject()
+                .Field("oil_isochore", crossing->mOilIsochorName)
+                .Field("T", crossing->mT)
+                .Field("P", crossing->mP)
+                .EndObject();
+        }
+        report.json.EndArray().EndObject();
+    }
+    report.json.EndArray();
 }
 
 // Opens the file into the document leniently (a damaged file opens with what could be read).

@@ -1,6 +1,7 @@
 // The commands that compute on one fluid: saturation, gor, composition, envelope, isochore.
 #include <cmath>
 
+#include "cli/aqueous_options.hpp"
 #include "cli/cli_commands.hpp"
 #include "cli/command_context.hpp"
 #include "cli/data_files.hpp"
@@ -55,6 +56,27 @@ void WriteIsochorPointsJson(CJsonWriter& json, const CIsochor* isochor) {
             json.BeginObject().Field("T", point->mT).Field("P", point->mP).Field("V", point->mV).EndObject();
     }
     json.EndArray();
+}
+
+void PrintCrossing(std::ostream& out, const CAqueousIsochor& aqueous, const CAqueousCrossing* crossing) {
+    out << "Aqueous inclusion \"" << aqueous.mName << "\"\n";
+    out << Printf(
+        "  salinity %.2f wt%% NaCl eq., homogenisation at %.2f C and %.3f bar, density %.2f kg/m3\n",
+        aqueous.mSalinity, aqueous.mTh, aqueous.mPh, aqueous.mDensity);
+    if (aqueous.mLegacy)
+        out << "  Bodnar & Vityk (1994) isochore (" << zephon::aqueous::kLegacyIsochoreLabel << ")\n";
+    if (crossing == nullptr) {
+        out << "  the isochores do not cross below 5000 bar\n";
+        return;
+    }
+    out << Printf("  trapping conditions (crossing of the isochores): %.3f C, %.2f bar\n", crossing->mT,
+                  crossing->mP);
+    out << Printf("  slopes: oil %.3f bar/K, aqueous %.3f bar/K; angle %.2f degrees%s\n", crossing->mSlopeOil,
+                  crossing->mSlopeAqueous, crossing->mAngle,
+                  crossing->mAngle < zephon::aqueous::kIllConditionedAngle ? " (ill-conditioned)" : "");
+    if (crossing->mHasBand)
+        out << Printf("  standard uncertainty: T +- %.2f K, P +- %.2f bar, correlation %.3f\n",
+                      crossing->mSdT, crossing->mSdP, crossing->mCorrelation);
 }
 
 } // namespace
@@ -265,14 +287,19 @@ int RunEnvelope(const std::vector<std::string>& arguments, CCommandContext& cont
 }
 
 int RunIsochore(const std::vector<std::string>& arguments, CCommandContext& context) {
-    const CCommandLine line("isochore", arguments,
-                            FluidCommandSpec({"--liquid", "--vapour"}, {"--th", "--thaq", "--out"}));
+    COptionSpec spec = FluidCommandSpec({"--liquid", "--vapour"}, {"--th", "--thaq", "--out"});
+    AddAqueousOptions(spec, true);
+    const CCommandLine line("isochore", arguments, spec);
     const CFluidSpec fluid = FluidFromOptions(line, context.services);
     const double th = line.RequiredNumber("--th");
     CheckTemperature("isochore", "--th", th);
     const int homog = line.EitherFlag("--liquid", "--vapour") ? 1 : 0;
     const std::optional<double> thaq = line.Number("--thaq");
     if (thaq) CheckTemperature("isochore", "--thaq", *thaq);
+    const std::optional<CAqueousRequest> aqueous = AqueousRequestFrom(line, "--thaq");
+    if (aqueous && fluid.isModelFluid && aqueous->sd.fv > 0)
+        throw UsageError(
+            "isochore: --sd-fv changes only an alpha-beta oil; a fluid model keeps its composition");
 
     CPhaseDiagDocument document(context.services);
     CPhaseDiagram& diagram = CalculateEnvelope(document, fluid);
@@ -288,6 +315,21 @@ int RunIsochore(const std::vector<std::string>& arguments, CCommandContext& cont
         const CTrappingLine* trap = document.AddTrappingLineTo(monophasic, *thaq);
         if (trap != nullptr) trappingPressure = trap->mPtrap;
     }
+    // The coeval aqueous inclusion: its isochore and where it crosses the oil's.
+    const CAqueousIsochor* aqueousIsochor = nullptr;
+    const CAqueousCrossing* crossing = nullptr;
+    bool bandFailed = false;
+    if (aqueous) {
+        CAqueousIsochor* made = document.CalculateAqueousIsochor(aqueous->measurement);
+        if (made == nullptr) throw CalculationError("the aqueous isochore could not be calculated");
+        aqueousIsochor = made;
+        crossing = document.CalculateCrossing(made, monophasic, aqueous->sd, aqueous->tfv);
+        // Without a crossing, with uncertainties asked: the isochores may cross, the band failing.
+        if (crossing == nullptr && aqueous->sd.any()) {
+            crossing = document.CalculateCrossing(made, monophasic, {}, aqueous->tfv);
+            bandFailed = crossing != nullptr;
+        }
+    }
     if (auto path = line.Text("--out")) WriteDocumentOutput(context, line, document, *path);
     if (line.Has("--json")) {
         CJsonWriter json;
@@ -302,6 +344,16 @@ int RunIsochore(const std::vector<std::string>& arguments, CCommandContext& cont
         WriteIsochorPointsJson(json, monophasic);
         json.Key("trapping_pressure");
         trappingPressure ? json.Value(*trappingPressure) : json.Null();
+        if (aqueousIsochor) {
+            json.Key("aqueous_isochore");
+            WriteAqueousIsochoreJson(json, *aqueousIsochor);
+            json.Key("crossing");
+            WriteCrossingJson(json, crossing);
+            if (aqueous->anyUncertainty) {
+                json.Key("crossing_band");
+                WriteCrossingBandJson(json, crossing);
+            }
+        }
         json.EndObject();
         PrintJson(context.out, json);
     } else {
@@ -319,8 +371,12 @@ int RunIsochore(const std::vector<std::string>& arguments, CCommandContext& cont
             out << Printf("  %10.3f %12.3f\n", p->mT, p->mP);
         if (thaq && trappingPressure)
             out << Printf("  trapping pressure at %.2f C: %.2f bar\n", *thaq, *trappingPressure);
+        if (aqueousIsochor) PrintCrossing(out, *aqueousIsochor, crossing);
     }
-    if (thaq && !trappingPressure)
+    if (bandFailed) throw CalculationError("the uncertainty band of the crossing could not be calculated");
+    // With the aqueous inclusion's salinity the answer is the crossing, which also exists when the
+    // aqueous Th lies below the oil's; the trapping pressure is then null.
+    if (thaq && !trappingPressure && !aqueous)
         throw CalculationError(
             Printf("the aqueous Th %.2f C lies outside the monophasic isochore (which starts at "
                    "%.2f C): no trapping pressure",

@@ -52,6 +52,8 @@ enum class CPhaseDiagCommand : int {
     ViewAqueousLine,                           // "View Th(Aq.) Line"
     SetAqueousLine,                            // "Set Th(Aq.) Line"
     DeleteAqueousLine,                         // "Delete Th(Aq.) Line"
+    DeleteAqueousIsochor,                      // "Delete Aqueous Isochor"
+    DeleteCrossing,                            // "Delete Crossing"
 };
 
 // An alpha-beta pair with the light gases of the fluid it stands for (mole percent).

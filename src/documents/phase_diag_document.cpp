@@ -24,15 +24,6 @@ constexpr zephon::plot::Color kCriticalPointColor = zephon::plot::MakeColor(0, 0
 // cricondentherms, after the volume-temperature plots (file_sections.hpp).
 constexpr const char* kKeyPointsSection = "EnvelopeKeyPoints";
 
-std::vector<ModelFluidComponent> ToComponents(const CModelFluid& fluid) {
-    std::vector<ModelFluidComponent> components;
-    for (const CCompositionRecordEx* record : fluid.mList) {
-        components.push_back({record->mComponentName, record->mTc, record->mPc, record->mOmega, record->mMw,
-                              record->mVc, record->mCt, record->mMolePercent});
-    }
-    return components;
-}
-
 void* AsReference(CRecord* record) {
     return static_cast<void*>(record);
 }
@@ -124,6 +115,15 @@ BranchEnd TraceBranch(CCalculationInterface& engine, CIsopleth& isopleth, short 
 }
 
 } // namespace
+
+std::vector<ModelFluidComponent> ToComponents(const CModelFluid& fluid) {
+    std::vector<ModelFluidComponent> components;
+    for (const CCompositionRecordEx* record : fluid.mList) {
+        components.push_back({record->mComponentName, record->mTc, record->mPc, record->mOmega, record->mMw,
+                              record->mVc, record->mCt, record->mMolePercent});
+    }
+    return components;
+}
 
 IsoplethData ToIsoplethData(const CIsopleth& isopleth) {
     IsoplethData data;
@@ -610,6 +610,7 @@ void CPhaseDiagDocument::PlotTrappingLine(CTrappingLine* line) {
 void CPhaseDiagDocument::DeleteContents() {
     mVTPlots.clear();
     mPhaseDiagramsList.RemoveAll();
+    mAqueousIsochorsList.RemoveAll();
     mAqueousHomogLine.Purge();
     mPlotView->InitializeAxes();
 }
@@ -620,6 +621,11 @@ void CPhaseDiagDocument::SaveData(CDataHandleStream& stream) {
     stream.NextLine();
     mPlotView->hilite(nullptr);
     mPhaseDiagramsList.Write(stream);
+    // Only a document with aqueous isochores has their section: other files stay as they were.
+    if (mAqueousIsochorsList.Count() > 0) {
+        stream << kAqueousSectionWord;
+        mAqueousIsochorsList.Write(stream);
+    }
     stream << static_cast<long>(mVTPlots.size());
     stream.NextLine();
     for (const auto& plot : mVTPlots)
@@ -655,6 +661,12 @@ void CPhaseDiagDocument::ReadData(CDataHandleStream& stream) {
             PlotIsoplethsOfPhaseDiagram(raw);
             PlotIsochorsOfPhaseDiagram(raw);
         });
+
+    if (stream.ReadWordIf(kAqueousSectionWord)) {
+        mAqueousIsochorsList.Read(stream);
+        for (CAqueousIsochor* isochor : mAqueousIsochorsList.mList)
+            PlotAqueousIsochor(isochor);
+    }
 
     long plots = 0;
     stream >> plots;

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "aqueous/trapping.hpp"
 #include "data/alpha_beta_record.hpp"
+#include "data/aqueous_record.hpp"
 #include "data/composition_record.hpp"
 #include "data/phase_diagram_record.hpp"
 #include "documents/document_plot_views.hpp"
@@ -19,6 +21,7 @@
 namespace zephon::thermo {
 struct IsoplethData;
 class CCalculationInterface;
+struct ModelFluidComponent;
 } // namespace zephon::thermo
 
 class CPhaseDiagDocument : public CWDocument {
@@ -99,6 +102,23 @@ class CPhaseDiagDocument : public CWDocument {
     void HideTemporaryAqueousHomogLine();
     const CTrappingLine& GetTemporaryAqueousHomogLine() const { return mAqueousHomogLine; }
 
+    // ---- trapping conditions from coeval aqueous inclusions ----
+
+    // The isochore of an aqueous inclusion, traced and drawn; the one already there when the same
+    // measurements were calculated before. Null, with the person told why, when there is none.
+    CAqueousIsochor* CalculateAqueousIsochor(const zephon::aqueous::AqueousMeasurement& measurement);
+    // The crossing of a monophasic oil isochore with an aqueous isochore, with its uncertainty band
+    // when an uncertainty is given (the bubble fraction measured at tfv), drawn with its ellipse;
+    // it replaces a crossing of the same two isochores. Null, with the person told why, when the
+    // isochores do not cross below 5000 bar or the oil's isochore cannot be calculated.
+    CAqueousCrossing* CalculateCrossing(CAqueousIsochor* aqueous, CIsochor* oil,
+                                        const zephon::aqueous::TrappingUncertainties& sd, double tfv);
+    void RemoveAqueousIsochor(CAqueousIsochor* isochor);
+    void RemoveAqueousCrossing(CAqueousCrossing* crossing);
+    void PlotAqueousIsochor(CAqueousIsochor* isochor);
+    // The measurements an aqueous isochore was made from.
+    static zephon::aqueous::AqueousMeasurement MeasurementOf(const CAqueousIsochor& isochor);
+
     // ---- drawn objects ----
 
     // The records a drawn object of the view stands for; all null when it is none of the
@@ -106,8 +126,10 @@ class CPhaseDiagDocument : public CWDocument {
     struct DrawnRecord {
         CPhaseDiagram* diagram = nullptr;
         CIsopleth* isopleth = nullptr;
-        CIsochor* isochor = nullptr;           // an isochore of the diagram, not a trapping line
-        CTrappingLine* trappingLine = nullptr; // a trapping line, or the temporary marker
+        CIsochor* isochor = nullptr;               // an isochore of the diagram, not a trapping line
+        CTrappingLine* trappingLine = nullptr;     // a trapping line, or the temporary marker
+        CAqueousIsochor* aqueousIsochor = nullptr; // an aqueous isochore, or the one of a crossing
+        CAqueousCrossing* aqueousCrossing = nullptr;
     };
     DrawnRecord FindDrawnRecord(const CGraphObject* object);
 
@@ -139,6 +161,7 @@ class CPhaseDiagDocument : public CWDocument {
     std::string FileKind() const override { return "a P-T diagram file"; }
 
     CPhaseDiagramsList mPhaseDiagramsList;
+    CAqueousIsochorsList mAqueousIsochorsList;
     CPlotFormat mPlotFormat;
 
   private:
@@ -151,6 +174,12 @@ class CPhaseDiagDocument : public CWDocument {
     // Either may be null; each leaves whichever list of the document holds it.
     void RemoveIsochorPair(const char* text, CIsochor* first, CIsochor* second);
     void DeleteContents();
+    // The crossings with a monophasic isochore that goes, and their drawings.
+    void TakeCrossingsWith(CCompositeDocumentChange& change, const CIsochor& isochor);
+    void TakeCrossing(CCompositeDocumentChange& change, CAqueousIsochor& isochor, CAqueousCrossing* crossing);
+    void UnplotAqueousCrossing(CAqueousCrossing& crossing);
+    void PlotAqueousCrossing(CAqueousCrossing& crossing);
+    DrawnRecord FindDrawnAqueousRecord(const CGraphObject* object);
 
     std::unique_ptr<CPhaseDiagView> mPlotView;
     std::vector<std::unique_ptr<CVolumePlotView>> mVTPlots;
@@ -159,3 +188,5 @@ class CPhaseDiagDocument : public CWDocument {
 
 // What the calculation interface needs of an isopleth.
 zephon::thermo::IsoplethData ToIsoplethData(const CIsopleth& isopleth);
+// What it needs of a fluid model.
+std::vector<zephon::thermo::ModelFluidComponent> ToComponents(const CModelFluid& fluid);

@@ -100,7 +100,7 @@ CPhaseDiagDocument::DrawnRecord CPhaseDiagDocument::FindDrawnRecord(const CGraph
             return found;
         }
     }
-    return found;
+    return FindDrawnAqueousRecord(object);
 }
 
 // ---- removal ----
@@ -131,6 +131,7 @@ void CPhaseDiagDocument::RemoveIsochorPair(const char* text, CIsochor* first, CI
     for (CIsochor* each : {first, second}) {
         if (each == nullptr) continue;
         TakeIsochorDrawings(*change, each);
+        TakeCrossingsWith(*change, *each);
         for (CPhaseDiagram* diagram : mPhaseDiagramsList.mList)
             for (CIsochorsList* list : {diagram->mBiphIsochorsList.get(), diagram->mMonoIsochorsList.get()})
                 if (list != nullptr && list->mList.Contains(each))
@@ -146,8 +147,10 @@ void CPhaseDiagDocument::RemoveFluidPhaseDiagram(CPhaseDiagram* diagram) {
         if (isopleth != nullptr) TakeDrawing(*change, isopleth->mGraphCurve); // legend too
     for (CIsochorsList* list : {diagram->mBiphIsochorsList.get(), diagram->mMonoIsochorsList.get()})
         if (list != nullptr)
-            for (CIsochor* isochor : list->mList)
+            for (CIsochor* isochor : list->mList) {
                 TakeIsochorDrawings(*change, isochor);
+                TakeCrossingsWith(*change, *isochor);
+            }
     // The diagram's curves leave the volume-temperature plots too: a later diagram may take its name.
     if (diagram->mBiphIsochorsList)
         for (const auto& plot : mVTPlots)

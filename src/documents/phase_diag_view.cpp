@@ -60,6 +60,16 @@ std::optional<CPlotContextMenu> CPhaseDiagView::GetContextMenu(CGraphObject* hit
         Append(items, CurveSettingsItems(*hit));
         return MakeMenu("Isochors", at, hit, std::move(items));
     }
+    if (record.aqueousCrossing) {
+        return MakeMenu("Crossings", at, hit,
+                        {Item("Trapping...", C::Trapping), Item("Delete Crossing", C::DeleteCrossing)});
+    }
+    if (hit->mType == CGraphObject::kCurve && record.aqueousIsochor) {
+        std::vector<CMenuItem> items{Item("Trapping...", C::Trapping),
+                                     Item("Delete Aqueous Isochor", C::DeleteAqueousIsochor)};
+        Append(items, CurveSettingsItems(*hit));
+        return MakeMenu("Aqueous isochors", at, hit, std::move(items));
+    }
     if (hit->mType == CGraphObject::kCurve && record.trappingLine) {
         std::vector<CMenuItem> items{Item("Delete Th(Aq.) Line", C::DeleteAqueousLine)};
         Append(items, CurveSettingsItems(*hit));
@@ -127,6 +137,18 @@ bool CPhaseDiagView::OnMenuCommand(int command) {
         return ShowAqueousLine(false);
     case C::SetAqueousLine:
         return ShowAqueousLine(true);
+    case C::DeleteAqueousIsochor: {
+        CAqueousIsochor* isochor = mDocument->FindDrawnRecord(object).aqueousIsochor;
+        if (!isochor) return false;
+        mDocument->RemoveAqueousIsochor(isochor);
+        return true;
+    }
+    case C::DeleteCrossing: {
+        CAqueousCrossing* crossing = mDocument->FindDrawnRecord(object).aqueousCrossing;
+        if (!crossing) return false;
+        mDocument->RemoveAqueousCrossing(crossing);
+        return true;
+    }
     case C::DeleteAqueousLine: {
         CTrappingLine* line = mDocument->FindDrawnRecord(object).trappingLine;
         if (!line) return false;

@@ -255,6 +255,9 @@ TEST(Conventions, BashCompletesCommandsAndTheirOptions) {
     EXPECT_EQ(Complete(script, "zephon-cli abc"), "abcurve\n");
     EXPECT_EQ(Complete(script, "zephon-cli gor --js"), "--json\n");
     EXPECT_EQ(Complete(script, "zephon-cli isochore --th 80 --th"), "--th --thaq\n");
+    EXPECT_EQ(Complete(script, "zephon-cli aqueous --tm-"), "--tm-halite --tm-ice\n");
+    EXPECT_EQ(Complete(script, "zephon-cli isochore --sd-t"),
+              "--sd-th --sd-thaq --sd-tm-halite --sd-tm-ice\n");
     EXPECT_EQ(Complete(script, "zephon-cli help env"), "envelope\n");
     EXPECT_EQ(Complete(script, "zephon-cli gor --fluid \"\""), "\n") << "a value: file names, from bash";
 }

@@ -261,6 +261,35 @@ TEST_F(PhaseDiagViewTest, MenusOfEachCurveAndTheirCommands) {
     EXPECT_EQ(services.Count("PTPlotModified"), 2);
 }
 
+TEST_F(PhaseDiagViewTest, AqueousIsochoresAndCrossingsHaveTheirMenus) {
+    using namespace zephon::aqueous;
+    CAqueousIsochor* aqueous =
+        document.CalculateAqueousIsochor({150, SalinitySource::Typed, 10, HostMineral::None, false});
+    ASSERT_NE(aqueous, nullptr);
+    CAqueousCrossing* crossing = document.CalculateCrossing(aqueous, mono, {}, 20);
+    ASSERT_NE(crossing, nullptr) << services.LastMessage();
+    services.Clear();
+
+    const double crossingP = crossing->mP;
+    auto menu = RightClick(At(crossing->mT, crossing->mP));
+    ASSERT_EQ(menu->name, "Crossings");
+    ASSERT_TRUE(Choose(view, menu, "Trapping..."));
+    EXPECT_EQ(services.panelsShown.back(), std::make_pair(CToolPanelKind::PhaseDiagram, 2));
+    ASSERT_TRUE(Choose(view, RightClick(At(crossing->mT, crossing->mP)), "Delete Crossing"));
+    EXPECT_TRUE(aqueous->mCrossings.IsEmpty());
+
+    // A point of the aqueous isochore below the crossing, inside the plotted range.
+    const CIsochorPoint* on = nullptr;
+    for (const CIsochorPoint* point : aqueous->mList)
+        if (!on && point->mP > 0.5 * crossingP) on = point;
+    ASSERT_NE(on, nullptr);
+    menu = RightClick(At(on->mT, on->mP));
+    ASSERT_EQ(menu->name, "Aqueous isochors");
+    ASSERT_TRUE(Choose(view, menu, "Delete Aqueous Isochor"));
+    EXPECT_EQ(document.mAqueousIsochorsList.Count(), 0);
+    EXPECT_EQ(services.Count("PTPlotModified"), 2);
+}
+
 TEST(VolumePlotMenus, EachObjectHasItsMenuAndItsRemovalMarksTheDocument) {
     FakeApplicationServices services;
     CPhaseDiagDocument document(services);

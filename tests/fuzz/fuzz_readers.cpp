@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "data/alpha_beta_record.hpp"
+#include "data/aqueous_record.hpp"
 #include "data/composition_record.hpp"
 #include "data/inclusion_csv.hpp"
 #include "data/inclusion_record.hpp"
@@ -78,14 +79,20 @@ struct FileContent {
 #elif ZEPHON_FUZZ_FILE_TYPE == 5
     CPlotFormat format;
     CPhaseDiagramsList diagrams;
+    CAqueousIsochorsList aqueous;
     void Read(CDataHandleStream& s) {
         format.Read(s);
         diagrams.Read(s);
+        if (s.ReadWordIf(kAqueousSectionWord)) aqueous.Read(s);
     }
     void Write(CDataHandleStream& s) {
         format.Write(s);
         s.NextLine();
         diagrams.Write(s);
+        if (aqueous.Count() > 0) {
+            s << kAqueousSectionWord;
+            aqueous.Write(s);
+        }
     }
 #elif ZEPHON_FUZZ_FILE_TYPE == 6
 #else

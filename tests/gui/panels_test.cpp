@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 
@@ -291,17 +292,78 @@ class PanelsTest : public QObject {
         QVERIFY(Control<QListWidget>(page, "plotted")->count() > 0);
     }
 
-    void picturesOfEveryPageAndOfAVolumeTemperaturePlot() {
-        t->app->OpenFiles({Example("inclusions.inc"), Example("fluid_model.flu")});
-        Run(CAppCommand::NewAlphaBetaPlot);
+    // A new P-T diagram of the example fluid model with its isochore pair through 74.6 C.
+    CPhaseDiagram* FluidModelDiagram(CPhaseDiagDocument*& diagrams) {
         Run(CAppCommand::NewPTDiagram);
-        auto* diagrams = Only<CPhaseDiagDocument>(CDocumentKind::PhaseDiagram);
+        diagrams = Only<CPhaseDiagDocument>(CDocumentKind::PhaseDiagram);
         auto* fluid = Only<CFluidModelDataDocument>(CDocumentKind::FluidModel);
         CPhaseDiagram* diagram =
             diagrams->CalculateImmiscibilityLoop(0, 0, 0, 0, 0, 0, &fluid->mModelFluid, "");
-        QVERIFY(diagram != nullptr);
         double density = 0, volume = 0;
-        QCOMPARE(diagrams->CalculateIsochor(diagram, 74.6, 1, density, volume, nullptr), char(0));
+        if (diagram == nullptr || diagrams->CalculateIsochor(diagram, 74.6, 1, density, volume, nullptr) != 0)
+            return nullptr;
+        return diagram;
+    }
+
+    void theTrappingPageCrossesAnAqueousIsochoreThatIsDrawnSavedAndReopened() {
+        t->app->OpenFiles({Example("fluid_model.flu")});
+        CPhaseDiagDocument* diagrams = nullptr;
+        QVERIFY(FluidModelDiagram(diagrams) != nullptr);
+
+        t->app->Panels().Display(CToolPanelKind::PhaseDiagram, 2);
+        QWidget* trapping = Page("Phase Diagrams", 2);
+        Choose(trapping, "isochors", 0);
+        Type(trapping, "thaq", "120");
+        Click(trapping, "tmIce");
+        Type(trapping, "measured", "-6.6");
+        Choose(trapping, "hosts", "Quartz");
+        Type(trapping, "sdThaq", "1");
+        Type(trapping, "sdMeasured", "0.2");
+        Type(trapping, "sdThOil", "1");
+        QVERIFY(!Control<QLineEdit>(trapping, "sdFv")->isEnabled()); // a fluid model keeps its composition
+        Click(trapping, "crossing");
+        QCOMPARE(diagrams->mAqueousIsochorsList.Count(), 1L);
+        const CAqueousCrossing* crossing = diagrams->mAqueousIsochorsList.mList.First()->mCrossings.First();
+        QVERIFY(crossing != nullptr);
+        QCOMPARE(Text(trapping, "crossingT"), QString::number(crossing->mT, 'f', 2));
+        QVERIFY(diagrams->GetPlotView().Holds(crossing->mGraphPoint));
+        QVERIFY(diagrams->GetPlotView().Holds(crossing->mEllipseCurve));
+
+        CToolPanelDialog* dialog = Panel("Phase Diagrams");
+        dialog->resize(560, 880);
+        QCoreApplication::processEvents();
+        QString why;
+        QVERIFY2(MatchesGolden(dialog->Tabs().grab().toImage(), "panel_trapping_crossing", why),
+                 qPrintable(why));
+        for (CDocumentWindow* window : Main().DocumentWindows()) {
+            if (window->PlotView() != &diagrams->GetPlotView()) continue;
+            auto* widget = dynamic_cast<QWidget*>(window);
+            widget->parentWidget()->resize(640, 480);
+            QCoreApplication::processEvents();
+            QVERIFY2(MatchesGolden(widget->grab().toImage(), "phase_diagram_crossing_window", why),
+                     qPrintable(why));
+        }
+
+        const double T = crossing->mT, sdP = crossing->mSdP;
+        QVERIFY(diagrams->OnSaveDocument(t->Path("trap.ptd")));
+        QVERIFY(Core().CloseDocument(*diagrams));
+        auto* reopened = dynamic_cast<CPhaseDiagDocument*>(Core().OpenDocument(t->Path("trap.ptd")));
+        QVERIFY(reopened != nullptr);
+        QCOMPARE(reopened->mAqueousIsochorsList.Count(), 1L);
+        const CAqueousCrossing* again = reopened->mAqueousIsochorsList.mList.First()->mCrossings.First();
+        QVERIFY(again != nullptr);
+        // Files keep 8 significant digits.
+        QVERIFY(std::fabs(again->mT - T) < 1e-7 * T);
+        QVERIFY(std::fabs(again->mSdP - sdP) < 1e-7 * sdP);
+        QVERIFY(reopened->GetPlotView().Holds(again->mGraphPoint));
+    }
+
+    void picturesOfEveryPageAndOfAVolumeTemperaturePlot() {
+        t->app->OpenFiles({Example("inclusions.inc"), Example("fluid_model.flu")});
+        Run(CAppCommand::NewAlphaBetaPlot);
+        CPhaseDiagDocument* diagrams = nullptr;
+        CPhaseDiagram* diagram = FluidModelDiagram(diagrams);
+        QVERIFY(diagram != nullptr);
         Run(CAppCommand::NewVTPlot);
         CVolumePlotView& vt = *diagrams->GetVTPlots().at(0);
         vt.AddInclusion(*Only<CInclusionDataDocument>(CDocumentKind::InclusionData)

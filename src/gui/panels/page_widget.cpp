@@ -1,6 +1,7 @@
 #include "gui/panels/page_widget.hpp"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -101,6 +102,13 @@ QRadioButton* CPageWidget::MakeRadio(const char* caption, const char* name, std:
     radio->setObjectName(name);
     connect(radio, &QRadioButton::clicked, this, [clicked] { clicked(); });
     return radio;
+}
+
+QCheckBox* CPageWidget::MakeCheck(const char* caption, const char* name, std::function<void(bool)> clicked) {
+    auto* check = new QCheckBox(QString::fromUtf8(caption), this);
+    check->setObjectName(name);
+    connect(check, &QCheckBox::clicked, this, [clicked](bool checked) { clicked(checked); });
+    return check;
 }
 
 QLabel* CPageWidget::Caption(const char* text, QWidget* parent) {

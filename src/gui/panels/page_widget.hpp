@@ -10,6 +10,7 @@
 
 class CZephonApp;
 class QAbstractButton;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -47,6 +48,8 @@ class CPageWidget : public QWidget {
     QListWidget* MakeList(const QString& name, std::function<void(int)> chosen);
     QPushButton* MakeButton(const char* caption, const char* name, std::function<void()> clicked);
     QRadioButton* MakeRadio(const char* caption, const char* name, std::function<void()> clicked);
+    // A check box that reports its new state when a person clicks it.
+    QCheckBox* MakeCheck(const char* caption, const char* name, std::function<void(bool)> clicked);
     // A caption in UTF-8.
     QLabel* Caption(const char* text, QWidget* parent = nullptr);
 

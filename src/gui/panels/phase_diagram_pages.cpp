@@ -1,5 +1,6 @@
 #include "gui/panels/phase_diagram_pages.hpp"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -7,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 // ---- "Isopleths" ----
@@ -114,25 +116,112 @@ CTrappingWidget::CTrappingWidget(CTrappingPage& page, CZephonApp& app) : CPageWi
     mPressure = MakeField("pressure", [](const std::string&) {});
     mLog = MakeButton("Write to Log", "log", [this] { WriteLog(mPage.LogText()); });
     mSetLine = MakeButton("Set a trapping line on the plot", "setLine", [this] { mPage.SetTrappingLine(); });
+    mCrossing = MakeButton("Calculate the crossing", "crossing", [this] { mPage.CalculateCrossing(); });
 
-    auto* grid = new QGridLayout(this);
-    grid->addWidget(Caption("Select the isochor"), 0, 0);
-    grid->addWidget(mIsochors, 1, 0, 6, 1);
+    // The page holds more than the other pages of the panel: it scrolls rather than widen them all.
+    auto* content = new QWidget;
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName("trappingScroll");
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
+    auto* grid = new QGridLayout(content);
+    grid->addWidget(Caption("Select the isochor"), 0, 0, 1, 4);
+    mIsochors->setMaximumHeight(5 * mIsochors->fontMetrics().height() + 8);
+    grid->addWidget(mIsochors, 1, 0, 1, 4);
     grid->addWidget(Caption("Th (aqueous inclusions, \xC2\xB0"
                             "C)",
                             this),
-                    0, 1);
-    grid->addWidget(mThaq, 1, 1);
-    auto* results = new QGroupBox("Results", this);
-    auto* resultsGrid = new QGridLayout(results);
-    resultsGrid->addWidget(Caption("Trapping pressure (bar)", results), 0, 0);
-    resultsGrid->addWidget(mPressure, 0, 1);
-    grid->addWidget(results, 2, 1);
-    grid->addWidget(mLog, 3, 1);
-    grid->addWidget(mSetLine, 4, 1);
-    grid->setRowStretch(5, 1);
-    grid->setColumnStretch(0, 1);
+                    2, 0);
+    grid->addWidget(mThaq, 2, 1);
+    grid->addWidget(Caption("Trapping pressure (bar)", this), 2, 2);
+    grid->addWidget(mPressure, 2, 3);
+    grid->addWidget(mSetLine, 3, 0, 1, 4);
+    grid->addWidget(MakeAqueousGroup(), 4, 0, 1, 4);
+    grid->addWidget(mCrossing, 5, 0, 1, 4);
+    grid->addWidget(MakeResultsGroup(), 6, 0, 1, 4);
+    grid->addWidget(mLog, 7, 0, 1, 4);
+    grid->setRowStretch(8, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    scroll->setWidget(content);
     Start();
+}
+
+QWidget* CTrappingWidget::MakeAqueousGroup() {
+    using P = CTrappingPage;
+    const char* names[P::kFieldCount] = {"thaq",    "measured", "sdThaq", "sdMeasured",
+                                         "sdThOil", "sdFv",     "tfv"};
+    for (int f = P::kMeasured; f < P::kFieldCount; ++f)
+        mFields[f] = MakeField(names[f], [this, f](const std::string& text) { mPage.EditField(f, text); });
+    const char* sources[P::kSourceCount] = {"Tm,ice (\xC2\xB0"
+                                            "C)",
+                                            "Tm,halite (\xC2\xB0"
+                                            "C)",
+                                            "Salinity (wt%)"};
+    const char* sourceNames[P::kSourceCount] = {"tmIce", "tmHalite", "salinity"};
+    for (int s = 0; s < P::kSourceCount; ++s)
+        mSources[s] = MakeRadio(sources[s], sourceNames[s], [this, s] { mPage.SetSource(s); });
+    mHosts = MakeList("hosts", [this](int row) { mPage.SelectHost(row); });
+    mHosts->setMaximumHeight(4 * mHosts->fontMetrics().height() + 8);
+    mLegacy = MakeCheck("Bodnar && Vityk (1994) isochores:\nlegacy, overestimates P at basin conditions",
+                        "legacy", [this](bool checked) { mPage.SetLegacy(checked); });
+
+    auto* group = new QGroupBox("Coeval aqueous inclusion", this);
+    auto* grid = new QGridLayout(group);
+    for (int s = 0; s < P::kSourceCount; ++s)
+        grid->addWidget(mSources[s], s, 0);
+    grid->addWidget(Caption("Value", group), 3, 0);
+    grid->addWidget(mFields[P::kMeasured], 3, 1);
+    grid->addWidget(Caption("Host mineral", group), 0, 2);
+    grid->addWidget(mHosts, 1, 2, 3, 2);
+    grid->addWidget(mLegacy, 4, 0, 1, 4);
+    grid->addWidget(Caption("Standard uncertainties", group), 5, 0, 1, 4);
+    const char* captions[P::kFieldCount] = {"",
+                                            "",
+                                            "Th (aq.), K",
+                                            "Value",
+                                            "Th (oil), K",
+                                            "Fv, %",
+                                            "Fv at (\xC2\xB0"
+                                            "C)"};
+    for (int f = P::kSdThaq; f < P::kFieldCount; ++f) {
+        const int i = f - P::kSdThaq;
+        grid->addWidget(Caption(captions[f], group), 6 + i / 2, (i % 2) * 2);
+        grid->addWidget(mFields[f], 6 + i / 2, (i % 2) * 2 + 1);
+    }
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    return group;
+}
+
+QWidget* CTrappingWidget::MakeResultsGroup() {
+    using P = CTrappingPage;
+    const char* names[P::kResultCount] = {"salinityResult", "crossingT", "crossingP", "sdT", "sdP",
+                                          "correlation",    "slopes",    "angle"};
+    const char* captions[P::kResultCount] = {"Salinity (wt% NaCl eq.)",
+                                             "Trapping T (\xC2\xB0"
+                                             "C)",
+                                             "Trapping P (bar)",
+                                             "\xC2\xB1 T (K)",
+                                             "\xC2\xB1 P (bar)",
+                                             "Correlation of T and P",
+                                             "Slopes oil / aq. (bar/K)",
+                                             "Angle (\xC2\xB0)"};
+    auto* group = new QGroupBox("Crossing of the isochores", this);
+    auto* grid = new QGridLayout(group);
+    // Each value beside its uncertainty: (row, column) of every result.
+    const int places[P::kResultCount][2] = {{2, 0}, {0, 0}, {1, 0}, {0, 1}, {1, 1}, {2, 1}, {3, 0}, {3, 1}};
+    for (int r = 0; r < P::kResultCount; ++r) {
+        mResults[r] = MakeField(names[r], [](const std::string&) {});
+        grid->addWidget(Caption(captions[r], group), places[r][0], places[r][1] * 2);
+        grid->addWidget(mResults[r], places[r][0], places[r][1] * 2 + 1);
+    }
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    return group;
 }
 
 void CTrappingWidget::Sync() {
@@ -141,6 +230,15 @@ void CTrappingWidget::Sync() {
     SyncField(*mPressure, mPage.Pressure());
     SyncButton(*mLog, mPage.LogButton());
     SyncButton(*mSetLine, mPage.SetLineButton());
+    for (int f = CTrappingPage::kMeasured; f < CTrappingPage::kFieldCount; ++f)
+        SyncField(*mFields[f], mPage.Field(f));
+    for (int s = 0; s < CTrappingPage::kSourceCount; ++s)
+        SyncButton(*mSources[s], mPage.SourceButton(s));
+    SyncList(*mHosts, mPage.Hosts());
+    SyncButton(*mLegacy, mPage.LegacyButton());
+    SyncButton(*mCrossing, mPage.CrossingButton());
+    for (int r = 0; r < CTrappingPage::kResultCount; ++r)
+        SyncField(*mResults[r], mPage.Result(r));
 }
 
 // ---- "Clean" ----

@@ -9,6 +9,7 @@
 #include "app/panel_trapping.hpp"
 #include "gui/panels/page_widget.hpp"
 
+class QCheckBox;
 class QPushButton;
 class QRadioButton;
 
@@ -63,16 +64,28 @@ class CTrappingWidget : public CPageWidget {
   protected:
     void Sync() override;
     QLineEdit* FieldWidget(int field) const override {
-        return field == CTrappingPage::kThaq ? mThaq : nullptr;
+        return field == CTrappingPage::kThaq
+                   ? mThaq
+                   : (field > 0 && field < CTrappingPage::kFieldCount ? mFields.at(field) : nullptr);
     }
 
   private:
+    // The coeval aqueous inclusion's controls and the crossing's results.
+    QWidget* MakeAqueousGroup();
+    QWidget* MakeResultsGroup();
+
     CTrappingPage& mPage;
     QListWidget* mIsochors = nullptr;
     QLineEdit* mThaq = nullptr;
     QLineEdit* mPressure = nullptr;
     QPushButton* mLog = nullptr;
     QPushButton* mSetLine = nullptr;
+    std::array<QLineEdit*, CTrappingPage::kFieldCount> mFields{};
+    std::array<QRadioButton*, CTrappingPage::kSourceCount> mSources{};
+    QListWidget* mHosts = nullptr;
+    QCheckBox* mLegacy = nullptr;
+    QPushButton* mCrossing = nullptr;
+    std::array<QLineEdit*, CTrappingPage::kResultCount> mResults{};
 };
 
 class CCleanWidget : public CPageWidget {

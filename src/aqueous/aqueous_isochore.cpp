@@ -1,0 +1,213 @@
+#include "aqueous/aqueous_isochore.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "aqueous/brine.hpp"
+#include "aqueous/iapws95.hpp"
+#include "aqueous/salinity.hpp"
+
+namespace zephon::aqueous {
+
+namespace {
+
+constexpr double kKelvin = 273.15;
+constexpr double kPaPerBar = 1e5;
+// The brine density correlation's lowest pressure.
+constexpr double kLowestBrinePressure = 1.0; // bar
+constexpr double kLowestTh = iapws95::kTriplePointTemperature - kKelvin;
+// The homogenisation pressure comes from water's saturation pressure, which ends at its critical
+// point.
+constexpr double kHighestTh = iapws95::kCriticalTemperature - kKelvin - 0.01;
+
+std::string format(const char* pattern, double a, double b = 0, double c = 0) {
+    char text[320];
+    std::snprintf(text, sizeof text, pattern, a, b, c);
+    return text;
+}
+
+} // namespace
+
+double bodnar_vityk_slope(double salinity, double th) {
+    // Bodnar & Vityk (1994): dP/dT = a + b Th + c Th^2 (bar per degree), a, b and c quartic in S.
+    const double S = salinity;
+    const double a = 18.28 + S * (1.4413 + S * (0.0047241 + S * (-0.0024213 + S * 0.000038064)));
+    const double b =
+        0.019041 + S * (-0.015268 + S * (0.000566012 + S * (-0.0000042329 + S * -0.000000030354)));
+    const double c =
+        -0.00015988 + S * (0.000036892 + S * (-0.0000019473 + S * (0.000000041674 + S * -0.00000000033008)));
+    return a + th * (b + th * c);
+}
+
+AqueousIsochore::AqueousIsochore(const AqueousInclusion& inclusion, const HomogenisationState& h, double x)
+    : mInclusion(inclusion), mHomogenisation(h), mX(x), mHighestT(host_properties(inclusion.host).highestT) {
+    if (inclusion.legacy) mLegacySlope = bodnar_vityk_slope(inclusion.salinity, inclusion.th);
+}
+
+AqueousIsochore::Made AqueousIsochore::make(const AqueousInclusion& inclusion) {
+    Made made;
+    const double th = inclusion.th;
+    if (!std::isfinite(th) || th < kLowestTh || th > kHighestTh) {
+        made.message = format("The aqueous homogenisation temperature %.2f \xC2\xB0"
+                              "C is outside the range %.2f to %.1f \xC2\xB0"
+                              "C of the aqueous isochores.",
+                              th, kLowestTh, kHighestTh);
+        return made;
+    }
+    const SalinityResult salinity = typed_salinity(inclusion.salinity);
+    if (!salinity.ok) {
+        made.message = salinity.message;
+        return made;
+    }
+    if (inclusion.legacy && inclusion.host != HostMineral::None) {
+        made.message = "The legacy isochores have no host-mineral correction: choose no host mineral.";
+        return made;
+    }
+    if (inclusion.legacy && inclusion.salinity > kHighestLegacySalinity) {
+        made.message =
+            format("The legacy isochores cover salinities from 0 to %.0f wt%%.", kHighestLegacySalinity);
+        return made;
+    }
+    if (th > host_properties(inclusion.host).highestT) {
+        made.message = format("The aqueous homogenisation temperature %.2f \xC2\xB0"
+                              "C lies above the range of the host mineral's data (%.0f \xC2\xB0"
+                              "C).",
+                              th, host_properties(inclusion.host).highestT);
+        return made;
+    }
+
+    const std::optional<iapws95::Saturation> water = iapws95::saturation(th + kKelvin);
+    if (!water) {
+        made.message = format("The saturation state of water at %.2f \xC2\xB0"
+                              "C could not be calculated.",
+                              th);
+        return made;
+    }
+    HomogenisationState h;
+    h.T = th;
+    const double x = mole_fraction_of_salinity(inclusion.salinity);
+    if (inclusion.salinity == 0) {
+        // Pure water homogenises on its own saturation curve.
+        h.P = water->p / kPaPerBar;
+        h.rho = water->rho_liquid;
+    } else {
+        // The brine's homogenisation pressure: Raoult's law on the vapour pressure of water, and no
+        // less than the density correlation's lowest pressure. A liquid-vapour curve of H2O-NaCl can
+        // replace this rule here; everything downstream takes P_h as it comes.
+        h.P = std::max(kLowestBrinePressure, (1.0 - x) * water->p / kPaPerBar);
+        const BrineResult brine = brine_state(th, h.P, x);
+        if (!brine.ok) {
+            made.message = brine.message;
+            return made;
+        }
+        h.rho = brine.state.rho;
+    }
+    made.isochore.reset(new AqueousIsochore(inclusion, h, x));
+    return made;
+}
+
+std::optional<IsochorePoint> AqueousIsochore::at(double T) const {
+    return solve(T, mHomogenisation.P + 15.0 * (T - mInclusion.th));
+}
+
+std::optional<IsochorePoint> AqueousIsochore::solve(double T, double hint) const {
+    const double th = mInclusion.th, ph = mHomogenisation.P;
+    if (!std::isfinite(T) || T < th || T > mHighestT) return std::nullopt;
+    if (mInclusion.legacy) {
+        const double P = ph + mLegacySlope * (T - th);
+        if (P > kHighestIsochorePressure) return std::nullopt;
+        return IsochorePoint{T, P, mLegacySlope};
+    }
+
+    // F(P) = ln rho(T, P) + ln(V / V_h) - ln rho_h rises with P (the liquid is far more
+    // compressible than any host): Newton kept inside a bracket that bisection falls back on.
+    const double lnRhoH = std::log(mHomogenisation.rho);
+    const HostMineral host = mInclusion.host;
+    const double beta = host_properties(host).beta;
+    double lo = ph, hi = kHighestIsochorePressure;
+    double P = std::clamp(hint, lo, hi);
+    double water = 0; // the water density of the last state: the next one starts there
+    for (int iteration = 0; iteration < 100; ++iteration) {
+        const BrineResult brine = brine_state(T, P, mX, water);
+        if (!brine.ok) {
+            // No liquid there: the isochore lies on the other side of the bracket.
+            if (P > lo) {
+                hi = P;
+                P = 0.5 * (lo + hi);
+                continue;
+            }
+            return std::nullopt;
+        }
+        const BrineState& s = brine.state;
+        water = s.rhoWater;
+        const double F = std::log(s.rho) + host_log_volume_ratio(host, th, ph, T, P) - lnRhoH;
+        const double dFdP = s.dlnrho_dP - beta;
+        if (F > 0)
+            hi = P;
+        else
+            lo = P;
+        double next = P - F / dFdP;
+        if (!(next > lo && next < hi)) next = 0.5 * (lo + hi);
+        const bool converged = std::fabs(next - P) <= 1e-11 * P || F == 0 || hi - lo <= 1e-11 * P;
+        if (converged) {
+            // Pinned at the top of the bracket with the density still too low: the isochore
+            // passes 5000 bar before T.
+            if (F < 0 && P >= kHighestIsochorePressure * (1 - 1e-9)) return std::nullopt;
+            const double slope = -(s.dlnrho_dT + host_expansion(host, T)) / dFdP;
+            return IsochorePoint{T, P, slope};
+        }
+        P = next;
+    }
+    return std::nullopt;
+}
+
+std::optional<IsochorePoint> AqueousIsochore::top_of_range(const IsochorePoint& last, double beyond) const {
+    // Newton on the temperature at which the isochore passes 5000 bar, from the last point's slope;
+    // halving towards the last point where a step goes past what can be calculated.
+    double good = last.T, bad = beyond;
+    IsochorePoint at = last;
+    std::optional<IsochorePoint> best;
+    for (int iteration = 0; iteration < 60 && bad - good > 1e-7; ++iteration) {
+        double T = at.dPdT > 0 ? at.T + (kHighestIsochorePressure - at.P) / at.dPdT : 0.5 * (good + bad);
+        if (!(T > good && T < bad)) T = 0.5 * (good + bad);
+        const std::optional<IsochorePoint> p = solve(T, at.P + at.dPdT * (T - at.T));
+        if (!p) {
+            bad = T;
+            continue;
+        }
+        good = T;
+        at = *p;
+        best = p;
+        if (kHighestIsochorePressure - p->P < 1e-6) break;
+    }
+    return best;
+}
+
+std::vector<IsochorePoint> AqueousIsochore::trace(double tmax, int count) const {
+    std::vector<IsochorePoint> points;
+    const double th = mInclusion.th;
+    count = std::max(count, 2);
+    const double top = std::min(tmax, mHighestT);
+    if (!(top > th)) {
+        if (auto p = at(th)) points.push_back(*p);
+        return points;
+    }
+    const double dT = (top - th) / (count - 1);
+    for (int i = 0; i < count; ++i) {
+        const double T = i + 1 == count ? top : th + i * dT;
+        const double hint =
+            points.empty() ? mHomogenisation.P : points.back().P + points.back().dPdT * (T - points.back().T);
+        if (auto p = solve(T, hint)) {
+            points.push_back(*p);
+            continue;
+        }
+        // The isochore ends between the last point and T, where it reaches 5000 bar (or the host's range).
+        if (points.empty()) break;
+        if (auto end = top_of_range(points.back(), T)) points.push_back(*end);
+        break;
+    }
+    return points;
+}
+
+} // namespace zephon::aqueous

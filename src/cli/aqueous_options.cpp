@@ -1,0 +1,116 @@
+#include "cli/aqueous_options.hpp"
+
+#include "data/aqueous_record.hpp"
+#include "data/phase_diagram_record.hpp"
+
+namespace zephon::cli {
+
+using namespace zephon::aqueous;
+
+namespace {
+
+struct SalinityOption {
+    const char* option;
+    const char* sdOption;
+    SalinitySource source;
+};
+constexpr SalinityOption kSalinityOptions[] = {
+    {"--tm-ice", "--sd-tm-ice", SalinitySource::IceMelting},
+    {"--tm-halite", "--sd-tm-halite", SalinitySource::HaliteDissolution},
+    {"--salinity", "--sd-salinity", SalinitySource::Typed}};
+
+double Uncertainty(const CCommandLine& line, const std::string& option) {
+    const double sd = line.NumberOr(option, 0);
+    if (sd < 0)
+        throw UsageError(line.Command() + ": " + option + " must be a standard uncertainty, 0 or more");
+    return sd;
+}
+
+} // namespace
+
+void AddAqueousOptions(COptionSpec& spec, bool withUncertainties) {
+    spec.flags.insert("--legacy");
+    spec.values.insert({"--tm-ice", "--tm-halite", "--salinity", "--host"});
+    if (withUncertainties)
+        spec.values.insert(
+            {"--sd-thaq", "--sd-tm-ice", "--sd-tm-halite", "--sd-salinity", "--sd-th", "--sd-fv", "--tfv"});
+}
+
+std::optional<CAqueousRequest> AqueousRequestFrom(const CCommandLine& line, const std::string& thOption) {
+    const std::string& command = line.Command();
+    const SalinityOption* given = nullptr;
+    for (const SalinityOption& s : kSalinityOptions) {
+        if (!line.Has(s.option)) continue;
+        if (given)
+            throw UsageError(command + ": give one of --tm-ice, --tm-halite and --salinity, not " +
+                             given->option + " and " + s.option);
+        given = &s;
+    }
+    for (const SalinityOption& s : kSalinityOptions)
+        if (line.Has(s.sdOption) && (given == nullptr || given->source != s.source))
+            throw UsageError(command + ": " + s.sdOption + " goes with " + s.option);
+    if (given == nullptr) {
+        for (const char* option : {"--host", "--legacy", "--sd-thaq", "--sd-th", "--sd-fv", "--tfv"})
+            if (line.Has(option))
+                throw UsageError(
+                    command + ": " + option +
+                    " describes the aqueous inclusion: give its --tm-ice, --tm-halite or --salinity");
+        return std::nullopt;
+    }
+
+    CAqueousRequest request;
+    AqueousMeasurement& m = request.measurement;
+    if (!line.Has(thOption)) throw UsageError(command + ": " + given->option + " needs " + thOption);
+    m.th = line.RequiredNumber(thOption);
+    m.source = given->source;
+    m.measured = line.RequiredNumber(given->option);
+    if (auto host = line.Text("--host"); host && !host_mineral_from_word(*host, m.host))
+        throw UsageError(command + ": --host must be none, quartz, calcite or fluorite");
+    m.legacy = line.Has("--legacy");
+    const AqueousIsochore::Made made = aqueous_isochore_of(m);
+    if (!made.isochore) throw UsageError(command + ": " + made.message);
+
+    request.sd.thAqueous = Uncertainty(line, "--sd-thaq");
+    request.sd.measured = Uncertainty(line, given->sdOption);
+    request.sd.thOil = Uncertainty(line, "--sd-th");
+    request.sd.fv = Uncertainty(line, "--sd-fv");
+    request.tfv = line.NumberOr("--tfv", request.tfv);
+    request.anyUncertainty =
+        line.Has("--sd-thaq") || line.Has(given->sdOption) || line.Has("--sd-th") || line.Has("--sd-fv");
+    return request;
+}
+
+void WriteAqueousIsochoreJson(CJsonWriter& json, const CAqueousIsochor& isochor) {
+    json.BeginArray();
+    for (const CIsochorPoint* point : isochor.mList)
+        json.BeginObject().Field("T", point->mT).Field("P", point->mP).EndObject();
+    json.EndArray();
+}
+
+void WriteCrossingJson(CJsonWriter& json, const CAqueousCrossing* crossing) {
+    if (crossing == nullptr) {
+        json.Null();
+        return;
+    }
+    json.BeginObject()
+        .Field("T", crossing->mT)
+        .Field("P", crossing->mP)
+        .Field("slope_oil", crossing->mSlopeOil)
+        .Field("slope_aqueous", crossing->mSlopeAqueous)
+        .Field("angle", crossing->mAngle)
+        .EndObject();
+}
+
+void WriteCrossingBandJson(CJsonWriter& json, const CAqueousCrossing* crossing) {
+    if (crossing == nullptr || crossing->mHasBand == 0) {
+        json.Null();
+        return;
+    }
+    json.BeginObject()
+        .Field("sd_T", crossing->mSdT)
+        .Field("sd_P", crossing->mSdP)
+        .Field("correlation", crossing->mCorrelation)
+        .EndObject();
+}
+
+} // namespace zephon::cli

@@ -1,0 +1,96 @@
+// zephon-cli aqueous, and isochore with a coeval aqueous inclusion: the keys scripts read, the
+// published figures, the crossing and its band, and refused input.
+
+#include <gtest/gtest.h>
+
+#include "cli/terminal_services.hpp"
+#include "cli_test_util.hpp"
+#include "documents/phase_diag_document.hpp"
+
+using namespace zephon::testing;
+
+namespace {
+
+const std::vector<std::string> kIsochore = {"isochore", "--alpha", "0.82", "--beta",   "0.2",    "--co2",
+                                            "1",        "--th",    "89.3", "--liquid", "--thaq", "140"};
+
+std::vector<std::string> Keys(const Json& object) {
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : object.Object())
+        keys.push_back(key);
+    return keys;
+}
+
+std::vector<std::string> With(std::vector<std::string> head, const std::vector<std::string>& tail) {
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
+}
+
+} // namespace
+
+TEST(Aqueous, IsochoreOfPureWaterAndOfABrine) {
+    const Json water = RunJson({"aqueous", "--th", "100", "--salinity", "0", "--tmax", "150"});
+    EXPECT_EQ(Keys(water), (std::vector<std::string>{"homogenisation", "isochore", "salinity_wt_pct"}));
+    EXPECT_EQ(Keys(water["homogenisation"]), (std::vector<std::string>{"P", "T", "density"}));
+    EXPECT_NEAR(water["homogenisation"]["density"].Number(), 958.35, 0.01);
+    const JsonArray& points = water["isochore"].Array();
+    ASSERT_EQ(points.size(), 100u);
+    EXPECT_EQ(Keys(points.front()), (std::vector<std::string>{"P", "T"}));
+    EXPECT_NEAR(points.back()["T"].Number(), 150, 1e-9);
+    EXPECT_NEAR(points.back()["P"].Number(), 846.1, 0.5);
+
+    const Json brine = RunJson({"aqueous", "--th", "100", "--tm-ice", "-6.6", "--host", "quartz"});
+    EXPECT_NEAR(brine["salinity_wt_pct"].Number(), 9.98, 0.005);
+    EXPECT_NEAR(brine["isochore"].Array().back()["P"].Number(), 5000, 1e-3) << "ends at 5000 bar";
+
+    const CliRun text = RunTool({"aqueous", "--th", "100", "--salinity", "10", "--legacy"});
+    EXPECT_EQ(text.code, 0) << text.err;
+    EXPECT_NE(text.out.find("legacy, overestimates P at basin conditions"), std::string::npos);
+}
+
+TEST(Aqueous, RefusedInputIsBadUsage) {
+    const CliRun cold = RunTool({"aqueous", "--th", "100", "--tm-ice", "-22"});
+    EXPECT_EQ(cold.code, 2);
+    EXPECT_NE(cold.err.find("0 to -21.2"), std::string::npos) << cold.err;
+    EXPECT_EQ(RunTool({"aqueous", "--th", "100", "--tm-ice", "-3", "--salinity", "5"}).code, 2);
+    EXPECT_EQ(RunTool({"aqueous", "--th", "100"}).code, 2);
+    EXPECT_EQ(RunTool({"aqueous", "--th", "100", "--salinity", "5", "--host", "granite"}).code, 2);
+    EXPECT_EQ(RunTool({"aqueous", "--th", "100", "--salinity", "5", "--legacy", "--host", "quartz"}).code, 2);
+    EXPECT_EQ(RunTool(With(kIsochore, {"--salinity", "5", "--sd-tm-ice", "0.1"})).code, 2);
+    EXPECT_EQ(RunTool({"isochore", "--fluid", Example("fluid_model.flu"), "--th", "89.3", "--liquid",
+                       "--thaq", "140", "--salinity", "5", "--sd-fv", "1"})
+                  .code,
+              2)
+        << "a fluid model's composition does not follow its bubble";
+}
+
+TEST(Aqueous, IsochoreCrossesTheAqueousIsochoreWithItsBand) {
+    ScratchFolder folder;
+    const Json json =
+        RunJson(With(kIsochore, {"--tm-ice", "-6.6", "--host", "quartz", "--sd-thaq", "1", "--sd-tm-ice",
+                                 "0.2", "--sd-th", "1", "--sd-fv", "0.5", "--out", folder / "trap.ptd"}));
+    EXPECT_TRUE(json.Has("trapping_pressure"));
+    EXPECT_FALSE(json["aqueous_isochore"].Array().empty());
+    EXPECT_EQ(Keys(json["crossing"]),
+              (std::vector<std::string>{"P", "T", "angle", "slope_aqueous", "slope_oil"}));
+    const double T = json["crossing"]["T"].Number(), P = json["crossing"]["P"].Number();
+    EXPECT_GT(T, 140);
+    EXPECT_GT(json["crossing"]["slope_aqueous"].Number(), json["crossing"]["slope_oil"].Number());
+    EXPECT_EQ(Keys(json["crossing_band"]), (std::vector<std::string>{"correlation", "sd_P", "sd_T"}));
+    EXPECT_GT(json["crossing_band"]["sd_T"].Number(), 0);
+
+    zephon::cli::CTerminalServices services(std::cerr, false);
+    CPhaseDiagDocument reopened(services);
+    ASSERT_TRUE(reopened.OnOpenDocument(folder / "trap.ptd"));
+    ASSERT_EQ(reopened.mAqueousIsochorsList.Count(), 1);
+    const CAqueousCrossing* saved = reopened.mAqueousIsochorsList.mList.First()->mCrossings.First();
+    ASSERT_NE(saved, nullptr);
+    EXPECT_NEAR(saved->mT, T, 1e-6 * T);
+    EXPECT_NEAR(saved->mP, P, 1e-6 * P);
+
+    // Without uncertainties there is no band key; where the isochores do not meet, the crossing is null.
+    EXPECT_FALSE(RunJson(With(kIsochore, {"--salinity", "5"})).Has("crossing_band"));
+    const Json apart = RunJson({"isochore", "--alpha", "0.82", "--beta", "0.2", "--co2", "1", "--th", "89.3",
+                                "--liquid", "--thaq", "60", "--salinity", "0"});
+    EXPECT_TRUE(apart["crossing"].IsNull());
+}
