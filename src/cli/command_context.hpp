@@ -27,6 +27,7 @@ int RunComposition(const std::vector<std::string>& arguments, CCommandContext& c
 int RunEnvelope(const std::vector<std::string>& arguments, CCommandContext& context);
 int RunIsochore(const std::vector<std::string>& arguments, CCommandContext& context);
 int RunAbcurve(const std::vector<std::string>& arguments, CCommandContext& context);
+int RunCrossings(const std::vector<std::string>& arguments, CCommandContext& context);
 int RunRender(const std::vector<std::string>& arguments, CCommandContext& context);
 int RunInfo(const std::vector<std::string>& arguments, CCommandContext& context);
 int RunConvert(const std::vector<std::string>& arguments, CCommandContext& context);

@@ -223,7 +223,7 @@ TEST_F(AlphaBetaTest, BackgroundCurvesComeFromTheResourcesFolderBesideTheProgram
     EXPECT_TRUE(services.messages.empty()) << services.LastMessage();
     ASSERT_EQ(document.GetIsoGORCurves().size(), 1u);
     const CGraphCurve* gor = document.GetIsoGORCurves()[0];
-    EXPECT_EQ(gor->mLabel, "100");
+    EXPECT_EQ(gor->mLabel, "100 m\xC2\xB3/m\xC2\xB3") << "gas-oil ratios with their unit";
     EXPECT_EQ(gor->mLabelAnchor.mX, 0.55);
     EXPECT_EQ(gor->GetPointCount(), 3);
     EXPECT_EQ(gor->mForeColor, zephon::plot::MakeColor(170, 170, 170));

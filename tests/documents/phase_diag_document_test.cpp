@@ -8,6 +8,7 @@
 #include "document_test_util.hpp"
 #include "documents/phase_diag_document.hpp"
 #include "drawn_objects.hpp"
+#include "plot/palette.hpp"
 
 using namespace zephon::testing;
 
@@ -360,7 +361,7 @@ TEST(VolumePlot, PlottingWidensTheRangesToRoundTensAndCapsTheVolume) {
     EXPECT_EQ(plot.GetDefaultRanges().minX, 0);
     EXPECT_EQ(plot.GetCurrentRanges().maxX, 150);
     ASSERT_NE(copy->mGraphCurve, nullptr);
-    EXPECT_EQ(copy->mGraphCurve->mForeColor, zephon::plot::kRed);
+    EXPECT_EQ(copy->mGraphCurve->mForeColor, zephon::plot::CurvePalette()[0]) << "the palette's first";
     EXPECT_EQ(copy->mGraphCurve->GetPointCount(), 2);
     EXPECT_EQ(LegendNames(plot), std::vector<std::string>{"Hot"});
 

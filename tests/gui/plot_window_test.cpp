@@ -213,16 +213,19 @@ class PlotWindowTest : public QObject {
         // The click itself is reported, not the curve's value.
         QCOMPARE(window->StatusText(), Coordinates(*window, at));
 
-        // A marker set on an empty spot of the alpha-beta plot, through its menu.
+        // A marker set on an empty spot of the alpha-beta plot (which opens on its curves), through
+        // its menu.
         window = Open("alpha_beta.abp");
         QVERIFY(window != nullptr);
         auto& plot = static_cast<CAlphaBetaPlotDocument&>(*window->Document());
         const long markers = plot.mAlphaBetaPointsList.mList.Count();
         ChooseFromMenu("Set a marker");
-        QTest::mouseClick(window->Area(), Qt::RightButton, {}, At(*window, 0.1, 0.9));
+        QTest::mouseClick(window->Area(), Qt::RightButton, {}, At(*window, 0.75, 0.95));
         QCOMPARE(plot.mAlphaBetaPointsList.mList.Count(), markers + 1);
-        QCOMPARE(plot.mAlphaBetaPointsList.mList.Last()->mAlphaBetaRecordEx.mName,
-                 std::string("AB 0.100 0.900"));
+        const CAlphaBetaRecordEx& marker = plot.mAlphaBetaPointsList.mList.Last()->mAlphaBetaRecordEx;
+        QVERIFY(std::abs(marker.mAlpha - 0.75) < 0.002 && std::abs(marker.mBeta - 0.95) < 0.005);
+        QCOMPARE(marker.mName, "AB " + CPlotView::FormatNumber(marker.mAlpha, 3) + " " +
+                                   CPlotView::FormatNumber(marker.mBeta, 3));
     }
 
     void printIsEnabledOnlyWherePlotsAre() {
