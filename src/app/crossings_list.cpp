@@ -55,7 +55,8 @@ std::string CCrossingsList::CellText(int row, int column) const {
     case kBeta:
         return FormatFixed(crossing->beta, 4);
     case kCurves:
-        return crossing->first->mInclusion.mInclusionName + " and " + crossing->second->mInclusion.mInclusionName;
+        return crossing->first->mInclusion.mInclusionName + " and " +
+               crossing->second->mInclusion.mInclusionName;
     case kAngle:
         return FormatFixed(crossing->angle, 1);
     default:
@@ -66,8 +67,8 @@ std::string CCrossingsList::CellText(int row, int column) const {
 std::string CCrossingsList::Summary() const {
     if (mCurveCount < 2) return "Crossings need two curves at least.";
     if (mCrossings.empty()) return "No two of the " + std::to_string(mCurveCount) + " curves cross.";
-    return std::to_string(mCrossings.size()) + (mCrossings.size() == 1 ? " crossing" : " crossings") + " of " +
-           std::to_string(mCurveCount) + " curves.";
+    return std::to_string(mCrossings.size()) + (mCrossings.size() == 1 ? " crossing" : " crossings") +
+           " of " + std::to_string(mCurveCount) + " curves.";
 }
 
 void CCrossingsList::ShowRow(int row) {

@@ -17,7 +17,8 @@ class CCrossingsList {
 
     // The crossings among the given curves of the plot (those of selected inclusions); among all
     // of its curves when none are given.
-    explicit CCrossingsList(CAlphaBetaPlotDocument& document, std::vector<const CAlphaBetaCurve*> curves = {});
+    explicit CCrossingsList(CAlphaBetaPlotDocument& document,
+                            std::vector<const CAlphaBetaCurve*> curves = {});
 
     // Finds the crossings again after the plot changed; curves no longer in it are left out.
     void Refresh();

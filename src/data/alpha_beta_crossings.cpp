@@ -69,7 +69,8 @@ bool Cross(const Segment& p, const Segment& q, Found& found) {
 std::vector<CCurveCrossing> FindCurveCrossings(std::span<const CAlphaBetaCurve* const> curves) {
     std::vector<Segment> segments = SegmentsOf(curves);
     // A sweep along alpha: only segments whose alpha ranges overlap are compared.
-    std::sort(segments.begin(), segments.end(), [](const Segment& a, const Segment& b) { return a.minX < b.minX; });
+    std::sort(segments.begin(), segments.end(),
+              [](const Segment& a, const Segment& b) { return a.minX < b.minX; });
     std::vector<Found> found;
     for (std::size_t i = 0; i < segments.size(); ++i) {
         for (std::size_t j = i + 1; j < segments.size() && segments[j].minX <= segments[i].maxX; ++j) {
@@ -88,7 +89,8 @@ std::vector<CCurveCrossing> FindCurveCrossings(std::span<const CAlphaBetaCurve* 
         }
     }
     std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
-        if (a.crossing.firstIndex != b.crossing.firstIndex) return a.crossing.firstIndex < b.crossing.firstIndex;
+        if (a.crossing.firstIndex != b.crossing.firstIndex)
+            return a.crossing.firstIndex < b.crossing.firstIndex;
         if (a.crossing.secondIndex != b.crossing.secondIndex)
             return a.crossing.secondIndex < b.crossing.secondIndex;
         return a.along < b.along;

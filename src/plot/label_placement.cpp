@@ -1,8 +1,8 @@
 #include "plot/label_placement.hpp"
 
 #include <algorithm>
-#include <cstdlib>
 #include <array>
+#include <cstdlib>
 #include <optional>
 
 namespace zephon::plot {
@@ -56,7 +56,8 @@ class Placer {
 
     bool IsFree(const Rect& box) const {
         if (!Inside(box, mArea)) return false;
-        return std::none_of(mTaken.begin(), mTaken.end(), [&](const Rect& taken) { return Overlaps(box, taken); });
+        return std::none_of(mTaken.begin(), mTaken.end(),
+                            [&](const Rect& taken) { return Overlaps(box, taken); });
     }
 
     std::optional<Rect> FirstFree(const std::vector<Rect>& candidates) const {

@@ -18,7 +18,8 @@ PixelPoint ToPixel(const PlotMapping& m, double x, double y) {
     const Rect& r = m.plotRect;
     const double sx = m.maxX - m.minX;
     const double sy = m.maxY - m.minY;
-    return {r.left + (r.right - r.left) * (x - m.minX) / sx, r.bottom + (r.top - r.bottom) * (y - m.minY) / sy};
+    return {r.left + (r.right - r.left) * (x - m.minX) / sx,
+            r.bottom + (r.top - r.bottom) * (y - m.minY) / sy};
 }
 
 bool Inside(const PixelPoint& p, const Rect& box) {

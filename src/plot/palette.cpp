@@ -6,10 +6,9 @@
 namespace zephon::plot {
 
 std::span<const Color> CurvePalette() {
-    static constexpr std::array<Color, 7> palette{MakeColor(0, 114, 178),   MakeColor(213, 94, 0),
-                                                  MakeColor(0, 158, 115),   MakeColor(204, 121, 167),
-                                                  MakeColor(230, 159, 0),   MakeColor(86, 180, 233),
-                                                  MakeColor(0, 0, 0)};
+    static constexpr std::array<Color, 7> palette{
+        MakeColor(0, 114, 178), MakeColor(213, 94, 0),   MakeColor(0, 158, 115), MakeColor(204, 121, 167),
+        MakeColor(230, 159, 0), MakeColor(86, 180, 233), MakeColor(0, 0, 0)};
     return palette;
 }
 
@@ -29,7 +28,8 @@ Color NextPaletteColor(std::span<const Color> inUse) {
 
 Color TextColorOnWhite(Color color) {
     // Relative luminance (ITU-R BT.709 weights on the 8-bit components).
-    const double luminance = (0.2126 * GetRed(color) + 0.7152 * GetGreen(color) + 0.0722 * GetBlue(color)) / 255;
+    const double luminance =
+        (0.2126 * GetRed(color) + 0.7152 * GetGreen(color) + 0.0722 * GetBlue(color)) / 255;
     constexpr double kMost = 0.45;
     if (luminance <= kMost) return color;
     const double scale = kMost / luminance;

@@ -23,7 +23,8 @@ constexpr int kOutsideGap = 12;
 constexpr double kOutsideShare = 0.6;
 
 Rect Centred(int x, int y, Size extent) {
-    return {x - extent.cx / 2, y - extent.cy / 2, x - extent.cx / 2 + extent.cx, y - extent.cy / 2 + extent.cy};
+    return {x - extent.cx / 2, y - extent.cy / 2, x - extent.cx / 2 + extent.cx,
+            y - extent.cy / 2 + extent.cy};
 }
 
 // The box shifted (not resized) to lie within the bounds as far as it can.
@@ -90,7 +91,8 @@ void CPlotView::LayOut(Canvas& canvas) {
     int widestY = 0;
     for (std::size_t k = 0; k < layout.yTicks.values.size(); ++k)
         widestY = std::max(widestY, canvas.GetTextExtent(layout.yTicks.Label(k)).cx);
-    plot.left = client.left + kEdge + (yTitle.cy > 0 ? yTitle.cy + kTitleGap : 0) + widestY + kLabelGap + kTickLength;
+    plot.left =
+        client.left + kEdge + (yTitle.cy > 0 ? yTitle.cy + kTitleGap : 0) + widestY + kLabelGap + kTickLength;
     plot.right = client.right - 2 * kEdge;
 
     // The X numbers: the last one may need room beyond the plot's right edge.
@@ -167,8 +169,8 @@ void CPlotView::LayOut(Canvas& canvas) {
     if (xTitle.cy > 0) {
         const int top = plot.bottom + kTickLength + kLabelGap + numberHeight + kTitleGap;
         const int middle = (plot.left + plot.right) / 2;
-        layout.xTitle = KeptWithin({middle - xTitle.cx / 2, top, middle - xTitle.cx / 2 + xTitle.cx, top + xTitle.cy},
-                                   inside);
+        layout.xTitle = KeptWithin(
+            {middle - xTitle.cx / 2, top, middle - xTitle.cx / 2 + xTitle.cx, top + xTitle.cy}, inside);
     }
     if (yTitle.cy > 0) {
         // Turned a quarter: as wide as the text is high, as high as it is long.
@@ -221,7 +223,8 @@ void CPlotView::DrawAxes(Canvas& canvas) {
     }
 
     canvas.SetPen(mBlackPen);
-    const std::array<Point, 3> axes{{{plot.left, plot.top}, {plot.left, plot.bottom}, {plot.right, plot.bottom}}};
+    const std::array<Point, 3> axes{
+        {{plot.left, plot.top}, {plot.left, plot.bottom}, {plot.right, plot.bottom}}};
     canvas.DrawPolyline(axes);
 
     const PlotMapping mapping = GetMapping();
@@ -235,7 +238,8 @@ void CPlotView::DrawAxes(Canvas& canvas) {
         const int y = mapping.ToPixelY(mLayout.yTicks.values[k]);
         canvas.DrawLine({plot.left, y}, {plot.left - kTickLength, y});
         if (mLayout.yLabels[k].Width() > 0)
-            canvas.DrawText(mLayout.yTicks.Label(k), mLayout.yLabels[k], kTextRight | kTextVCenter | kTextNoClip);
+            canvas.DrawText(mLayout.yTicks.Label(k), mLayout.yLabels[k],
+                            kTextRight | kTextVCenter | kTextNoClip);
     }
 }
 
@@ -257,7 +261,8 @@ void CPlotView::DrawLabels(Canvas& canvas) {
         if (object->mType == CGraphObject::kPoint) {
             const CPointRecord& p = static_cast<const CGraphPoint&>(*object).mPoint;
             obstacles.push_back(MarkerBox(object->mSize, p.mLocalX, p.mLocalY));
-        } else if (object->mType == CGraphObject::kPointList || object->mType == CGraphObject::kStringPointList) {
+        } else if (object->mType == CGraphObject::kPointList ||
+                   object->mType == CGraphObject::kStringPointList) {
             for (const auto& p : static_cast<const CGraphPointList&>(*object).mPointsList)
                 obstacles.push_back(MarkerBox(object->mSize, p->mLocalX, p->mLocalY));
         }

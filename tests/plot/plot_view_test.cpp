@@ -375,6 +375,18 @@ TEST_F(ViewTest, StatusMessagesOfSelectedPoints) {
     EXPECT_TRUE(view.IsSelectedPointVisible());
     view.SetCurrentRanges(1.5, 3, 0, 3); // the point leaves the shown ranges
     EXPECT_FALSE(view.IsSelectedPointVisible());
+
+    // A measured point on an axis of whole numbers reports its value as stored, not rounded.
+    view.SetDigits(0, 0);
+    auto measured = std::make_unique<CGraphPointCurve>();
+    measured->mSize = 3;
+    measured->addPoint(2, 1.1667);
+    measured->addPoint(2.5, 1);
+    auto* bubbles = Add(std::move(measured), "FI-2");
+    view.TestClickGraphObject(bubbles->mPointsList[0]->mLocalX, bubbles->mPointsList[0]->mLocalY);
+    EXPECT_EQ(host.Last(), "FI-2 : T = 2, P = 1.1667");
+    view.TestClickGraphObject(bubbles->mPointsList[1]->mLocalX, bubbles->mPointsList[1]->mLocalY);
+    EXPECT_EQ(host.Last(), "FI-2 : T = 2.5, P = 1");
 }
 
 TEST_F(ViewTest, ContextMenusAndCommands) {
