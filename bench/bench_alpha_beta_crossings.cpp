@@ -27,7 +27,8 @@ struct Curves {
             owned.push_back(std::make_unique<CAlphaBetaCurve>());
             for (int k = 0; k < points; ++k) {
                 const double t = static_cast<double>(k) / (points - 1);
-                owned.back()->Add(new CAlphaBetaRecord(start + (end - start) * t + bend * t * (1 - t), 0.9 * t));
+                owned.back()->Add(
+                    new CAlphaBetaRecord(start + (end - start) * t + bend * t * (1 - t), 0.9 * t));
             }
             list.push_back(owned.back().get());
         }

@@ -183,8 +183,8 @@ int RunCrossings(const std::vector<std::string>& arguments, CCommandContext& con
         PrintJson(context.out, json);
         return kExitSuccess;
     }
-    context.out << Printf("%s: %zu alpha-beta curves, %zu crossings\n", path.c_str(), curves.size(),
-                          crossings.size());
+    context.out << Printf("%s: %zu alpha-beta curve%s, %zu crossing%s\n", path.c_str(), curves.size(),
+                          curves.size() == 1 ? "" : "s", crossings.size(), crossings.size() == 1 ? "" : "s");
     if (crossings.empty()) return kExitSuccess;
     context.out << Printf("  %9s %9s %11s  %s\n", "alpha", "beta", "angle (deg)", "curves");
     for (const CCurveCrossing& crossing : crossings)

@@ -63,7 +63,8 @@ TEST(CrossingsList, RowsShowAndMakeMarkersThroughTheMarkerCommand) {
     ASSERT_EQ(all.RowCount(), 2);
     EXPECT_EQ(all.Summary(), "2 crossings of 3 curves.");
     EXPECT_EQ(std::string(CCrossingsList::ColumnTitle(CCrossingsList::kAngle)), "Angle (\xC2\xB0)");
-    const std::vector<std::string> row{all.CellText(0, CCrossingsList::kAlpha), all.CellText(0, CCrossingsList::kBeta),
+    const std::vector<std::string> row{all.CellText(0, CCrossingsList::kAlpha),
+                                       all.CellText(0, CCrossingsList::kBeta),
                                        all.CellText(0, CCrossingsList::kCurves)};
     EXPECT_EQ(row, (std::vector<std::string>{"0.8500", "0.4000", "FI-1 and FI-2"}));
     EXPECT_EQ(all.CellText(1, CCrossingsList::kCurves), "FI-2 and FI-3");

@@ -40,7 +40,11 @@ TEST(AxisTicks, RoundValuesOnTheRangesOfTheExamples) {
         std::vector<std::string> labels;
     };
     const std::vector<Case> cases{
-        {"P-T diagram of the demonstration", -80, 350, 11, {"-50", "0", "50", "100", "150", "200", "250", "300", "350"}},
+        {"P-T diagram of the demonstration",
+         -80,
+         350,
+         11,
+         {"-50", "0", "50", "100", "150", "200", "250", "300", "350"}},
         {"P-T pressures", 0, 500, 11, {"0", "100", "200", "300", "400", "500"}},
         {"bubble sizes against temperature", -80, 130, 6, {"-50", "0", "50", "100"}},
         {"bubble volume", 0, 26, 6, {"0", "5", "10", "15", "20", "25"}},
@@ -48,7 +52,11 @@ TEST(AxisTicks, RoundValuesOnTheRangesOfTheExamples) {
         {"the whole alpha-beta plane", 0, 1, 6, {"0.0", "0.2", "0.4", "0.6", "0.8", "1.0"}},
         {"steps of 2.5 take a decimal more", 0, 10, 5, {"0.0", "2.5", "5.0", "7.5", "10.0"}},
         {"a zoom from 12.34 to 56.78", 12.34, 56.78, 6, {"20", "30", "40", "50"}},
-        {"tiny values", 0.00011, 0.00049, 6, {"0.00015", "0.00020", "0.00025", "0.00030", "0.00035", "0.00040", "0.00045"}},
+        {"tiny values",
+         0.00011,
+         0.00049,
+         6,
+         {"0.00015", "0.00020", "0.00025", "0.00030", "0.00035", "0.00040", "0.00045"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -70,8 +78,8 @@ TEST(AxisTicks, AnyRangeGetsThreeToTenRoundTicksInsideItWithDistinctLabels) {
         const double max = min + span;
         const int target = 2 + static_cast<int>(unit(random) * 10);
         const CAxisTicks ticks = ChooseAxisTicks(min, max, target);
-        SCOPED_TRACE(::testing::Message() << std::setprecision(17) << "[" << min << ", " << max << "] target "
-                                          << target);
+        SCOPED_TRACE(::testing::Message()
+                     << std::setprecision(17) << "[" << min << ", " << max << "] target " << target);
         ASSERT_GE(ticks.values.size(), 3u);
         ASSERT_LE(ticks.values.size(), 10u);
         EXPECT_TRUE(IsRoundStep(ticks.step)) << ticks.step;
@@ -84,7 +92,8 @@ TEST(AxisTicks, AnyRangeGetsThreeToTenRoundTicksInsideItWithDistinctLabels) {
             // The label reads the tick's own value, and steps are even.
             EXPECT_NEAR(std::stod(labels[k]), value, 1e-9 * span + std::fabs(value) * 1e-12);
             if (k > 0) {
-                EXPECT_NEAR(value - ticks.values[k - 1], ticks.step, 1e-6 * ticks.step + 1e-14 * std::fabs(value));
+                EXPECT_NEAR(value - ticks.values[k - 1], ticks.step,
+                            1e-6 * ticks.step + 1e-14 * std::fabs(value));
             }
         }
     }
@@ -173,7 +182,13 @@ TEST(LabelPlacement, CaptionsStayInsideAndApart) {
     // beside a legend, and a background value where there is no room.
     std::vector<CPlotLabel> labels;
     for (int i = 0; i < 4; ++i)
-        labels.push_back({CPlotLabel::Kind::CurveEnd, "FI-" + std::to_string(i + 1), name, {296, 10 + 2 * i}, 1, {}, kBlack});
+        labels.push_back({CPlotLabel::Kind::CurveEnd,
+                          "FI-" + std::to_string(i + 1),
+                          name,
+                          {296, 10 + 2 * i},
+                          1,
+                          {},
+                          kBlack});
     labels.push_back({CPlotLabel::Kind::Point, "Well A-2", {50, 12}, {100, 100}, 4, {}, kBlack});
     labels.push_back({CPlotLabel::Kind::Background, "150", {400, 12}, {150, 100}, 1, {}, kBlack});
     const Rect legend{105, 90, 200, 110}; // right of the marker: its caption goes left
@@ -195,7 +210,8 @@ TEST(LabelPlacement, CaptionsStayInsideAndApart) {
     EXPECT_TRUE(std::any_of(placed.begin(), placed.end(), [](const CPlacedLabel& p) { return p.leader; }));
     // A background value with no room at its point moves along its curve.
     const std::vector<CPlacedLabel> moved = PlaceLabels(
-        {{CPlotLabel::Kind::Background, "API 35", {40, 12}, {295, 198}, 1, {{200, 100}, {100, 100}}, kBlack}}, area, {});
+        {{CPlotLabel::Kind::Background, "API 35", {40, 12}, {295, 198}, 1, {{200, 100}, {100, 100}}, kBlack}},
+        area, {});
     ASSERT_EQ(moved.size(), 1u);
     EXPECT_EQ(moved[0].box, (Rect{180, 94, 220, 106}));
 }
