@@ -528,8 +528,12 @@ bool CPlotView::TestClickGraphObject(int x, int y) {
     const short sy = ToShort(y);
     mSelectedObject = nullptr;
     mWhichPart = 0;
-    for (auto it = mGraphObjList.rbegin(); it != mGraphObjList.rend(); ++it) {
-        CGraphObject* object = it->get();
+    // The legend is drawn over everything: it is hit first.
+    std::vector<CGraphObject*> order;
+    if (mLegend) order.push_back(mLegend);
+    for (auto it = mGraphObjList.rbegin(); it != mGraphObjList.rend(); ++it)
+        if (it->get() != mLegend) order.push_back(it->get());
+    for (CGraphObject* object : order) {
         // What is not drawn cannot be clicked.
         if (!object->mSelectable || object->mHidden) continue;
         long index = 0;
@@ -688,9 +692,14 @@ void CPlotView::ClearSelection() {
 
 // ---- mouse and commands ----
 
+bool CPlotView::IsOnLegend(int x, int y) const {
+    return mLegend != nullptr && mLegend->HasEntries() && mLegend->mFrameRect.Normalized().Contains(x, y);
+}
+
 CPlotTracking CPlotView::OnLButtonDown(int x, int y) {
     mTracking = {};
-    if (!mPlotRect.Contains(x, y)) {
+    // The legend may stand outside the plot area, on its right.
+    if (!mPlotRect.Contains(x, y) && !IsOnLegend(x, y)) {
         mIsSelectingPointVisible = false;
         RequestRedraw();
         DisplayStatusMessage("");
@@ -777,7 +786,7 @@ void CPlotView::OnRButtonUp(int x, int y) {
 
 std::optional<CPlotContextMenu> CPlotView::ContextMenuAt(int x, int y) {
     // Objects are drawn only inside the plot area; what is clipped away cannot be clicked.
-    const bool hit = mPlotRect.Contains(x, y) && TestClickGraphObject(x, y);
+    const bool hit = (mPlotRect.Contains(x, y) || IsOnLegend(x, y)) && TestClickGraphObject(x, y);
     return GetContextMenu(hit ? mSelectedObject : nullptr, Point{x, y});
 }
 

@@ -260,8 +260,9 @@ class CPlotView : public CPlotHost {
 
     // ---- selection ----
 
-    // Hit test from the topmost object down; on a hit the object and its part are kept, the
-    // selected point is shown and reported, and the result is true.
+    // Hit test from the topmost object down, the legend (drawn over everything) first; on a hit
+    // the object and its part are kept, the selected point is shown and reported, and the result
+    // is true.
     bool TestClickGraphObject(int x, int y);
     // Selects the pixel point on the object (none: the bare coordinates) and reports it.
     void SetSelectedPoint(long x, long y, CGraphObject* object);
@@ -362,6 +363,8 @@ class CPlotView : public CPlotHost {
     void ShowClickedPoint(zephon::plot::Point at);
     // Whether the pixel lies on the stored selection (its frame and handles included).
     bool IsOnSelection(int x, int y) const;
+    // Whether the pixel lies on the legend as it was last drawn.
+    bool IsOnLegend(int x, int y) const;
 
     zephon::plot::Rect mSelectedRect;
     bool mIsSelectingPointVisible = false;

@@ -136,6 +136,10 @@ TEST(LegendPlacement, TheCornerThatHidesTheLeastThenOutsideThenWhereItWasPut) {
         if (c.outside) {
             EXPECT_GT(legend.left, plot.right);
             EXPECT_LE(legend.right, 640);
+            // Outside the plot area, it is still clicked and dragged.
+            EXPECT_EQ(view.OnLButtonDown(legend.left + 3, legend.top + 3).kind,
+                      CPlotTracking::Kind::DragObject);
+            EXPECT_EQ(view.GetSelectedObject(), view.GetLegend());
             continue;
         }
         EXPECT_EQ(legend.right > (plot.left + plot.right) / 2, c.right);
