@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <span>
 
 namespace zephon::plot {
 
@@ -47,28 +48,48 @@ bool SegmentMeetsBox(const PixelPoint& a, const PixelPoint& b, const Rect& box) 
     return true;
 }
 
-long CountCurve(const CGraphPointList& curve, const PlotMapping& mapping, const Rect& box) {
-    long count = 0;
-    const CPointRecord* previous = nullptr;
+// The boxes tried, and what each hides; every point is mapped once for all of them.
+struct Tally {
+    std::span<const Rect> boxes;
+    std::vector<long>& counts;
+    long weight;
+
+    void Segment(const PixelPoint& a, const PixelPoint& b) {
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            const Rect& box = boxes[i];
+            // Most segments lie wholly beside a box.
+            if (std::max(a.x, b.x) < box.left || std::min(a.x, b.x) > box.right ||
+                std::max(a.y, b.y) < box.top || std::min(a.y, b.y) > box.bottom)
+                continue;
+            if (SegmentMeetsBox(a, b, box)) counts[i] += weight;
+        }
+    }
+    // Markers just outside still touch a box.
+    void Marker(const PixelPoint& p) {
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            const Rect& b = boxes[i];
+            if (Inside(p, {b.left - 3, b.top - 3, b.right + 3, b.bottom + 3})) counts[i] += weight;
+        }
+    }
+};
+
+void CountCurve(const CGraphPointList& curve, const PlotMapping& mapping, Tally& tally) {
+    bool first = true;
     PixelPoint from{};
     for (const auto& point : curve.mPointsList) {
         const PixelPoint to = ToPixel(mapping, point->mX, point->mY);
-        if (previous != nullptr && !point->mSkip && std::isfinite(to.x) && std::isfinite(to.y) &&
-            SegmentMeetsBox(from, to, box))
-            ++count;
-        previous = point.get();
+        const bool usable = std::isfinite(to.x) && std::isfinite(to.y);
+        if (!first && !point->mSkip && usable) tally.Segment(from, to);
+        first = false;
         from = to;
     }
     // A curve of one vertex is a dot.
-    if (curve.mPointsList.size() == 1 && Inside(from, box)) ++count;
-    return count;
+    if (curve.mPointsList.size() == 1) tally.Segment(from, from);
 }
 
-long CountMarkers(const CGraphPointList& list, const PlotMapping& mapping, const Rect& box) {
-    long count = 0;
+void CountMarkers(const CGraphPointList& list, const PlotMapping& mapping, Tally& tally) {
     for (const auto& point : list.mPointsList)
-        count += Inside(ToPixel(mapping, point->mX, point->mY), box) ? 1 : 0;
-    return count;
+        tally.Marker(ToPixel(mapping, point->mX, point->mY));
 }
 
 } // namespace
@@ -81,44 +102,44 @@ Rect LegendBoxInCorner(CLegendSpot spot, const Rect& plot, Size legend) {
     return {left, y, left + legend.cx, y + legend.cy};
 }
 
-long CoveredData(const std::vector<std::unique_ptr<CGraphObject>>& objects, const PlotMapping& mapping,
-                 const Rect& box) {
-    if (!(mapping.maxX > mapping.minX) || !(mapping.maxY > mapping.minY)) return 0;
-    // Markers just outside still touch the box.
-    const Rect widened{box.left - 3, box.top - 3, box.right + 3, box.bottom + 3};
-    long covered = 0;
+std::vector<long> CoveredData(const std::vector<std::unique_ptr<CGraphObject>>& objects,
+                              const PlotMapping& mapping, std::span<const Rect> boxes) {
+    std::vector<long> counts(boxes.size(), 0);
+    if (!(mapping.maxX > mapping.minX) || !(mapping.maxY > mapping.minY)) return counts;
     for (const auto& object : objects) {
         if (object->mHidden) continue;
-        long count = 0;
+        Tally tally{boxes, counts, object->mSelectable ? 4 : 1};
         switch (object->mType) {
         case CGraphObject::kCurve:
-            count = CountCurve(static_cast<const CGraphPointList&>(*object), mapping, box);
+            CountCurve(static_cast<const CGraphPointList&>(*object), mapping, tally);
             break;
         case CGraphObject::kPointList:
         case CGraphObject::kStringPointList:
-            count = CountMarkers(static_cast<const CGraphPointList&>(*object), mapping, widened);
+            CountMarkers(static_cast<const CGraphPointList&>(*object), mapping, tally);
             break;
         case CGraphObject::kPoint: {
             const CPointRecord& p = static_cast<const CGraphPoint&>(*object).mPoint;
-            count = Inside(ToPixel(mapping, p.mX, p.mY), widened) ? 1 : 0;
+            tally.Marker(ToPixel(mapping, p.mX, p.mY));
             break;
         }
         default:
             break;
         }
-        covered += count * (object->mSelectable ? 4 : 1);
     }
-    return covered;
+    return counts;
 }
 
 CLegendCorner BestLegendCorner(const std::vector<std::unique_ptr<CGraphObject>>& objects,
                                const PlotMapping& mapping, Size legend) {
-    CLegendCorner best{CLegendSpot::TopRight, -1};
-    for (const CLegendSpot spot :
-         {CLegendSpot::TopRight, CLegendSpot::TopLeft, CLegendSpot::BottomRight, CLegendSpot::BottomLeft}) {
-        const long covered = CoveredData(objects, mapping, LegendBoxInCorner(spot, mapping.plotRect, legend));
-        if (best.covered < 0 || covered < best.covered) best = {spot, covered};
-    }
+    constexpr std::array<CLegendSpot, 4> spots{CLegendSpot::TopRight, CLegendSpot::TopLeft,
+                                               CLegendSpot::BottomRight, CLegendSpot::BottomLeft};
+    std::array<Rect, 4> boxes;
+    for (std::size_t i = 0; i < spots.size(); ++i)
+        boxes[i] = LegendBoxInCorner(spots[i], mapping.plotRect, legend);
+    const std::vector<long> covered = CoveredData(objects, mapping, boxes);
+    CLegendCorner best{spots[0], covered[0]};
+    for (std::size_t i = 1; i < spots.size(); ++i)
+        if (covered[i] < best.covered) best = {spots[i], covered[i]};
     return best;
 }
 
