@@ -929,6 +929,8 @@ bool CPlotView::OnMenuCommand(int number) {
     case CPlotCommand::AxisRangesByDefault:
         ResetInitialCoordinates();
         return true;
+    case CPlotCommand::ZoomToData:
+        return ZoomToData();
     case CPlotCommand::AxisLabelFont: {
         const std::optional<Font> font = mHost ? mHost->ChooseFont(mXLabelFont) : std::nullopt;
         if (!font || !SetLabelFont(*font)) return false;

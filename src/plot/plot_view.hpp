@@ -43,6 +43,7 @@ enum class CPlotCommand : int {
     AxisLabelFont,
     AxisGraduationFont,
     Print,
+    ZoomToData, // "Zoom to data": the toolbar, the View menu and the key F
 };
 constexpr int kFirstViewCommand = 100;
 

@@ -239,7 +239,7 @@ TEST(ZoomToData, TheDataWithAMarginBetweenRoundTicks) {
     background->addPoint(0.3, 0.0);
     background->addPoint(0.5, 1.0);
     view.addGraphObject(std::move(background));
-    ASSERT_TRUE(view.ZoomToData());
+    ASSERT_TRUE(view.OnCommand(CPlotCommand::ZoomToData));
     const CPlotRanges shown = view.GetCurrentRanges();
     EXPECT_NEAR(shown.minX, 0.70, 1e-12);
     EXPECT_NEAR(shown.maxX, 1.00, 1e-12) << "held at the outer limit";
