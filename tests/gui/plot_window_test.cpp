@@ -83,7 +83,7 @@ class PlotWindowTest : public QObject {
     void aClickReportsThePointOrTheCurve() {
         CPlotWindow* window = Open("phase_diagram.ptd");
         QVERIFY(window != nullptr);
-        QCOMPARE(window->ZoomToolBar()->actions().size(), 3);
+        QCOMPARE(window->ZoomToolBar()->actions().size(), 4);
         QCOMPARE(window->ZoomAction(CPlotCommand::ZoomIn)->toolTip(),
                  QString("Click here to enlarge the selected rectangle."));
         auto& document = static_cast<CPhaseDiagDocument&>(*window->Document());
@@ -138,6 +138,15 @@ class PlotWindowTest : public QObject {
         QVERIFY(!zoomIn->isEnabled());
         window->ZoomAction(CPlotCommand::AxisRangesByDefault)->trigger();
         QCOMPARE(view.GetCurrentRanges(), view.GetDefaultRanges());
+
+        // Key F in the plot, the toolbar's button and the View menu all zoom to the data.
+        zoomIn->trigger();
+        Drag(window->Area(), QPoint(200, 100), QPoint(400, 300));
+        zoomIn->trigger();
+        QVERIFY(window->ZoomAction(CPlotCommand::ZoomToData)->isEnabled());
+        QVERIFY(mApp->MainWindow().Action(CAppCommand::ViewZoomToData)->isEnabled());
+        QTest::keyClick(window->Area(), Qt::Key_F);
+        QCOMPARE(view.GetCurrentRanges(), *view.DataRanges());
     }
 
     void theStoredSelectionMovesAndResizes() {
@@ -233,7 +242,10 @@ class PlotWindowTest : public QObject {
         QVERIFY(Open("alpha_beta.abp") != nullptr);
         QVERIFY(mApp->MainWindow().Action(CAppCommand::FilePrint)->isEnabled());
         QVERIFY(mApp->MainWindow().Action(CAppCommand::FileExportPicture)->isEnabled());
+        // The log shows in its dock beside the plot, which stays the active window.
         mApp->MainWindow().Action(CAppCommand::EditShowLog)->trigger();
+        QVERIFY(mApp->MainWindow().Action(CAppCommand::FilePrint)->isEnabled());
+        mApp->MainWindow().Action(CAppCommand::FileNew)->trigger();
         QVERIFY(!mApp->MainWindow().Action(CAppCommand::FilePrint)->isEnabled());
         QVERIFY(!mApp->MainWindow().Action(CAppCommand::FilePageSetup)->isEnabled());
     }
