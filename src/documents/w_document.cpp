@@ -71,8 +71,7 @@ bool CWDocument::OnOpenDocument(const fs::path& path, CUnreadableFile unreadable
     return OnOpenText(content, path, unreadable);
 }
 
-bool CWDocument::OnOpenText(const std::string& content, const fs::path& path,
-                             CUnreadableFile unreadable) {
+bool CWDocument::OnOpenText(const std::string& content, const fs::path& path, CUnreadableFile unreadable) {
     // The document is named before it reads, so that what it opens while reading carries its name.
     mPathName = path;
     mTitle = DisplayName(path);

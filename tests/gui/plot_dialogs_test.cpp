@@ -250,7 +250,8 @@ class PlotDialogsTest : public QObject {
         });
         mApp->MainWindow().Action(CAppCommand::FileExportPicture)->trigger();
         QCOMPARE(QImageReader(png).size(), QSize(800, 500));
-        QCOMPARE(window->View()->GetClientRect(), (zephon::plot::Rect{0, 0, 640, 480})); // laid out again
+        QCOMPARE(mServices->saveProposals.back(), std::filesystem::path("alpha_beta.svg")); // not .abp.svg
+        QCOMPARE(window->View()->GetClientRect(), (zephon::plot::Rect{0, 0, 640, 480}));    // laid out again
 
         std::string error;
         const QString svg = mFixture.folder->filePath("plot.svg");

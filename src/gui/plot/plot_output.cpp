@@ -73,7 +73,7 @@ bool WriteRaster(CPlotView& view, const std::filesystem::path& path, QSize size,
             return false;
         }
         CQPainterCanvas canvas(painter);
-        view.Draw(canvas);
+        view.Draw(canvas, CDrawOptions::ForOutput());
         painter.end();
     } else {
         QImage image(size, QImage::Format_RGB32);
@@ -81,7 +81,7 @@ bool WriteRaster(CPlotView& view, const std::filesystem::path& path, QSize size,
         {
             QPainter painter(&image);
             CQPainterCanvas canvas(painter);
-            view.Draw(canvas);
+            view.Draw(canvas, CDrawOptions::ForOutput());
         }
         if (!image.save(&out, "PNG")) {
             error = "the image could not be encoded";
@@ -154,7 +154,7 @@ bool PrintPlot(CPlotView& view, QPrinter& printer) {
     {
         const CLaidOutAt layout(view, size);
         CQPainterCanvas canvas(painter);
-        view.Draw(canvas);
+        view.Draw(canvas, CDrawOptions::ForOutput());
     }
     return painter.end();
 }
@@ -195,7 +195,7 @@ bool ExportPicture(CPlotView& view, const std::filesystem::path& path, CPictureF
         SvgCanvas canvas(size.width(), size.height());
         {
             const CLaidOutAt layout(view, size);
-            view.Draw(canvas);
+            view.Draw(canvas, CDrawOptions::ForOutput());
         }
         return ReplaceFileContents(path, canvas.GetSvg(), error);
     }

@@ -1,6 +1,7 @@
 #pragma once
-// A plot on paper and in files: printing fitted to the page, Page Setup, and File > "Export picture..."
-// as SVG (through the SVG canvas), PNG of a chosen size or PDF: the same picture as on screen.
+// A plot on paper and in files: printing fitted to the page, Page Setup, and File > "Export
+// picture..." as SVG (through the SVG canvas), PNG of a chosen size or PDF: the picture shown on
+// screen without the selection.
 
 #include <QRectF>
 #include <QSize>

@@ -12,12 +12,14 @@ namespace {
 // One group per file; the path is escaped, since a slash would open groups of its own.
 QString GroupOf(const CWDocument& document) {
     const QString path = QString::fromStdString(document.GetPathName().string());
-    return path.isEmpty() ? QString()
-                          : QString("%1/%2").arg(kDocumentLayoutGroup, QString(QUrl::toPercentEncoding(path)));
+    return path.isEmpty()
+               ? QString()
+               : QString("%1/%2").arg(kDocumentLayoutGroup, QString(QUrl::toPercentEncoding(path)));
 }
 
 bool AnyShown(const std::vector<CGraphCurve*>& curves) {
-    return std::any_of(curves.begin(), curves.end(), [](const CGraphCurve* curve) { return !curve->mHidden; });
+    return std::any_of(curves.begin(), curves.end(),
+                       [](const CGraphCurve* curve) { return !curve->mHidden; });
 }
 
 } // namespace
@@ -40,7 +42,8 @@ void RestoreDocumentLayout(CWDocument& document, QMdiSubWindow& window) {
     QSettings settings = ZephonSettings();
     settings.beginGroup(group);
     const QSize size = settings.value("Size").toSize();
-    if (size.width() >= window.minimumSizeHint().width() && size.height() >= window.minimumSizeHint().height())
+    if (size.width() >= window.minimumSizeHint().width() &&
+        size.height() >= window.minimumSizeHint().height())
         window.resize(size);
     if (auto* plot = dynamic_cast<CAlphaBetaPlotDocument*>(&document)) {
         if (settings.value("IsoGOR").toBool()) plot->ShowIsoGORCurves();
