@@ -747,6 +747,8 @@ void CMainWindow::PlacePanelDock(QDockWidget& dock) {
         return;
     }
     addDockWidget(Qt::RightDockWidgetArea, &dock, Qt::Vertical);
+    // A third of the window, or what the pages need: the plots keep the rest.
+    resizeDocks({&dock}, {std::max(dock.minimumSizeHint().width(), width() / 3)}, Qt::Horizontal);
     QDockWidget& log = mApp.Log().Dock();
     if (!log.isFloating() && dockWidgetArea(&log) == Qt::RightDockWidgetArea)
         splitDockWidget(&dock, &log, Qt::Vertical);
