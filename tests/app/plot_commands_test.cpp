@@ -100,7 +100,7 @@ TEST(CrossingsList, RowsShowAndMakeMarkersThroughTheMarkerCommand) {
 TEST(PictureNames, TheDocumentsNameWithThePicturesExtension) {
     const std::vector<std::pair<std::string, std::string>> cases{
         {"study.abp", "study.svg"},
-        {"/home/geo/wells/Well 7.PTD", "Well 7.svg"},
+        {"wells/Well 7.PTD", "Well 7.svg"},
         {"phase_diagram.ptd:2", "phase_diagram-2.svg"},
         {"Alpha-Beta Plot1", "Alpha-Beta Plot1.svg"},
         {"notes.v2", "notes.v2.svg"},
