@@ -1,5 +1,6 @@
 #include "app/app_commands.hpp"
 
+#include "documents/alpha_beta_plot_document.hpp"
 #include "documents/w_document.hpp"
 
 namespace {
@@ -87,6 +88,15 @@ CCommandState CommandState(CAppCommand command, const CApplicationCore& core, co
         return {core.CurrentVTPlotView() != nullptr, shell.volumePanelPage == 0};
     case CAppCommand::PlotCalculatedVTPage:
         return {core.CurrentVTPlotView() != nullptr, shell.volumePanelPage == 1};
+
+    // In a plot window that shows data; the other commands of the plot's menus decide for themselves.
+    case CAppCommand::ViewZoomToData:
+        return Enabled(window.prints && core.CurrentPlotView() != nullptr &&
+                       core.CurrentPlotView()->CanZoomToData());
+    // Two curves at least, or nothing can cross.
+    case CAppCommand::FindCrossings:
+        return Enabled(core.CurrentAlphaBetaPlotDoc() != nullptr &&
+                       core.CurrentAlphaBetaPlotDoc()->mAlphaBetaCurvesList.Count() >= 2);
 
     case CAppCommand::FileNew:
     case CAppCommand::FileOpen:

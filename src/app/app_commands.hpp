@@ -58,6 +58,9 @@ enum class CAppCommand {
     NewVTPlot,
     PlotInclusionVTPage,
     PlotCalculatedVTPage,
+    // View (plot windows)
+    ViewZoomToData, // "Zoom to data", key F: the current plot's ranges that hold all of its data
+    FindCrossings,  // "Find crossings": where the current alpha-beta plot's curves cross
     // Window, help
     WindowCascade,
     WindowTileHorizontally,

@@ -67,3 +67,29 @@ std::string AllFilesFilter() {
     }
     return all + ")" + each;
 }
+
+std::filesystem::path DefaultPictureName(const std::string& documentName, const std::string& extension) {
+    std::string name = std::filesystem::path(documentName).filename().string();
+    // "study.ptd:1": the document's extension goes, the plot's number stays.
+    std::string lower = name;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    for (const CDocumentKindInfo& info : AllDocumentKinds()) {
+        const std::string own = info.extension;
+        const std::size_t at = lower.rfind(own);
+        if (at == std::string::npos || at == 0) continue;
+        const std::size_t after = at + own.size();
+        if (after == lower.size() || lower[after] == ':') {
+            name.erase(at, own.size());
+            break;
+        }
+    }
+    for (char& c : name)
+        if (std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos ||
+            static_cast<unsigned char>(c) < 32)
+            c = '-';
+    while (!name.empty() && (name.back() == ' ' || name.back() == '.'))
+        name.pop_back();
+    if (name.empty()) name = "plot";
+    return std::filesystem::path(name + extension);
+}

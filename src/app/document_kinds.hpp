@@ -34,3 +34,9 @@ CDocumentKind KindOfDocument(const CWDocument& document);
 
 // "Inclusion data files (*.inc);;Fluid model files (*.flu);;..." with "All Zephon files" first.
 std::string AllFilesFilter();
+
+// The name a picture of a plot is proposed under: the document's name (its file's name, or the
+// title of a document never saved, or a plot window's title) with the picture's extension in
+// place of a document's own: "study.abp" and ".svg" give "study.svg". Characters that file names
+// cannot hold (a volume-temperature plot is titled "study.ptd:1") become "-".
+std::filesystem::path DefaultPictureName(const std::string& documentName, const std::string& extension);

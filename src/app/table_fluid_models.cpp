@@ -79,7 +79,7 @@ std::string CCorrelationTableModel::CellText(long row, int column) const {
     const CAlphaBetaRecordEx* point = RecordAt(row);
     if (point == nullptr) return {};
     if (column == 0) return point->mName;
-    return FormatFixed(column == 1 ? point->mAlpha : point->mBeta, 4);
+    return FormatWithOwnDecimals(column == 1 ? point->mAlpha : point->mBeta, 4, 6);
 }
 
 CCellValue CCorrelationTableModel::ValueAt(long row, int column) const {
@@ -190,9 +190,9 @@ std::string CFluidModelTableModel::CellText(long row, int column) const {
     case kMolePercent:
         return MolePercentText(component->mMolePercent);
     case kTc:
-        return FormatFixed(component->mTc, 2);
+        return FormatWithOwnDecimals(component->mTc, 2, 3);
     case kPc:
-        return FormatFixed(component->mPc, 2);
+        return FormatWithOwnDecimals(component->mPc, 2, 3);
     default:
         return FormatFixed(component->mOmega, 4);
     }

@@ -50,7 +50,9 @@ std::string CInclusionTableModel::CellText(long row, int column) const {
     if (inclusion == nullptr) return {};
     if (column == kIncName) return inclusion->mInclusionName;
     if (column == kIncHomog) return HomogText(inclusion->mHomog);
-    return FormatFixed(NumberField(*inclusion, column), 1);
+    // The value as stored: a file keeps 2 decimals of temperatures and % gas, 3 of gas contents.
+    const bool gas = column == kIncCO2 || column == kIncN2 || column == kIncH2S;
+    return FormatWithOwnDecimals(NumberField(*inclusion, column), 1, gas ? 3 : 2);
 }
 
 CCellValue CInclusionTableModel::ValueAt(long row, int column) const {
@@ -174,7 +176,7 @@ CVolumeTableModel::CVolumeTableModel(CTableSession& session, CInclusionRecordEx&
 std::string CVolumeTableModel::CellText(long row, int column) const {
     const CVolumeRecord* volume = RecordAt(row);
     if (volume == nullptr) return {};
-    return FormatFixed(column == 0 ? volume->mT : volume->mVolume, 1);
+    return FormatWithOwnDecimals(column == 0 ? volume->mT : volume->mVolume, 1, 2);
 }
 
 CCellValue CVolumeTableModel::ValueAt(long row, int column) const {

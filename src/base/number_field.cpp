@@ -1,5 +1,6 @@
 #include "base/number_field.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -65,4 +66,20 @@ std::string FormatFixed(double value, int digits) {
     std::string text(buffer, result.ptr);
     if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
     return text;
+}
+
+int OwnDecimals(double value) {
+    if (!std::isfinite(value)) return 0;
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    if (result.ec != std::errc()) return 0;
+    const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    const std::size_t point = text.find('.');
+    return point == std::string_view::npos ? 0 : static_cast<int>(text.size() - point - 1);
+}
+
+std::string FormatWithOwnDecimals(double value, int minDecimals, int maxDecimals) {
+    minDecimals = std::clamp(minDecimals, 0, 8);
+    maxDecimals = std::clamp(maxDecimals, minDecimals, 8);
+    return FormatFixed(value, std::clamp(OwnDecimals(value), minDecimals, maxDecimals));
 }

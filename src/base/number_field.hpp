@@ -26,3 +26,11 @@ inline constexpr const char* kNotANumberText = "not a number";
 // "%.*f" in the "C" locale; a value that rounds to zero is shown without a minus sign, and digits
 // outside 0 to 8 show six decimals, as "%f" does. A value that is not finite shows kNotANumberText.
 std::string FormatFixed(double value, int digits);
+
+// How many decimals the value has: those of the shortest text that reads back as the same number
+// (11.67 has 2, 100 has 0, 0.1 + 0.2 has 17).
+int OwnDecimals(double value);
+
+// The value with the decimals it has, at least minDecimals and at most maxDecimals (both held
+// within 0 to 8): with 1 and 4, 11.67 shows as "11.67", 100 as "100.0", 1/3 as "0.3333".
+std::string FormatWithOwnDecimals(double value, int minDecimals, int maxDecimals);

@@ -214,6 +214,7 @@ TraceAlphaBetaCurves(const std::vector<CInclusionRecord>& inclusions, int jobs,
 CAlphaBetaCurve* AddCurveToPlot(CAlphaBetaPlotDocument& plot, const CCurveResult& result) {
     auto curve = std::make_unique<CAlphaBetaCurve>();
     curve->Initialize();
+    curve->mCurveFormat.mColor = plot.NextCurveColor();
     curve->mInclusion.CopyFieldsFrom(result.inclusion);
     for (const CAlphaBetaRecord& point : result.points)
         curve->Add(new CAlphaBetaRecord(point.mAlpha, point.mBeta));

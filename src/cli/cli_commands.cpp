@@ -117,6 +117,10 @@ const std::vector<CCommandEntry>& Commands() {
          "  --jobs N              workers tracing the curves (1 to 256, default 1)\n"
          "  --out F.abp           write the alpha-beta plot (- for standard output)\n"
          "  --svg F.svg           draw it (- for standard output)\n"},
+        {"crossings", RunCrossings, "F.abp [--json]",
+         "where the alpha-beta curves of a saved plot cross, pair by pair: alpha, beta, the two\n"
+         "curves and the angle between them (a wide angle pins the trapped oil down)",
+         ""},
         {"render", RunRender, "F.abp|F.ptd --svg F.svg", "draws a saved alpha-beta plot or P-T diagram",
          "  --svg F.svg           the picture (- for standard output)\n"
          "  --kind abp|ptd        what standard input holds, when the file is -\n"},
@@ -218,7 +222,8 @@ A file name "-" is standard input for info, render and convert, and standard out
 files that --out and --svg write and for the output of convert (all of them are text); the
 table or JSON is then not printed.
 
-Every computing command takes --json and then prints one JSON object on standard output:
+Every computing command, and crossings, takes --json and then prints one JSON object on standard
+output:
   saturation  {"T","P","kind","incipient":{component: mole %},"liquid_volume","vapour_volume"}
               (volumes in cm3/mol)
   gor         {"GOR","API","CH4","stock_tank_molar_weight","stock_tank_specific_volume"}
@@ -233,6 +238,8 @@ Every computing command takes --json and then prints one JSON object on standard
   aqueous     {"salinity_wt_pct","homogenisation":{"T","P","density"},"isochore":[{"T","P"}]}
               (density in kg/m3)
   abcurve     {"curves":[{"inclusion","points":[{"alpha","beta"}],"code","message"}]}
+  crossings   {"file","curves","crossings":[{"alpha","beta","first","second","angle"}]}
+              (angle in degrees, 0 to 90)
   info        {"file","kind","complete","line",...}
 Without --json the output is a readable table. Numbers that cannot be computed are null.
 

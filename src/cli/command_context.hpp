@@ -28,6 +28,7 @@ int RunEnvelope(const std::vector<std::string>& arguments, CCommandContext& cont
 int RunIsochore(const std::vector<std::string>& arguments, CCommandContext& context);
 int RunAqueous(const std::vector<std::string>& arguments, CCommandContext& context);
 int RunAbcurve(const std::vector<std::string>& arguments, CCommandContext& context);
+int RunCrossings(const std::vector<std::string>& arguments, CCommandContext& context);
 int RunRender(const std::vector<std::string>& arguments, CCommandContext& context);
 int RunInfo(const std::vector<std::string>& arguments, CCommandContext& context);
 int RunConvert(const std::vector<std::string>& arguments, CCommandContext& context);

@@ -1,4 +1,5 @@
-// abcurve: alpha-beta curves of one inclusion or of every inclusion of a file.
+// abcurve: alpha-beta curves of one inclusion or of every inclusion of a file; crossings: where the
+// curves of a saved alpha-beta plot cross.
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -11,6 +12,7 @@
 #include "cli/fluid_calculations.hpp"
 #include "cli/plot_rendering.hpp"
 #include "cli/standard_streams.hpp"
+#include "data/alpha_beta_crossings.hpp"
 #include "documents/alpha_beta_plot_document.hpp"
 
 namespace zephon::cli {
@@ -147,6 +149,48 @@ int RunAbcurve(const std::vector<std::string>& arguments, CCommandContext& conte
     if (failed > 0)
         throw CalculationError(
             Printf("%zu of %zu inclusions gave no alpha-beta curve", failed, results.size()));
+    return kExitSuccess;
+}
+
+int RunCrossings(const std::vector<std::string>& arguments, CCommandContext& context) {
+    COptionSpec spec;
+    spec.flags = {"--json"};
+    spec.maxPositional = 1;
+    const CCommandLine line("crossings", arguments, spec);
+    if (line.Positional().empty()) throw UsageError("crossings: which file? (zephon-cli crossings F.abp)");
+    const std::string path = line.Positional().front();
+    if (KindOfFile(path) != CFileKind::AlphaBetaPlot)
+        throw UsageError(path + ": crossings reads alpha-beta plots (.abp)");
+    CAlphaBetaPlotDocument plot(context.services);
+    OpenDocumentStrictly(plot, path, context.services);
+    const auto& stored = plot.mAlphaBetaCurvesList.mList;
+    const std::vector<const CAlphaBetaCurve*> curves(stored.begin(), stored.end());
+    const std::vector<CCurveCrossing> crossings = FindCurveCrossings(curves);
+
+    if (line.Has("--json")) {
+        CJsonWriter json;
+        json.BeginObject().Field("file", path).Field("curves", static_cast<long>(curves.size()));
+        json.Key("crossings").BeginArray();
+        for (const CCurveCrossing& crossing : crossings)
+            json.BeginObject()
+                .Field("alpha", crossing.alpha)
+                .Field("beta", crossing.beta)
+                .Field("first", crossing.first->mInclusion.mInclusionName)
+                .Field("second", crossing.second->mInclusion.mInclusionName)
+                .Field("angle", crossing.angle)
+                .EndObject();
+        json.EndArray().EndObject();
+        PrintJson(context.out, json);
+        return kExitSuccess;
+    }
+    context.out << Printf("%s: %zu alpha-beta curve%s, %zu crossing%s\n", path.c_str(), curves.size(),
+                          curves.size() == 1 ? "" : "s", crossings.size(), crossings.size() == 1 ? "" : "s");
+    if (crossings.empty()) return kExitSuccess;
+    context.out << Printf("  %9s %9s %11s  %s\n", "alpha", "beta", "angle (deg)", "curves");
+    for (const CCurveCrossing& crossing : crossings)
+        context.out << Printf("  %9.5f %9.5f %11.2f  %s and %s\n", crossing.alpha, crossing.beta,
+                              crossing.angle, crossing.first->mInclusion.mInclusionName.c_str(),
+                              crossing.second->mInclusion.mInclusionName.c_str());
     return kExitSuccess;
 }
 

@@ -12,6 +12,7 @@
 #include "cli/fluid_calculations.hpp"
 #include "cli/plot_rendering.hpp"
 #include "cli/terminal_services.hpp"
+#include "data/alpha_beta_crossings.hpp"
 #include "documents/alpha_beta_plot_document.hpp"
 #include "documents/data_documents.hpp"
 #include "documents/phase_diag_document.hpp"
@@ -143,35 +144,6 @@ void MakeExampleCorrelation(CAlphaBetaCorrelation& correlation) {
     }
 }
 
-bool CurvesCross(const CAlphaBetaCurve& a, const CAlphaBetaCurve& b, double& alpha, double& beta) {
-    const CAlphaBetaRecord* a0 = nullptr;
-    for (const CAlphaBetaRecord* a1 : a.mCurve) {
-        if (a0 != nullptr) {
-            const CAlphaBetaRecord* b0 = nullptr;
-            for (const CAlphaBetaRecord* b1 : b.mCurve) {
-                if (b0 != nullptr) {
-                    const double rx = a1->mAlpha - a0->mAlpha, ry = a1->mBeta - a0->mBeta;
-                    const double sx = b1->mAlpha - b0->mAlpha, sy = b1->mBeta - b0->mBeta;
-                    const double denominator = rx * sy - ry * sx;
-                    if (denominator != 0) {
-                        const double qx = b0->mAlpha - a0->mAlpha, qy = b0->mBeta - a0->mBeta;
-                        const double t = (qx * sy - qy * sx) / denominator;
-                        const double u = (qx * ry - qy * rx) / denominator;
-                        if (t >= 0 && t <= 1 && u >= 0 && u <= 1) {
-                            alpha = a0->mAlpha + t * rx;
-                            beta = a0->mBeta + t * ry;
-                            return true;
-                        }
-                    }
-                }
-                b0 = b1;
-            }
-        }
-        a0 = a1;
-    }
-    return false;
-}
-
 CDemoResult RunDemoWorkflow(const fs::path& folder, CTerminalServices& services, int jobs) {
     CDemoResult result;
     std::error_code ec;
@@ -220,16 +192,18 @@ CDemoResult RunDemoWorkflow(const fs::path& folder, CTerminalServices& services,
     if (plot.PlotAlphaBetaCorrelationFile(folder / "correlation.abe") == nullptr)
         throw UsageError((folder / "correlation.abe").string() + ": cannot be read back");
 
+    // The first crossing of the first pair of curves that cross.
     const CAlphaBetaCurve* crossingA = nullptr;
     const CAlphaBetaCurve* crossingB = nullptr;
     double alpha = 0, beta = 0;
     const auto& stored = plot.mAlphaBetaCurvesList.mList;
-    for (auto a = stored.begin(); a != stored.end() && crossingA == nullptr; ++a) {
-        for (auto b = std::next(a); b != stored.end() && crossingA == nullptr; ++b) {
-            if (CurvesCross(**a, **b, alpha, beta)) crossingA = *a, crossingB = *b;
-        }
-    }
-    if (crossingA == nullptr) {
+    const std::vector<const CAlphaBetaCurve*> curveList(stored.begin(), stored.end());
+    if (const auto crossings = FindCurveCrossings(curveList); !crossings.empty()) {
+        crossingA = crossings.front().first;
+        crossingB = crossings.front().second;
+        alpha = crossings.front().alpha;
+        beta = crossings.front().beta;
+    } else {
         // Without a crossing, the middle of the first curve stands for the oil.
         const CAlphaBetaCurve* first = stored.First();
         if (first == nullptr) throw CalculationError("no alpha-beta curve could be computed for the example");
@@ -327,13 +301,6 @@ CDemoResult RunDemoWorkflow(const fs::path& folder, CTerminalServices& services,
                                          "isochore of Th %.1f C gives %.0f bar",
                                          thaq, firstTh, trap->mPtrap));
         }
-    }
-    // The legend in the upper right corner, where the bubbles have shrunk away.
-    if (CGraphLegend* legend = volumePlot->GetLegend()) {
-        const CPlotRanges shown = volumePlot->GetCurrentRanges();
-        legend->mX = shown.minX + 0.6 * (shown.maxX - shown.minX);
-        legend->mY = shown.maxY - 0.02 * (shown.maxY - shown.minY);
-        volumePlot->updateSubobjectsCoordinates();
     }
     Save(diagrams, folder / "phase_diagram.ptd", services, result);
     SavePicture(RenderView(diagrams.GetPlotView()), folder / "phase_diagram.svg", result);

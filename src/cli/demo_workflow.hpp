@@ -21,9 +21,6 @@ class CTerminalServices;
 void MakeExampleInclusions(CInclusionList& list);
 void MakeExampleCorrelation(CAlphaBetaCorrelation& correlation);
 
-// Where two alpha-beta curves cross (the first crossing along the first curve), if they do.
-bool CurvesCross(const CAlphaBetaCurve& a, const CAlphaBetaCurve& b, double& alpha, double& beta);
-
 struct CDemoResult {
     std::vector<std::string> summary;         // the lines printed at the end
     std::vector<std::filesystem::path> files; // everything written

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "documents/data_documents.hpp"
+#include "plot/palette.hpp"
 #include "thermo/alpha_beta_model_interface.hpp"
 
 using zephon::thermo::CAlphaBetaModelInterface;
@@ -80,6 +81,11 @@ void CAlphaBetaPlotDocument::ReadData(CDataHandleStream& stream) {
     mAlphaBetaCorrelationsList.Read(stream);
     mPlotFormat.Read(stream);
     mPlotView->setFromPlotFormat(mPlotFormat);
+    // A file that stores the ranges every plot starts with opens on its data; ranges of its own
+    // are shown as stored.
+    const CPlotRanges start{0, 1, 0, 1};
+    mPlotView->SetFollowsData(mPlotView->GetDefaultRanges() == start &&
+                              mPlotView->GetCurrentRanges() == start);
     for (CAlphaBetaCurve* curve : mAlphaBetaCurvesList.mList)
         PlotAlphaBetaCurve(curve);
     for (CAlphaBetaPoint* point : mAlphaBetaPointsList.mList)
@@ -172,6 +178,7 @@ CAlphaBetaCurve* CAlphaBetaPlotDocument::OnCalculationEnd(bool cancelled) {
         if (code == kCriticalPoint || code == kRoomTemperatureState) Warn(Services(), EndMessage(code));
         auto curve = std::make_unique<CAlphaBetaCurve>();
         curve->Initialize();
+        curve->mCurveFormat.mColor = NextCurveColor();
         const std::string proposal =
             cancelled ? (mCurveName + " (partial)").substr(0, CDataHandleStream::kMaxNameLength) : mCurveName;
         std::string name =
@@ -285,6 +292,7 @@ void CAlphaBetaPlotDocument::PlotAlphaBetaCurve(CAlphaBetaCurve* curve) {
     graph->mReferenceObject = static_cast<CRecord*>(curve);
     curve->mGraphCurve = mPlotView->addGraphObject(std::move(graph));
     mPlotView->updateSubobjectsCoordinates();
+    mPlotView->FollowData();
     mPlotView->Redraw();
 }
 
@@ -293,11 +301,13 @@ void CAlphaBetaPlotDocument::PlotAlphaBetaPoint(CAlphaBetaPoint* point) {
     auto graph =
         std::make_unique<CGraphPoint>(point->mAlphaBetaRecordEx.mAlpha, point->mAlphaBetaRecordEx.mBeta);
     graph->mSelectable = true;
+    graph->mCaptioned = true;
     ApplyPointFormat(*graph, point->mPointFormat);
     graph->mName = point->mAlphaBetaRecordEx.mName;
     graph->mReferenceObject = static_cast<CRecord*>(point);
     point->mGraphPoint = mPlotView->addGraphObject(std::move(graph));
     mPlotView->updateSubobjectsCoordinates();
+    mPlotView->FollowData();
     mPlotView->Redraw();
 }
 
@@ -307,11 +317,13 @@ void CAlphaBetaPlotDocument::PlotAlphaBetaCorrelation(CAlphaBetaCorrelation* cor
     graph->mSelectable = true;
     for (const CAlphaBetaRecordEx* fluid : correlation->mList)
         graph->addStringPoint(fluid->mAlpha, fluid->mBeta, fluid->mName);
+    graph->mCaptioned = true;
     ApplyPointFormat(*graph, correlation->mPointFormat);
     graph->mName = correlation->mName;
     graph->mReferenceObject = static_cast<CRecord*>(correlation);
     correlation->mGraphCurve = mPlotView->addGraphObject(std::move(graph));
     mPlotView->updateSubobjectsCoordinates();
+    mPlotView->FollowData();
     mPlotView->Redraw();
 }
 
@@ -321,6 +333,7 @@ void CAlphaBetaPlotDocument::RemoveRecord(const char* text, CDataList<Record>& l
     if (record == nullptr || !list.Contains(record)) return;
     auto change = std::make_unique<CCompositeDocumentChange>(text, [this] {
         mPlotView->updateSubobjectsCoordinates();
+        mPlotView->FollowData();
         mPlotView->Redraw();
         Changed();
     });
@@ -340,6 +353,13 @@ void CAlphaBetaPlotDocument::RemoveAlphaBetaPoint(CAlphaBetaPoint* point) {
 void CAlphaBetaPlotDocument::RemoveAlphaBetaCorrelation(CAlphaBetaCorrelation* correlation) {
     RemoveRecord("Remove correlation", mAlphaBetaCorrelationsList.mList, correlation,
                  correlation ? correlation->mGraphCurve : nullptr);
+}
+
+zephon::plot::Color CAlphaBetaPlotDocument::NextCurveColor() const {
+    std::vector<zephon::plot::Color> inUse;
+    for (const CAlphaBetaCurve* curve : mAlphaBetaCurvesList.mList)
+        inUse.push_back(curve->mCurveFormat.mColor);
+    return zephon::plot::NextPaletteColor(inUse);
 }
 
 std::string CAlphaBetaPlotDocument::SetFluidName(double alpha, double beta, double co2, double n2, double h2s,
@@ -482,7 +502,9 @@ void CAlphaBetaPlotDocument::DeleteIsoCurves(std::vector<CGraphCurve*>& curves) 
 }
 
 const CAlphaBetaPlotDocument::IsoFamily& CAlphaBetaPlotDocument::GorFamily() {
-    static const IsoFamily family{"GORS.doc", "GOR.", 0, "", "Cannot find the file of iso-GOR curves !"};
+    // Gas-oil ratios in standard cubic metres of gas per cubic metre of oil.
+    static const IsoFamily family{"GORS.doc", "GOR.", 0, " m\xC2\xB3/m\xC2\xB3",
+                                  "Cannot find the file of iso-GOR curves !"};
     return family;
 }
 

@@ -80,6 +80,9 @@ class CAlphaBetaPlotDocument : public CWDocument {
     // A marker (gases in mole percent), named by SetFluidName when the name is empty.
     CAlphaBetaPoint* AddAlphaBetaPoint(double alpha, double beta, double co2, double n2, double h2s,
                                        const std::string& name = "", const CAlphaBetaCurve* curve = nullptr);
+    // The colour of a new curve: the next of the curve palette that the stored curves use least.
+    zephon::plot::Color NextCurveColor() const;
+
     // The default name of a marker (gases in mole percent).
     static std::string SetFluidName(double alpha, double beta, double co2, double n2, double h2s,
                                     const CAlphaBetaCurve* curve);

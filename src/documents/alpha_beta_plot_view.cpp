@@ -31,6 +31,25 @@ CAlphaBetaPlotView::CAlphaBetaPlotView(CAlphaBetaPlotDocument* document)
 
 void CAlphaBetaPlotView::InitializeAxes() {
     ApplyPlotAxesSetup(*this, {"Alpha", "Beta", 0, 1, 0, 1, 0, 1, 0, 1, 0.1, 0.8, 120, 30, 6, 3});
+    SetFollowsData(true);
+}
+
+void CAlphaBetaPlotView::SetFollowsData(bool follows) {
+    mFollowsData = follows;
+    mChosenRanges.reset();
+}
+
+void CAlphaBetaPlotView::FollowData() {
+    if (!mFollowsData) return;
+    // Ranges changed since by someone else belong to that person.
+    if (GetCurrentRanges() != mChosenRanges.value_or(GetDefaultRanges())) {
+        SetFollowsData(false);
+        return;
+    }
+    const std::optional<CPlotRanges> data = DataRanges();
+    if (!data) return;
+    SetCurrentRanges(*data);
+    mChosenRanges = GetCurrentRanges();
 }
 
 void CAlphaBetaPlotView::NotifyObjectSelection() {

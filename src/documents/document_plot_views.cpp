@@ -9,9 +9,8 @@ void ApplyPlotAxesSetup(CPlotView& view, const CPlotAxesSetup& setup) {
     view.SetDefaultRanges(shown);
     view.SetCurrentRanges(shown);
     view.SetRangeLimits({setup.limitMinX, setup.limitMaxX, setup.limitMinY, setup.limitMaxY});
+    view.SetDefaultLegendPosition(setup.legendX, setup.legendY);
     if (CGraphLegend* legend = view.GetLegend()) {
-        legend->mX = setup.legendX;
-        legend->mY = setup.legendY;
         legend->mWidth = static_cast<short>(setup.legendWidth);
         legend->mHeight = static_cast<short>(setup.legendHeight);
     }

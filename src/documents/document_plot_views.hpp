@@ -92,6 +92,14 @@ class CAlphaBetaPlotView : public CDocumentPlotView {
 
     // Where an alpha-beta pair is a fluid: 0 < alpha < 1 and 0 <= beta <= 1.
     static bool IsFluidPair(double alpha, double beta);
+    // While the plot shows the ranges it chose itself (a new plot, or a file that stores only the
+    // starting ranges), it shows all of its data: the document calls this after each change of
+    // what is drawn. A range chosen by a person (zoom, typed ranges, the default ones) is kept.
+    void FollowData();
+    // Whether the plot starts out following its data (a file with its own ranges: not).
+    void SetFollowsData(bool follows);
+    bool FollowsData() const { return mFollowsData; }
+
     // The fluid "Set a marker" and "Generate fluid model" take from the selection: on a curve the
     // point of the curve at the selected alpha (its first point when the curve does not reach
     // it) with the gases of the curve's inclusion; on a marker or a correlation point that fluid;
@@ -107,6 +115,8 @@ class CAlphaBetaPlotView : public CDocumentPlotView {
     bool GenerateFluidModel();
 
     CAlphaBetaPlotDocument* mDocument;
+    bool mFollowsData = true;
+    std::optional<CPlotRanges> mChosenRanges; // what FollowData showed last
 };
 
 class CPhaseDiagView : public CDocumentPlotView {

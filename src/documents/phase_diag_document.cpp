@@ -4,6 +4,7 @@
 
 #include "base/number_field.hpp"
 #include "documents/file_sections.hpp"
+#include "plot/palette.hpp"
 #include "thermo/calculation_interface.hpp"
 
 using zephon::thermo::CCalculationInterface;
@@ -26,6 +27,11 @@ constexpr const char* kKeyPointsSection = "EnvelopeKeyPoints";
 
 void* AsReference(CRecord* record) {
     return static_cast<void*>(record);
+}
+
+// The colour a diagram's envelope is drawn in; its isochores take it too.
+const CIsopleth* EnvelopeOf(const CPhaseDiagram& diagram) {
+    return diagram.mLiquidIsopleth ? diagram.mLiquidIsopleth.get() : diagram.mVapourIsopleth.get();
 }
 
 // (trunc(value) div 10 - 1) * 10 and (trunc(value) div 10 + 1) * 10.
@@ -220,8 +226,16 @@ CPhaseDiagram* CPhaseDiagDocument::CalculateImmiscibilityLoop(int modelType, dou
         else
             diagram->SetNameByDefault(mPhaseDiagramsList.Count(), alpha, beta);
     }
-    if (liquid) liquid->mPhaseDiagram = diagram.get();
-    if (vapour) vapour->mPhaseDiagram = diagram.get();
+    // Each new envelope in the palette's colour that the diagrams shown use least.
+    std::vector<zephon::plot::Color> inUse;
+    for (const CPhaseDiagram* shown : mPhaseDiagramsList.mList)
+        if (const CIsopleth* envelope = EnvelopeOf(*shown)) inUse.push_back(envelope->mCurveFormat.mColor);
+    const zephon::plot::Color color = zephon::plot::NextPaletteColor(inUse);
+    for (CIsopleth* branch : {liquid.get(), vapour.get()}) {
+        if (branch == nullptr) continue;
+        branch->mPhaseDiagram = diagram.get();
+        branch->mCurveFormat.mColor = color;
+    }
     diagram->mLiquidIsopleth = std::move(liquid);
     diagram->mVapourIsopleth = std::move(vapour);
 
@@ -389,6 +403,8 @@ char CPhaseDiagDocument::CalculateIsochor(CPhaseDiagram* diagram, int modelType,
         isochor->mPhaseDiagram = diagram;
         isochor->SetNameByDefault();
         isochor->SetBiphasic(biphasic);
+        if (const CIsopleth* envelope = EnvelopeOf(*diagram))
+            isochor->mCurveFormat.mColor = envelope->mCurveFormat.mColor;
         return isochor;
     };
     // Points for 0 and -2; a -2 point ends the curve, so does -1; 1 retries.

@@ -26,7 +26,7 @@ void CPhaseDiagDocument::SetTemporaryAqueousHomogLine(double thaq, double pmin, 
 }
 
 std::string CPhaseDiagDocument::NoTrappingPressureMessage(double thaq, const CIsochor& isochor) {
-    return "There is no trapping pressure at Th (aq.) = " + FormatFixed(thaq, 1) +
+    return "There is no trapping pressure at Th (aq.) = " + FormatWithOwnDecimals(thaq, 1, 2) +
            " \xC2\xB0"
            "C: the isochor \"" +
            isochor.mName + "\" does not reach that temperature.";

@@ -1,6 +1,7 @@
 #include "documents/volume_plot_view.hpp"
 
 #include "documents/document_plot_views.hpp"
+#include "plot/palette.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -24,6 +25,19 @@ bool Finite(double a, double b, double c, double d) {
     return std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && std::isfinite(d);
 }
 
+constexpr const char* kDegreesCelsius = " \xC2\xB0"
+                                        "C";
+
+// The diagram an isochore's name starts with: its text before the first ":" (blanks trimmed).
+std::string DiagramPart(const std::string& name) {
+    const std::size_t colon = name.find(':');
+    if (colon == std::string::npos) return {};
+    std::string part = name.substr(0, colon);
+    while (!part.empty() && part.back() == ' ')
+        part.pop_back();
+    return part;
+}
+
 } // namespace
 
 CVolumePlotView::CVolumePlotView(CApplicationServices* services) : mServices(services) {
@@ -39,8 +53,13 @@ void CVolumePlotView::InitializeAxes() {
 
 CInclusionRecordEx* CVolumePlotView::AddInclusion(const CInclusionRecordEx& inclusion) {
     auto copy = std::make_unique<CInclusionRecordEx>();
-    copy->mPointFormat = CPointFormat(3, zephon::plot::kRed, 3);
+    const zephon::plot::Color color = NewColor(inclusion.mTh, inclusion.mHomog);
     copy->CopyFrom(inclusion);
+    // A marker look of the inclusion's own is kept; the one every inclusion starts with gives way
+    // to the palette.
+    const CPointFormat& look = inclusion.mPointFormat;
+    if (look.mSize == 3 && look.mColor == zephon::plot::kRed && look.mSelector == 3)
+        copy->mPointFormat = CPointFormat(3, color, 3);
     CInclusionRecordEx* raw = copy.release();
     mPlottedInclusionsList.Add(raw);
     PlotDataPoints(raw);
@@ -54,6 +73,8 @@ std::unique_ptr<CCompositeDocumentChange> CVolumePlotView::Removal(const char* t
                                                                    bool tellDocument) {
     auto change = std::make_unique<CCompositeDocumentChange>(text, [this, life = Life(), tellDocument] {
         if (life.expired()) return;
+        // The isochores left may need their diagram's name in the legend again, or no longer.
+        RefreshIsochorLegend();
         updateSubobjectsCoordinates();
         RequestRedraw();
         if (tellDocument) ContentChanged();
@@ -80,6 +101,7 @@ CIsochor* CVolumePlotView::AddIsochor(const CIsochor& isochor) {
     auto copy = std::make_unique<CIsochor>();
     copy->CopyFrom(isochor);
     copy->mName = PlottedIsochorName(isochor);
+    copy->mCurveFormat.mColor = NewColor(isochor.mTh, isochor.mHomog);
     CIsochor* raw = copy.release();
     mPlottedCurvesList.Add(raw);
     PlotVTCurve(raw);
@@ -119,6 +141,41 @@ std::string CVolumePlotView::PlottedIsochorName(const CIsochor& isochor) {
     return (prefix + " " + isochor.mName).substr(0, CDataHandleStream::kMaxNameLength);
 }
 
+std::string CVolumePlotView::InclusionLegendText(const CInclusionRecord& inclusion) {
+    return inclusion.mInclusionName + " (Th " + FormatStoredNumber(inclusion.mTh, 0) + kDegreesCelsius + ")";
+}
+
+std::string CVolumePlotView::IsochorLegendText(const CIsochor& isochor, bool withDiagram) {
+    std::string text =
+        "Th " + FormatStoredNumber(isochor.mTh, 0) + kDegreesCelsius + (isochor.mHomog != 0 ? ", L" : ", G");
+    const std::string diagram = DiagramPart(isochor.mName);
+    if (withDiagram && !diagram.empty()) text = diagram + ", " + text;
+    return text;
+}
+
+void CVolumePlotView::RefreshIsochorLegend() {
+    bool several = false;
+    const CIsochor* first = mPlottedCurvesList.mList.First();
+    for (const CIsochor* isochor : mPlottedCurvesList.mList)
+        several = several || DiagramPart(isochor->mName) != DiagramPart(first->mName);
+    for (CIsochor* isochor : mPlottedCurvesList.mList)
+        if (isochor->mGraphCurve) isochor->mGraphCurve->mLegendName = IsochorLegendText(*isochor, several);
+    if (CGraphLegend* legend = GetLegend()) UpdateObject(*legend);
+}
+
+zephon::plot::Color CVolumePlotView::NewColor(double th, int homog) const {
+    std::vector<zephon::plot::Color> inUse;
+    for (const CInclusionRecordEx* inclusion : mPlottedInclusionsList.mInclusionData) {
+        if (inclusion->mTh == th && inclusion->mHomog == homog) return inclusion->mPointFormat.mColor;
+        inUse.push_back(inclusion->mPointFormat.mColor);
+    }
+    for (const CIsochor* isochor : mPlottedCurvesList.mList) {
+        if (isochor->mTh == th && isochor->mHomog == homog) return isochor->mCurveFormat.mColor;
+        inUse.push_back(isochor->mCurveFormat.mColor);
+    }
+    return zephon::plot::NextPaletteColor(inUse);
+}
+
 void CVolumePlotView::ContentChanged() {
     if (mContentChanged) mContentChanged();
 }
@@ -153,6 +210,7 @@ void CVolumePlotView::PlotDataPoints(CInclusionRecordEx* inclusion) {
     points->mForeColor = inclusion->mPointFormat.mColor;
     points->mSelector = inclusion->mPointFormat.mSelector;
     points->mName = inclusion->mInclusionName;
+    points->mLegendName = InclusionLegendText(*inclusion);
     points->mReferenceObject = static_cast<CRecord*>(inclusion);
     inclusion->mGraphCurve = addGraphObject(std::move(points));
 
@@ -182,6 +240,7 @@ void CVolumePlotView::PlotVTCurve(CIsochor* isochor) {
     curve->mReferenceObject = static_cast<CRecord*>(isochor);
     isochor->mGraphCurve = addGraphObject(std::move(curve));
     AddToLegend(isochor->mGraphCurve);
+    RefreshIsochorLegend();
     WidenRanges(minT, maxT + 2, minV, std::min(maxV + 2, 100.0));
 }
 

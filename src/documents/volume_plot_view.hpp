@@ -63,6 +63,12 @@ class CVolumePlotView : public CPlotView {
     // A plotted isochore's bubble volume along temperature as a curve.
     void PlotVTCurve(CIsochor* isochor);
 
+    // What the legend lists: an inclusion's name with its Th ("FI-1 (Th 74.6 °C)"), an isochore's
+    // Th and homogenisation ("Th 74.6 °C, L"), preceded by its diagram's name when the plot shows
+    // isochores of several diagrams.
+    static std::string InclusionLegendText(const CInclusionRecord& inclusion);
+    static std::string IsochorLegendText(const CIsochor& isochor, bool withDiagram);
+
     // An inclusion counts as plotted when a plotted copy has its name and exactly its values.
     bool IsInclusionPlotted(const CInclusionRecord& inclusion) const;
     bool IsIsochorPlotted(const std::string& name) const;
@@ -91,6 +97,11 @@ class CVolumePlotView : public CPlotView {
     // makes them current and refreshes everything.
     void WidenRanges(double minT, double maxT, double minV, double maxV);
     void AddToLegend(CGraphObject* object);
+    // The legend's entries of the plotted isochores, after one came or went.
+    void RefreshIsochorLegend();
+    // A new plotted copy's colour: that of the plotted inclusion or isochore of the same Th and
+    // homogenisation, so that measurements and their isochore match, else the palette's next.
+    zephon::plot::Color NewColor(double th, int homog) const;
     void ContentChanged();
     // The copies plotted for a diagram's isochore.
     std::vector<CIsochor*> PlottedCopies(const CIsochor& isochor) const;

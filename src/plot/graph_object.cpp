@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <limits>
 
+#include "plot/palette.hpp"
+
 using namespace zephon::plot;
 
 namespace zephon::plot {
@@ -125,6 +127,8 @@ const char* MarkerName(int selector) {
 
 void CGraphObject::Draw(Canvas&) {}
 
+void CGraphObject::CollectLabels(Canvas&, std::vector<CPlotLabel>&) const {}
+
 void CGraphObject::CalculateCoordinates() {}
 
 int CGraphObject::DragObject(const Rect& released) {
@@ -176,6 +180,17 @@ void CGraphPoint::Draw(Canvas& canvas) {
     DrawPoint(canvas, mSelector, mHilited ? mSize + 1 : mSize, mForeColor, mPoint.mLocalX, mPoint.mLocalY);
 }
 
+void CGraphPoint::CollectLabels(Canvas& canvas, std::vector<CPlotLabel>& labels) const {
+    if (mHidden || !mCaptioned || mName.empty()) return;
+    labels.push_back({CPlotLabel::Kind::Point,
+                      mName,
+                      canvas.GetTextExtent(mName),
+                      Point{mPoint.mLocalX, mPoint.mLocalY},
+                      mSize + 1,
+                      {},
+                      kBlack});
+}
+
 // ---- CGraphPointList ----
 
 std::unique_ptr<CPointRecord> CGraphPointList::NewPoint(double x, double y, bool skip) {
@@ -224,30 +239,49 @@ void CGraphCurve::CalculateCoordinates() {
 
 void CGraphCurve::Draw(Canvas& canvas) {
     if (mHidden) return;
-    {
-        ClipGuard guard(canvas);
-        const Rect plot = mPlotRect.Normalized();
-        canvas.SetClip(guard.Saved() ? plot.Intersect(*guard.Saved()) : plot);
-        canvas.SetPen(mHilited ? GetHilitedPen() : GetDrawPen());
-        std::vector<Point> stroke;
-        const auto flush = [&] {
-            if (stroke.size() >= 2) canvas.DrawPolyline(stroke);
-            stroke.clear();
-        };
-        for (const auto& point : mPointsList) {
-            if (point->mSkip) flush();
-            stroke.push_back({point->mLocalX, point->mLocalY});
-        }
-        flush();
+    ClipGuard guard(canvas);
+    const Rect plot = mPlotRect.Normalized();
+    canvas.SetClip(guard.Saved() ? plot.Intersect(*guard.Saved()) : plot);
+    canvas.SetPen(mHilited ? GetHilitedPen() : GetDrawPen());
+    std::vector<Point> stroke;
+    const auto flush = [&] {
+        if (stroke.size() >= 2) canvas.DrawPolyline(stroke);
+        stroke.clear();
+    };
+    for (const auto& point : mPointsList) {
+        if (point->mSkip) flush();
+        stroke.push_back({point->mLocalX, point->mLocalY});
     }
-    if (!mLabel.empty()) {
-        canvas.SetFont(GetLegendFont());
-        canvas.SetTextColor(kBlack);
-        const Size extent = canvas.GetTextExtent(mLabel);
-        const Rect box{mLabelAnchor.mLocalX, mLabelAnchor.mLocalY - extent.cy,
-                       mLabelAnchor.mLocalX + extent.cx, mLabelAnchor.mLocalY};
-        canvas.DrawText(mLabel, box, kTextLeft | kTextBottom | kTextNoClip);
-    }
+    flush();
+}
+
+void CGraphCurve::CollectLabels(Canvas& canvas, std::vector<CPlotLabel>& labels) const {
+    if (mHidden || mLabel.empty()) return;
+    CPlotLabel label;
+    label.kind = mSelectable ? CPlotLabel::Kind::CurveEnd : CPlotLabel::Kind::Background;
+    label.text = mLabel;
+    label.extent = canvas.GetTextExtent(mLabel);
+    label.anchor = {mLabelAnchor.mLocalX, mLabelAnchor.mLocalY};
+    label.clearance = 1;
+    // A curve's name in the curve's colour tells the curves apart; background values in grey.
+    label.color = mSelectable ? TextColorOnWhite(mForeColor) : MakeColor(90, 90, 90);
+    // Further places along the curve, nearest to the anchor first; the ones outside the plot area
+    // cannot hold a caption anyway. At most a few dozen are tried.
+    const Rect plot = mPlotRect.Normalized();
+    std::vector<Point> along;
+    for (const auto& point : mPointsList)
+        if (plot.Contains(point->mLocalX, point->mLocalY)) along.push_back({point->mLocalX, point->mLocalY});
+    const auto distance = [&](const Point& p) {
+        return std::abs(static_cast<long>(p.x) - label.anchor.x) +
+               std::abs(static_cast<long>(p.y) - label.anchor.y);
+    };
+    std::stable_sort(along.begin(), along.end(),
+                     [&](const Point& a, const Point& b) { return distance(a) < distance(b); });
+    constexpr std::size_t kMaxPlaces = 40;
+    const std::size_t stride = along.size() > kMaxPlaces ? along.size() / kMaxPlaces + 1 : 1;
+    for (std::size_t k = 0; k < along.size(); k += stride)
+        label.along.push_back(along[k]);
+    labels.push_back(std::move(label));
 }
 
 int CGraphCurve::TestClick(short x, short y, long* index) {
@@ -346,6 +380,21 @@ CStringPointRecord* CGraphStringPointCurve::addStringPoint(double x, double y, s
         AppendPoint(std::make_unique<CStringPointRecord>(x, y, std::move(caption))));
 }
 
+void CGraphStringPointCurve::CollectLabels(Canvas& canvas, std::vector<CPlotLabel>& labels) const {
+    if (mHidden || !mCaptioned) return;
+    for (const auto& point : mPointsList) {
+        const auto* captioned = dynamic_cast<const CStringPointRecord*>(point.get());
+        if (captioned == nullptr || captioned->mString.empty()) continue;
+        labels.push_back({CPlotLabel::Kind::Point,
+                          captioned->mString,
+                          canvas.GetTextExtent(captioned->mString),
+                          Point{point->mLocalX, point->mLocalY},
+                          mSize + 1,
+                          {},
+                          kBlack});
+    }
+}
+
 // ---- CGraphText ----
 
 void CGraphText::CalculateCoordinates() {
@@ -381,33 +430,73 @@ CGraphLegend::CGraphLegend() {
     mHeight = 30;
 }
 
+bool CGraphLegend::HasEntries() const {
+    return !mHidden && mRefObjectList.Count() > 0;
+}
+
 void CGraphLegend::CalculateCoordinates() {
-    mHeight = static_cast<short>(std::min<long>(kLineHeight * mRefObjectList.Count(), 32767));
+    if (!mMeasured) mHeight = static_cast<short>(std::min<long>(kLineHeight * mRefObjectList.Count(), 32767));
+    // A legend the view placed keeps its frame until the view places it again.
+    if (mMeasured && !mPlacedByHand) return;
     CGraphText::CalculateCoordinates();
 }
 
+Size CGraphLegend::Measure(Canvas& canvas) const {
+    canvas.SetFont(GetLegendFont());
+    int width = 0;
+    int height = 0;
+    for (const CGraphObject* object : mRefObjectList) {
+        const Size extent = canvas.GetTextExtent(object->LegendText());
+        width = std::max(width, extent.cx);
+        height += extent.cy;
+    }
+    return {2 * kPadding + kSample + width, 2 * kPadding + height};
+}
+
+void CGraphLegend::PlaceAt(const Rect& frame) {
+    mFrameRect = frame.Normalized();
+    mLocalX = static_cast<short>(std::clamp(mFrameRect.left, -32768, 32767));
+    mLocalY = static_cast<short>(std::clamp(mFrameRect.top, -32768, 32767));
+    mWidth = static_cast<short>(std::clamp(mFrameRect.Width(), 0, 32767));
+    mHeight = static_cast<short>(std::clamp(mFrameRect.Height(), 0, 32767));
+    mMeasured = true;
+}
+
+int CGraphLegend::TestClick(short x, short y, long* index) {
+    return HasEntries() ? CGraphObject::TestClick(x, y, index) : 0;
+}
+
+int CGraphLegend::DragObject(const Rect& released) {
+    if (!CGraphText::DragObject(released)) return 0;
+    mPlacedByHand = true;
+    return 1;
+}
+
 void CGraphLegend::Draw(Canvas& canvas) {
-    if (mHidden) return;
+    if (!HasEntries()) return;
+    const Rect frame = mFrameRect;
+    canvas.FillRect(frame, kWhite);
+    canvas.SetPen(Pen{1, MakeColor(120, 120, 120), PenStyle::Solid});
+    canvas.SetBrush(Brush::Hollow());
+    canvas.DrawRectangle(frame);
     canvas.SetFont(GetLegendFont());
     canvas.SetTextColor(kBlack);
-    const int left = mFrameRect.left;
-    const int textLeft = left + 30;
-    Rect frame{left, mFrameRect.top, left, mFrameRect.top};
-    int y = frame.top;
+    const int textLeft = frame.left + kPadding + kSample;
+    int y = frame.top + kPadding;
     for (CGraphObject* object : mRefObjectList) {
-        const Size extent = canvas.GetTextExtent(object->mName);
-        canvas.DrawText(object->mName, {textLeft, y, textLeft + extent.cx, y + extent.cy},
+        const std::string& text = object->LegendText();
+        const Size extent = canvas.GetTextExtent(text);
+        canvas.DrawText(text, {textLeft, y, textLeft + extent.cx, y + extent.cy},
                         kTextLeft | kTextTop | kTextNoClip);
-        frame.right = std::max(frame.right, textLeft + extent.cx);
-        frame.bottom += extent.cy;
         const int middle = y + extent.cy / 2;
         if (object->mType == kPoint || object->mType == kPointList) {
-            DrawPoint(canvas, object->mSelector, object->mSize, object->mForeColor, textLeft - 8, middle);
+            // A marker never spills over the next entry.
+            const int size = std::clamp(object->mSize, 1, std::max(1, extent.cy / 2 - 1));
+            DrawPoint(canvas, object->mSelector, size, object->mForeColor, textLeft - 15, middle);
         } else if (object->mType == kCurve) {
             canvas.SetPen(object->GetDrawPen());
             canvas.DrawLine({textLeft - 25, middle}, {textLeft - 5, middle});
         }
         y += extent.cy;
     }
-    mFrameRect = frame;
 }

@@ -14,6 +14,7 @@
 
 #include "base/data_list.hpp"
 #include "plot/canvas.hpp"
+#include "plot/label_placement.hpp"
 #include "plot/point_record.hpp"
 
 namespace zephon::plot {
@@ -97,6 +98,13 @@ class CGraphObject {
     // A drag by the mouse's displacement, as a tracker that moves the frame rectangle does it.
     int DragObjectBy(int dx, int dy) { return DragObject(mFrameRect.Offset(dx, dy)); }
 
+    // The captions the object wants beside it, measured on the canvas in its current font; the
+    // plot view places them all together so that none covers another. The base has none.
+    virtual void CollectLabels(zephon::plot::Canvas& canvas,
+                               std::vector<zephon::plot::CPlotLabel>& labels) const;
+    // What the legend lists for the object: mLegendName, or mName when that is empty.
+    const std::string& LegendText() const { return mLegendName.empty() ? mName : mLegendName; }
+
     // What the plot view copies in before CalculateCoordinates.
     void SetPlotArea(const zephon::plot::Rect& plotRect, double minX, double maxX, double minY, double maxY);
     zephon::plot::PlotMapping GetMapping() const;
@@ -117,6 +125,8 @@ class CGraphObject {
     double mMinY = 0;
     double mMaxY = 1;
     std::string mName;
+    std::string mLegendName; // the legend's entry when it says more than the name (empty: mName)
+    bool mCaptioned = false; // a point's name, or each captioned point's text, is drawn beside it
     bool mHilited = false;
     bool mSelectable = false; // only selectable objects take part in the view's hit tests
     bool mHidden = false;
@@ -135,6 +145,9 @@ class CGraphPoint : public CGraphObject {
 
     void Draw(zephon::plot::Canvas& canvas) override;
     void CalculateCoordinates() override;
+    // Its name beside it when captioned.
+    void CollectLabels(zephon::plot::Canvas& canvas,
+                       std::vector<zephon::plot::CPlotLabel>& labels) const override;
 
     CPointRecord mPoint;
 };
@@ -171,8 +184,13 @@ class CGraphCurve : public CGraphPointList {
     CGraphCurve() { mType = kCurve; }
 
     // Lines through the vertices with the draw pen (the wider pen when highlighted), clipped to
-    // the plot area, lifting the pen at every vertex whose mSkip is set; then the caption.
+    // the plot area, lifting the pen at every vertex whose mSkip is set. The caption is placed and
+    // drawn by the view with all the others (CollectLabels).
     void Draw(zephon::plot::Canvas& canvas) override;
+    // mLabel at mLabelAnchor, then along the curve: a curve's name at its end, the value of a
+    // background curve (one that cannot be selected) where its data put it.
+    void CollectLabels(zephon::plot::Canvas& canvas,
+                       std::vector<zephon::plot::CPlotLabel>& labels) const override;
     void CalculateCoordinates() override;
     // A hit within 8 pixels of a vertex or of a drawn segment; index = the segment's number.
     int TestClick(short x, short y, long* index) override;
@@ -208,6 +226,9 @@ class CGraphStringPointCurve : public CGraphPointCurve {
     CGraphStringPointCurve() { mType = kStringPointList; }
 
     CStringPointRecord* addStringPoint(double x, double y, std::string caption);
+    // Each point's text beside it when captioned.
+    void CollectLabels(zephon::plot::Canvas& canvas,
+                       std::vector<zephon::plot::CPlotLabel>& labels) const override;
     // The captioned point under the cursor (see GetPoint).
     CStringPointRecord* GetStringPoint() { return static_cast<CStringPointRecord*>(GetPoint()); }
 
@@ -236,17 +257,36 @@ class CGraphText : public CGraphObject {
     short mLocalY = 0;
 };
 
-// The legend: one line per listed object, its name with a marker or a line sample to the left.
+// The legend: one line per listed object, its name with a marker or a line sample to the left, in
+// a frame on an opaque background. The plot view decides where it stands (PlaceAt) before drawing.
 class CGraphLegend : public CGraphText {
   public:
-    static constexpr int kLineHeight = 14; // height per entry before the legend is drawn
+    static constexpr int kLineHeight = 14; // height per entry before the legend is measured
+    static constexpr int kPadding = 5;     // between the frame and the entries
+    static constexpr int kSample = 30;     // width of the marker or line sample before each text
 
     CGraphLegend();
 
-    // Starts from the frame's top-left corner; the frame grows with the entries drawn.
+    // Something to list: the legend is drawn and can be clicked only then.
+    bool HasEntries() const;
+    // The framed legend's size in the view's legend font, on that canvas.
+    zephon::plot::Size Measure(zephon::plot::Canvas& canvas) const;
+    // The frame the view gave it: where it is drawn and clicked.
+    void PlaceAt(const zephon::plot::Rect& frame);
+
+    // The frame filled white and outlined, then each entry's sample and text.
     void Draw(zephon::plot::Canvas& canvas) override;
-    // mHeight = kLineHeight per entry, then as a text.
+    // mHeight = kLineHeight per entry until measured, then as a text; an automatically placed
+    // legend keeps the frame the view gave it.
     void CalculateCoordinates() override;
+    int TestClick(short x, short y, long* index) override;
+    // A legend moved by a person stays where it was put.
+    int DragObject(const zephon::plot::Rect& released) override;
 
     CDataList<CGraphObject> mRefObjectList; // listed objects, in order; not owned
+    // Put where it is by a person or by a stored file (mX, mY); otherwise the view places it.
+    bool mPlacedByHand = false;
+
+  private:
+    bool mMeasured = false; // mWidth and mHeight are the size last drawn
 };

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "base/number_field.hpp"
 #include "plot/rect_tracker.hpp"
 
 using namespace zephon::plot;
@@ -15,11 +16,6 @@ namespace {
 short ToShort(long value) {
     return static_cast<short>(
         std::clamp<long>(value, std::numeric_limits<short>::min(), std::numeric_limits<short>::max()));
-}
-
-// Fewer than two ticks would leave no interval between them: both ends are always graduated.
-int TickCount(short ticks) {
-    return std::max<int>(ticks, 2);
 }
 
 bool IsPointKind(int type) {
@@ -75,8 +71,21 @@ void CPlotView::Initialize() {
     mTransparentBrush = Brush::Hatched(kWhite, HatchStyle::BackwardDiagonal);
 
     mLegend = addGraphObject(std::make_unique<CGraphLegend>());
+    mDefaultLegendX = mDefaultLegendY = 0;
+    mLayout = {};
     updateSubobjectsCoordinates();
     NotifyAxisRangesChanged();
+}
+
+void CPlotView::SetDefaultLegendPosition(double x, double y) {
+    mDefaultLegendX = x;
+    mDefaultLegendY = y;
+    if (mLegend) {
+        mLegend->mX = x;
+        mLegend->mY = y;
+        mLegend->mPlacedByHand = false;
+        UpdateObject(*mLegend);
+    }
 }
 
 // ---- layout ----
@@ -202,6 +211,9 @@ void CPlotView::setFromPlotFormat(const CPlotFormat& format) {
     if (mLegend && std::isfinite(format.mLegendX) && std::isfinite(format.mLegendY)) {
         mLegend->mX = format.mLegendX;
         mLegend->mY = format.mLegendY;
+        // Only a position someone chose is kept; the one every plot starts with is written
+        // back as it was read, and the legend goes where it hides the least.
+        mLegend->mPlacedByHand = format.mLegendX != mDefaultLegendX || format.mLegendY != mDefaultLegendY;
     }
     const Font legend = format.mLegendFormat.ToFont();
     if (IsUsableFont(legend)) mLegendFont = legend;
@@ -334,76 +346,6 @@ bool CPlotView::SetGraduationFont(Font font) {
 
 // ---- drawing ----
 
-void CPlotView::Draw(Canvas& canvas) {
-    ClipGuard guard(canvas);
-    canvas.FillRect(mClientRect, mBackgroundBrush.color);
-    // A window smaller than its margins has no plot area to draw in.
-    if (!HasPlotArea()) return;
-    const Rect& plot = mPlotRect;
-
-    canvas.SetTextColor(kBlack);
-    const int middle = plot.left + plot.Width() / 2;
-    const int titleTop = plot.bottom + static_cast<int>(-mMarginBottom * 0.5);
-    canvas.SetFont(mXLabelFont);
-    canvas.DrawText(mXLabel, {middle - 30, titleTop, middle + 30, titleTop + 20},
-                    kTextHCenter | kTextTop | kTextNoClip);
-    canvas.SetFont(mYLabelFont);
-    canvas.DrawText(mYLabel, {5, mClientRect.top + 20, plot.left - 20, mClientRect.bottom + 20},
-                    kTextLeft | kTextVCenter | kTextNoClip);
-
-    canvas.SetPen(mBlackPen);
-    const std::array<Point, 3> axes{
-        {{plot.left, plot.top}, {plot.left, plot.bottom}, {plot.right, plot.bottom}}};
-    canvas.DrawPolyline(axes);
-    DrawGraduations(canvas);
-
-    canvas.SetClip(guard.Saved() ? plot.Intersect(*guard.Saved()) : plot);
-    for (auto& object : mGraphObjList)
-        object->Draw(canvas);
-    DrawSelectedPoint(canvas);
-    if (mRectTracker) {
-        canvas.SetPen(Pen{1, kBlack, PenStyle::Dot});
-        canvas.SetBrush(Brush::Hollow());
-        canvas.DrawRectangle(*mRectTracker);
-    }
-}
-
-void CPlotView::DrawGraduations(Canvas& canvas) {
-    const Rect& plot = mPlotRect;
-    const int nx = TickCount(mNbXTicks);
-    const int ny = TickCount(mNbYTicks);
-    const int stepX = plot.Width() / (nx - 1);
-    const int stepY = plot.Height() / (ny - 1);
-    for (int k = 0; k < nx; ++k) {
-        const int x = plot.left + k * stepX;
-        canvas.DrawLine({x, plot.bottom}, {x, plot.bottom + 5});
-    }
-    for (int k = 0; k < ny; ++k) {
-        const int y = plot.bottom - k * stepY;
-        canvas.DrawLine({plot.left, y}, {plot.left - 5, y});
-    }
-
-    // One number per tick, none past the plot's edge; a plot narrower than its tick count
-    // stacks its ticks instead of numbering forever.
-    canvas.SetFont(mGraduationFont);
-    const double dx = (mCurrentMaxX - mCurrentMinX) / (nx - 1);
-    for (int k = 0; k < nx; ++k) {
-        const int x = plot.left + k * stepX;
-        if (x > plot.right) break;
-        canvas.DrawText(FormatNumber(mCurrentMinX + k * dx, mXTicksDigits),
-                        {x - 20, plot.bottom + 5, x + 20, plot.bottom + 20},
-                        kTextHCenter | kTextTop | kTextNoClip);
-    }
-    const double dy = (mCurrentMaxY - mCurrentMinY) / (ny - 1);
-    for (int k = 0; k < ny; ++k) {
-        const int y = plot.bottom - k * stepY;
-        if (y < plot.top) break;
-        canvas.DrawText(FormatNumber(mCurrentMinY + k * dy, mYTicksDigits),
-                        {plot.left - 45, y - 7, plot.left - 5, y + 13},
-                        kTextHCenter | kTextTop | kTextNoClip);
-    }
-}
-
 void CPlotView::DrawSelectedPoint(Canvas& canvas) {
     if (!mIsSelectingPointVisible) return;
     const int x = mSelectedPoint.mLocalX;
@@ -443,6 +385,11 @@ bool CPlotView::SnapRange(double& min, double& max, int ticks) {
     min = low;
     max = high;
     return true;
+}
+
+std::string CPlotView::FormatStoredNumber(double value, int digits) {
+    digits = std::clamp(digits, 0, kMaxDigits);
+    return FormatNumber(value, std::max(digits, std::min(OwnDecimals(value), 8)));
 }
 
 std::string CPlotView::FormatNumber(double value, int digits) {
@@ -507,6 +454,73 @@ void CPlotView::ResetInitialCoordinates() {
     RequestRedraw();
 }
 
+namespace {
+
+// An axis's extent with a margin, rounded outward to the step its graduation will have (an
+// extent of a single value is given a width around it first), so that both ends are ticks.
+void WidenToRoundSteps(double& low, double& high, double shownSpan, int ticks) {
+    if (!(high > low)) {
+        const double half = std::max({0.05 * std::abs(shownSpan), 1e-6 * std::abs(low), 1e-12});
+        low -= half;
+        high += half;
+    }
+    const double margin = 0.04 * (high - low);
+    low -= margin;
+    high += margin;
+    // Rounding outward may call for a longer step; a few rounds settle it.
+    for (int round = 0; round < 4; ++round) {
+        const double step = ChooseAxisTicks(low, high, ticks).step;
+        if (!(step > 0)) return;
+        const double roundLow = std::floor(low / step + 1e-9) * step;
+        const double roundHigh = std::ceil(high / step - 1e-9) * step;
+        if (roundLow == low && roundHigh == high) return;
+        low = roundLow;
+        high = roundHigh;
+    }
+}
+
+} // namespace
+
+std::optional<CPlotRanges> CPlotView::DataRanges() const {
+    double minX = std::numeric_limits<double>::infinity(), maxX = -minX;
+    double minY = minX, maxY = -minX;
+    const auto take = [&](const CPointRecord& point) {
+        if (!std::isfinite(point.mX) || !std::isfinite(point.mY)) return;
+        minX = std::min(minX, point.mX);
+        maxX = std::max(maxX, point.mX);
+        minY = std::min(minY, point.mY);
+        maxY = std::max(maxY, point.mY);
+    };
+    for (const auto& object : mGraphObjList) {
+        if (!object->mSelectable || object->mHidden) continue;
+        if (object->mType == CGraphObject::kPoint) {
+            take(static_cast<const CGraphPoint&>(*object).mPoint);
+        } else if (const auto* list = dynamic_cast<const CGraphPointList*>(object.get())) {
+            for (const auto& point : list->mPointsList)
+                take(*point);
+        }
+    }
+    if (!(minX <= maxX)) return std::nullopt;
+    CPlotRanges ranges{minX, maxX, minY, maxY};
+    WidenToRoundSteps(ranges.minX, ranges.maxX, mCurrentMaxX - mCurrentMinX, mNbXTicks);
+    WidenToRoundSteps(ranges.minY, ranges.maxY, mCurrentMaxY - mCurrentMinY, mNbYTicks);
+    ranges.minX = std::max(ranges.minX, mMaxMinX);
+    ranges.maxX = std::min(ranges.maxX, mMaxMaxX);
+    ranges.minY = std::max(ranges.minY, mMaxMinY);
+    ranges.maxY = std::min(ranges.maxY, mMaxMaxY);
+    if (!ranges.IsValid()) return std::nullopt;
+    return ranges;
+}
+
+bool CPlotView::ZoomToData() {
+    const std::optional<CPlotRanges> ranges = DataRanges();
+    if (!ranges) return false;
+    ClearSelection();
+    SetCurrentRanges(*ranges);
+    RequestRedraw();
+    return true;
+}
+
 // ---- selection ----
 
 bool CPlotView::TestClickGraphObject(int x, int y) {
@@ -514,8 +528,12 @@ bool CPlotView::TestClickGraphObject(int x, int y) {
     const short sy = ToShort(y);
     mSelectedObject = nullptr;
     mWhichPart = 0;
-    for (auto it = mGraphObjList.rbegin(); it != mGraphObjList.rend(); ++it) {
-        CGraphObject* object = it->get();
+    // The legend is drawn over everything: it is hit first.
+    std::vector<CGraphObject*> order;
+    if (mLegend) order.push_back(mLegend);
+    for (auto it = mGraphObjList.rbegin(); it != mGraphObjList.rend(); ++it)
+        if (it->get() != mLegend) order.push_back(it->get());
+    for (CGraphObject* object : order) {
         // What is not drawn cannot be clicked.
         if (!object->mSelectable || object->mHidden) continue;
         long index = 0;
@@ -552,6 +570,7 @@ void CPlotView::SetSelectedPoint(long x, long y, CGraphObject* object) {
     };
 
     bool report = true;
+    bool stored = false;              // the coordinates are a stored point's, shown as stored
     std::optional<std::string> owner; // who the coordinates belong to; none for a bare point
     if (object && object->mSelectable) {
         switch (object->mType) {
@@ -566,12 +585,14 @@ void CPlotView::SetSelectedPoint(long x, long y, CGraphObject* object) {
             if (auto* point = dynamic_cast<CGraphPoint*>(object)) {
                 takePoint(point->mPoint);
                 owner = point->mName;
+                stored = true;
             }
             break;
         case CGraphObject::kPointList:
             if (const CPointRecord* point = listPoint(object)) {
                 takePoint(*point);
                 owner = object->mName;
+                stored = true;
             }
             break;
         case CGraphObject::kStringPointList:
@@ -580,6 +601,7 @@ void CPlotView::SetSelectedPoint(long x, long y, CGraphObject* object) {
                 const auto* captioned = dynamic_cast<const CStringPointRecord*>(point);
                 const std::string caption = captioned ? captioned->mString : std::string();
                 owner = object->mName.empty() ? caption : object->mName + " (" + caption + ")";
+                stored = true;
             }
             break;
         case CGraphObject::kText:
@@ -595,8 +617,11 @@ void CPlotView::SetSelectedPoint(long x, long y, CGraphObject* object) {
 
     NotifyObjectSelection();
     if (!report) return;
-    std::string message = mXLabel + " = " + FormatNumber(worldX, mXTicksDigits) + ", " + mYLabel + " = " +
-                          FormatNumber(worldY, mYTicksDigits);
+    const auto text = [&](double value, bool xAxis) {
+        const int digits = xAxis ? mXTicksDigits : mYTicksDigits;
+        return stored ? FormatStoredNumber(value, digits) : FormatNumber(value, CoordinateDigits(xAxis));
+    };
+    std::string message = mXLabel + " = " + text(worldX, true) + ", " + mYLabel + " = " + text(worldY, false);
     if (owner) message = *owner + " : " + message;
     DisplayStatusMessage(message);
 }
@@ -667,9 +692,14 @@ void CPlotView::ClearSelection() {
 
 // ---- mouse and commands ----
 
+bool CPlotView::IsOnLegend(int x, int y) const {
+    return mLegend != nullptr && mLegend->HasEntries() && mLegend->mFrameRect.Normalized().Contains(x, y);
+}
+
 CPlotTracking CPlotView::OnLButtonDown(int x, int y) {
     mTracking = {};
-    if (!mPlotRect.Contains(x, y)) {
+    // The legend may stand outside the plot area, on its right.
+    if (!mPlotRect.Contains(x, y) && !IsOnLegend(x, y)) {
         mIsSelectingPointVisible = false;
         RequestRedraw();
         DisplayStatusMessage("");
@@ -756,7 +786,7 @@ void CPlotView::OnRButtonUp(int x, int y) {
 
 std::optional<CPlotContextMenu> CPlotView::ContextMenuAt(int x, int y) {
     // Objects are drawn only inside the plot area; what is clipped away cannot be clicked.
-    const bool hit = mPlotRect.Contains(x, y) && TestClickGraphObject(x, y);
+    const bool hit = (mPlotRect.Contains(x, y) || IsOnLegend(x, y)) && TestClickGraphObject(x, y);
     return GetContextMenu(hit ? mSelectedObject : nullptr, Point{x, y});
 }
 
@@ -899,6 +929,8 @@ bool CPlotView::OnMenuCommand(int number) {
     case CPlotCommand::AxisRangesByDefault:
         ResetInitialCoordinates();
         return true;
+    case CPlotCommand::ZoomToData:
+        return ZoomToData();
     case CPlotCommand::AxisLabelFont: {
         const std::optional<Font> font = mHost ? mHost->ChooseFont(mXLabelFont) : std::nullopt;
         if (!font || !SetLabelFont(*font)) return false;

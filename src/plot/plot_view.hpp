@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "plot/axis_ticks.hpp"
 #include "plot/canvas.hpp"
 #include "plot/graph_object.hpp"
 #include "plot/plot_format.hpp"
@@ -42,6 +43,7 @@ enum class CPlotCommand : int {
     AxisLabelFont,
     AxisGraduationFont,
     Print,
+    ZoomToData, // "Zoom to data": the toolbar, the View menu and the key F
 };
 constexpr int kFirstViewCommand = 100;
 
@@ -55,6 +57,25 @@ struct CPlotRanges {
     // Finite, and the minimum strictly below the maximum on both axes.
     bool IsValid() const;
     friend bool operator==(const CPlotRanges&, const CPlotRanges&) = default;
+};
+
+// What a drawing shows besides the plot itself.
+struct CDrawOptions {
+    // The selected point's marker and the selection's frame: on screen, not in pictures and prints.
+    bool selection = true;
+    static CDrawOptions ForOutput() { return CDrawOptions{false}; }
+};
+
+// How the last drawing laid the plot out, measured with that drawing's fonts.
+struct CPlotLayout {
+    zephon::plot::CAxisTicks xTicks;
+    zephon::plot::CAxisTicks yTicks;
+    zephon::plot::Rect xTitle; // boxes of the axis titles (the Y one turned), empty without a title
+    zephon::plot::Rect yTitle;
+    std::vector<zephon::plot::Rect> xLabels; // boxes of the graduation numbers drawn, by tick
+    std::vector<zephon::plot::Rect> yLabels;
+    zephon::plot::Rect legend; // empty when no legend is drawn
+    bool legendOutside = false;
 };
 
 class CPlotView : public CPlotHost {
@@ -120,6 +141,9 @@ class CPlotView : public CPlotHost {
     void PutBackGraphObject(TakenObject taken);
     const std::vector<std::unique_ptr<CGraphObject>>& GetGraphObjects() const { return mGraphObjList; }
     CGraphLegend* GetLegend() const { return mLegend; }
+    // Where the legend starts before anyone moves it; a stored position equal to it was never
+    // chosen by a person, so the legend is placed where it hides the least.
+    void SetDefaultLegendPosition(double x, double y);
     // Whether the object is one of the view's (it may have been removed meanwhile).
     bool Holds(const CGraphObject* object) const;
 
@@ -185,10 +209,17 @@ class CPlotView : public CPlotHost {
 
     // ---- drawing ----
 
-    // Background, axis titles, axes, ticks, graduation numbers, then clipped to the plot area:
-    // the graph objects in list order, the selected point and the selection frame.
-    virtual void Draw(zephon::plot::Canvas& canvas);
+    // Lays the plot out with the canvas's text metrics (LayOut), then draws the background, axis
+    // titles, axes, ticks and graduation numbers; clipped to the plot area the graph objects in
+    // list order and their captions; the legend; and, unless left out, the selected point and the
+    // selection frame.
+    virtual void Draw(zephon::plot::Canvas& canvas, const CDrawOptions& options = {});
     void DrawSelectedPoint(zephon::plot::Canvas& canvas);
+    // The layout of the plot in its window for that canvas's fonts: margins from the axis titles'
+    // and graduation numbers' sizes, round ticks that fit, the legend where it hides the least. A
+    // plot area that moves takes every object and the selection with it.
+    void LayOut(zephon::plot::Canvas& canvas);
+    const CPlotLayout& GetLayout() const { return mLayout; }
 
     // Printing keeps the on-screen size in inches: the printer scales the view by its pixels per
     // inch over the screen's before the view is drawn as usual.
@@ -206,6 +237,9 @@ class CPlotView : public CPlotHost {
     static bool SnapRange(double& min, double& max, int ticks);
     // "%.*lf" of a graduation or coordinate; never "-0".
     static std::string FormatNumber(double value, int digits);
+    // A stored value as it is stored: at least `digits` decimals, more when the value has them
+    // (up to 8), so that 11.67 reads 11.67 on an axis of whole numbers.
+    static std::string FormatStoredNumber(double value, int digits);
 
     // Zoom to the stored selection / squeeze the present view into it; both keep within the
     // outer limits and snap to round steps. Nothing happens without a usable selection.
@@ -213,6 +247,13 @@ class CPlotView : public CPlotHost {
     void ZoomOutSelectedRect();
     // Back to the default ranges, unsnapped.
     void ResetInitialCoordinates();
+    // The ranges that hold every curve and point a person works with (background curves, texts
+    // and the legend aside), with a margin, rounded outward to the graduation's step and kept
+    // within the outer limits; nothing when the plot shows no such data.
+    std::optional<CPlotRanges> DataRanges() const;
+    bool CanZoomToData() const { return DataRanges().has_value(); }
+    // "Zoom to data": shows DataRanges; false when there is no data.
+    bool ZoomToData();
     // Forgets the stored selection (the person pressed Escape).
     void DropSelection();
     // The zoom commands have a selection to work on.
@@ -220,8 +261,9 @@ class CPlotView : public CPlotHost {
 
     // ---- selection ----
 
-    // Hit test from the topmost object down; on a hit the object and its part are kept, the
-    // selected point is shown and reported, and the result is true.
+    // Hit test from the topmost object down, the legend (drawn over everything) first; on a hit
+    // the object and its part are kept, the selected point is shown and reported, and the result
+    // is true.
     bool TestClickGraphObject(int x, int y);
     // Selects the pixel point on the object (none: the bare coordinates) and reports it.
     void SetSelectedPoint(long x, long y, CGraphObject* object);
@@ -322,6 +364,8 @@ class CPlotView : public CPlotHost {
     void ShowClickedPoint(zephon::plot::Point at);
     // Whether the pixel lies on the stored selection (its frame and handles included).
     bool IsOnSelection(int x, int y) const;
+    // Whether the pixel lies on the legend as it was last drawn.
+    bool IsOnLegend(int x, int y) const;
 
     zephon::plot::Rect mSelectedRect;
     bool mIsSelectingPointVisible = false;
@@ -331,7 +375,14 @@ class CPlotView : public CPlotHost {
   private:
     void AddObject(std::unique_ptr<CGraphObject> object);
     zephon::plot::Rect PlotAreaOf(const zephon::plot::Rect& client) const;
-    void DrawGraduations(zephon::plot::Canvas& canvas);
+    void DrawAxes(zephon::plot::Canvas& canvas);
+    void DrawLabels(zephon::plot::Canvas& canvas);
+    // The ticks of one axis whose numbers fit along `pixels` without touching each other.
+    zephon::plot::CAxisTicks FittingTicks(zephon::plot::Canvas& canvas, double min, double max, int target,
+                                          int pixels, bool horizontal) const;
+    // Decimals of a coordinate that no stored point gives: the axis's own, or those its
+    // graduation's step needs when zoomed in further.
+    int CoordinateDigits(bool xAxis) const;
     // The shown ranges changed: objects, selected point and selection follow, the axis range
     // window hears of it, and the view repaints.
     void CurrentRangesChanged();
@@ -378,4 +429,7 @@ class CPlotView : public CPlotHost {
 
     CPlotViewHost* mHost = nullptr;
     bool mHasClientRect = false;
+    CPlotLayout mLayout;
+    double mDefaultLegendX = 0;
+    double mDefaultLegendY = 0;
 };

@@ -123,7 +123,7 @@ TEST(InclusionTable, TypedTextsAreCheckedAndRefusalsKeepTheValue) {
     };
     const Case cases[] = {
         {1, "95.53", ""},
-        {1, "12a", "Th (°C): \"12a\" is not a number; the cell keeps 95.5."},
+        {1, "12a", "Th (°C): \"12a\" is not a number; the cell keeps 95.53."},
         {1, "nan", "not a number"},
         {1, "-0", "a zero is typed with the digit 0"},
         {1, "1,5", "not a number"},
@@ -141,12 +141,17 @@ TEST(InclusionTable, TypedTextsAreCheckedAndRefusalsKeepTheValue) {
         EXPECT_NE(outcome.reason.find(c.reason), std::string::npos) << outcome.reason;
     }
     EXPECT_EQ(inc.mTh, 95.53);
-    EXPECT_EQ(model.CellText(0, 1), "95.5");
+    // A cell shows the decimals the value has, at least one, at most those the file keeps.
+    EXPECT_EQ(model.CellText(0, 1), "95.53");
+    EXPECT_EQ(model.CellText(0, 3), "20.0");
+    EXPECT_EQ(model.CellText(0, 5), "2.5");
     EXPECT_EQ(model.EditText(0, 1), "95.53"); // an editor starts from the whole value
     EXPECT_EQ(inc.mFv, 0);
     EXPECT_EQ(inc.mInclusionName, "Inclusion1");
     EXPECT_EQ(inc.mHomog, 0);
     EXPECT_EQ(inc.mCO2, 2.5);
+    model.EditCell(0, 2, "11.6749");
+    EXPECT_EQ(model.CellText(0, 2), "11.67");
     // Typing what the cell holds already is no change.
     const std::size_t steps = e.history.Count();
     EXPECT_TRUE(model.EditCell(0, 1, "95.530").accepted);
@@ -331,7 +336,9 @@ TEST(CorrelationTables, PointsAndTheirCompositions) {
     EXPECT_EQ(RowTexts(points, 0), (Strings{"Fluid1", "0.0000", "0.0000"}));
     EXPECT_EQ(points.SubTableButton(), std::string("Composition"));
     points.EditCell(0, 1, "0.823456");
-    EXPECT_EQ(points.CellText(0, 1), "0.8235");
+    EXPECT_EQ(points.CellText(0, 1), "0.823456"); // as stored: 4 decimals at least, 6 at most
+    points.EditCell(0, 2, "0.2");
+    EXPECT_EQ(points.CellText(0, 2), "0.2000");
 
     CAlphaBetaRecordEx& point = *e.document.mCorrelation.mList.First();
     CCompositionTableModel composition(e.session, point);

@@ -382,6 +382,8 @@ TEST(Files, InfoRenderAndUnreadableInput) {
     EXPECT_NE(missing.err.find("nowhere.flu"), std::string::npos);
     EXPECT_EQ(RunTool({"info", folder / "notes.txt"}).code, 2);
     EXPECT_EQ(RunTool({"render", Example("inclusions.inc"), "--svg", folder / "x.svg"}).code, 2);
+    EXPECT_EQ(RunTool({"crossings", Example("inclusions.inc")}).code, 2);
+    EXPECT_EQ(RunTool({"crossings", folder / "nowhere.abp"}).code, 2);
     EXPECT_EQ(RunTool({"frobnicate"}).code, 2);
     EXPECT_EQ(RunTool({}).code, 2);
     const CliRun help = RunTool({"--help"});
@@ -397,6 +399,10 @@ TEST(Files, InfoRenderAndUnreadableInput) {
     ASSERT_EQ(RunTool({"render", folder / "one.abp", "--svg", folder / "one.svg"}).code, 0);
     EXPECT_TRUE(WellFormedXml(ReadText(folder / "one.svg")));
     EXPECT_NE(ReadText(folder / "one.svg").find("FI-1"), std::string::npos);
+    // One curve crosses nothing.
+    const CliRun alone = RunTool({"crossings", folder / "one.abp"});
+    EXPECT_EQ(alone.code, 0);
+    EXPECT_NE(alone.out.find("1 alpha-beta curve, 0 crossings"), std::string::npos) << alone.out;
 }
 
 TEST(Files, ConvertBetweenInclusionFilesAndCsv) {

@@ -63,6 +63,13 @@ TEST(Demo, WritesDocumentsThatReopenIdentically) {
     EXPECT_EQ(diagrams.GetVTPlots().size(), 1u);
     EXPECT_EQ(diagrams.GetVTPlots()[0]->mPlottedInclusionsList.Count(), 4);
 
+    // The crossing of FI-1 and FI-2 that the summary names is the first that "crossings" lists.
+    const CliRun crossings = RunTool({"crossings", (demo / "alpha_beta.abp").string(), "--json"});
+    ASSERT_EQ(crossings.code, 0) << crossings.err;
+    EXPECT_NE(crossings.out.find("{\"alpha\":0.827"), std::string::npos) << crossings.out;
+    EXPECT_NE(crossings.out.find("\"beta\":0.224"), std::string::npos) << crossings.out;
+    EXPECT_NE(crossings.out.find("\"first\":\"FI-1\",\"second\":\"FI-2\""), std::string::npos);
+
     // The marker is the oil the family was made from (alpha 0.82, beta 0.20), to the precision of
     // the measurements.
     const CAlphaBetaPoint* marker = plot.mAlphaBetaPointsList.mList.First();
@@ -79,20 +86,4 @@ TEST(Demo, BundledExamplesAreTheRecordsAsTheirWritersWriteThem) {
     zephon::cli::MakeExampleCorrelation(correlation.mCorrelation);
     EXPECT_EQ(correlation.SaveToText(), ReadText(Example("correlation.abe")));
     ExpectReopensIdentically<CFluidModelDataDocument>(Example("fluid_model.flu"));
-}
-
-TEST(Demo, CrossingOfTwoCurves) {
-    CAlphaBetaCurve a, b;
-    a.Add(new CAlphaBetaRecord(0.5, 0.0));
-    a.Add(new CAlphaBetaRecord(0.7, 0.4));
-    b.Add(new CAlphaBetaRecord(0.7, 0.0));
-    b.Add(new CAlphaBetaRecord(0.5, 0.4));
-    double alpha = 0, beta = 0;
-    ASSERT_TRUE(zephon::cli::CurvesCross(a, b, alpha, beta));
-    EXPECT_NEAR(alpha, 0.6, 1e-12);
-    EXPECT_NEAR(beta, 0.2, 1e-12);
-    CAlphaBetaCurve parallel;
-    parallel.Add(new CAlphaBetaRecord(0.6, 0.0));
-    parallel.Add(new CAlphaBetaRecord(0.8, 0.4));
-    EXPECT_FALSE(zephon::cli::CurvesCross(a, parallel, alpha, beta));
 }

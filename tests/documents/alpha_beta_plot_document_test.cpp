@@ -7,6 +7,9 @@
 #include "documents/alpha_beta_plot_document.hpp"
 #include "documents/data_documents.hpp"
 #include "drawn_objects.hpp"
+#include "plot/palette.hpp"
+
+#include <unistd.h>
 
 using namespace zephon::testing;
 
@@ -95,6 +98,44 @@ TEST_F(AlphaBetaTest, CurvesThatStopEarlyAreKeptAndTheReasonShown) {
     EXPECT_EQ(llg->mGraphCurve->GetPointCount(), llg->mCurve.Count());
     EXPECT_EQ(llg->mGraphCurve->mReferenceObject, static_cast<void*>(static_cast<CRecord*>(llg)));
     EXPECT_TRUE(llg->mGraphCurve->mSelectable);
+}
+
+TEST_F(AlphaBetaTest, APlotShowsItsDataUntilSomeoneChoosesItsRanges) {
+    const auto addCurve = [&](CAlphaBetaPlotDocument& plot, double endBeta) {
+        auto* curve = new CAlphaBetaCurve();
+        curve->Initialize();
+        curve->Add(new CAlphaBetaRecord(0.76, 0.0));
+        curve->Add(new CAlphaBetaRecord(0.98, endBeta));
+        plot.mAlphaBetaCurvesList.Add(curve);
+        plot.PlotAlphaBetaCurve(curve);
+    };
+    CAlphaBetaPlotView& view = document.GetPlotView();
+    addCurve(document, 0.42);
+    EXPECT_EQ(view.GetCurrentRanges(), (CPlotRanges{0.75, 1.0, 0.0, 0.5})) << "its data between round ticks";
+    EXPECT_EQ(view.GetDefaultRanges(), (CPlotRanges{0, 1, 0, 1})) << "the default ranges stay";
+    addCurve(document, 0.6);
+    EXPECT_DOUBLE_EQ(view.GetCurrentRanges().maxY, 0.8);
+    // Saved that way, the plot opens as it was; a file with the starting ranges opens on its data.
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("zephon-follow-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    WriteText(folder / "zoomed.abp", document.SaveToText());
+    view.SetCurrentRanges(0, 1, 0, 1);
+    WriteText(folder / "whole.abp", document.SaveToText());
+    addCurve(document, 0.2);
+    EXPECT_EQ(view.GetCurrentRanges(), (CPlotRanges{0, 1, 0, 1})) << "a range someone chose is kept";
+    CAlphaBetaPlotDocument zoomed(services), whole(services);
+    ASSERT_TRUE(zoomed.OnOpenDocument(folder / "zoomed.abp"));
+    ASSERT_TRUE(whole.OnOpenDocument(folder / "whole.abp"));
+    EXPECT_DOUBLE_EQ(zoomed.GetPlotView().GetCurrentRanges().maxY, 0.8);
+    EXPECT_FALSE(zoomed.GetPlotView().FollowsData());
+    EXPECT_DOUBLE_EQ(whole.GetPlotView().GetCurrentRanges().minX, 0.75);
+    EXPECT_DOUBLE_EQ(whole.GetPlotView().GetCurrentRanges().maxY, 0.8);
+    EXPECT_FALSE(whole.IsModified());
+    std::filesystem::remove_all(folder);
+
+    // New curves take the palette's colours in turn; stored ones keep theirs.
+    EXPECT_EQ(document.NextCurveColor(), zephon::plot::CurvePalette()[0]) << "the stored curves are red";
 }
 
 TEST_F(AlphaBetaTest, NamesLimitsAndOneCalculationAtATime) {
@@ -223,7 +264,7 @@ TEST_F(AlphaBetaTest, BackgroundCurvesComeFromTheResourcesFolderBesideTheProgram
     EXPECT_TRUE(services.messages.empty()) << services.LastMessage();
     ASSERT_EQ(document.GetIsoGORCurves().size(), 1u);
     const CGraphCurve* gor = document.GetIsoGORCurves()[0];
-    EXPECT_EQ(gor->mLabel, "100");
+    EXPECT_EQ(gor->mLabel, "100 m\xC2\xB3/m\xC2\xB3") << "gas-oil ratios with their unit";
     EXPECT_EQ(gor->mLabelAnchor.mX, 0.55);
     EXPECT_EQ(gor->GetPointCount(), 3);
     EXPECT_EQ(gor->mForeColor, zephon::plot::MakeColor(170, 170, 170));

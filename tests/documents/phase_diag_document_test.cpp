@@ -10,6 +10,7 @@
 #include "documents/phase_diag_document.hpp"
 #include "drawn_objects.hpp"
 #include "thermo/calculation_interface.hpp"
+#include "plot/palette.hpp"
 
 using namespace zephon::testing;
 
@@ -240,6 +241,11 @@ TEST_F(PhaseDiagTest, TrappingLinesTheirMarkerAndPairRemoval) {
     ASSERT_TRUE(monoA && monoB);
     EXPECT_EQ(monoA->mIsBiphasic, 0);
     EXPECT_EQ(diagram->mBiphIsochorsList->mList.First()->mName, monoA->mName);
+    // A new envelope takes the palette's first colour, and its isochores the envelope's.
+    EXPECT_EQ(diagram->mLiquidIsopleth->mCurveFormat.mColor, zephon::plot::CurvePalette()[0]);
+    EXPECT_EQ(monoB->mCurveFormat.mColor, zephon::plot::CurvePalette()[0]);
+    EXPECT_EQ(diagram->mBiphIsochorsList->mList.First()->mGraphCurve->mForeColor,
+              zephon::plot::CurvePalette()[0]);
 
     // The temporary marker: magenta, from Pmin to Pmax, named with a degree sign, never a change.
     document.SetModifiedFlag(false);
@@ -368,9 +374,11 @@ TEST(VolumePlot, PlottingWidensTheRangesToRoundTensAndCapsTheVolume) {
     EXPECT_EQ(plot.GetDefaultRanges().minX, 0);
     EXPECT_EQ(plot.GetCurrentRanges().maxX, 150);
     ASSERT_NE(copy->mGraphCurve, nullptr);
-    EXPECT_EQ(copy->mGraphCurve->mForeColor, zephon::plot::kRed);
+    EXPECT_EQ(copy->mGraphCurve->mForeColor, zephon::plot::CurvePalette()[0]) << "the palette's first";
     EXPECT_EQ(copy->mGraphCurve->GetPointCount(), 2);
     EXPECT_EQ(LegendNames(plot), std::vector<std::string>{"Hot"});
+    EXPECT_EQ(copy->mGraphCurve->LegendText(), "Hot (Th 0 \xC2\xB0"
+                                               "C)");
 
     CInclusionRecordEx cold;
     cold.mInclusionName = "Cold";
@@ -393,6 +401,29 @@ TEST(VolumePlot, PlottingWidensTheRangesToRoundTensAndCapsTheVolume) {
     EXPECT_EQ(LegendNames(plot), std::vector<std::string>{"Cold"});
     EXPECT_EQ(plot.mPlottedInclusionsList.Count(), 1);
     EXPECT_EQ(plot.mPlottedCurvesList.Count(), 0);
+
+    // The legend tells isochores apart by their Th, and by their diagram when there are several;
+    // an inclusion of the same Th shares the isochore's colour.
+    CIsochor a, b;
+    a.mName = "Oil A: Th = 89.30, L ";
+    b.mName = "Oil B: Th = 89.30, G ";
+    a.mTh = b.mTh = 89.3;
+    a.mHomog = 1;
+    b.mHomog = 0;
+    const CIsochor* plottedA = plot.AddIsochor(a);
+    EXPECT_EQ(plottedA->mGraphCurve->LegendText(), "Th 89.3 \xC2\xB0"
+                                                   "C, L");
+    const CIsochor* plottedB = plot.AddIsochor(b);
+    EXPECT_EQ(plottedA->mGraphCurve->LegendText(), "Oil A, Th 89.3 \xC2\xB0"
+                                                   "C, L");
+    EXPECT_EQ(plottedB->mGraphCurve->LegendText(), "Oil B, Th 89.3 \xC2\xB0"
+                                                   "C, G");
+    EXPECT_NE(plottedA->mCurveFormat.mColor, plottedB->mCurveFormat.mColor);
+    CInclusionRecordEx measured;
+    measured.mInclusionName = "FI-2";
+    measured.mTh = 89.3;
+    measured.mHomog = 0;
+    EXPECT_EQ(plot.AddInclusion(measured)->mPointFormat.mColor, plottedB->mCurveFormat.mColor);
 }
 
 TEST_F(PhaseDiagTest, ACutFileOpensWithWhatPrecedesTheCut) {

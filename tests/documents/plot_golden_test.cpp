@@ -108,11 +108,14 @@ TEST(PlotGolden, VolumeTemperaturePlot) {
     CVolumePlotView plot;
     CInclusionRecordEx inclusion;
     inclusion.mInclusionName = "Inc 1";
+    inclusion.mTh = 100;
     for (double t : {20.0, 45.0, 70.0, 95.0})
         inclusion.mVolumeDataList.Add(new CVolumeRecord(t, 12 - t / 10));
     plot.AddInclusion(inclusion);
     CIsochor isochor;
     isochor.mName = "Oil A: Th = 100.00, L ";
+    isochor.mTh = 100;
+    isochor.mHomog = 1;
     for (double t : {100.0, 70.0, 40.0, 10.0})
         isochor.Add(new CIsochorPoint(t, 50, (100 - t) / 7));
     plot.AddIsochor(isochor);

@@ -55,6 +55,8 @@ struct AlphaBetaViewTest : ::testing::Test {
         curve = made.release();
         document.mAlphaBetaCurvesList.Add(curve);
         document.PlotAlphaBetaCurve(curve);
+        // A new plot shows its data; these tests click on the whole plane, which keeps it shown.
+        view.SetCurrentRanges(0, 1, 0, 1);
     }
     static int X(double alpha) { return 70 + static_cast<int>(std::lround(alpha * 500)); }
     static int Y(double beta) { return 500 - static_cast<int>(std::lround(beta * 480)); }

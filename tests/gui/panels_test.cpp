@@ -60,10 +60,8 @@ class PanelsTest : public QObject {
 
     // The dialog of an open panel, showing a page.
     CToolPanelDialog* Panel(const char* title) {
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (auto* dialog = qobject_cast<CToolPanelDialog*>(widget);
-                dialog && dialog->windowTitle() == title && dialog->isVisible())
-                return dialog;
+        for (auto* dialog : Main().findChildren<CToolPanelDialog*>())
+            if (dialog->windowTitle() == title && !dialog->isHidden()) return dialog;
         return nullptr;
     }
     QWidget* Page(const char* panel, int page) {
@@ -384,8 +382,12 @@ class PanelsTest : public QObject {
                 t->app->Panels().Display(shot.kind, page);
                 CToolPanelDialog* dialog = Panel(shot.title);
                 QVERIFY(dialog != nullptr);
-                dialog->resize(520, 380);
-                QCoreApplication::processEvents();
+                // Floating, its pages at the size of their golden pictures.
+                dialog->setFloating(true);
+                for (int attempt = 0; attempt < 3 && dialog->Tabs().size() != QSize(512, 372); ++attempt) {
+                    dialog->resize(dialog->size() + QSize(512, 372) - dialog->Tabs().size());
+                    QCoreApplication::processEvents();
+                }
                 QString why;
                 const QString name = QString("panel_%1_%2").arg(shot.name).arg(page);
                 QVERIFY2(MatchesGolden(dialog->Tabs().grab().toImage(), name, why), qPrintable(why));

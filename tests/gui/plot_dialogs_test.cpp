@@ -1,22 +1,25 @@
 // The plot settings dialogs, the axis range window, and the plot on paper and in files: sizes
 // without a list item, typing that is never rewritten under the cursor, ranges refused until they
-// are valid, a window that follows the active plot, printing to a PDF file without a printer and
-// the exported pictures.
+// are valid, a window that follows the active plot, printing fitted to the page, the exported
+// pictures and the list of crossings.
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFontDialog>
 #include <QImageReader>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTableWidget>
 
 #include "base/number_field.hpp"
 #include "documents/alpha_beta_plot_document.hpp"
 #include "documents/phase_diag_document.hpp"
 #include "gui/plot/axis_range_window.hpp"
+#include "gui/plot/crossings_dialog.hpp"
 #include "gui/plot/plot_output.hpp"
 #include "gui/plot/qpainter_canvas.hpp"
 #include "gui/plot/settings_dialogs.hpp"
@@ -184,17 +187,54 @@ class PlotDialogsTest : public QObject {
         QCOMPARE(view.GetCurrentRanges().minY, 0.0);
     }
 
-    void printingToAPdfFileNeedsNoPrinter() {
+    void printingFitsThePlotOnThePage() {
+        // The picture fills the printable part along its longer side, its shape kept, centred.
+        struct Case {
+            QSizeF picture;
+            QRectF page, fitted;
+        };
+        const Case cases[] = {{{640, 480}, {0, 0, 800, 1200}, {0, 300, 800, 600}},
+                              {{640, 480}, {0, 0, 1200, 800}, {66.6667, 0, 1066.6667, 800}},
+                              {{100, 100}, {10, 20, 200, 100}, {60, 20, 100, 100}},
+                              {{0, 480}, {0, 0, 800, 1200}, {}}};
+        for (const Case& c : cases) {
+            const QRectF fitted = FitOnPage(c.picture, c.page);
+            QVERIFY2(std::abs(fitted.left() - c.fitted.left()) < 1e-3 &&
+                         std::abs(fitted.top() - c.fitted.top()) < 1e-3 &&
+                         std::abs(fitted.width() - c.fitted.width()) < 1e-3 &&
+                         std::abs(fitted.height() - c.fitted.height()) < 1e-3,
+                     qPrintable(QString("%1 x %2").arg(c.picture.width()).arg(c.picture.height())));
+        }
+        // A PDF file needs no printer; the page keeps the orientation Page Setup gave it.
         CPlotWindow* window = Open("phase_diagram.ptd");
         QVERIFY(window != nullptr);
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageOrientation(QPageLayout::Landscape);
         printer.setOutputFileName(mFixture.folder->filePath("printed.pdf"));
         QVERIFY(PrintPlot(*window->View(), printer));
         QCOMPARE(Head(mFixture.folder->filePath("printed.pdf"), 5), QByteArray("%PDF-"));
-        // On paper the plot keeps its on-screen size: 1200 dots per inch draw 12.5 dots a pixel.
-        QCOMPARE(CPlotView::GetPrintScale(printer.logicalDpiX(), printer.logicalDpiY()).x,
-                 printer.logicalDpiX() / 96.0);
+        QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
+    }
+
+    void crossingsAreListedAndMarkedInOneClick() {
+        CPlotWindow* window = Open("alpha_beta.abp");
+        QVERIFY(window != nullptr);
+        auto& plot = dynamic_cast<CAlphaBetaPlotDocument&>(*window->Document());
+        const int markers = plot.mAlphaBetaPointsList.Count();
+        QString first;
+        AnswerModal<CCrossingsDialog>([&first](CCrossingsDialog& dialog) {
+            // The demonstration's trapped oil is the crossing of FI-1 and FI-2.
+            first = dialog.Summary().text() + " " + dialog.Table().item(0, 0)->text() + " " +
+                    dialog.Table().item(0, 1)->text() + " " + dialog.Table().item(0, 2)->text();
+            dialog.findChild<QPushButton*>("marker0")->click();
+            dialog.reject();
+        });
+        mApp->MainWindow().Action(CAppCommand::FindCrossings)->trigger();
+        QCOMPARE(first, QString("6 crossings of 5 curves. 0.8274 0.2241 FI-1 and FI-2"));
+        QCOMPARE(plot.mAlphaBetaPointsList.Count(), markers + 1);
+        const CAlphaBetaRecordEx& marker = plot.mAlphaBetaPointsList.mList.Last()->mAlphaBetaRecordEx;
+        QVERIFY(std::abs(marker.mAlpha - 0.8274) < 1e-4 && std::abs(marker.mBeta - 0.2241) < 1e-4);
     }
 
     void exportedPicturesAreTheShownPlot() {
@@ -210,7 +250,8 @@ class PlotDialogsTest : public QObject {
         });
         mApp->MainWindow().Action(CAppCommand::FileExportPicture)->trigger();
         QCOMPARE(QImageReader(png).size(), QSize(800, 500));
-        QCOMPARE(window->View()->GetClientRect(), (zephon::plot::Rect{0, 0, 640, 480})); // laid out again
+        QCOMPARE(mServices->saveProposals.back(), std::filesystem::path("alpha_beta.svg")); // not .abp.svg
+        QCOMPARE(window->View()->GetClientRect(), (zephon::plot::Rect{0, 0, 640, 480}));    // laid out again
 
         std::string error;
         const QString svg = mFixture.folder->filePath("plot.svg");

@@ -1,12 +1,13 @@
 // Pictures: the QPainter canvas puts markers and frames on the pixels the plot's geometry gives
 // them, and the P-T and alpha-beta windows of the demonstration's documents, grabbed at a fixed
-// size with fixed fonts, match their reviewed golden pictures within a tolerance. A picture that
-// does not match is kept beside the build for a person to look at; ZEPHON_UPDATE_GOLDEN=1 writes
-// the golden pictures anew (to be reviewed before they are committed).
+// size with fixed fonts, and their PNG exports match their reviewed golden pictures within a
+// tolerance. A picture that does not match is kept beside the build for a person to look at;
+// ZEPHON_UPDATE_GOLDEN=1 writes the golden pictures anew (to be reviewed before they are committed).
 #include <QDir>
 #include <QImage>
 #include <QPainter>
 
+#include "gui/plot/plot_output.hpp"
 #include "gui/plot/qpainter_canvas.hpp"
 #include "plot/graph_object.hpp"
 #include "plot_test_support.hpp"
@@ -122,6 +123,29 @@ class PlotPicturesTest : public QObject {
         QTest::mouseRelease(window->Area(), Qt::LeftButton, {}, QPoint(600, 280));
         QString report;
         QVERIFY2(MatchesGolden(window->grab().toImage(), "phase_diagram_window", report), qPrintable(report));
+    }
+
+    void theExportedPictures() {
+        // Exported at 800 x 600 pixels, without the selection the window shows.
+        for (const char* name : {"alpha_beta.abp", "phase_diagram.ptd"}) {
+            CPlotWindow* window = Open(name);
+            QVERIFY(window != nullptr);
+            QTest::mouseClick(window->Area(), Qt::LeftButton, {}, QPoint(180, 250));
+            QTest::mousePress(window->Area(), Qt::LeftButton, {}, QPoint(470, 150));
+            QTest::mouseMove(window->Area(), QPoint(600, 280));
+            QTest::mouseRelease(window->Area(), Qt::LeftButton, {}, QPoint(600, 280));
+            QVERIFY(window->View()->HasSelectionTracker());
+            const QString file = mFixture.folder->filePath("export.png");
+            std::string error;
+            QVERIFY2(ExportPicture(*window->View(), file.toStdString(), CPictureFormat::Png, QSize(800, 600),
+                                   error),
+                     error.c_str());
+            QString report;
+            const QString golden = QString(name).section('.', 0, 0) + "_export";
+            QVERIFY2(MatchesGolden(QImage(file), golden, report), qPrintable(report));
+            mFixture.Stop();
+            mFixture.Start();
+        }
     }
 
     void theAlphaBetaWindow() {

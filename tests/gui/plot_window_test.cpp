@@ -83,7 +83,7 @@ class PlotWindowTest : public QObject {
     void aClickReportsThePointOrTheCurve() {
         CPlotWindow* window = Open("phase_diagram.ptd");
         QVERIFY(window != nullptr);
-        QCOMPARE(window->ZoomToolBar()->actions().size(), 3);
+        QCOMPARE(window->ZoomToolBar()->actions().size(), 4);
         QCOMPARE(window->ZoomAction(CPlotCommand::ZoomIn)->toolTip(),
                  QString("Click here to enlarge the selected rectangle."));
         auto& document = static_cast<CPhaseDiagDocument&>(*window->Document());
@@ -138,6 +138,15 @@ class PlotWindowTest : public QObject {
         QVERIFY(!zoomIn->isEnabled());
         window->ZoomAction(CPlotCommand::AxisRangesByDefault)->trigger();
         QCOMPARE(view.GetCurrentRanges(), view.GetDefaultRanges());
+
+        // Key F in the plot, the toolbar's button and the View menu all zoom to the data.
+        zoomIn->trigger();
+        Drag(window->Area(), QPoint(200, 100), QPoint(400, 300));
+        zoomIn->trigger();
+        QVERIFY(window->ZoomAction(CPlotCommand::ZoomToData)->isEnabled());
+        QVERIFY(mApp->MainWindow().Action(CAppCommand::ViewZoomToData)->isEnabled());
+        QTest::keyClick(window->Area(), Qt::Key_F);
+        QCOMPARE(view.GetCurrentRanges(), *view.DataRanges());
     }
 
     void theStoredSelectionMovesAndResizes() {
@@ -213,16 +222,19 @@ class PlotWindowTest : public QObject {
         // The click itself is reported, not the curve's value.
         QCOMPARE(window->StatusText(), Coordinates(*window, at));
 
-        // A marker set on an empty spot of the alpha-beta plot, through its menu.
+        // A marker set on an empty spot of the alpha-beta plot (which opens on its curves), through
+        // its menu.
         window = Open("alpha_beta.abp");
         QVERIFY(window != nullptr);
         auto& plot = static_cast<CAlphaBetaPlotDocument&>(*window->Document());
         const long markers = plot.mAlphaBetaPointsList.mList.Count();
         ChooseFromMenu("Set a marker");
-        QTest::mouseClick(window->Area(), Qt::RightButton, {}, At(*window, 0.1, 0.9));
+        QTest::mouseClick(window->Area(), Qt::RightButton, {}, At(*window, 0.75, 0.95));
         QCOMPARE(plot.mAlphaBetaPointsList.mList.Count(), markers + 1);
-        QCOMPARE(plot.mAlphaBetaPointsList.mList.Last()->mAlphaBetaRecordEx.mName,
-                 std::string("AB 0.100 0.900"));
+        const CAlphaBetaRecordEx& marker = plot.mAlphaBetaPointsList.mList.Last()->mAlphaBetaRecordEx;
+        QVERIFY(std::abs(marker.mAlpha - 0.75) < 0.002 && std::abs(marker.mBeta - 0.95) < 0.005);
+        QCOMPARE(marker.mName, "AB " + CPlotView::FormatNumber(marker.mAlpha, 3) + " " +
+                                   CPlotView::FormatNumber(marker.mBeta, 3));
     }
 
     void printIsEnabledOnlyWherePlotsAre() {
@@ -230,7 +242,10 @@ class PlotWindowTest : public QObject {
         QVERIFY(Open("alpha_beta.abp") != nullptr);
         QVERIFY(mApp->MainWindow().Action(CAppCommand::FilePrint)->isEnabled());
         QVERIFY(mApp->MainWindow().Action(CAppCommand::FileExportPicture)->isEnabled());
+        // The log shows in its dock beside the plot, which stays the active window.
         mApp->MainWindow().Action(CAppCommand::EditShowLog)->trigger();
+        QVERIFY(mApp->MainWindow().Action(CAppCommand::FilePrint)->isEnabled());
+        mApp->MainWindow().Action(CAppCommand::FileNew)->trigger();
         QVERIFY(!mApp->MainWindow().Action(CAppCommand::FilePrint)->isEnabled());
         QVERIFY(!mApp->MainWindow().Action(CAppCommand::FilePageSetup)->isEnabled());
     }

@@ -20,6 +20,7 @@ class CScriptedServices : public CQtServices {
     std::vector<std::string> messages;
     std::vector<std::string> questions;
     std::vector<std::string> saveChangesAsked;
+    std::vector<std::filesystem::path> saveProposals; // the names the save dialogs proposed
 
     void ShowMessage(const CUserMessage& message) override { messages.push_back(message.text); }
     bool AskYesNo(const std::string& question, const std::string&) override {
@@ -33,7 +34,8 @@ class CScriptedServices : public CQtServices {
     std::optional<std::filesystem::path> ChooseFileToOpen(const CFileChoice&) override {
         return Next(openAnswers, std::optional<std::filesystem::path>());
     }
-    std::optional<std::filesystem::path> ChooseFileToSave(const CFileSaveChoice&) override {
+    std::optional<std::filesystem::path> ChooseFileToSave(const CFileSaveChoice& choice) override {
+        saveProposals.push_back(choice.proposal);
         return Next(saveAnswers, std::optional<std::filesystem::path>());
     }
     CSaveAnswer AskSaveChanges(const std::string& title) override {

@@ -1,8 +1,9 @@
-// The shell: start-up, menus in each state, opening, closing and reverting documents, and every
-// damaged file opened through the application.
+// The shell: start-up, menus in each state, opening, closing and reverting documents, the docks and
+// window sizes found again after reopening, and every damaged file opened through the application.
 #include <QAction>
 #include <QDialog>
 #include <QDir>
+#include <QDockWidget>
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -115,6 +116,32 @@ class ShellTest : public QObject {
         Main().UpdateActions();
         QVERIFY(Enabled(CAppCommand::FileSave));
         QVERIFY(Main().MdiArea()->currentSubWindow()->isWindowModified());
+    }
+
+    void layoutComesBackAfterReopening() {
+        Start();
+        mApp->OpenFiles({Demo("alpha_beta.abp")});
+        QMdiSubWindow* plot = Main().MdiArea()->currentSubWindow();
+        plot->resize(523, 377);
+        dynamic_cast<CAlphaBetaPlotDocument&>(*mApp->Core().ActiveDocument()).ShowIsoGORCurves();
+        Main().Action(CAppCommand::IsochorsPage)->trigger();
+        Main().Action(CAppCommand::EditShowLog)->trigger();
+        auto* panel = Main().findChild<QDockWidget*>("Phase Diagrams dock");
+        QVERIFY(panel != nullptr);
+        QCOMPARE(Main().dockWidgetArea(panel), Qt::RightDockWidgetArea);
+        panel->setFloating(true);
+        QVERIFY(Main().close()); // writes the layout, as quitting does
+        mApp.reset();
+
+        Start();
+        QVERIFY(!Main().findChild<QDockWidget*>("LogDock")->isHidden());
+        mApp->OpenFiles({Demo("alpha_beta.abp")});
+        QCOMPARE(Main().MdiArea()->currentSubWindow()->size(), QSize(523, 377));
+        const auto& reopened = dynamic_cast<CAlphaBetaPlotDocument&>(*mApp->Core().ActiveDocument());
+        QVERIFY(!reopened.GetIsoGORCurves().empty() && !reopened.GetIsoGORCurves().front()->mHidden);
+        QVERIFY(reopened.GetIsoAPICurves().empty());
+        Main().Action(CAppCommand::IsochorsPage)->trigger();
+        QVERIFY(Main().findChild<QDockWidget*>("Phase Diagrams dock")->isFloating());
     }
 
     void aFileOpenAlreadyComesToTheFront() {

@@ -204,16 +204,21 @@ TEST(GraphCurve, PenLiftsSplitStrokesAndCannotBeHit) {
     curve.mLabelAnchor = CPointRecord(600, 1024 - 50);
     curve.CalculateCoordinates();
     curve.Draw(canvas);
-    ASSERT_EQ(canvas.shapes.size(), 3u);
+    ASSERT_EQ(canvas.shapes.size(), 2u);
     EXPECT_EQ(canvas.shapes[0].points, (std::vector<Point>{{100, 100}, {200, 100}}));
     EXPECT_EQ(canvas.shapes[1].points, (std::vector<Point>{{400, 100}, {500, 100}}));
     EXPECT_EQ(canvas.shapes[0].pen.width, 2);
     EXPECT_EQ(canvas.shapes[0].clip, (Rect{0, 0, 1024, 1024})); // the plot area within the view's clip
-    // The caption is drawn after the clip is given back, its bottom-left corner at the anchor.
-    EXPECT_EQ(canvas.shapes[2].text, "GOR 100");
-    EXPECT_EQ(canvas.shapes[2].clip, (Rect{0, 0, 2000, 2000}));
-    EXPECT_EQ(canvas.shapes[2].box.left, 600);
-    EXPECT_EQ(canvas.shapes[2].box.bottom, 50);
+    EXPECT_EQ(canvas.GetClip(), (Rect{0, 0, 2000, 2000}));      // given back
+    // The caption goes to the view, which places all captions together: its anchor, then the
+    // vertices inside the plot area, nearest first.
+    std::vector<CPlotLabel> labels;
+    curve.CollectLabels(canvas, labels);
+    ASSERT_EQ(labels.size(), 1u);
+    EXPECT_EQ(labels[0].text, "GOR 100");
+    EXPECT_EQ(labels[0].kind, CPlotLabel::Kind::Background); // a curve no one selects
+    EXPECT_EQ(labels[0].anchor, (Point{600, 50}));
+    EXPECT_EQ(labels[0].along.front(), (Point{500, 100}));
 
     curve.SetHilited(true);
     canvas.shapes.clear();
@@ -305,18 +310,31 @@ TEST(GraphLegend, HeightFollowsTheEntries) {
     EXPECT_EQ(legend.mHeight, 42);
     EXPECT_EQ(legend.mFrameRect, (Rect{20, 40, 140, 82}));
 
+    // Measured in the 12-pixel legend font (6 pixels per character): padding, a sample, the widest
+    // name; one text line per entry.
     RecordingCanvas canvas;
-    legend.Draw(canvas); // 12-pixel legend font, 6 pixels per character
-    EXPECT_EQ(legend.mFrameRect, (Rect{20, 40, 50 + 24 * 6, 76}));
-    // Names at 30 pixels from the left, one text line apart; a marker for the point, a line
-    // sample for the curve, nothing for the text.
+    const Size size = legend.Measure(canvas);
+    EXPECT_EQ(size, (Size{2 * 5 + 30 + 24 * 6, 2 * 5 + 3 * 12}));
+    legend.PlaceAt({20, 40, 20 + size.cx, 40 + size.cy});
+    legend.Draw(canvas);
+    // An opaque frame, then names 35 pixels from the left one line apart: a marker for the point,
+    // a line sample for the curve, nothing for the text.
     std::vector<std::string> kinds;
     for (const auto& shape : canvas.shapes)
         kinds.push_back(shape.kind);
-    EXPECT_EQ(kinds, (std::vector<std::string>{"text", "polygon", "text", "line", "text"}));
-    EXPECT_EQ(canvas.shapes[0].box, (Rect{50, 40, 50 + 9 * 6, 52}));
-    EXPECT_EQ(canvas.shapes[1].points[0], (Point{42, 45})); // diamond top, 8 left of the text, size 1
-    EXPECT_EQ(canvas.shapes[3].points, (std::vector<Point>{{25, 58}, {45, 58}}));
-    EXPECT_EQ(canvas.shapes[3].pen.width, 2);
-    EXPECT_EQ(canvas.shapes[4].box.top, 64);
+    EXPECT_EQ(kinds, (std::vector<std::string>{"fill", "rect", "text", "polygon", "text", "line", "text"}));
+    EXPECT_EQ(canvas.shapes[0].box, legend.mFrameRect);
+    EXPECT_EQ(canvas.shapes[2].box, (Rect{55, 45, 55 + 9 * 6, 57}));
+    EXPECT_EQ(canvas.shapes[3].points[0], (Point{40, 50})); // diamond top, centred 15 left of the text
+    EXPECT_EQ(canvas.shapes[5].points, (std::vector<Point>{{30, 63}, {50, 63}}));
+    EXPECT_EQ(canvas.shapes[5].pen.width, 2);
+    EXPECT_EQ(canvas.shapes[6].box.top, 69);
+    // A legend with nothing to list is neither drawn nor clicked.
+    CGraphLegend empty;
+    empty.PlaceAt({0, 0, 50, 50});
+    long index = 0;
+    EXPECT_EQ(empty.TestClick(10, 10, &index), 0);
+    RecordingCanvas none;
+    empty.Draw(none);
+    EXPECT_TRUE(none.shapes.empty());
 }

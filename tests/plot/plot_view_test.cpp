@@ -94,54 +94,89 @@ TEST_F(ViewTest, DrawingOrderTicksAndGraduations) {
     RecordingCanvas canvas;
     view.Draw(canvas);
     const auto& s = canvas.shapes;
+    const Rect plot = view.GetPlotRect();
     ASSERT_GE(s.size(), 5u);
     EXPECT_EQ(s[0].kind, "fill");
-    EXPECT_EQ(s[1].box, (Rect{190, 345, 250, 365})); // X title under the plot's middle
-    EXPECT_EQ(s[2].box, (Rect{5, 20, 50, 390}));     // Y title
-    EXPECT_EQ(s[3].points, (std::vector<Point>{{70, 20}, {70, 320}, {370, 320}}));
-    // 11 ticks 30 pixels apart on a 300-pixel plot: the last one on the right edge.
+    EXPECT_EQ(s[1].text, "T"); // the titles, then the axes
+    EXPECT_EQ(s[2].text, "P");
+    EXPECT_EQ(s[3].points, (std::vector<Point>{
+                               {plot.left, plot.top}, {plot.left, plot.bottom}, {plot.right, plot.bottom}}));
+    // Round ticks inside the ranges, each numbered with the decimals its step needs (the axis's
+    // own digits only for coordinates): -1 to 0 by 0.1 would be 11 numbers, so by 0.2; -500 to 500
+    // by 200.
     std::vector<std::string> numbers;
-    int ticks = 0;
     std::size_t i = 4;
-    for (; i < s.size() && !s[i].clip; ++i) {
-        if (s[i].kind == "line") ++ticks;
+    for (; i < s.size() && !s[i].clip; ++i)
         if (s[i].kind == "text") numbers.push_back(s[i].text);
-    }
-    EXPECT_EQ(ticks, 22);
-    EXPECT_EQ(s[4 + 10].points[0], (Point{370, 320}));
-    ASSERT_EQ(numbers.size(), 22u);
-    EXPECT_EQ(numbers[0], "-1.0");
-    EXPECT_EQ(numbers[10], "0.0"); // never "-0.0"
-    EXPECT_EQ(numbers[11], "-500");
-    EXPECT_EQ(numbers[16], "0");
-    EXPECT_EQ(numbers[21], "500");
+    EXPECT_EQ(numbers, (std::vector<std::string>{"-1.0", "-0.8", "-0.6", "-0.4", "-0.2", "0.0", "-400",
+                                                 "-200", "0", "200", "400"}));
+    EXPECT_EQ(s[4].points, (std::vector<Point>{{plot.left, plot.bottom}, {plot.left, plot.bottom + 5}}));
     // Then, clipped to the plot area: the object, the selected point, the selection frame.
     ASSERT_EQ(s.size() - i, 5u);
     EXPECT_EQ(*s[i].clip, view.GetPlotRect());
     EXPECT_EQ(s[i].kind, "ellipse"); // the marker
-    EXPECT_EQ(s[i + 1].box, (Rect{215, 165, 226, 176}));
+    const Point marked{view.GetSelectedPoint().mLocalX, view.GetSelectedPoint().mLocalY};
+    EXPECT_EQ(s[i + 1].box, (Rect{marked.x - 5, marked.y - 5, marked.x + 6, marked.y + 6}));
     EXPECT_EQ(s[i + 1].brush, Brush::Hatched(kWhite, HatchStyle::BackwardDiagonal));
     EXPECT_EQ(s[i + 4].kind, "rect");
     EXPECT_EQ(s[i + 4].pen.style, PenStyle::Dot);
+    // Pictures and prints leave the selection out.
+    RecordingCanvas output;
+    view.Draw(output, CDrawOptions::ForOutput());
+    EXPECT_EQ(output.shapes.size(), s.size() - 4);
+}
 
-    // A 305-pixel plot leaves the last tick 5 pixels short of the edge, still numbered.
-    view.SetClientRect({0, 0, 405, 370});
-    RecordingCanvas wider;
-    view.Draw(wider);
-    EXPECT_EQ(wider.shapes[4 + 10].points[0], (Point{370, 320}));
+TEST_F(ViewTest, TextsStayInsideTheWindowAndApartAtEveryFontSize) {
+    // A window of 640 x 420 with long titles, at every font height a font dialog offers (8 to 72
+    // points: 11 to 96 pixels) and in a small window.
+    view.SetAxisLabels("Temperature of homogenisation (\xC2\xB0"
+                       "C)",
+                       "Pressure (bar)");
+    view.SetCurrentRanges(-80, 350, 0, 1250);
+    auto legendEntry = std::make_unique<CGraphCurve>();
+    legendEntry->addPoint(0, 0);
+    legendEntry->addPoint(300, 1200);
+    view.GetLegend()->mRefObjectList.Add(Add(std::move(legendEntry), "Oil 1"));
+    for (const Rect client : {Rect{0, 0, 640, 420}, Rect{0, 0, 300, 220}}) {
+        for (const int height : {11, 16, 24, 48, 96}) {
+            SCOPED_TRACE(::testing::Message() << client.right << " x " << client.bottom << ", " << height);
+            view.SetClientRect(client);
+            ASSERT_TRUE(view.SetLabelFont(Font{"Arial", height, 700, false, 0}));
+            ASSERT_TRUE(view.SetGraduationFont(Font{"Arial", height, 400, false, 0}));
+            RecordingCanvas canvas;
+            view.Draw(canvas);
+            // The titles and numbers: unclipped texts outside the legend.
+            std::vector<Rect> drawn;
+            const Rect legend = view.GetLayout().legend;
+            for (const auto& shape : canvas.shapes)
+                if (shape.kind == "text" && !shape.clip && !Overlaps(shape.ink, legend))
+                    drawn.push_back(shape.ink);
+            for (std::size_t a = 0; a < drawn.size(); ++a) {
+                EXPECT_GE(drawn[a].left, client.left);
+                EXPECT_LE(drawn[a].right, client.right);
+                EXPECT_GE(drawn[a].top, client.top);
+                EXPECT_LE(drawn[a].bottom, client.bottom);
+                for (std::size_t b = a + 1; b < drawn.size(); ++b)
+                    EXPECT_FALSE(Overlaps(drawn[a], drawn[b])) << a << " and " << b;
+            }
+            if (view.HasPlotArea()) {
+                // Nothing of the titles or numbers reaches into the plot area.
+                for (const Rect& box : drawn)
+                    EXPECT_FALSE(Overlaps(box, view.GetPlotRect()));
+            }
+        }
+    }
 }
 
 TEST_F(ViewTest, DegenerateWindowsRangesAndTicksNeverFail) {
     Add(std::make_unique<CGraphPoint>(1, 1));
-    // A plot narrower than its ticks stacks them and numbers each tick once.
+    // A plot narrower than its ticks takes fewer of them.
     view.SetTicks(11, 2);
     view.SetClientRect({0, 0, 105, 370});
     RecordingCanvas narrow;
     view.Draw(narrow);
-    int texts = 0;
-    for (const auto& shape : narrow.shapes)
-        texts += shape.kind == "text" && !shape.clip;
-    EXPECT_EQ(texts, 2 + 11 + 2);
+    EXPECT_LE(view.GetLayout().xTicks.values.size(), 5u);
+    EXPECT_GE(view.GetLayout().xTicks.values.size(), 1u);
     // Zero-size window, fewer than two ticks; empty and NaN ranges are refused and change nothing.
     const double nan = std::numeric_limits<double>::quiet_NaN();
     view.SetTicks(1, 0); // held at two ticks
@@ -340,6 +375,18 @@ TEST_F(ViewTest, StatusMessagesOfSelectedPoints) {
     EXPECT_TRUE(view.IsSelectedPointVisible());
     view.SetCurrentRanges(1.5, 3, 0, 3); // the point leaves the shown ranges
     EXPECT_FALSE(view.IsSelectedPointVisible());
+
+    // A measured point on an axis of whole numbers reports its value as stored, not rounded.
+    view.SetDigits(0, 0);
+    auto measured = std::make_unique<CGraphPointCurve>();
+    measured->mSize = 3;
+    measured->addPoint(2, 1.1667);
+    measured->addPoint(2.5, 1);
+    auto* bubbles = Add(std::move(measured), "FI-2");
+    view.TestClickGraphObject(bubbles->mPointsList[0]->mLocalX, bubbles->mPointsList[0]->mLocalY);
+    EXPECT_EQ(host.Last(), "FI-2 : T = 2, P = 1.1667");
+    view.TestClickGraphObject(bubbles->mPointsList[1]->mLocalX, bubbles->mPointsList[1]->mLocalY);
+    EXPECT_EQ(host.Last(), "FI-2 : T = 2.5, P = 1");
 }
 
 TEST_F(ViewTest, ContextMenusAndCommands) {

@@ -1,6 +1,7 @@
 #pragma once
 // A canvas that keeps what is drawn, for checking geometry.
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@ struct DrawnShape {
     zephon::plot::Brush brush;
     std::string text;
     std::optional<zephon::plot::Rect> clip;
+    zephon::plot::Rect ink; // of a text: where its (turned) extent lands
 };
 
 class RecordingCanvas : public zephon::plot::Canvas {
@@ -37,16 +39,23 @@ class RecordingCanvas : public zephon::plot::Canvas {
     zephon::plot::Size GetTextExtent(std::string_view text) const override {
         return {static_cast<int>(text.size()) * 6, mFont.height};
     }
-    void DrawText(std::string_view text, const zephon::plot::Rect& box, unsigned) override {
+    void DrawText(std::string_view text, const zephon::plot::Rect& box, unsigned flags) override {
         Add("text", {}, box);
         shapes.back().text = std::string(text);
+        const zephon::plot::Size e = GetTextExtent(text);
+        const bool turned = std::fmod(std::abs(mFont.rotation), 180.0) == 90;
+        const zephon::plot::Size ink = turned ? zephon::plot::Size{e.cy, e.cx} : e;
+        const auto [x, y] = zephon::plot::PlaceTextCentre(box, e, mFont.rotation, flags);
+        const int left = static_cast<int>(std::lround(x - ink.cx / 2.0));
+        const int top = static_cast<int>(std::lround(y - ink.cy / 2.0));
+        shapes.back().ink = {left, top, left + ink.cx, top + ink.cy};
     }
 
     std::vector<DrawnShape> shapes;
 
   private:
     void Add(const char* kind, std::vector<zephon::plot::Point> points, zephon::plot::Rect box) {
-        shapes.push_back({kind, std::move(points), box, mPen, mBrush, {}, mClip});
+        shapes.push_back({kind, std::move(points), box, mPen, mBrush, {}, mClip, {}});
     }
     zephon::plot::Pen mPen;
     zephon::plot::Brush mBrush;

@@ -91,21 +91,31 @@ TEST(SvgCanvas, CurveWithCaptionLegendAndText) {
     legend.mRefObjectList.Add(&curve);
     legend.mRefObjectList.Add(&points);
 
-    for (CGraphObject* object : std::initializer_list<CGraphObject*>{&curve, &points, &text, &legend}) {
+    for (CGraphObject* object : std::initializer_list<CGraphObject*>{&curve, &points, &text}) {
         object->SetPlotArea(plot, 0, 1, 0, 1);
         object->CalculateCoordinates();
         object->Draw(canvas);
     }
+    // The caption, placed as the view places captions.
+    std::vector<CPlotLabel> labels;
+    canvas.SetFont(Font{});
+    curve.CollectLabels(canvas, labels);
+    for (const CPlacedLabel& placed : PlaceLabels(labels, plot, {}))
+        canvas.DrawText(labels[placed.label].text, placed.box, kTextLeft | kTextTop);
+    // The legend takes the size of its two lines of 12-pixel text, with its padding and samples.
+    const Size size = legend.Measure(canvas);
+    legend.PlaceAt({150, 20, 150 + size.cx, 20 + size.cy});
+    legend.Draw(canvas);
+    EXPECT_EQ(size.cy, 2 * 5 + 24);
+    EXPECT_EQ(size.cx, 2 * 5 + 30 + SvgCanvas::MeasureText(Font{}, curve.mName).cx);
+
     const ParseResult result = ExpectWellFormed(canvas);
     EXPECT_EQ(result.elements.at("polyline"), 2);
     EXPECT_EQ(result.elements.at("text"), 4);
-    EXPECT_EQ(result.elements.at("clipPath"), 2);
+    EXPECT_EQ(result.elements.at("clipPath"), 3);
     EXPECT_NE(result.text.find("Bubble & dew <branch>"), std::string::npos);
     EXPECT_NE(result.text.find("Inclusion \"A1\""), std::string::npos);
     EXPECT_NE(result.text.find("API 35.5\xC2\xB0"), std::string::npos);
-    // The legend took the size of its two lines of 12-pixel text.
-    EXPECT_EQ(legend.mFrameRect.Height(), 24);
-    EXPECT_EQ(legend.mFrameRect.Width(), 30 + SvgCanvas::MeasureText(Font{}, curve.mName).cx);
 }
 
 TEST(SvgCanvas, AnyNameGivesWellFormedXml) {

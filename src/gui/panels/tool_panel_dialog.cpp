@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QMenu>
-#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -40,19 +39,22 @@ std::vector<QWidget*> MakePageWidgets(CToolPanel& panel, CZephonApp& app) {
 } // namespace
 
 CToolPanelDialog::CToolPanelDialog(std::unique_ptr<CToolPanel> panel, CZephonApp& app)
-    : QDialog(&app.MainWindow(), Qt::Tool), mPanel(std::move(panel)), mApp(app) {
+    : QDockWidget(&app.MainWindow()), mPanel(std::move(panel)), mApp(app) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setModal(false);
-    setWindowTitle(QString::fromStdString(mPanel->Title()));
-    mTabs = new QTabWidget(this);
+    const QString title = QString::fromStdString(mPanel->Title());
+    setWindowTitle(title);
+    setObjectName(title + " dock"); // the name its place is saved under
+    auto* content = new QWidget(this);
+    mTabs = new QTabWidget(content);
     const std::vector<QWidget*> pages = MakePageWidgets(*mPanel, app);
     for (int i = 0; i < static_cast<int>(pages.size()); ++i)
         mTabs->addTab(pages[i], QString::fromStdString(mPanel->Page(i).Title()));
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(mTabs);
+    setWidget(content);
     connect(mTabs, &QTabWidget::currentChanged, this, &CToolPanelDialog::PageChanged);
-    // The main window's commands keep their shortcuts while the panel has the focus.
+    // The main window's commands keep their shortcuts while the panel floats and has the focus.
     for (int command = 0; command <= static_cast<int>(CAppCommand::HelpAbout); ++command)
         if (QAction* action = mApp.MainWindow().Action(static_cast<CAppCommand>(command))) addAction(action);
 }
@@ -70,34 +72,15 @@ void CToolPanelDialog::ShowPage(int page) {
     const QSignalBlocker guard(mTabs);
     mTabs->setCurrentIndex(page);
     PageChanged(page);
-    if (!mPlaced) PlaceBesideMainWindow();
+    if (!mPlaced) mApp.MainWindow().PlacePanelDock(*this);
+    mPlaced = true;
     show();
     raise();
-    activateWindow();
-}
-
-void CToolPanelDialog::PlaceBesideMainWindow() {
-    // Beside the main window when the screen has room, else over its right-hand part; each further
-    // panel a little lower, so that none hides another's title.
-    mPlaced = true;
-    const QWidget& main = mApp.MainWindow();
-    const QScreen* screen = main.screen();
-    if (screen == nullptr) return;
-    adjustSize();
-    const QRect frame = main.frameGeometry();
-    const QRect room = screen->availableGeometry();
-    int others = 0;
-    for (const auto* panel : main.findChildren<CToolPanelDialog*>())
-        others += panel != this && panel->isVisible();
-    int x = frame.right() + 1;
-    if (x + width() > room.right()) x = std::max(room.left(), room.right() - width());
-    const int y =
-        std::clamp(frame.top() + 30 * others, room.top(), std::max(room.top(), room.bottom() - height()));
-    move(x, y);
 }
 
 int CToolPanelDialog::ShownPage() const {
-    return isVisible() ? mTabs->currentIndex() : -1;
+    // A panel tabbed behind another still shows its page: it is one click away.
+    return isHidden() ? -1 : mTabs->currentIndex();
 }
 
 void CToolPanelDialog::PageChanged(int page) {
@@ -107,13 +90,13 @@ void CToolPanelDialog::PageChanged(int page) {
 
 void CToolPanelDialog::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu("Tool Dialog", this);
-    menu.addAction("Close dialog box...", this, &QDialog::close);
+    menu.addAction("Close dialog box...", this, &QWidget::close);
     menu.exec(event->globalPos());
 }
 
 void CToolPanelDialog::closeEvent(QCloseEvent* event) {
     mPanel->Close();
-    QDialog::closeEvent(event);
+    QDockWidget::closeEvent(event);
     // After the close: the menu's check marks no longer show a page of this panel.
     QMetaObject::invokeMethod(&mApp.MainWindow(), &CMainWindow::UpdateActions, Qt::QueuedConnection);
 }

@@ -1,9 +1,10 @@
 #pragma once
-// A tool panel: a modeless dialog with one tab per page, kept above the main window. It owns the
-// panel of the application's logic whose pages its tabs show; the page in front is the one the
-// menu commands check. Closing it destroys it, and the next command makes a new one.
+// A tool panel: a dock of the main window with one tab per page, on the right beside the plots
+// (tabbed with the other panels) or floating where the person put it. It owns the panel of the
+// application's logic whose pages its tabs show; the page in front is the one the menu commands
+// check. Closing it destroys it, and the next command makes a new one in the place it had.
 
-#include <QDialog>
+#include <QDockWidget>
 #include <memory>
 
 #include "app/tool_panels.hpp"
@@ -11,7 +12,7 @@
 class CZephonApp;
 class QTabWidget;
 
-class CToolPanelDialog : public QDialog {
+class CToolPanelDialog : public QDockWidget {
     Q_OBJECT
 
   public:
@@ -21,7 +22,7 @@ class CToolPanelDialog : public QDialog {
 
     CToolPanel& Panel() const { return *mPanel; }
     QTabWidget& Tabs() const { return *mTabs; }
-    // Shows the dialog with the page in front.
+    // Shows the dock, in front of the docks it is tabbed with, with the page in front.
     void ShowPage(int page);
     // The page in front, -1 while hidden.
     int ShownPage() const;
@@ -32,8 +33,6 @@ class CToolPanelDialog : public QDialog {
 
   private:
     void PageChanged(int page);
-
-    void PlaceBesideMainWindow();
 
     std::unique_ptr<CToolPanel> mPanel;
     CZephonApp& mApp;

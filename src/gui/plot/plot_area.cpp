@@ -193,6 +193,10 @@ void CPlotArea::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Home:
         view->OnCommand(CPlotCommand::AxisRangesByDefault);
         break;
+    case Qt::Key_F:
+        if (event->modifiers() != Qt::NoModifier) return QWidget::keyPressEvent(event);
+        view->OnCommand(CPlotCommand::ZoomToData);
+        break;
     default:
         return QWidget::keyPressEvent(event);
     }

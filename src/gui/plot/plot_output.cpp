@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "app/document_kinds.hpp"
 #include "documents/w_document.hpp"
 #include "gui/plot/qpainter_canvas.hpp"
 #include "gui/shell/qt_services.hpp"
@@ -30,7 +31,10 @@ constexpr int kMaxPictureSide = 20000;
 // Owns the shared printer; a child of the application object, so it goes before the application.
 class CPrinterHolder : public QObject {
   public:
-    CPrinterHolder() : printer(QPrinter::HighResolution) {}
+    CPrinterHolder() : printer(QPrinter::HighResolution) {
+        // A plot on paper keeps a margin that every printer can print; Page Setup may change it.
+        printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    }
     QPrinter printer;
 };
 
@@ -69,7 +73,7 @@ bool WriteRaster(CPlotView& view, const std::filesystem::path& path, QSize size,
             return false;
         }
         CQPainterCanvas canvas(painter);
-        view.Draw(canvas);
+        view.Draw(canvas, CDrawOptions::ForOutput());
         painter.end();
     } else {
         QImage image(size, QImage::Format_RGB32);
@@ -77,7 +81,7 @@ bool WriteRaster(CPlotView& view, const std::filesystem::path& path, QSize size,
         {
             QPainter painter(&image);
             CQPainterCanvas canvas(painter);
-            view.Draw(canvas);
+            view.Draw(canvas, CDrawOptions::ForOutput());
         }
         if (!image.save(&out, "PNG")) {
             error = "the image could not be encoded";
@@ -129,16 +133,28 @@ QPrinter& PlotPrinter() {
     return holder->printer;
 }
 
+QRectF FitOnPage(QSizeF picture, const QRectF& page) {
+    if (picture.isEmpty() || page.isEmpty()) return {};
+    const QSizeF fitted = picture.scaled(page.size(), Qt::KeepAspectRatio);
+    return {page.center() - QPointF(fitted.width() / 2, fitted.height() / 2), fitted};
+}
+
 bool PrintPlot(CPlotView& view, QPrinter& printer) {
+    // The plot as laid out on screen (a window never shown: the export's default size), scaled to
+    // fill the page's printable part in the orientation Page Setup chose, its shape kept, centred.
+    const Rect client = view.GetClientRect();
+    const QSize size =
+        client.Width() > 0 && client.Height() > 0 ? QSize(client.Width(), client.Height()) : QSize(640, 480);
+    const QRectF page(QPointF(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
+    const QRectF fitted = FitOnPage(QSizeF(size), page);
     QPainter painter;
     if (!painter.begin(&printer)) return false;
-    // The plot keeps its size on screen in inches.
-    const CPlotView::PrintScale scale =
-        CPlotView::GetPrintScale(printer.logicalDpiX(), printer.logicalDpiY());
-    painter.scale(scale.x, scale.y);
+    painter.translate(fitted.topLeft());
+    painter.scale(fitted.width() / size.width(), fitted.height() / size.height());
     {
+        const CLaidOutAt layout(view, size);
         CQPainterCanvas canvas(painter);
-        view.Draw(canvas);
+        view.Draw(canvas, CDrawOptions::ForOutput());
     }
     return painter.end();
 }
@@ -179,7 +195,7 @@ bool ExportPicture(CPlotView& view, const std::filesystem::path& path, CPictureF
         SvgCanvas canvas(size.width(), size.height());
         {
             const CLaidOutAt layout(view, size);
-            view.Draw(canvas);
+            view.Draw(canvas, CDrawOptions::ForOutput());
         }
         return ReplaceFileContents(path, canvas.GetSvg(), error);
     }
@@ -191,7 +207,7 @@ void ExportPictureWithDialogs(CPlotView& view, CQtServices& services, const std:
     const auto path = services.ChooseFileToSave(
         {"Export picture", ".svg",
          "SVG pictures (*.svg)|*.svg|PNG images (*.png)|*.png|PDF documents (*.pdf)|*.pdf||",
-         std::filesystem::path(title.empty() ? "plot.svg" : title + ".svg")});
+         title.empty() ? std::filesystem::path("plot.svg") : DefaultPictureName(title, ".svg")});
     if (!path) return;
     const std::optional<CPictureFormat> format = PictureFormatOf(*path);
     if (!format) {

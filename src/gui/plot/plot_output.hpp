@@ -1,8 +1,9 @@
 #pragma once
-// A plot on paper and in files: printing at the on-screen size in inches (the view is scaled by
-// the printer's pixels per inch over the screen's 96), Page Setup, and File > "Export picture..."
-// as SVG (through the SVG canvas), PNG of a chosen size or PDF: the same picture as on screen.
+// A plot on paper and in files: printing fitted to the page, Page Setup, and File > "Export
+// picture..." as SVG (through the SVG canvas), PNG of a chosen size or PDF: the picture shown on
+// screen without the selection.
 
+#include <QRectF>
 #include <QSize>
 #include <filesystem>
 #include <optional>
@@ -17,8 +18,11 @@ class QWidget;
 // later print.
 QPrinter& PlotPrinter();
 
-// Draws the view on the printer (a paper printer or a PDF file); false when the printer cannot
-// be drawn on.
+// The place of a picture scaled to fill the page's rectangle with its shape kept, centred; empty
+// when either is empty.
+QRectF FitOnPage(QSizeF picture, const QRectF& page);
+// Draws the view on the printer (a paper printer or a PDF file) as shown on screen, fitted to the
+// printable part of the page; false when the printer cannot be drawn on.
 bool PrintPlot(CPlotView& view, QPrinter& printer);
 // The print dialog (a PDF file can be chosen there without any printer), then the print.
 void PrintWithDialog(CPlotView& view, QWidget* parent);

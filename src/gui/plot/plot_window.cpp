@@ -39,6 +39,8 @@ CPlotWindow::CPlotWindow(CWDocument& document, CPlotView& view, CZephonApp& app)
                        CPlotCommand::ZoomOut);
     mReset = addZoom(CZoomIcon::Reset, "Click here to reset the axis ranges by default.",
                      CPlotCommand::AxisRangesByDefault);
+    mToData = addZoom(CZoomIcon::ToData, "Zoom to data (F): the ranges that hold every curve and point.",
+                      CPlotCommand::ZoomToData);
 
     mArea = new CPlotArea(*this);
     auto* statusBar = new QStatusBar(this);
@@ -91,6 +93,8 @@ QAction* CPlotWindow::ZoomAction(CPlotCommand command) const {
         return mZoomOut;
     case CPlotCommand::AxisRangesByDefault:
         return mReset;
+    case CPlotCommand::ZoomToData:
+        return mToData;
     default:
         return nullptr;
     }
@@ -105,6 +109,7 @@ void CPlotWindow::UpdateZoomButtons() {
     mZoomIn->setEnabled(canZoom);
     mZoomOut->setEnabled(canZoom);
     mReset->setEnabled(mView != nullptr);
+    mToData->setEnabled(mView != nullptr && mView->CanZoomToData());
 }
 
 void CPlotWindow::ActionDone() {
@@ -146,13 +151,24 @@ bool CPlotWindow::RunCommand(CAppCommand command) {
     case CAppCommand::FilePageSetup:
         RunPageSetup(this);
         return true;
+    case CAppCommand::ViewZoomToData:
+        RunZoom(CPlotCommand::ZoomToData);
+        return true;
     case CAppCommand::FileExportPicture:
-        ExportPictureWithDialogs(*mView, mApp.Services(), mDocument ? mDocument->GetTitle() : std::string(),
+        // A volume-temperature plot is named after its window ("study.ptd:1"), the others after
+        // their document.
+        ExportPictureWithDialogs(*mView, mApp.Services(), PictureTitle(),
                                  QSize(mArea->width(), mArea->height()), this);
         return true;
     default:
         return false;
     }
+}
+
+std::string CPlotWindow::PictureTitle() const {
+    const QString own = WindowTitle();
+    if (!own.isEmpty()) return own.toStdString();
+    return mDocument != nullptr ? mDocument->GetTitle() : std::string();
 }
 
 // ---- CPlotViewHost ----

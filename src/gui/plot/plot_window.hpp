@@ -73,6 +73,8 @@ class CPlotWindow : public QWidget, public CDocumentWindow, public CPlotViewHost
 
   private:
     void RunZoom(CPlotCommand command);
+    // What an exported picture is named after.
+    std::string PictureTitle() const;
     void UpdateZoomButtons();
 
     CWDocument* mDocument;
@@ -81,6 +83,7 @@ class CPlotWindow : public QWidget, public CDocumentWindow, public CPlotViewHost
     QAction* mZoomIn = nullptr;
     QAction* mZoomOut = nullptr;
     QAction* mReset = nullptr;
+    QAction* mToData = nullptr;
     CPlotArea* mArea = nullptr;
     QLabel* mStatus = nullptr;
 };

@@ -111,6 +111,7 @@ void CQPainterCanvas::SetBrush(const Brush& brush) {
 
 void CQPainterCanvas::SetFont(const Font& font) {
     mFont = ScreenFont(font.face, font.height, font.weight >= 600, font.italic);
+    mMetrics.emplace(mFont, mPainter.device());
     mRotation = std::isfinite(font.rotation) ? font.rotation : 0;
     mPainter.setFont(mFont);
 }
@@ -155,8 +156,7 @@ void CQPainterCanvas::FillRect(const Rect& box, Color color) {
 }
 
 Size CQPainterCanvas::GetTextExtent(std::string_view text) const {
-    const QFontMetrics metrics(mFont, mPainter.device());
-    return Size{metrics.horizontalAdvance(ToQString(text)), metrics.height()};
+    return Size{mMetrics->horizontalAdvance(ToQString(text)), mMetrics->height()};
 }
 
 void CQPainterCanvas::DrawText(std::string_view text, const Rect& box, unsigned flags) {
@@ -173,7 +173,6 @@ void CQPainterCanvas::DrawText(std::string_view text, const Rect& box, unsigned 
     mPainter.setPen(mTextColor);
     mPainter.translate(cx, cy);
     mPainter.rotate(-mRotation);
-    const QFontMetrics metrics(mFont, mPainter.device());
-    mPainter.drawText(QPointF(-extent.cx / 2.0, -extent.cy / 2.0 + metrics.ascent()), shown);
+    mPainter.drawText(QPointF(-extent.cx / 2.0, -extent.cy / 2.0 + mMetrics->ascent()), shown);
     mPainter.restore();
 }

@@ -6,6 +6,7 @@
 // is taken as Latin-1, as the files of older versions hold it.
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QPainter>
 
 #include "plot/canvas.hpp"
@@ -43,6 +44,8 @@ class CQPainterCanvas : public zephon::plot::Canvas {
     QPen mPen;
     QBrush mBrush;
     QFont mFont;
+    // Of mFont on the painter's device: the plot's layout measures many texts in one font.
+    std::optional<QFontMetrics> mMetrics;
     double mRotation = 0;
     QColor mTextColor = Qt::black;
     std::optional<zephon::plot::Rect> mClip;

@@ -13,6 +13,20 @@ QPixmap Glyph(CZoomIcon which, int size) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(size / 24.0, size / 24.0);
     const QColor ink(40, 60, 90);
+    if (which == CZoomIcon::ToData) {
+        // Three data points held by the corners of the range that fits them.
+        painter.setPen(QPen(ink, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        for (const QPointF corner : {QPointF(2, 2), QPointF(22, 2), QPointF(22, 22), QPointF(2, 22)}) {
+            const QPointF inward((corner.x() < 12 ? 5 : -5), (corner.y() < 12 ? 5 : -5));
+            painter.drawPolyline(
+                QPolygonF{corner + QPointF(0, inward.y()), corner, corner + QPointF(inward.x(), 0)});
+        }
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(213, 94, 0));
+        for (const QPointF point : {QPointF(7, 15), QPointF(12, 8), QPointF(17, 13)})
+            painter.drawEllipse(point, 2.4, 2.4);
+        return pixmap;
+    }
     if (which == CZoomIcon::Reset) {
         // The whole plot: a frame with its axes.
         painter.setPen(QPen(ink, 1.5));

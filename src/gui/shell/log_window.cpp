@@ -1,24 +1,21 @@
 #include "gui/shell/log_window.hpp"
 
-#include <QCloseEvent>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QScrollBar>
+#include <QDockWidget>
+#include <QMainWindow>
 
 #include "gui/shell/font_families.hpp"
-#include "gui/shell/sub_window_keys.hpp"
 
-CLogWindow::CLogWindow(QMdiArea& area, const std::vector<std::filesystem::path>& folders) : mArea(area) {
+CLogWindow::CLogWindow(QMainWindow& main, const std::vector<std::filesystem::path>& folders) {
     setObjectName("LogWindow");
     mFile.Start(folders);
     setReadOnly(true); // the window shows the file; what is typed would not reach it
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setFont(ScreenFont("Elite", 16));
-    setWindowTitle("Zephon.log");
-    mSubWindow = area.addSubWindow(this);
-    UnbindSystemMenuKeys(*mSubWindow);
-    mSubWindow->installEventFilter(this);
-    mSubWindow->hide();
+    mDock = new QDockWidget("Zephon.log", &main);
+    mDock->setObjectName("LogDock"); // the name its place is saved under
+    mDock->setWidget(this);
+    main.addDockWidget(Qt::RightDockWidgetArea, mDock);
+    mDock->hide();
 }
 
 void CLogWindow::InsertText(const QString& text) {
@@ -31,25 +28,7 @@ void CLogWindow::InsertText(const QString& text) {
     moveCursor(QTextCursor::End);
 }
 
-void CLogWindow::PlaceInArea() {
-    // Low in the area, two thirds wide, five lines high.
-    const QSize client = mArea.viewport()->size();
-    mSubWindow->setGeometry(10, std::max(0, client.height() - 180),
-                            static_cast<int>((client.width() - 10) * 0.67), 120);
-    mPlaced = true;
-}
-
 void CLogWindow::ShowLog() {
-    if (!mPlaced) PlaceInArea();
-    mSubWindow->show();
-    mArea.setActiveSubWindow(mSubWindow);
-}
-
-bool CLogWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == mSubWindow && event->type() == QEvent::Close) {
-        event->ignore();
-        mSubWindow->hide();
-        return true;
-    }
-    return QPlainTextEdit::eventFilter(watched, event);
+    mDock->show();
+    mDock->raise();
 }

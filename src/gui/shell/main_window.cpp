@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -19,8 +20,10 @@
 
 #include "documents/alpha_beta_plot_document.hpp"
 #include "documents/phase_diag_document.hpp"
+#include "gui/plot/crossings_dialog.hpp"
 #include "gui/plot/plot_windows.hpp"
 #include "gui/shell/about_dialog.hpp"
+#include "gui/shell/document_layout.hpp"
 #include "gui/shell/document_window.hpp"
 #include "gui/shell/icons.hpp"
 #include "gui/shell/log_window.hpp"
@@ -56,6 +59,7 @@ bool IsWindowCommand(CAppCommand command) {
     case C::EditAddRow:
     case C::EditDeleteRow:
     case C::EditNormalize:
+    case C::ViewZoomToData:
         return true;
     default:
         return false;
@@ -164,6 +168,12 @@ void CMainWindow::CreateActions() {
     MakeAction(C::PlotInclusionVTPage, "Plot &inclusion V-T data...", {}, true);
     MakeAction(C::PlotCalculatedVTPage, "Plot calculated V-T &curve...", {}, true);
 
+    // The menu shows the key, which the plot with the focus takes itself: a plain F stays a letter
+    // in the panels' lists and in the tables.
+    MakeAction(C::ViewZoomToData, "&Zoom to data", QKeySequence(Qt::Key_F))
+        ->setShortcutContext(Qt::WidgetShortcut);
+    MakeAction(C::FindCrossings, "Find c&rossings...");
+
     MakeAction(C::WindowCascade, "&Cascade");
     MakeAction(C::WindowTileHorizontally, "Tile &horizontaly");
     MakeAction(C::WindowTileVertically, "Tile &verticaly");
@@ -202,12 +212,17 @@ void CMainWindow::CreateMenus() {
     mToolBarToggle = edit->addAction("Show &Tool Bar");
     mStatusBarToggle = edit->addAction("Show &Status Bar");
 
+    QMenu* view = menuBar()->addMenu("V&iew");
+    add(view, {C::ViewZoomToData, C::FindCrossings});
+
     QMenu* alphaBeta = menuBar()->addMenu("&Alpha-Beta Model");
     add(alphaBeta, {C::NewAlphaBetaPlot, C::OpenAlphaBetaPlot});
     alphaBeta->addSeparator();
     add(alphaBeta, {C::AlphaBetaCurvePage, C::AlphaBetaFluidPage});
     alphaBeta->addSeparator();
     add(alphaBeta, {C::NewCorrelation, C::EditCorrelation, C::PlotCorrelation, C::RemoveCorrelationPage});
+    alphaBeta->addSeparator();
+    add(alphaBeta, {C::FindCrossings});
 
     QMenu* fluid = menuBar()->addMenu("F&luid Model");
     add(fluid, {C::NewFluidModel, C::OpenFluidModel});
@@ -230,7 +245,7 @@ void CMainWindow::CreateMenus() {
     QMenu* help = menuBar()->addMenu("&?");
     add(help, {C::HelpContents, C::HelpAbout});
     // What a menu shows is checked again when it opens (a panel or window may have closed).
-    for (QMenu* menu : {file, edit, alphaBeta, fluid, phase, vt, mWindowMenu, help})
+    for (QMenu* menu : {file, edit, view, alphaBeta, fluid, phase, vt, mWindowMenu, help})
         connect(menu, &QMenu::aboutToShow, this, &CMainWindow::UpdateActions);
     UpdateRecentFilesMenu();
 }
@@ -342,6 +357,12 @@ void CMainWindow::Run(CAppCommand command) {
         break;
     case C::EditCorrelation:
         OpenWithDialog(CDocumentKind::Correlation, "Edit Correlation");
+        break;
+    case C::FindCrossings:
+        if (CAlphaBetaPlotDocument* plot = core.CurrentAlphaBetaPlotDoc()) {
+            CCrossingsDialog dialog(*plot, this);
+            dialog.exec();
+        }
         break;
     case C::PlotCorrelation:
         if (CAlphaBetaPlotDocument* plot = core.CurrentAlphaBetaPlotDoc())
@@ -560,7 +581,7 @@ QMdiSubWindow* CMainWindow::AddSubWindow(QWidget* window) {
 void CMainWindow::ShowDocument(CWDocument& document) {
     QWidget* window = mRegistry.MakeWindow(document, mApp);
     if (window == nullptr) return;
-    AddSubWindow(window);
+    RestoreDocumentLayout(document, *AddSubWindow(window));
     UpdateActions();
 }
 
@@ -576,8 +597,10 @@ void CMainWindow::CloseWindows(CWDocument& document) {
     // name the document.
     std::vector<QMdiSubWindow*> windows;
     for (QMdiSubWindow* sub : mMdiArea->subWindowList())
-        if (CDocumentWindow* window = WindowOf(sub); window != nullptr && window->Document() == &document)
+        if (CDocumentWindow* window = WindowOf(sub); window != nullptr && window->Document() == &document) {
+            if (window->ClosesDocument()) RememberDocumentLayout(document, *sub);
             windows.push_back(sub);
+        }
     for (QMdiSubWindow* sub : windows)
         RemoveSubWindow(sub);
     UpdateActions();
@@ -697,11 +720,38 @@ void CMainWindow::ReadSettings() {
         recent.emplace_back(file.toStdString());
     mApp.Core().SetRecentFiles(recent);
     const QByteArray geometry = settings.value(kMainWindowGeometryKey).toByteArray();
-    if (geometry.isEmpty() || !restoreGeometry(geometry)) {
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        if (screen != nullptr && screen->availableGeometry().width() > 900) resize(800, 500);
+    if (!geometry.isEmpty() && restoreGeometry(geometry)) return;
+    // A first start: most of the screen, centred, so that plots and the docks beside them have room.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect room = screen->availableGeometry();
+        resize(room.size() * 0.9);
+        move(room.center() - rect().center());
     }
-    restoreState(settings.value(kMainWindowStateKey).toByteArray());
+}
+
+void CMainWindow::RestoreDocks() {
+    restoreState(ZephonSettings().value(kMainWindowStateKey).toByteArray());
+}
+
+void CMainWindow::PlacePanelDock(QDockWidget& dock) {
+    // Where the person left it last time; else on the right, tabbed with the panels there and
+    // above the log.
+    if (restoreDockWidget(&dock)) return;
+    QDockWidget* tabbedWith = nullptr;
+    for (QDockWidget* other : findChildren<QDockWidget*>())
+        if (other != &dock && other != &mApp.Log().Dock() && !other->isFloating() &&
+            dockWidgetArea(other) == Qt::RightDockWidgetArea)
+            tabbedWith = other;
+    if (tabbedWith != nullptr) {
+        tabifyDockWidget(tabbedWith, &dock);
+        return;
+    }
+    addDockWidget(Qt::RightDockWidgetArea, &dock, Qt::Vertical);
+    // A third of the window, or what the pages need: the plots keep the rest.
+    resizeDocks({&dock}, {std::max(dock.minimumSizeHint().width(), width() / 3)}, Qt::Horizontal);
+    QDockWidget& log = mApp.Log().Dock();
+    if (!log.isFloating() && dockWidgetArea(&log) == Qt::RightDockWidgetArea)
+        splitDockWidget(&dock, &log, Qt::Vertical);
 }
 
 void CMainWindow::WriteSettings() const {

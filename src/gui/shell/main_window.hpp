@@ -1,7 +1,8 @@
 #pragma once
 // The main window: menus, toolbar and status line around a multi-document area holding the
-// windows of the open documents and the log. One QAction per command, made once and shared by
-// menus and toolbar; UpdateActions asks the application's logic which are enabled or checked.
+// windows of the open documents, with the tool panels and the log in docks on its right. One QAction per
+// command, made once and shared by menus and toolbar; UpdateActions asks the application's logic which are
+// enabled or checked.
 
 #include <QMainWindow>
 #include <QPointer>
@@ -19,6 +20,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QAction;
+class QDockWidget;
 
 class CMainWindow : public QMainWindow, public CDocumentWindows {
     Q_OBJECT
@@ -40,6 +42,12 @@ class CMainWindow : public QMainWindow, public CDocumentWindows {
     // Volume-temperature plots come and go with their P-T document and by themselves.
     void OpenVTPlotWindow(CPhaseDiagDocument& document, CVolumePlotView& view);
     void CloseVTPlotWindow(CPhaseDiagDocument& document, CVolumePlotView& view);
+
+    // The docks as the person left them (the log's dock made first; a panel made later finds its
+    // place through PlacePanelDock).
+    void RestoreDocks();
+    // A tool panel's dock shown for the first time.
+    void PlacePanelDock(QDockWidget& dock);
 
     // The application is ending: window activations are no longer reported.
     void Shutdown();

@@ -166,6 +166,9 @@ void CQtServices::VTPlotDestroyed(CPhaseDiagDocument& document, CVolumePlotView&
     if (mApp == nullptr) return;
     mApp->MainWindow().CloseVTPlotWindow(document, view);
     mApp->Core().VTPlotDestroyed(view);
+    // The plot is no longer current: the commands of its panel page go grey now, not at the next
+    // menu.
+    mApp->MainWindow().UpdateActions();
 }
 
 void CQtServices::WriteLog(const std::string& lines) {

@@ -1,6 +1,6 @@
 #pragma once
-// The user's profile under the key "Zephon": recent files, the main window's place and size, and
-// the folders last used in file dialogs.
+// The user's profile under the key "Zephon": recent files, the main window's place and size, its
+// docks, the folders last used in file dialogs and what each document file's windows showed.
 
 #include <QSettings>
 
@@ -10,6 +10,8 @@ inline constexpr const char* kMainWindowStateKey = "MainWindow/State";
 inline constexpr const char* kLastOpenFolderKey = "Folders/Open";
 inline constexpr const char* kLastSaveFolderKey = "Folders/Save";
 inline constexpr const char* kLastExportFolderKey = "Folders/Export";
+// Per document file: its window's size, the iso-GOR and iso-API toggles.
+inline constexpr const char* kDocumentLayoutGroup = "Documents";
 
 inline QSettings ZephonSettings() {
     return QSettings("Zephon", "Zephon");

@@ -37,7 +37,8 @@ CZephonApp::CZephonApp(Options options, std::unique_ptr<CQtServices> services)
     mPanels = CreateToolPanels(*this);
     mMainWindow = std::make_unique<CMainWindow>(*this);
     mCore->SetWindows(mMainWindow.get());
-    mLog = new CLogWindow(*mMainWindow->MdiArea(), LogFolders(mOptions.logFolder));
+    mLog = new CLogWindow(*mMainWindow, LogFolders(mOptions.logFolder));
+    mMainWindow->RestoreDocks();
     qApp->installEventFilter(this);
     mMainWindow->show();
     if (mOptions.splash) new CSplashScreen(*mMainWindow);
@@ -75,7 +76,7 @@ void CZephonApp::OpenFiles(const QStringList& paths) {
 
 void CZephonApp::OpenStartFiles(const QStringList& paths) {
     OpenFiles(paths);
-    if (mMainWindow->DocumentWindows().size() > 1) mMainWindow->MdiArea()->cascadeSubWindows();
+    if (mMainWindow->DocumentWindows().size() > 1) mMainWindow->MdiArea()->tileSubWindows();
     // The file named first is the one the person wants to see first.
     if (!paths.isEmpty())
         if (CWDocument* first = mCore->FindDocument(std::filesystem::path(paths.front().toStdString())))

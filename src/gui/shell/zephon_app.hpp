@@ -44,8 +44,8 @@ class CZephonApp : public QObject {
     // Opens files as documents (command line, drops, the desktop); a file that is open already
     // comes to the front.
     void OpenFiles(const QStringList& paths);
-    // The files named on the command line: opened, then cascaded when there are several, so that
-    // every window's title shows at start, with the first one named in front.
+    // The files named on the command line: opened, then tiled when there are several, so that every
+    // plot shows whole at start, with the first one named in front.
     void OpenStartFiles(const QStringList& paths);
 
     // The modeless axis range window, made on first use and bound to the current plot view.
@@ -65,7 +65,7 @@ class CZephonApp : public QObject {
     std::unique_ptr<CQtServices> mServices;
     std::unique_ptr<CApplicationCore> mCore;
     std::unique_ptr<CMainWindow> mMainWindow;
-    CLogWindow* mLog = nullptr; // a sub-window of the main window
+    CLogWindow* mLog = nullptr; // in a dock of the main window
     std::unique_ptr<CToolPanels> mPanels;
     QPointer<QWidget> mAxisRangeWindow;
 };
