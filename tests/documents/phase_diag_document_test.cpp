@@ -9,8 +9,8 @@
 #include "document_test_util.hpp"
 #include "documents/phase_diag_document.hpp"
 #include "drawn_objects.hpp"
-#include "thermo/calculation_interface.hpp"
 #include "plot/palette.hpp"
+#include "thermo/calculation_interface.hpp"
 
 using namespace zephon::testing;
 
