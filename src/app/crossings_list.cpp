@@ -6,7 +6,7 @@
 #include "documents/alpha_beta_plot_document.hpp"
 
 CCrossingsList::CCrossingsList(CAlphaBetaPlotDocument& document, std::vector<const CAlphaBetaCurve*> curves)
-    : mDocument(document), mWanted(std::move(curves)) {
+    : mDocument(document), mAll(curves.empty()), mWanted(std::move(curves)) {
     Refresh();
 }
 
@@ -18,7 +18,7 @@ bool CCrossingsList::IsInPlot(const CAlphaBetaCurve* curve) const {
 void CCrossingsList::Refresh() {
     std::erase_if(mWanted, [this](const CAlphaBetaCurve* curve) { return !IsInPlot(curve); });
     std::vector<const CAlphaBetaCurve*> curves = mWanted;
-    if (curves.empty()) {
+    if (mAll) {
         const auto& stored = mDocument.mAlphaBetaCurvesList.mList;
         curves.assign(stored.begin(), stored.end());
     }

@@ -20,7 +20,8 @@ class CCrossingsList {
     explicit CCrossingsList(CAlphaBetaPlotDocument& document,
                             std::vector<const CAlphaBetaCurve*> curves = {});
 
-    // Finds the crossings again after the plot changed; curves no longer in it are left out.
+    // Finds the crossings again after the plot changed; curves no longer in it are left out (a
+    // choice whose curves are all gone lists nothing rather than every curve).
     void Refresh();
 
     static const char* ColumnTitle(int column);
@@ -41,7 +42,8 @@ class CCrossingsList {
     bool IsInPlot(const CAlphaBetaCurve* curve) const;
 
     CAlphaBetaPlotDocument& mDocument;
-    std::vector<const CAlphaBetaCurve*> mWanted; // empty: all curves
+    bool mAll;                                   // no curves were given: every curve of the plot
+    std::vector<const CAlphaBetaCurve*> mWanted; // the given ones still in the plot
     std::size_t mCurveCount = 0;
     std::vector<CCurveCrossing> mCrossings;
 };

@@ -10,6 +10,7 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
@@ -228,10 +229,18 @@ class PlotDialogsTest : public QObject {
             first = dialog.Summary().text() + " " + dialog.Table().item(0, 0)->text() + " " +
                     dialog.Table().item(0, 1)->text() + " " + dialog.Table().item(0, 2)->text();
             dialog.findChild<QPushButton*>("marker0")->click();
+            // Only the checked inclusions' curves are searched.
+            for (int row = 2; row < dialog.Curves().count(); ++row)
+                dialog.Curves().item(row)->setCheckState(Qt::Unchecked);
+            first += " | " + dialog.Summary().text() + " " + dialog.Table().item(0, 2)->text();
+            dialog.Curves().item(1)->setCheckState(Qt::Unchecked);
+            first += " | " + dialog.Summary().text();
             dialog.reject();
         });
         mApp->MainWindow().Action(CAppCommand::FindCrossings)->trigger();
-        QCOMPARE(first, QString("6 crossings of 5 curves. 0.8274 0.2241 FI-1 and FI-2"));
+        QCOMPARE(first,
+                 QString("6 crossings of 5 curves. 0.8274 0.2241 FI-1 and FI-2 | 1 crossing of 2 curves. "
+                         "FI-1 and FI-2 | Crossings need two curves at least."));
         QCOMPARE(plot.mAlphaBetaPointsList.Count(), markers + 1);
         const CAlphaBetaRecordEx& marker = plot.mAlphaBetaPointsList.mList.Last()->mAlphaBetaRecordEx;
         QVERIFY(std::abs(marker.mAlpha - 0.8274) < 1e-4 && std::abs(marker.mBeta - 0.2241) < 1e-4);
