@@ -43,33 +43,28 @@ add_custom_target(zephon-icons ALL DEPENDS ${zephon_icons})
 install(FILES ${CMAKE_BINARY_DIR}/zephon-cli.bash-completion
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME zephon-cli)
 
-# ---- manual pages ----
-# Made from the programs' own --help and --version by help2man, so that they never disagree with
-# the programs; written manual pages will take their place here.
-find_program(ZEPHON_HELP2MAN help2man REQUIRED)
+# ---- manual pages and the user manual ----
+# Written in docs/: the manual pages in troff, the user manual in HTML (the desktop program also
+# carries the manual inside itself for Help > Contents).
 set(zephon_manual_pages)
-# Further arguments go to help2man.
-function(zephon_manual_page program description)
-  set(page ${CMAKE_BINARY_DIR}/man/${program}.1)
-  add_custom_command(OUTPUT ${page}.gz
-                     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
-                     COMMAND ${ZEPHON_HELP2MAN} --no-info --section 1 --name ${description} ${ARGN}
-                             --output ${page} $<TARGET_FILE:${program}>
-                     COMMAND gzip -9nf ${page}
-                     DEPENDS ${program} VERBATIM)
-  set(zephon_manual_pages ${zephon_manual_pages} ${page}.gz PARENT_SCOPE)
-  install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-endfunction()
 foreach(program IN LISTS zephon_programs)
-  if(program STREQUAL "zephon")
-    # Named after the program's file: its --version says "Zephon 1.0", the application's name.
-    zephon_manual_page(zephon "petroleum fluid inclusions: oil models, phase envelopes, isochores"
-                       --version-string ${PROJECT_VERSION})
-  else()
-    zephon_manual_page(zephon-cli "Zephon's calculations on petroleum fluid inclusions in batch")
-  endif()
+  set(page ${CMAKE_BINARY_DIR}/man/${program}.1.gz)
+  add_custom_command(OUTPUT ${page}
+                     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
+                     COMMAND gzip -9n --stdout ${CMAKE_SOURCE_DIR}/docs/man/${program}.1 > ${page}
+                     DEPENDS ${CMAKE_SOURCE_DIR}/docs/man/${program}.1)
+  list(APPEND zephon_manual_pages ${page})
+  install(FILES ${page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
 add_custom_target(zephon-manual-pages ALL DEPENDS ${zephon_manual_pages})
+install(FILES ${CMAKE_SOURCE_DIR}/docs/manual/zephon-manual.html DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zephon)
+# Registered with the system's documentation index (doc-base), which names the manual by its
+# installed path: written when installing, once the prefix is known.
+install(CODE "set(ZEPHON_DOC \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/doc/zephon\")
+  configure_file(\"${CMAKE_SOURCE_DIR}/resources/debian/zephon-manual.doc-base.in\"
+                 \"${CMAKE_BINARY_DIR}/zephon-manual.doc-base\" @ONLY)")
+install(FILES ${CMAKE_BINARY_DIR}/zephon-manual.doc-base DESTINATION ${CMAKE_INSTALL_DATADIR}/doc-base
+        RENAME zephon-manual)
 
 # ---- what Debian wants beside the programs ----
 # The licence in Debian's machine-readable form, and the history as a compressed Debian changelog

@@ -11,7 +11,7 @@ packages=(
   locales
   qt6-base-dev qt6-base-dev-tools
   xvfb xauth x11-utils fonts-dejavu-core fonts-liberation2
-  librsvg2-bin help2man shared-mime-info
+  librsvg2-bin shared-mime-info
   lintian desktop-file-utils appstream
 )
 

@@ -5,7 +5,6 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QVBoxLayout>
 
 #include "gui/shell/font_families.hpp"
@@ -46,19 +45,4 @@ void ShowAboutBox(QWidget* parent) {
     layout->addWidget(credits);
     layout->addWidget(buttons);
     dialog.exec();
-}
-
-void ShowHelpContents(QWidget* parent) {
-    QMessageBox::information(
-        parent, "Zephon help",
-        "A study in Zephon:\n\n"
-        "1. Open or type the inclusion measurements (File > New, File > Open, File > Import...).\n"
-        "2. Make an alpha-beta plot (Alpha-Beta Model > New Alpha-Beta Plot) and trace the curve of each "
-        "inclusion on the Beta(Alpha) Curve page.\n"
-        "3. Set a marker where the curves of one family cross and generate its fluid model.\n"
-        "4. Make a P-T diagram (Phase Diagrams > New P-T diagram): the phase envelope of the fluid, the "
-        "isochores of the inclusions and the trapping pressure at the aqueous homogenisation "
-        "temperature.\n"
-        "5. Compare measured and calculated bubble sizes in a V-T plot.\n\n"
-        "Right-click a plot for its commands; drag a rectangle and use the zoom buttons to zoom.");
 }

@@ -1,7 +1,6 @@
 #pragma once
-// The about box ("About Zephon...") and the help contents.
+// The about box ("About Zephon...").
 
 class QWidget;
 
 void ShowAboutBox(QWidget* parent);
-void ShowHelpContents(QWidget* parent);

@@ -25,6 +25,7 @@
 #include "gui/shell/about_dialog.hpp"
 #include "gui/shell/document_layout.hpp"
 #include "gui/shell/document_window.hpp"
+#include "gui/shell/help_window.hpp"
 #include "gui/shell/icons.hpp"
 #include "gui/shell/log_window.hpp"
 #include "gui/shell/qt_services.hpp"
