@@ -41,6 +41,8 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName("Zephon");
     QApplication::setApplicationName("Zephon");
     QApplication::setApplicationVersion("1.0");
+    // Wayland compositors and task bars match the windows to zephon.desktop by this name.
+    QGuiApplication::setDesktopFileName("zephon");
     // Qt takes the process locale from the environment; numbers are read and written with a
     // decimal point whatever it is.
     std::setlocale(LC_NUMERIC, "C");

@@ -16,12 +16,14 @@ std::string Contents(const std::filesystem::path& path) {
     return text.str();
 }
 
-TEST(LogFile, EmptiedAtStartThenAppendedLineByLine) {
+TEST(LogFile, NewAtStartKeepingThePreviousSessionThenAppendedLineByLine) {
     zephon::testing::TestFolder folder("zephon-log-");
+    std::ofstream(folder.Path() / "Zephon.log.1") << "session before last\r\n";
     std::ofstream(folder.Path() / "Zephon.log") << "last session\r\n";
     CLogFile log;
     ASSERT_TRUE(log.Start({folder.Path()}));
     EXPECT_EQ(Contents(log.Path()), "");
+    EXPECT_EQ(Contents(folder.Path() / "Zephon.log.1"), "last session\r\n");
     EXPECT_TRUE(log.Append("Th = 80.0\r\n"));
     EXPECT_TRUE(log.Append("GOR = 1 234\r\n"));
     EXPECT_EQ(Contents(log.Path()), "Th = 80.0\r\nGOR = 1 234\r\n");
@@ -36,9 +38,28 @@ TEST(LogFile, FallsBackWhenTheFolderCannotBeWritten) {
     ASSERT_TRUE(log.Start({blocked / "sub", folder.Path() / "data"}));
     EXPECT_EQ(log.Path(), folder.Path() / "data" / "Zephon.log");
 
+    // A folder under the log's name is no log to keep: that place is passed over, untouched.
+    std::filesystem::create_directories(folder.Path() / "taken" / "Zephon.log");
+    ASSERT_TRUE(log.Start({folder.Path() / "taken", folder.Path() / "data"}));
+    EXPECT_EQ(log.Path(), folder.Path() / "data" / "Zephon.log");
+    EXPECT_TRUE(std::filesystem::is_directory(folder.Path() / "taken" / "Zephon.log"));
+
     CLogFile nowhere;
     EXPECT_FALSE(nowhere.Start({blocked / "sub"}));
     EXPECT_FALSE(nowhere.Append("lost"));
+}
+
+TEST(LogFile, GoesInTheCurrentFolderUnlessItIsHomeThenInTheStateFolder) {
+    zephon::testing::TestFolder folder("zephon-log-");
+    const auto home = folder.Path() / "home", work = folder.Path() / "work";
+    std::filesystem::create_directories(home);
+    std::filesystem::create_directories(work);
+    using Folders = std::vector<std::filesystem::path>;
+    EXPECT_EQ(CLogFile::Folders(work, home, ""), (Folders{work, home / ".local/state/zephon"}));
+    // The home folder, however it is spelled.
+    EXPECT_EQ(CLogFile::Folders(home / "." / "", home, "/state"), (Folders{"/state/zephon"}));
+    // A relative XDG_STATE_HOME is ignored, as the base directory specification says.
+    EXPECT_EQ(CLogFile::Folders(home, home, "state"), (Folders{home / ".local/state/zephon"}));
 }
 
 } // namespace

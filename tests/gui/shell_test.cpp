@@ -10,12 +10,14 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QtTest>
 #include <csignal>
 
 #include "documents/alpha_beta_plot_document.hpp"
 #include "documents/phase_diag_document.hpp"
 #include "gui/shell/document_window.hpp"
+#include "gui/shell/help_window.hpp"
 #include "gui/shell/log_window.hpp"
 #include "gui/shell/main_window.hpp"
 #include "gui/shell/termination_signals.hpp"
@@ -82,13 +84,14 @@ class ShellTest : public QObject {
 
     void cleanup() { mApp.reset(); }
 
-    void logIsEmptiedAtStart() {
+    void logIsNewAtStartKeepingThePreviousOne() {
         QFile old(mFolder.filePath("Zephon.log"));
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write("previous session\r\n");
         old.close();
         Start();
         QCOMPARE(ReadAll(mFolder.filePath("Zephon.log")), QByteArray());
+        QCOMPARE(ReadAll(mFolder.filePath("Zephon.log.1")), QByteArray("previous session\r\n"));
         mApp->Log().InsertText("GOR = 1 234\r\n");
         QCOMPARE(ReadAll(mFolder.filePath("Zephon.log")), QByteArray("GOR = 1 234\r\n"));
         QCOMPARE(mApp->Log().toPlainText(), QString("GOR = 1 234\n"));
@@ -267,6 +270,19 @@ class ShellTest : public QObject {
         }
         QVERIFY(opened > 0);
         QVERIFY(mApp->Core().Documents().empty());
+    }
+
+    // Help > Contents shows the manual carried inside the program, once however often it is asked.
+    void helpContentsShowsTheManual() {
+        Start();
+        Main().Action(CAppCommand::HelpContents)->trigger();
+        Main().Action(CAppCommand::HelpContents)->trigger();
+        const auto windows = Main().findChildren<CHelpWindow*>();
+        QCOMPARE(windows.size(), 1);
+        QVERIFY(windows.front()->isVisible());
+        QTextBrowser& browser = windows.front()->Browser();
+        QCOMPARE(browser.documentTitle(), QString("Zephon user manual"));
+        QVERIFY(browser.toPlainText().contains("zephon-cli abcurve"));
     }
 };
 

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFileOpenEvent>
 #include <QMdiArea>
-#include <QStandardPaths>
 
 #include "gui/shell/log_window.hpp"
 #include "gui/shell/main_window.hpp"
@@ -16,13 +15,15 @@ namespace {
 
 CZephonApp* gZephonApp = nullptr;
 
-// Where the log may go: the given folder, else the current one, else the user's data folder.
+// Where the log may go: the given folder (the tests'), else the current one unless it is the home
+// folder, else the user's state folder.
 std::vector<std::filesystem::path> LogFolders(const std::filesystem::path& given) {
     std::vector<std::filesystem::path> folders;
     if (!given.empty()) folders.push_back(given);
-    folders.emplace_back(QDir::currentPath().toStdString());
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (!data.isEmpty()) folders.emplace_back(data.toStdString());
+    const std::vector<std::filesystem::path> usual =
+        CLogFile::Folders(QDir::currentPath().toStdString(), QDir::homePath().toStdString(),
+                          qEnvironmentVariable("XDG_STATE_HOME").toStdString());
+    folders.insert(folders.end(), usual.begin(), usual.end());
     return folders;
 }
 

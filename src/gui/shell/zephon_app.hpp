@@ -24,7 +24,7 @@ class CZephonApp : public QObject {
   public:
     struct Options {
         bool splash = true;              // the start-up picture for 10 seconds
-        std::filesystem::path logFolder; // empty: the current folder, else the user's data folder
+        std::filesystem::path logFolder; // empty: the current folder or the user's state folder
     };
 
     // Services may be given (the tests answer dialogs through their own); otherwise Qt's.
