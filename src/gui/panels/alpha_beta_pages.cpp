@@ -27,7 +27,7 @@ CAlphaBetaCurvesWidget::CAlphaBetaCurvesWidget(CAlphaBetaCurvesPage& page, CZeph
     mRemove = MakeButton("Remove this curve", "remove", [this] { mPage.RemoveCurve(); });
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(Caption("Inclusions"), 0, 0);
+    grid->addWidget(Caption("Inclusions", mList), 0, 0);
     grid->addWidget(mList, 1, 0, 8, 1);
     const char* captions[P::kFieldCount] = {"Th (\xC2\xB0"
                                             "C)",
@@ -38,11 +38,11 @@ CAlphaBetaCurvesWidget::CAlphaBetaCurvesWidget(CAlphaBetaCurvesPage& page, CZeph
                                             "N2 (mole %)",
                                             "H2S (mole %)"};
     for (int i = 0; i < P::kFieldCount; ++i) {
-        grid->addWidget(Caption(captions[i]), i, 1);
+        grid->addWidget(Caption(captions[i], mFields[i]), i, 1);
         grid->addWidget(mFields[i], i, 2);
     }
     auto* homogenisation = new QHBoxLayout;
-    homogenisation->addWidget(Caption("Homogenisation:"));
+    homogenisation->addWidget(Caption("Homogenisation:", mLiquid));
     homogenisation->addWidget(mLiquid);
     homogenisation->addWidget(mGas);
     grid->addLayout(homogenisation, P::kFieldCount, 1, 1, 2);
@@ -83,13 +83,13 @@ CAlphaBetaFluidsWidget::CAlphaBetaFluidsWidget(CAlphaBetaFluidsPage& page, CZeph
     mGenerate = MakeButton("Generate a fluid model", "generate", [this] { mPage.GenerateFluidModel(); });
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(Caption("Fluid Name"), 0, 0);
+    grid->addWidget(Caption("Fluid Name", mFluids), 0, 0);
     grid->addWidget(mFluids, 1, 0, 5, 1);
     grid->addWidget(mOnCurve, 6, 0);
     grid->addWidget(mCurves, 7, 0, 4, 1);
     const char* captions[P::kFieldCount] = {"Alpha", "Beta", "CO2", "N2", "H2S"};
     for (int i = 0; i < P::kFieldCount; ++i) {
-        grid->addWidget(Caption(captions[i]), i, 1);
+        grid->addWidget(Caption(captions[i], mFields[i]), i, 1);
         if (i == P::kAlpha || i == P::kBeta) {
             // The spin control: one step up or down, as if typed.
             auto* spin = new QHBoxLayout;
@@ -109,7 +109,7 @@ CAlphaBetaFluidsWidget::CAlphaBetaFluidsWidget(CAlphaBetaFluidsPage& page, CZeph
     }
     const char* resultCaptions[P::kResultCount] = {"GOR (Std m3/Std m3)", "API degree", "CH4 Mole %"};
     for (int i = 0; i < P::kResultCount; ++i) {
-        grid->addWidget(Caption(resultCaptions[i]), P::kFieldCount + i, 1);
+        grid->addWidget(Caption(resultCaptions[i], mResults[i]), P::kFieldCount + i, 1);
         grid->addWidget(mResults[i], P::kFieldCount + i, 2);
     }
     grid->addWidget(mSetMarker, 8, 1, 1, 2);
@@ -153,7 +153,7 @@ CCorrelationsWidget::CCorrelationsWidget(CCorrelationsPage& page, CZephonApp& ap
     connect(mIsoAPI, &QCheckBox::clicked, this, [this](bool show) { mPage.ShowIsoAPI(show); });
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Caption("Displayed (alpha-beta) correlations"));
+    layout->addWidget(Caption("Displayed (alpha-beta) correlations", mList));
     layout->addWidget(mList);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(mDisplay);

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 
 #include "gui/shell/log_window.hpp"
+#include "gui/shell/mnemonics.hpp"
 #include "gui/shell/zephon_app.hpp"
 
 CPageWidget::CPageWidget(CPanelPage& page, CZephonApp& app) : mPage(page), mApp(app) {
@@ -20,6 +21,7 @@ CPageWidget::~CPageWidget() {
 }
 
 void CPageWidget::Start() {
+    AssignMnemonics(*this);
     mStarted = true;
     PageChanged();
 }
@@ -111,8 +113,10 @@ QCheckBox* CPageWidget::MakeCheck(const char* caption, const char* name, std::fu
     return check;
 }
 
-QLabel* CPageWidget::Caption(const char* text, QWidget* parent) {
-    return new QLabel(QString::fromUtf8(text), parent ? parent : this);
+QLabel* CPageWidget::Caption(const char* text, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(QString::fromUtf8(text), parent ? parent : this);
+    label->setBuddy(buddy);
+    return label;
 }
 
 void CPageWidget::SyncRadioPair(QRadioButton& first, QRadioButton& second, const CButtonControl& control) {

@@ -50,8 +50,8 @@ class CPageWidget : public QWidget {
     QRadioButton* MakeRadio(const char* caption, const char* name, std::function<void()> clicked);
     // A check box that reports its new state when a person clicks it.
     QCheckBox* MakeCheck(const char* caption, const char* name, std::function<void(bool)> clicked);
-    // A caption in UTF-8.
-    QLabel* Caption(const char* text, QWidget* parent = nullptr);
+    // A caption in UTF-8, for the control that its mnemonic focuses.
+    QLabel* Caption(const char* text, QWidget* buddy, QWidget* parent = nullptr);
 
   private:
     void PageChanged();

@@ -28,15 +28,15 @@ CIsoplethsWidget::CIsoplethsWidget(CIsoplethsPage& page, CZephonApp& app)
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(mUseAlphaBeta, 0, 0);
-    grid->addWidget(Caption("Select the (alpha-beta) model"), 1, 0);
+    grid->addWidget(Caption("Select the (alpha-beta) model", mAlphaBeta), 1, 0);
     grid->addWidget(mAlphaBeta, 2, 0, 5, 1);
     const char* captions[P::kFieldCount] = {"Alpha", "Beta", "CO2 mole %", "N2 mole %", "H2S mole %"};
     for (int i = 0; i < P::kFieldCount; ++i) {
-        grid->addWidget(Caption(captions[i]), 2 + i, 1);
+        grid->addWidget(Caption(captions[i], mFields[i]), 2 + i, 1);
         grid->addWidget(mFields[i], 2 + i, 2);
     }
     grid->addWidget(mUseFluid, 7, 0);
-    grid->addWidget(Caption("Select the fluid model"), 8, 0);
+    grid->addWidget(Caption("Select the fluid model", mFluids), 8, 0);
     grid->addWidget(mFluids, 9, 0, 2, 1);
     grid->addWidget(mCalculate, 10, 1, 1, 2);
     grid->setColumnStretch(0, 1);
@@ -67,17 +67,17 @@ CIsochorsWidget::CIsochorsWidget(CIsochorsPage& page, CZephonApp& app) : CPageWi
     mLog = MakeButton("Write to Log", "log", [this] { WriteLog(mPage.LogText()); });
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(Caption("Select the isopleth"), 0, 0);
+    grid->addWidget(Caption("Select the isopleth", mIsopleths), 0, 0);
     grid->addWidget(mIsopleths, 1, 0, 3, 1);
-    grid->addWidget(Caption("Select the inclusion"), 4, 0);
+    grid->addWidget(Caption("Select the inclusion", mInclusions), 4, 0);
     grid->addWidget(mInclusions, 5, 0, 5, 1);
     grid->addWidget(Caption("Th (\xC2\xB0"
                             "C)",
-                            this),
+                            mTh),
                     0, 1);
     grid->addWidget(mTh, 0, 2);
     auto* homogenisation = new QHBoxLayout;
-    homogenisation->addWidget(Caption("Homogenisation"));
+    homogenisation->addWidget(Caption("Homogenisation", mLiquid));
     homogenisation->addWidget(mLiquid);
     homogenisation->addWidget(mGas);
     grid->addLayout(homogenisation, 1, 1, 1, 2);
@@ -87,7 +87,7 @@ CIsochorsWidget::CIsochorsWidget(CIsochorsPage& page, CZephonApp& app) : CPageWi
     const char* captions[CIsochorsPage::kResultCount] = {"Bulk density (g/cm3)", "API \xC2\xB0",
                                                          "GOR (Std m3/Std m3)"};
     for (int i = 0; i < CIsochorsPage::kResultCount; ++i) {
-        resultsGrid->addWidget(Caption(captions[i], results), i, 0);
+        resultsGrid->addWidget(Caption(captions[i], mResults[i], results), i, 0);
         resultsGrid->addWidget(mResults[i], i, 1);
     }
     resultsGrid->setRowStretch(CIsochorsPage::kResultCount, 1);
@@ -128,15 +128,15 @@ CTrappingWidget::CTrappingWidget(CTrappingPage& page, CZephonApp& app) : CPageWi
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(scroll);
     auto* grid = new QGridLayout(content);
-    grid->addWidget(Caption("Select the isochor"), 0, 0, 1, 4);
+    grid->addWidget(Caption("Select the isochor", mIsochors), 0, 0, 1, 4);
     mIsochors->setMaximumHeight(5 * mIsochors->fontMetrics().height() + 8);
     grid->addWidget(mIsochors, 1, 0, 1, 4);
     grid->addWidget(Caption("Th (aqueous inclusions, \xC2\xB0"
                             "C)",
-                            this),
+                            mThaq),
                     2, 0);
     grid->addWidget(mThaq, 2, 1);
-    grid->addWidget(Caption("Trapping pressure (bar)", this), 2, 2);
+    grid->addWidget(Caption("Trapping pressure (bar)", mPressure), 2, 2);
     grid->addWidget(mPressure, 2, 3);
     grid->addWidget(mSetLine, 3, 0, 1, 4);
     grid->addWidget(MakeAqueousGroup(), 4, 0, 1, 4);
@@ -173,12 +173,12 @@ QWidget* CTrappingWidget::MakeAqueousGroup() {
     auto* grid = new QGridLayout(group);
     for (int s = 0; s < P::kSourceCount; ++s)
         grid->addWidget(mSources[s], s, 0);
-    grid->addWidget(Caption("Value", group), 3, 0);
+    grid->addWidget(Caption("Value", mFields[P::kMeasured], group), 3, 0);
     grid->addWidget(mFields[P::kMeasured], 3, 1);
-    grid->addWidget(Caption("Host mineral", group), 0, 2);
+    grid->addWidget(Caption("Host mineral", mHosts, group), 0, 2);
     grid->addWidget(mHosts, 1, 2, 3, 2);
     grid->addWidget(mLegacy, 4, 0, 1, 4);
-    grid->addWidget(Caption("Standard uncertainties", group), 5, 0, 1, 4);
+    grid->addWidget(Caption("Standard uncertainties", nullptr, group), 5, 0, 1, 4);
     const char* captions[P::kFieldCount] = {"",
                                             "",
                                             "Th (aq.), K",
@@ -189,7 +189,7 @@ QWidget* CTrappingWidget::MakeAqueousGroup() {
                                             "C)"};
     for (int f = P::kSdThaq; f < P::kFieldCount; ++f) {
         const int i = f - P::kSdThaq;
-        grid->addWidget(Caption(captions[f], group), 6 + i / 2, (i % 2) * 2);
+        grid->addWidget(Caption(captions[f], mFields[f], group), 6 + i / 2, (i % 2) * 2);
         grid->addWidget(mFields[f], 6 + i / 2, (i % 2) * 2 + 1);
     }
     grid->setColumnStretch(1, 1);
@@ -216,7 +216,7 @@ QWidget* CTrappingWidget::MakeResultsGroup() {
     const int places[P::kResultCount][2] = {{2, 0}, {0, 0}, {1, 0}, {0, 1}, {1, 1}, {2, 1}, {3, 0}, {3, 1}};
     for (int r = 0; r < P::kResultCount; ++r) {
         mResults[r] = MakeField(names[r], [](const std::string&) {});
-        grid->addWidget(Caption(captions[r], group), places[r][0], places[r][1] * 2);
+        grid->addWidget(Caption(captions[r], mResults[r], group), places[r][0], places[r][1] * 2);
         grid->addWidget(mResults[r], places[r][0], places[r][1] * 2 + 1);
     }
     grid->setColumnStretch(1, 1);

@@ -13,8 +13,8 @@ CVolumePageWidget::CVolumePageWidget(CVolumePage& page, const Captions& captions
     mRemove = MakeButton(captions.remove, "remove", [this] { mPage.Remove(); });
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(Caption(captions.nonPlotted), 0, 0);
-    grid->addWidget(Caption(captions.plotted), 0, 2);
+    grid->addWidget(Caption(captions.nonPlotted, mNonPlotted), 0, 0);
+    grid->addWidget(Caption(captions.plotted, mPlotted), 0, 2);
     grid->addWidget(mNonPlotted, 1, 0, 4, 1);
     grid->addWidget(mPlot, 2, 1);
     grid->addWidget(mRemove, 3, 1);

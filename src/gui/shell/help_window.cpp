@@ -8,14 +8,14 @@
 
 #include "gui/shell/icons.hpp"
 
-// The manual's resource is compiled into the static GUI library, which the linker would leave out
-// unless something names it.
-static void LoadManualResource() {
+// The resource is compiled into the static GUI library, which the linker would leave out unless
+// something names it.
+void LoadDocumentationResources() {
     Q_INIT_RESOURCE(zephon_manual);
 }
 
 CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
-    LoadManualResource();
+    LoadDocumentationResources();
     setObjectName("HelpWindow");
     setWindowTitle("Zephon manual");
     setWindowIcon(ZephonIcon());

@@ -19,5 +19,8 @@ class CHelpWindow : public QWidget {
     QTextBrowser* mBrowser;
 };
 
+// The manual and the licence, carried inside the program (":/manual/...", ":/licence/LICENSE").
+void LoadDocumentationResources();
+
 // Shows the manual's window (made on first use, then brought to the front).
 void ShowHelpContents(QWidget* parent);
