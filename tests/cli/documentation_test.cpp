@@ -86,7 +86,8 @@ std::vector<std::vector<std::string>> ManualExamples() {
     for (std::string line; std::getline(lines, line);) {
         if (line.rfind("$ zephon-cli ", 0) != 0) continue;
         std::istringstream words(line.substr(13));
-        examples.emplace_back(std::istream_iterator<std::string>(words), std::istream_iterator<std::string>());
+        examples.emplace_back(std::istream_iterator<std::string>(words),
+                              std::istream_iterator<std::string>());
     }
     return examples;
 }
@@ -121,7 +122,8 @@ TEST(UserManual, EveryLinkInsideTheManualHasItsAnchor) {
     for (auto it = std::sregex_iterator(html.begin(), html.end(), anchor); it != std::sregex_iterator(); ++it)
         anchors.insert((*it)[1]);
     int links = 0;
-    for (auto it = std::sregex_iterator(html.begin(), html.end(), link); it != std::sregex_iterator(); ++it, ++links)
+    for (auto it = std::sregex_iterator(html.begin(), html.end(), link); it != std::sregex_iterator();
+         ++it, ++links)
         EXPECT_TRUE(anchors.count((*it)[1])) << "#" << (*it)[1] << " leads nowhere";
     EXPECT_GT(links, 0);
 }
