@@ -106,10 +106,15 @@ template <class T> void AnswerModal(std::function<void(T&)> answer) {
     timer->start(10);
 }
 
-// The action of an open menu whose text is the caption, searching its submenus.
+// An action's caption as the document gave it, without the mnemonic the menu added.
+inline QString CaptionOf(const QAction& action) {
+    return QString(action.text()).remove('&');
+}
+
+// The action of an open menu whose caption is the one given, searching its submenus.
 inline QAction* FindAction(QMenu& menu, const QString& caption) {
     for (QAction* action : menu.actions()) {
-        if (action->text() == caption) return action;
+        if (CaptionOf(*action) == caption) return action;
         if (action->menu() != nullptr)
             if (QAction* found = FindAction(*action->menu(), caption)) return found;
     }
@@ -132,7 +137,7 @@ inline void ChooseFromMenu(const QString& caption, QStringList* seen = nullptr) 
         if (seen != nullptr) {
             seen->clear();
             for (QAction* action : menu->actions())
-                *seen << (action->isSeparator() ? QString("-") : action->text());
+                *seen << (action->isSeparator() ? QString("-") : CaptionOf(*action));
         }
         QAction* action = FindAction(*menu, caption);
         if (action == nullptr || !action->isEnabled()) {

@@ -90,7 +90,7 @@ void CToolPanelDialog::PageChanged(int page) {
 
 void CToolPanelDialog::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu("Tool Dialog", this);
-    menu.addAction("Close dialog box...", this, &QWidget::close);
+    menu.addAction("&Close dialog box...", this, &QWidget::close);
     menu.exec(event->globalPos());
 }
 

@@ -4,6 +4,7 @@
 #include <QMenu>
 
 #include "gui/plot/qpainter_canvas.hpp"
+#include "gui/shell/mnemonics.hpp"
 
 void FillMenu(QMenu& menu, const std::vector<CMenuItem>& items) {
     for (const CMenuItem& item : items) {
@@ -31,6 +32,8 @@ std::optional<int> ExecContextMenu(const CPlotContextMenu& model, QWidget* paren
     menu.setObjectName("plotContextMenu");
     menu.setTitle(ToQString(model.name));
     FillMenu(menu, model.items);
+    // The documents name the commands; the keyboard reaches each by a letter of its own.
+    AssignMnemonics(menu);
     const QAction* chosen = menu.exec(globalAt);
     if (chosen == nullptr || !chosen->data().isValid()) return std::nullopt;
     return chosen->data().toInt();

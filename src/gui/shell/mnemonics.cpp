@@ -40,7 +40,8 @@ void Assign(const std::vector<CCaption>& captions) {
         texts << caption.text;
     const QStringList marked = WithMnemonics(texts);
     for (std::size_t i = 0; i < captions.size(); ++i)
-        if (marked[static_cast<qsizetype>(i)] != captions[i].text) captions[i].set(marked[static_cast<qsizetype>(i)]);
+        if (marked[static_cast<qsizetype>(i)] != captions[i].text)
+            captions[i].set(marked[static_cast<qsizetype>(i)]);
 }
 
 } // namespace
