@@ -1,26 +1,36 @@
 // The shell: start-up, menus in each state, opening, closing and reverting documents, the docks and
 // window sizes found again after reopening, and every damaged file opened through the application.
+#include <QAbstractButton>
 #include <QAction>
 #include <QDialog>
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QtTest>
 #include <csignal>
 
 #include "documents/alpha_beta_plot_document.hpp"
 #include "documents/phase_diag_document.hpp"
+#include "gui/panels/tool_panel_dialog.hpp"
 #include "gui/shell/document_window.hpp"
 #include "gui/shell/help_window.hpp"
 #include "gui/shell/log_window.hpp"
 #include "gui/shell/main_window.hpp"
+#include "gui/shell/mnemonics.hpp"
 #include "gui/shell/termination_signals.hpp"
+#include "gui/shell/tool_panels.hpp"
 #include "gui/shell/zephon_app.hpp"
 #include "scripted_services.hpp"
 
@@ -270,6 +280,71 @@ class ShellTest : public QObject {
         }
         QVERIFY(opened > 0);
         QVERIFY(mApp->Core().Documents().empty());
+    }
+
+    // Alt and a letter reach every menu item and every caption of the tool panels: each has a
+    // letter, unique in its menu or on its page.
+    void everyMenuItemAndPanelCaptionHasALetterOfItsOwn() {
+        Start();
+        mApp->OpenFiles({Demo("alpha_beta.abp"), Demo("phase_diagram.ptd")});
+        for (CToolPanelKind kind :
+             {CToolPanelKind::AlphaBeta, CToolPanelKind::PhaseDiagram, CToolPanelKind::BubbleSize})
+            mApp->Panels().Display(kind, 0);
+        auto verifyLetters = [](const QStringList& captions, const QString& where) {
+            QSet<QChar> letters;
+            for (const QString& caption : captions) {
+                const QChar letter = MnemonicOf(caption);
+                QVERIFY2(!letter.isNull(), qPrintable(where + ": " + caption + " has no letter"));
+                QVERIFY2(!letters.contains(letter), qPrintable(where + ": " + caption + " repeats a letter"));
+                letters.insert(letter);
+            }
+        };
+        QStringList menus;
+        for (QAction* title : Main().menuBar()->actions()) {
+            menus << title->text();
+            emit title->menu()->aboutToShow(); // the Window menu is filled when it opens
+            QStringList items;
+            for (QAction* item : title->menu()->actions())
+                if (!item->isSeparator()) items << item->text();
+            verifyLetters(items, title->text());
+        }
+        verifyLetters(menus, "menu bar");
+        QCOMPARE(menus.last(), QString("&Help"));
+        const auto panels = Main().findChildren<CToolPanelDialog*>();
+        QCOMPARE(panels.size(), 3);
+        for (CToolPanelDialog* panel : panels) {
+            for (int page = 0; page < panel->Tabs().count(); ++page) {
+                QWidget* widget = panel->Tabs().widget(page);
+                QStringList captions;
+                for (QLabel* label : widget->findChildren<QLabel*>()) {
+                    if (label->text().isEmpty()) continue;
+                    QVERIFY2(label->buddy() != nullptr, qPrintable(label->text() + " focuses nothing"));
+                    captions << label->text();
+                }
+                for (QGroupBox* box : widget->findChildren<QGroupBox*>())
+                    captions << box->title();
+                for (QAbstractButton* button : widget->findChildren<QAbstractButton*>())
+                    if (!button->text().isEmpty()) captions << button->text();
+                verifyLetters(captions, panel->Tabs().tabText(page));
+            }
+        }
+    }
+
+    // The About box shows the licence and offers Qt's own.
+    void aboutBoxShowsTheLicenceAndAboutQt() {
+        Start();
+        QString licence;
+        bool aboutQt = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (box == nullptr) return;
+            if (auto* text = box->findChild<QPlainTextEdit*>("licence")) licence = text->toPlainText();
+            aboutQt = box->findChild<QPushButton*>("aboutQt") != nullptr;
+            box->close();
+        });
+        Main().Action(CAppCommand::HelpAbout)->trigger();
+        QVERIFY(licence.startsWith("BSD 3-Clause License\n\nCopyright the Zephon developers."));
+        QVERIFY(aboutQt);
     }
 
     // Help > Contents shows the manual carried inside the program, once however often it is asked.

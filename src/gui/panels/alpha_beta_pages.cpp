@@ -21,7 +21,7 @@ CAlphaBetaCurvesWidget::CAlphaBetaCurvesWidget(CAlphaBetaCurvesPage& page, CZeph
     for (int i = 0; i < P::kFieldCount; ++i)
         mFields[i] = MakeField(names[i], [this, i](const std::string& text) { mPage.EditField(i, text); });
     mLiquid = MakeRadio("Liquid", "liquid", [this] { mPage.SetLiquid(true); });
-    mGas = MakeRadio("Gas", "gas", [this] { mPage.SetLiquid(false); });
+    mGas = MakeRadio("&Gas", "gas", [this] { mPage.SetLiquid(false); });
     mCalculate =
         MakeButton("Calculate the Beta-Alpha Curve", "calculate", [this] { mPage.CalculateCurve(); });
     mRemove = MakeButton("Remove this curve", "remove", [this] { mPage.RemoveCurve(); });

@@ -59,7 +59,7 @@ CIsochorsWidget::CIsochorsWidget(CIsochorsPage& page, CZephonApp& app) : CPageWi
     mInclusions = MakeList("inclusions", [this](int row) { mPage.SelectInclusion(row); });
     mTh = MakeField("th", [this](const std::string& text) { mPage.EditTh(text); });
     mLiquid = MakeRadio("Liq.", "liquid", [this] { mPage.SetLiquid(true); });
-    mGas = MakeRadio("Gas", "gas", [this] { mPage.SetLiquid(false); });
+    mGas = MakeRadio("&Gas", "gas", [this] { mPage.SetLiquid(false); });
     const char* resultNames[CIsochorsPage::kResultCount] = {"bulkDensity", "api", "gor"};
     for (int i = 0; i < CIsochorsPage::kResultCount; ++i)
         mResults[i] = MakeField(resultNames[i], [](const std::string&) {});

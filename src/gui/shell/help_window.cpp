@@ -34,7 +34,8 @@ CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     forward->setEnabled(false);
     bar->addAction("&Contents", mBrowser, &QTextBrowser::home);
     QAction* close = bar->addAction("C&lose", this, &QWidget::close);
-    close->setShortcuts({QKeySequence::Close, QKeySequence(Qt::Key_Escape)});
+    // Not Ctrl+W: File > Close holds it in every window of the program.
+    close->setShortcut(QKeySequence(Qt::Key_Escape));
     connect(mBrowser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
     connect(mBrowser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
 

@@ -9,6 +9,9 @@ CLogWindow::CLogWindow(QMainWindow& main, const std::vector<std::filesystem::pat
     setObjectName("LogWindow");
     mFile.Start(folders);
     setReadOnly(true); // the window shows the file; what is typed would not reach it
+    // Read-only, yet the keyboard selects (Ctrl+A) and copies (Ctrl+C) its text, ahead of the menus'
+    // shortcuts.
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setFont(ScreenFont("Elite", 16));
     mDock = new QDockWidget("Zephon.log", &main);

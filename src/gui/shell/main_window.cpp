@@ -28,8 +28,10 @@
 #include "gui/shell/help_window.hpp"
 #include "gui/shell/icons.hpp"
 #include "gui/shell/log_window.hpp"
+#include "gui/shell/mnemonics.hpp"
 #include "gui/shell/qt_services.hpp"
 #include "gui/shell/settings.hpp"
+#include "gui/shell/standard_keys.hpp"
 #include "gui/shell/sub_window_keys.hpp"
 #include "gui/shell/tool_panels.hpp"
 #include "gui/shell/zephon_app.hpp"
@@ -103,12 +105,10 @@ void CMainWindow::Shutdown() {
 QAction* CMainWindow::MakeAction(CAppCommand command, const QString& caption, const QKeySequence& shortcut,
                                  bool checkable) {
     auto* action = new QAction(caption, this);
-    if (!shortcut.isEmpty()) {
-        action->setShortcut(shortcut);
-        // The menu shortcuts work while a tool panel has the focus; the edit shortcuts stay with
-        // the window that has it, so that the panels' own fields keep copy and paste.
-        if (!IsWindowCommand(command)) action->setShortcutContext(Qt::ApplicationShortcut);
-    }
+    action->setShortcut(shortcut);
+    // The menu shortcuts work while a tool panel has the focus; the edit shortcuts stay with the
+    // window that has it, so that the panels' own fields keep copy and paste.
+    if (!IsWindowCommand(command)) action->setShortcutContext(Qt::ApplicationShortcut);
     action->setCheckable(checkable);
     connect(action, &QAction::triggered, this, [this, command] { Run(command); });
     mActions[command] = action;
@@ -116,34 +116,32 @@ QAction* CMainWindow::MakeAction(CAppCommand command, const QString& caption, co
 }
 
 void CMainWindow::CreateActions() {
-    MakeAction(C::FileNew, "&New", QKeySequence("Ctrl+N"))->setIcon(ToolIcon(CToolIcon::New));
-    MakeAction(C::FileOpen, "&Open", QKeySequence("Ctrl+O"))->setIcon(ToolIcon(CToolIcon::Open));
-    // Ctrl+F4 is the other usual key of closing a document's window; the sub-windows' own menus
-    // bind neither (sub_window_keys.hpp), so that neither is ambiguous.
-    MakeAction(C::FileClose, "Close", QKeySequence("Ctrl+W"))
-        ->setShortcuts({QKeySequence("Ctrl+W"), QKeySequence("Ctrl+F4")});
-    MakeAction(C::FileSave, "&Save", QKeySequence("Ctrl+S"))->setIcon(ToolIcon(CToolIcon::Save));
+    // The standard commands take their keys from the desktop (BindStandardKeys, below).
+    MakeAction(C::FileNew, "&New")->setIcon(ToolIcon(CToolIcon::New));
+    MakeAction(C::FileOpen, "&Open")->setIcon(ToolIcon(CToolIcon::Open));
+    MakeAction(C::FileClose, "&Close");
+    MakeAction(C::FileSave, "&Save")->setIcon(ToolIcon(CToolIcon::Save));
     MakeAction(C::FileSaveAs, "Save &as");
-    MakeAction(C::FileRevert, "Revert");
-    MakeAction(C::FilePageSetup, "Page Setup");
-    MakeAction(C::FilePrint, "Print", QKeySequence("Ctrl+P"))->setIcon(ToolIcon(CToolIcon::Print));
-    MakeAction(C::FileExportPicture, "Export picture...");
-    MakeAction(C::FileImport, "Import...");
-    MakeAction(C::FileExport, "Export...");
+    MakeAction(C::FileRevert, "&Revert");
+    MakeAction(C::FilePageSetup, "Page Set&up");
+    MakeAction(C::FilePrint, "&Print")->setIcon(ToolIcon(CToolIcon::Print));
+    MakeAction(C::FileExportPicture, "Export pic&ture...");
+    MakeAction(C::FileImport, "&Import...");
+    MakeAction(C::FileExport, "&Export...");
     MakeAction(C::FileExit, "E&xit");
 
-    MakeAction(C::EditUndo, "&Undo", QKeySequence("Ctrl+Z"));
-    MakeAction(C::EditRedo, "&Redo", QKeySequence("Ctrl+Shift+Z"));
-    MakeAction(C::EditCut, "Cut", QKeySequence("Ctrl+X"));
-    MakeAction(C::EditCopy, "Copy", QKeySequence("Ctrl+C"));
-    MakeAction(C::EditPaste, "Paste", QKeySequence("Ctrl+V"));
-    MakeAction(C::EditClear, "Clear", QKeySequence(Qt::Key_Delete));
-    MakeAction(C::EditSelectAll, "Select all");
-    MakeAction(C::EditAddRow, "Add row", QKeySequence("Ctrl+K"));
-    MakeAction(C::EditDeleteRow, "Delete row");
-    MakeAction(C::EditNormalize, "Normalize");
-    MakeAction(C::EditSetAxisRanges, "Set Axis Ranges", {}, true);
-    MakeAction(C::EditShowLog, "Show log");
+    MakeAction(C::EditUndo, "&Undo");
+    MakeAction(C::EditRedo, "&Redo");
+    MakeAction(C::EditCut, "&Cut");
+    MakeAction(C::EditCopy, "C&opy");
+    MakeAction(C::EditPaste, "&Paste");
+    MakeAction(C::EditClear, "Cle&ar");
+    MakeAction(C::EditSelectAll, "Select a&ll");
+    MakeAction(C::EditAddRow, "A&dd row", QKeySequence("Ctrl+K"));
+    MakeAction(C::EditDeleteRow, "D&elete row");
+    MakeAction(C::EditNormalize, "&Normalize");
+    MakeAction(C::EditSetAxisRanges, "Set A&xis Ranges", {}, true);
+    MakeAction(C::EditShowLog, "Show lo&g");
 
     MakeAction(C::NewAlphaBetaPlot, "&New Alpha-Beta Plot", QKeySequence("Ctrl+R"));
     MakeAction(C::OpenAlphaBetaPlot, "&Open Alpha-Beta Plot...", QKeySequence("Ctrl+L"));
@@ -152,11 +150,11 @@ void CMainWindow::CreateActions() {
     MakeAction(C::NewCorrelation, "New &Correlation...");
     MakeAction(C::EditCorrelation, "&Edit Correlation...");
     MakeAction(C::PlotCorrelation, "&Plot Correlation...");
-    MakeAction(C::RemoveCorrelationPage, "Remove Correlation...", {}, true);
+    MakeAction(C::RemoveCorrelationPage, "&Remove Correlation...", {}, true);
 
     MakeAction(C::NewFluidModel, "&New Fluid Model...");
     MakeAction(C::OpenFluidModel, "&Open Fluid Model...");
-    MakeAction(C::PvtProperties, "PVT properties...");
+    MakeAction(C::PvtProperties, "&PVT properties...");
 
     MakeAction(C::NewPTDiagram, "&New P-T diagram", QKeySequence("Ctrl+D"));
     MakeAction(C::OpenPTDiagram, "&Open P-T diagram...");
@@ -176,11 +174,14 @@ void CMainWindow::CreateActions() {
     MakeAction(C::FindCrossings, "Find c&rossings...");
 
     MakeAction(C::WindowCascade, "&Cascade");
-    MakeAction(C::WindowTileHorizontally, "Tile &horizontaly");
-    MakeAction(C::WindowTileVertically, "Tile &verticaly");
+    MakeAction(C::WindowTileHorizontally, "Tile &horizontally");
+    MakeAction(C::WindowTileVertically, "Tile &vertically");
     MakeAction(C::WindowArrangeIcons, "&Arrange icons");
-    MakeAction(C::HelpContents, "&Contents", QKeySequence(Qt::Key_F1));
+    MakeAction(C::HelpContents, "&Contents");
     MakeAction(C::HelpAbout, "&About Zephon...")->setIcon(ToolIcon(CToolIcon::About));
+
+    BindStandardKeys(mActions);
+    SelectAllOwnsCtrlA(mActions, false);
 }
 
 void CMainWindow::CreateMenus() {
@@ -197,7 +198,7 @@ void CMainWindow::CreateMenus() {
     file->addSeparator();
     add(file, {C::FilePageSetup, C::FilePrint});
     file->addSeparator();
-    mRecentMenu = file->addMenu("Recent files");
+    mRecentMenu = file->addMenu("Recent &files");
     file->addSeparator();
     add(file, {C::FileExit});
 
@@ -243,11 +244,13 @@ void CMainWindow::CreateMenus() {
     mWindowMenu = menuBar()->addMenu("&Window");
     connect(mWindowMenu, &QMenu::aboutToShow, this, &CMainWindow::UpdateWindowMenu);
 
-    QMenu* help = menuBar()->addMenu("&?");
+    QMenu* help = menuBar()->addMenu("&Help");
     add(help, {C::HelpContents, C::HelpAbout});
     // What a menu shows is checked again when it opens (a panel or window may have closed).
     for (QMenu* menu : {file, edit, view, alphaBeta, fluid, phase, vt, mWindowMenu, help})
         connect(menu, &QMenu::aboutToShow, this, &CMainWindow::UpdateActions);
+    // Every item above has its letter; whatever joins a menu later gets a free one.
+    AssignMnemonics(*menuBar());
     UpdateRecentFilesMenu();
 }
 
@@ -296,6 +299,7 @@ void CMainWindow::UpdateActions() {
         action->setEnabled(state.enabled);
         if (action->isCheckable()) action->setChecked(state.checked);
     }
+    SelectAllOwnsCtrlA(mActions, mActions.at(C::EditSelectAll)->isEnabled());
     UpdateWindowTitles();
 }
 
