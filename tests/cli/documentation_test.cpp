@@ -42,7 +42,7 @@ bool NamesOption(const std::string& text, const std::string& option) {
 
 std::set<std::string> OptionsIn(const std::string& text) {
     std::set<std::string> options;
-    const std::regex word(R"(--[a-z][a-z0-9]*)");
+    const std::regex word(R"(--[a-z]([-a-z0-9]*[a-z0-9])?)");
     for (auto it = std::sregex_iterator(text.begin(), text.end(), word); it != std::sregex_iterator(); ++it)
         options.insert(it->str());
     return options;

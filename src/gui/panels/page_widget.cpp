@@ -21,9 +21,10 @@ CPageWidget::~CPageWidget() {
 }
 
 void CPageWidget::Start() {
-    AssignMnemonics(*this);
     mStarted = true;
     PageChanged();
+    // Once the controls show the page, the read-only results among them are known.
+    AssignMnemonics(*this);
 }
 
 void CPageWidget::PageChanged() {

@@ -178,7 +178,7 @@ QWidget* CTrappingWidget::MakeAqueousGroup() {
     grid->addWidget(Caption("Host mineral", mHosts, group), 0, 2);
     grid->addWidget(mHosts, 1, 2, 3, 2);
     grid->addWidget(mLegacy, 4, 0, 1, 4);
-    grid->addWidget(Caption("Standard uncertainties", nullptr, group), 5, 0, 1, 4);
+    grid->addWidget(Caption("Standard uncertainties", mFields[P::kSdThaq], group), 5, 0, 1, 4);
     const char* captions[P::kFieldCount] = {"",
                                             "",
                                             "Th (aq.), K",

@@ -171,7 +171,7 @@ void CMainWindow::CreateActions() {
     // in the panels' lists and in the tables.
     MakeAction(C::ViewZoomToData, "&Zoom to data", QKeySequence(Qt::Key_F))
         ->setShortcutContext(Qt::WidgetShortcut);
-    MakeAction(C::FindCrossings, "Find c&rossings...");
+    MakeAction(C::FindCrossings, "F&ind crossings...");
 
     MakeAction(C::WindowCascade, "&Cascade");
     MakeAction(C::WindowTileHorizontally, "Tile &horizontally");

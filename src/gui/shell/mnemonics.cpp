@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
@@ -91,15 +92,20 @@ void AssignMnemonics(QMenuBar& bar) {
 }
 
 void AssignMnemonics(QWidget& panel) {
-    // Labels first: a field's caption is what a person looks for, and it is usually short.
-    std::vector<CCaption> captions;
-    for (QLabel* label : panel.findChildren<QLabel*>())
-        if (label->buddy() != nullptr)
-            captions.push_back({label->text(), [label](const QString& text) { label->setText(text); }});
-    for (QGroupBox* box : panel.findChildren<QGroupBox*>())
-        captions.push_back({box->title(), [box](const QString& text) { box->setTitle(text); }});
+    // What a person does or types first, then group boxes; the captions of results (read-only
+    // fields) last: on a crowded page the letters run out there, where nothing is typed.
+    std::vector<CCaption> captions, results;
     for (QAbstractButton* button : panel.findChildren<QAbstractButton*>())
         if (!button->text().isEmpty())
             captions.push_back({button->text(), [button](const QString& text) { button->setText(text); }});
+    for (QLabel* label : panel.findChildren<QLabel*>()) {
+        if (label->buddy() == nullptr) continue;
+        auto* field = qobject_cast<QLineEdit*>(label->buddy());
+        (field != nullptr && field->isReadOnly() ? results : captions)
+            .push_back({label->text(), [label](const QString& text) { label->setText(text); }});
+    }
+    for (QGroupBox* box : panel.findChildren<QGroupBox*>())
+        captions.push_back({box->title(), [box](const QString& text) { box->setTitle(text); }});
+    captions.insert(captions.end(), results.begin(), results.end());
     Assign(captions);
 }

@@ -19,6 +19,6 @@ QChar MnemonicOf(const QString& text);
 void AssignMnemonics(QMenu& menu);
 // The menus of a menu bar.
 void AssignMnemonics(QMenuBar& bar);
-// The captions of a panel: labels (those that focus a control), group boxes, check boxes, radio
-// buttons and push buttons.
+// The captions of a panel: buttons, labels (those that focus a control) and group boxes; the
+// labels of read-only fields take what letters are left.
 void AssignMnemonics(QWidget& panel);
