@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Finding where the alpha-beta curves of a plot cross ("Find crossings", zephon-cli crossings): 50
 // curves of 25 points each, shaped like the curves of real inclusions (from alpha about 0.75 at
 // beta 0 up to alpha near 1), fanning out so that many pairs cross.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Alpha-beta curves of ten inclusions of different lengths with one and with two workers, as
 // `zephon-cli abcurve --jobs N` traces them: the ratio of the two real times is what a second
 // core buys. Counters: curves per second and the points traced.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Trapping conditions from coeval aqueous inclusions: one aqueous isochore of 100 points (target
 // below 5 ms), and one crossing with an alpha-beta oil's isochore together with its uncertainty
 // band (target below 50 ms; the oil's envelope branch is computed beforehand, as the P-T document

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Writing and reading a phase-diagram file of 20 diagrams, each with two 200-point envelope branches
 // of a 17-component fluid and a few isochores. Reports the text throughput in bytes per second.
 #include "data/phase_diagram_record.hpp"

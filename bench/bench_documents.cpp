@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Opening a phase-diagram document of 20 computed envelopes and 40 isochores from its file and
 // drawing it to a canvas that discards everything (so only the document and view work is timed).
 #include "documents/phase_diag_document.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Cost of one equation-of-state evaluation of a 17-component oil: the full description
 // (root, volume, fugacities and every derivative) and the pressure at a given volume.
 // Each benchmark also counts heap allocations per call, which must be zero.

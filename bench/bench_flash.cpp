@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Cost of the Newton flash on a 17-component oil: a bubble point from the ideal-mixture
 // start, the same bubble point from a continuation estimate (the way envelopes are traced),
 // and a flash at fixed temperature and total volume. Newton iterations per call are

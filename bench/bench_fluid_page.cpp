@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // What the alpha-beta panel's fluid page computes on each keystroke in the alpha or beta field:
 // the GOR, API gravity and methane content of the fluid typed so far, on a fresh calculation
 // interface (a flash at standard conditions). It must stay well below what a person notices

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Dense solve of the size of a 17-component flash system (2 * 17 + 4 unknowns).
 #include <benchmark/benchmark.h>
 

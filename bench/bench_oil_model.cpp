@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The calculations a user waits for: one alpha-beta curve of 20 points for a typical
 // inclusion (and one whose first point needs a scan of alpha, and the scan of a measurement no
 // oil gives), one full phase envelope (both branches) of a 17-component oil, and one isochore

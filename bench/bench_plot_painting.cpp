@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Repainting the 20-envelope, 40-isochore P-T document at 1600 x 1000 pixels: through the QPainter
 // canvas into an image (what a plot window does for every paint), and into a canvas that discards
 // everything (the view's own share of that time).

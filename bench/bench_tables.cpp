@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The inclusion table of a 5 000-inclusion file. Without a toolkit: opening the file into its
 // document and table model (with the texts of the first screen of rows), and the texts of every cell.
 // In the desktop application, offscreen: opening the file into its table window and painting it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // What the plot benchmarks share: a P-T document of 20 computed envelopes and 40 isochores saved
 // once to a file, and a canvas that discards everything it is given (so that only the document

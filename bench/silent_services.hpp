@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Application services for benchmarks: they answer nothing and show nothing.
 

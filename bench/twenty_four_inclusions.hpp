@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Twenty-four inclusions for the benchmarks of alpha-beta curves: first the ten curves' benchmark
 // takes (the bundled examples and five more), then six liquid ones and eight that homogenise into

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-3-Clause
 # Installation and the Debian package:
 #   cmake --install build --prefix /usr/local
 #   make package            (a .deb in build/, installed prefix /usr)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: BSD-3-Clause
 # Runs every benchmark program of a build folder and prints one table: program, benchmark, time
 # per call (CPU) in a readable unit, iterations run, and the program's own counters.
 # Usage: scripts/bench-table.sh BUILD_DIR [MIN_TIME_SECONDS]

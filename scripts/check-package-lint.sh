@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: BSD-3-Clause
 # Checks the built Debian package as Debian's tools would: no installed file names the folders it
 # was built in; lintian with its pedantic tags fails on any error or warning (overrides, if ever
 # needed, live in resources/debian with a comment saying why); and the desktop entry and the

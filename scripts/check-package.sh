@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: BSD-3-Clause
 # Checks the Debian package on a fresh Debian 12: a minimal system is made with debootstrap, the
 # package is installed with apt (which pulls in what it depends on), and both programs are run.
 # Needs root and the Debian mirror; takes a few minutes. Not part of `make test`.

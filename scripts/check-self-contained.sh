@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: BSD-3-Clause
 # Fails when the build, the tests or the scripts refer to a path outside the repository: a clone
 # of the project must build and pass its suite with nothing beside it.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: BSD-3-Clause
 # Installs the Debian packages that the build, the tests and the benchmarks need.
 # Idempotent: prints nothing and installs nothing when everything is present.
 set -euo pipefail

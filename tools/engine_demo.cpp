@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // A short demonstration of the thermodynamic engine: the bubble curve of a black oil of the
 // built-in component table, traced point by point with the predictor and the Newton flash.
 #include "thermo/cla_cubic.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Generates the background curves of the alpha-beta plot: lines of equal gas-oil ratio and
 // of equal API gravity in the (alpha, beta) plane, for oils without N2, CO2 or H2S.
 //

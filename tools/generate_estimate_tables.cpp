@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Generates src/thermo/estimate_tables.cpp: for each tabulated alpha (beta 0, no N2, CO2 or
 // H2S), seven bubble-point states and seven dew-point states of the oil, each with its
 // homogenisation temperature and pressure, the incipient phase's composition and the vapour

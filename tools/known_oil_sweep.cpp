@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The sweep of inclusions made from known oils: for each oil of a grid (alpha, beta, gases) and
 // each homogenisation temperature, the inclusion it makes (bubble at 20 C after cooling at
 // constant molar volume) is given to the alpha search, and the curve traced from it must pass

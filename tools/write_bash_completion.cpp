@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Prints the bash completion script of zephon-cli; the build installs its output.
 #include <cstdio>
 

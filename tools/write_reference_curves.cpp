@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Writes the alpha-beta curves of a fixed set of inclusions (liquid- and vapour-homogenising,
 // with and without CO2 and H2S, the bundled example inclusions among them) as the test data
 // that later versions of the alpha search must reproduce point by point.

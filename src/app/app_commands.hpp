@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The commands of the main menu and when each is enabled or checked.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "app/application_core.hpp"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The list "Find crossings" shows for an alpha-beta plot: where the curves of its inclusions cross,
 // one row per crossing with alpha, beta, the two curves and the angle between them, and the marker

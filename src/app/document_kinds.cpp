@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "app/document_kinds.hpp"
 
 #include <algorithm>

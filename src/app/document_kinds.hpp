@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The five kinds of documents the application opens and makes: what they are called, which files
 // they read, and how one is made. Menus, file dialogs, the command line and dropped files all go

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The log file "Zephon.log": a new, empty one at every start (the previous session's is kept as
 // "Zephon.log.1"), then every line the panels log is appended and flushed at once, so that the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "app/panel_alpha_beta_curves.hpp"
 
 #include "documents/alpha_beta_plot_document.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The "Alpha-Beta Curves" page of the alpha-beta panel: the inclusions of the open inclusion files
 // and the curves of the current alpha-beta plot in one list; computing the curve of an inclusion (or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The "Alpha-Beta Fluids" page of the alpha-beta panel: a fluid given by alpha, beta and its gases,
 // free or tied to a curve of the plot, with its gas-oil ratio, API gravity and methane content;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "app/panel_clean.hpp"
 
 #include "app/panel_phase_diagram_objects.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The "Clean" page of the phase-diagram panel: the diagrams, isochore pairs and trapping lines of
 // the current P-T document, each removable.

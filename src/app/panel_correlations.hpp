@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The "Correlations" page of the alpha-beta panel: the correlations shown on the current alpha-beta
 // plot, adding and removing them, and the background families of iso-GOR and iso-API curves.

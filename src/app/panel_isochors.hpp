@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The "Isochors" page of the phase-diagram panel: for a diagram of the current P-T document, the
 // isochore pair through an inclusion's homogenisation temperature (of an open inclusion file or

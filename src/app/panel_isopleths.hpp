@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The "Isopleths" page of the phase-diagram panel: the phase envelope of an alpha-beta fluid (typed
 // in, or a marker of an open alpha-beta plot) or of an open fluid model, computed into the current

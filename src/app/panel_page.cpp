@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "app/panel_page.hpp"
 
 #include <algorithm>

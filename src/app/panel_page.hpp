@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // What the pages of the three tool panels share, without a toolkit.
 //

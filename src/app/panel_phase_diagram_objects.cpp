@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "app/panel_phase_diagram_objects.hpp"
 
 #include "documents/phase_diag_document.hpp"

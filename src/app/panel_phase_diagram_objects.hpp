@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // What the phase-diagram pages look up in the current P-T document: the records behind a plot
 // object, found among the document's own drawings (a plot object's reference is never trusted to

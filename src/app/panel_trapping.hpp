@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The "Trapping" page of the phase-diagram panel: the trapping pressure where a monophasic isochore
 // of the current P-T document meets the homogenisation temperature of a coexisting aqueous

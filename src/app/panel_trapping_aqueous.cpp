@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The trapping page's coeval aqueous inclusion: its salinity, host mineral and uncertainties, the
 // crossing of its isochore with the selected oil isochore, the results and their log lines.
 

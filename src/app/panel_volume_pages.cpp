@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "app/panel_volume_pages.hpp"
 
 #include "documents/data_documents.hpp"

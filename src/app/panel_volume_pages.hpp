@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The two pages of the "Bubble size variation" panel: measured inclusions and computed two-phase
 // isochores moved in and out of the current volume-temperature plot.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "app/plot_history.hpp"
 
 CPlotHistory::CPlotHistory(CWDocument& document)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The undo history of one plot document (an alpha-beta plot or a P-T diagram): its removals in
 // order, a position, and the position of the last save.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The kinds of change a table makes to a record list: a row comes, a row goes, a row's values
 // change, a list's content is replaced, and several changes as one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The tables of fluids: the points of an alpha-beta correlation, the composition of one point, and
 // the components of a fluid model with their constants.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "app/table_inclusion_models.hpp"
 
 #include "base/number_field.hpp"

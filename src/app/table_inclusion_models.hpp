@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The tables of an inclusion data document: the inclusions, and the bubble-volume measurements of
 // one inclusion. Inclusion tables also import and export CSV files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // One table: a record list of a data document shown in rows and columns, without a toolkit.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Editing one data document in tables: every change is an undoable step, and whoever shows one of
 // the document's record lists hears of every change to it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "app/tool_panels.hpp"
 
 CToolPanel::CToolPanel(std::string title, std::vector<CPanelPage*> pages)

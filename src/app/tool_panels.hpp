@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The three tool panels as the application sees them: their pages, in order, and the page in front
 // (the menu commands' check marks follow it). A panel exists from its first request until the

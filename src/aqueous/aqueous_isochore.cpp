@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "aqueous/aqueous_isochore.hpp"
 
 #include <algorithm>

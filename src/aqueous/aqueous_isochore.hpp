@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The isochore of an aqueous (H2O-NaCl) inclusion: the liquid's density at homogenisation (T = Th,
 // P = P_h) held for T > Th, the cavity following its host mineral when one is given, up to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The density of H2O-NaCl liquid from Driesner (2007, Geochim. Cosmochim. Acta 71, 4902-4919): the
 // brine at T, P and x has the molar volume of pure water at the scaled temperature T_V(T, P, x) and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The uncertainty of a crossing of isochores: standard uncertainties of the measurements it was
 // computed from (the aqueous Th, its ice melting temperature or salinity, the oil's Th and bubble

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "aqueous/host_mineral.hpp"
 
 namespace zephon::aqueous {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The host mineral of coeval inclusions: the cavity's volume follows the host's thermal expansion
 // and compressibility, V(T, P) = V_h exp( integral from Th to T of alpha_V dT - beta (P - P_h) ),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "aqueous/iapws95.hpp"
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Water as the IAPWS-95 formulation gives it (the IAPWS release R6-95(2018); Wagner & Pruss 2002,
 // J. Phys. Chem. Ref. Data 31, 387): the reduced Helmholtz energy and the properties the aqueous

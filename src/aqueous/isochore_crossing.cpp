@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "aqueous/isochore_crossing.hpp"
 
 #include <algorithm>

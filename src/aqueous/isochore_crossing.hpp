@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Where two one-phase isochores cross (the intersecting-isochores method: an oil inclusion and a
 // coeval aqueous inclusion were trapped at the same temperature and pressure), above both

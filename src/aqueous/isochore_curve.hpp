@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // A one-phase isochore as the crossing of two of them needs it: the pressure and its slope at a
 // temperature, from the homogenisation temperature up. Degrees Celsius, bar, bar/K.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "aqueous/oil_isochore.hpp"
 
 #include <cmath>

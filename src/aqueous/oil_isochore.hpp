@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The oil inclusion's side of the crossing: its one-phase isochore straight from the equation of
 // state at the homogenisation molar volume (no interpolation between stored points), the cavity

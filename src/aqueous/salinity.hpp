@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The salinity of an aqueous inclusion, in weight percent NaCl equivalent, from what is measured
 // on it: the final melting of ice (Bodnar 1993, Geochim. Cosmochim. Acta 57, 683), the dissolution

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Trapping temperature and pressure from an oil inclusion and a coeval aqueous inclusion: the
 // aqueous inclusion's isochore from its Th and salinity, its crossing with the oil's one-phase

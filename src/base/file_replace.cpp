@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "base/file_replace.hpp"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Replacing a file's contents without ever leaving it half written.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Reading a whole input file into memory, safely: every data file and CSV file the programs open
 // (documents, imports, `zephon-cli convert` and `info`) is read by ReadWholeFile.

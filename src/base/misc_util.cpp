@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "base/misc_util.hpp"
 
 std::string SpaceNumberInsert(std::string_view number) {

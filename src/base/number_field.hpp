@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Reading and showing the numbers people type: dialog fields, table cells, command-line options.
 //

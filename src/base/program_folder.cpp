@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "base/program_folder.hpp"
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Where the program's own files are: the folder whose "Resources" folder holds the background-curve
 // files. Beside the program as built; <prefix>/share/zephon when installed in <prefix>/bin. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "base/utf8_text.hpp"
 
 CUtf8Character DecodeUtf8(std::string_view text, std::size_t pos) {

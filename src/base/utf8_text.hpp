@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // UTF-8 text: decoding one character, encoding one, finding what is not UTF-8, and showing any
 // bytes in a message so that the message stays whole and readable.

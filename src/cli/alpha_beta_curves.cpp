@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "cli/alpha_beta_curves.hpp"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Alpha-beta curves of inclusions, several at a time: each inclusion's curve is traced by its own
 // alpha-beta interface, step by step on whichever worker thread is free; the results come back in

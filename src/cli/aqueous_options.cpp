@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "cli/aqueous_options.hpp"
 
 #include "data/aqueous_record.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The options that describe a coeval aqueous inclusion on the command line, shared by `aqueous`
 // and `isochore`: its Th, exactly one of --tm-ice, --tm-halite and --salinity, --host, --legacy,

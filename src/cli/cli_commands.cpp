@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "cli/cli_commands.hpp"
 
 #include <cerrno>

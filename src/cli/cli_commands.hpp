@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // zephon-cli: the commands, their options and their output (a readable table, or one JSON object
 // with --json). Exit codes: 0 success, 1 the calculation failed, 2 bad usage or unreadable input.

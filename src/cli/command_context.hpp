@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // What every command of the tool gets: its arguments, the output streams and the terminal's
 // application services.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "cli/command_line.hpp"
 
 #include "base/number_field.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The options of one command: which are known, which take a value, strict number parsing, and
 // the errors that end a command with its exit code.

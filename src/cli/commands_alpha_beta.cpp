@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // abcurve: alpha-beta curves of one inclusion or of every inclusion of a file; crossings: where the
 // curves of a saved alpha-beta plot cross.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The aqueous command: the isochore of a coeval aqueous (H2O-NaCl) inclusion from its Th and its
 // salinity (measured or typed), with its homogenisation state.
 #include "cli/aqueous_options.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // render, info and convert: commands on saved files.
 #include <filesystem>
 #include <functional>

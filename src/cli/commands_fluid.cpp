@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The commands that compute on one fluid: saturation, gor, composition, envelope, isochore.
 #include <cmath>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "cli/data_files.hpp"
 
 #include <algorithm>

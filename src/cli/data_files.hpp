@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The tool's side of Zephon's files: telling the file types apart and writing pictures.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "cli/demo_workflow.hpp"
 
 #include <algorithm>

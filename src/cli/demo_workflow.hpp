@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The bundled example and the demonstration that runs the whole workflow on it.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "cli/document_io.hpp"
 
 #include "cli/command_line.hpp"

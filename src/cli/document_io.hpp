@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Opening data documents for the tool: the documents read the files, and the tool refuses a file
 // that cannot be opened or was damaged, naming the file and the line where reading stopped.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The calculations the tool runs on one fluid, an alpha-beta oil or a fluid model: a saturation
 // point, the standard-condition summary, the composition of an alpha-beta pair, the phase

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "cli/json_writer.hpp"
 
 #include <charconv>

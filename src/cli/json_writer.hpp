@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // A small JSON writer for the command-line tool's machine-readable output.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // zephon-cli: batch runs of Zephon's calculations from a terminal or a script.
 #include <unistd.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "cli/plot_rendering.hpp"
 
 #include "plot/plot_view.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // SVG pictures of the documents' plot views, drawn on the SVG canvas as the application draws them
 // on screen.

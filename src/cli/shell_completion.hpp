@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The bash completion of zephon-cli, made from the tool's own tables of commands and options, so
 // that it completes whatever the parser knows.

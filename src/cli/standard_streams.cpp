@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "cli/standard_streams.hpp"
 
 #include <streambuf>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Files named "-": standard input for the commands that read a saved file (info, render, convert),
 // standard output for the files the commands write (--out, --svg, the OUT of convert). Every file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "cli/terminal_services.hpp"
 
 #include "base/program_folder.hpp"

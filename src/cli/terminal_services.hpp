@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The application services for a terminal: messages and warnings go to standard error, questions
 // take their default answer (a batch run has nobody to ask), progress loops report on standard

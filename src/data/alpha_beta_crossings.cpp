@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "data/alpha_beta_crossings.hpp"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Where alpha-beta curves cross. Inclusions trapped together from one oil each give a curve of the
 // alpha-beta pairs that reproduce their measurements; the oil they share is where their curves

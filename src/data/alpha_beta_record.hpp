@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Records carrying alpha-beta pairs: the bare pair, a named fluid with its light components, a fluid
 // drawn as a point, the curve of one inclusion and a named correlation, with their lists.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // What a P-T diagram keeps of coeval aqueous inclusions: each one's isochore (with the
 // measurements it was computed from) and its crossings with oil isochores, each with the trapping

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "data/cell_rules.hpp"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // What one cell of a data table may hold, and the reading of a typed or imported text into it.
 //

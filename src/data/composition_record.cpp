@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "data/composition_record.hpp"
 
 #include <array>

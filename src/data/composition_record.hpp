@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Fluid compositions: components with their mole percent and, in the extended form, the
 // pure-component constants of the equation of state; the model fluid made of them.

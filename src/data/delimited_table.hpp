@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Reading the rows of a data table from delimited text (a CSV file, rows pasted from a spreadsheet),
 // every cell checked by its column's rule.

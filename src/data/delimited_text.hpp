@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Text in rows and cells, as spreadsheets exchange it: CSV files and tab-separated clipboard text.
 //

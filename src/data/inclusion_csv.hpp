@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Inclusion lists as CSV, for spreadsheets and heating stages: one row per inclusion with the columns
 // of the inclusion table, and the bubble-volume measurements as further pairs of columns "T1 (°C)",

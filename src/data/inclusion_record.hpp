@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Measurements of fluid inclusions: the inclusion record, its bubble-volume measurements and the
 // inclusion list that makes up an inclusion data file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The model fluid of an alpha-beta pair, as the alpha-beta engine composes it.
 
 #include <memory>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "data/phase_diagram_record.hpp"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Everything computed for one fluid in the pressure-temperature plane: the thermodynamic model, the
 // two branches of the phase envelope, biphasic and monophasic isochores and trapping lines.

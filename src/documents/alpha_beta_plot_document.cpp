@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "documents/alpha_beta_plot_document.hpp"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The alpha-beta plot document (.abp): the alpha-beta curves of inclusions, fluids shown as markers
 // and correlations, over optional background curves of equal gas-oil ratio and equal API gravity.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The alpha-beta plot's view: its axes, its context menus and the commands they run on the
 // document's curves, markers and correlations.
 

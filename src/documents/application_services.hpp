@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Everything a document asks of the application around it: talking to the person in front of the
 // screen (messages, questions, a text prompt, file choice, the wait cursor, progress loops), opening

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "documents/data_documents.hpp"
 
 CInclusionDataDocument::CInclusionDataDocument(CApplicationServices& services) : CWDocument(services) {

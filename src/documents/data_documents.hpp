@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The three data documents edited in tables: inclusion data (.inc), one alpha-beta correlation
 // (.abe) and one fluid model (.flu).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Undoable changes of a plot document: the removals of curves, markers, correlations, diagrams,
 // isochore pairs, trapping lines and plotted volume-temperature data. A removal takes the records

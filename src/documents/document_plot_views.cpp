@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "documents/document_plot_views.hpp"
 
 #include "documents/w_document.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The plot views of the two plot documents with their axes: alpha against beta for alpha-beta plots,
 // temperature against pressure for phase diagrams. Each document owns its view; a window shows it.

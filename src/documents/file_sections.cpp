@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "documents/file_sections.hpp"
 
 #include <sstream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Sections a document appends to its file after everything that readers of earlier versions read:
 // those readers stop before them, so such a file still opens there as it did. A section is a tag

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Trapping temperature and pressure from coeval aqueous inclusions: the aqueous isochores of the
 // P-T document, their crossings with the oil isochores, their drawing and removal.
 

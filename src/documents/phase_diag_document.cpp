@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "documents/phase_diag_document.hpp"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The phase-diagram (P-T) document: the phase envelopes, isochore pairs and trapping lines of any
 // number of fluids in one plot, the calculations that make them, their removal, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Editing an existing set of diagrams: trapping lines and their temporary marker, removal of
 // diagrams, isochore pairs and trapping lines, and the volume-temperature plots of the document.
 

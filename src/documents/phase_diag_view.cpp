@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The P-T diagram's view: its axes, its context menus and the commands they run on the
 // document's envelopes, isochores and trapping lines.
 

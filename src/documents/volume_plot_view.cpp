@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "documents/volume_plot_view.hpp"
 
 #include "documents/document_plot_views.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // A volume-temperature plot: the bubble volume percent of inclusions (their measurements) and of
 // computed two-phase isochores against temperature. It is a view of a P-T document, which keeps it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "documents/w_document.hpp"
 
 #include <algorithm>

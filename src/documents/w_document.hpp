@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The base of every document: its title, file path and modified flag, the views that show it, and
 // opening and saving through the text stream.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // zephon: the desktop application. Files named on the command line open as documents.
 #include <QApplication>
 #include <QCommandLineParser>

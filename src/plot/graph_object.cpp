@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "plot/graph_object.hpp"
 
 #include <algorithm>

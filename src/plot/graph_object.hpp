@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Drawable objects of a plot: points, curves, lists of points, texts and the legend.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Where the captions of a plot go: the names at the ends of curves, beside markers and beside
 // the points of correlations, and the values of background curves.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Where a legend hides the least of a plot: one of the plot area's four inner corners, or outside
 // the plot on its right when every corner would cover data and the window has room for it there.

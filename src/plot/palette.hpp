@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Colours for new curves: a qualitative palette that readers with the common colour-vision
 // deficiencies still tell apart (Okabe and Ito's), taken in turn so that each new curve differs

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "plot/plot_format.hpp"
 
 using zephon::plot::Color;

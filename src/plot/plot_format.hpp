@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The stored look of plots, curves and points, and how each is laid out in data files.
 //

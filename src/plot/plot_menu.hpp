@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // A context menu as a plot view describes it: captions, command numbers, greyed and checked
 // items, separators and popups. The window turns it into a menu of its toolkit and hands the

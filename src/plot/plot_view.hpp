@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The plot view: axes and their ranges, the layout of the plot area, graduations, the graph
 // objects drawn over them, and the mouse interaction every plot shares (selecting an object or a

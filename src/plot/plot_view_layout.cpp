@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The plot view's layout and drawing: margins measured from the fonts, round graduations, the
 // legend where it hides the least, and captions that neither leave the plot nor cover each other.
 

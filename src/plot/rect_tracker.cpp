@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "plot/rect_tracker.hpp"
 
 using namespace zephon::plot;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The geometry of the frame around a stored selection: eight handles (corners and edge middles)
 // resize it, the rest of the frame and its inside move it. The window draws the handles and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The drop-down lists of the point and curve settings dialogs: item n of a list stands for the
 // value n + 1 (marker shape, marker size, line thickness). A value without an item selects

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "plot/svg_canvas.hpp"
 
 #include <algorithm>

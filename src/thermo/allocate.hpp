@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Zero-filled one- and two-dimensional arrays of doubles, owned by value.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Composition of the alpha-beta oil: the mole fractions by carbon number that follow from
 // alpha (ratio of successive carbon numbers in the heavy tail) and beta (shape of the light

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "thermo/alpha_beta_model_interface.hpp"
 
 #include <algorithm>

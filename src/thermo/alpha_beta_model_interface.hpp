@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The door through which alpha-beta work reaches the engine: for one inclusion measurement it
 // traces the alpha-beta curve (every alpha-beta oil that reproduces the measurement), point by

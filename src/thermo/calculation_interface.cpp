@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "thermo/calculation_interface.hpp"
 
 #include "thermo/critical_point.hpp"

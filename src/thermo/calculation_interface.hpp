@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The phase-diagram calculations of one fluid, an alpha-beta oil or a fluid model given
 // component by component: the phase envelope point by point, the branch bordering a

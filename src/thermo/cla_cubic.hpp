@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Pure-component parameters of the cubic equation of state: critical constants, the
 // Soave-type alpha function, co-volume and volume shift, the pair parameters built from

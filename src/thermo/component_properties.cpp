@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "thermo/component_properties.hpp"
 
 #include <cctype>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Ideal-mixture data of the oil components: the saturation-pressure correlation that gives
 // the first K-values of a flash, the normal boiling temperature and the critical constants.

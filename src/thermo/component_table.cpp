@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The built-in table of the 17 oil components and their interaction coefficients.
 #include "thermo/cla_cubic.hpp"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "thermo/critical_point.hpp"
 
 #include "thermo/taylor_jet.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The critical point of a mixture of fixed composition with the cubic equation of state, by the
 // criticality conditions of Heidemann and Khalil (1980) in the form Michelsen (1980) gave them:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "thermo/cubic_eos.hpp"
 
 #include "thermo/cubic_roots.hpp"

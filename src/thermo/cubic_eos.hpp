@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // A two-parameter cubic equation of state with volume translation, and the quadratic
 // (one-fluid) mixing rule with binary interaction coefficients:

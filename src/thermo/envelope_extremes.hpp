@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The cricondenbar (the greatest pressure of the phase envelope, where dP/dT = 0 along it) and
 // the cricondentherm (the greatest temperature, where dT/dP = 0), converged from a traced

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "thermo/envelope_saturation.hpp"
 
 #include <cmath>

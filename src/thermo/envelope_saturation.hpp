@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Saturation points at one temperature found along the phase envelope. A flash started from
 // the ideal mixture misses the saturation points near the critical point, where the two

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Liquid-vapour equilibrium with the cubic equation of state: material balances, equal
 // fugacities and the two specified variables solved together by damped Newton iteration.

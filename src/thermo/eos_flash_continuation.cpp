@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // First-order predictors of the next point of a phase envelope (isopleth) or of an isochore.
 #include "thermo/eos_flash.hpp"
 

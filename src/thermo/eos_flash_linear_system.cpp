@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The linear systems of the flash (Newton steps, final corrections, continuation derivatives),
 // solved through the structure of their Jacobian.
 //

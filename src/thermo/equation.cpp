@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "thermo/equation.hpp"
 
 #include "thermo/linear_system.hpp"

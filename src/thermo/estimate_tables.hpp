@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Tabulated saturation states of beta = 0 alpha-beta oils (no N2, CO2 or H2S), from which the
 // first alpha of an alpha-beta curve is interpolated. The tables are generated with the engine

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Two-phase equilibrium with ideal K-values from per-component saturation-pressure
 // correlations: the start values of the Newton flash.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "thermo/initial_estimates.hpp"
 
 #include "thermo/estimate_tables.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Start of the alpha search for one inclusion measurement: a value of alpha (beta = 0), the
 // saturation pressure at the homogenisation temperature and the composition of the incipient

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Dense linear solver used by the Newton iterations and the continuation derivatives.
 

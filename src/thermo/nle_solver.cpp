@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "thermo/nle_solver.hpp"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Solver of a square nonlinear system G(U) = 0 driven through an Equation's vector slots.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The petroleum fluid of one inclusion as a two-phase equilibrium problem: on top of the
 // Newton flash it keeps the homogenisation state and the state at room temperature, the

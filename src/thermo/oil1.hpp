@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The alpha-beta oil: 17 components whose overall mole fractions follow from alpha, beta and
 // the measured N2, CO2 and H2S contents, with the two heavy pseudo-components recomputed from

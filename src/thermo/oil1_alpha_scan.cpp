@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The first alpha of a measurement the estimate tables cannot start: a scan of alpha on a
 // coarse grid for a change of sign of the volume residual, on each homogenisation state the
 // fluid has at Th.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The search for the alpha that reproduces one inclusion measurement: the volume residual
 // (homogenisation state at Th, two-phase state at Tf with the measured bubble) and the
 // bounded secant on it.

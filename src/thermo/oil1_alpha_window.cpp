@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The alphas at which an oil first has a dew point at Th: where its cricondentherm reaches Th.
 // Just above that alpha the inclusion's two dew points at Th (the lower and the upper, retrograde,
 // one) are close together beside the cricondentherm; a little higher the upper one turns into a

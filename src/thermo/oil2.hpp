@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // An oil given component by component (a fluid model): the components are recognised by name
 // for their ideal-mixture data and molar weights, and both phases are Peng phases whose

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "thermo/one_phase_state.hpp"
 
 #include <cmath>

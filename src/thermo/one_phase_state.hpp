@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // A fluid as one homogeneous phase at a given temperature and molar volume. The equation of state
 // is explicit in pressure, so the one-phase isochore of an inclusion (the fluid at its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "thermo/phase.hpp"
 
 namespace zephon::thermo {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // One homogeneous phase of a mixture of N named components, and the derivative fields an
 // equation of state fills. Units are SI: K, Pa, m3/mol, g/mol, kg/m3.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Saturation-pressure correlations of pure components (T in K, P in Pa), used for the
 // ideal-mixture start values of the flash.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // One-dimensional root finders driven through an Equation's scalar residual slots.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Truncated Taylor series of a function of one variable s about s = 0, to the third order:
 // f(s) = c0 + c1 s + c2 s^2 + c3 s^3 + O(s^4). Arithmetic on them carries every derivative up to

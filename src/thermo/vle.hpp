@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Base of every two-phase equilibrium model: a feed of N components split into a liquid and
 // a vapour phase, with the two specified state variables (the problem code), the specified

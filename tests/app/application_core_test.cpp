@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "app/app_commands.hpp"
 #include "app/application_core.hpp"
 

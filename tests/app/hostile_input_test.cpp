@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The tables and hostile input: a value that is not a number never shows as "inf" or "nan", names
 // that spreadsheets would run as formulas go out guarded and come back as they were, and an import
 // from something that is no regular file is refused at once.

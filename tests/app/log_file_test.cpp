@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "app/log_file.hpp"
 
 #include <gtest/gtest.h>

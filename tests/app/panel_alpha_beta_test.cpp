@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The alpha-beta panel's pages: their lists and placeholders in each state, what typing and
 // choosing does, curves computed, stopped and removed, fluids, markers, their log, correlations.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // How the tool panels follow the application: which notification refreshes which page (every page,
 // shown or not), selections in the plots, and documents that close or are reverted, after which
 // no page holds anything of them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The phase-diagram panel's pages through a study on the bundled examples: envelopes of a marker,
 // of typed values and of a fluid model; an isochore pair, its log; a trapping pressure, its
 // marker, line and log; removal; and the refusals of the pages.

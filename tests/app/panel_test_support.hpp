@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The application as the tool panels see it, without windows: the fake services pass every
 // notification of the documents on to the application, as the desktop's services do, and a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The trapping page's aqueous inclusion: the crossing it calculates and shows, its log, the fields
 // that a plot selection fills, and refused fields.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The "Bubble size variation" panel: its lists in each state, inclusions and isochores plotted and
 // removed, the P-T document marked modified, and the plot's own document followed.
 

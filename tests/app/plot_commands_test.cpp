@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // What the plot windows' commands below the gui decide: when "Zoom to data" and "Find crossings"
 // are offered, the list of crossings with its markers, and the names pictures are proposed under.
 #include <gtest/gtest.h>

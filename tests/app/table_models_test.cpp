@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The data tables without a toolkit: what cells show, what typed and pasted text does to the records,
 // and that every change is one undoable step that marks the document and tells the application.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Aqueous isochores: the published brine-isochore pressures, pure water against IAPWS-95 itself,
 // the host-mineral correction against its first-order estimate, and the legacy straight lines.
 #include <gtest/gtest.h>

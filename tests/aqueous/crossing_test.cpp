@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Crossings of isochores: straight lines with known answers, no crossing, near-parallel lines, and
 // the uncertainty band against a brute-force Monte Carlo.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // IAPWS-95 against the check values of the release (R6-95(2018), Tables 6 to 8).
 #include <gtest/gtest.h>
 

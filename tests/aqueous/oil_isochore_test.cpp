@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The oil's side of a crossing: its one-phase isochore from the equation of state, the host
 // correction, and the oil of a changed measurement.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Salinity from microthermometry and the brine density: handbook freezing points, the paper's
 // ranges, and the properties a density must have.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "base/data_handle_stream.hpp"
 
 #include <gtest/gtest.h>

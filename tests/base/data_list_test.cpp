@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "base/data_list.hpp"
 #include "base/misc_util.hpp"
 #include "base/record.hpp"

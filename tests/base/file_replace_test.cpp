@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Replacing a file: through symbolic links, never over something that is not an ordinary file, and
 // keeping what the file's owner set.
 #include <gtest/gtest.h>

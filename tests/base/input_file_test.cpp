@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Reading input files: regular files (and links to them) up to the size limit; folders, FIFOs and
 // devices refused with a reason and without blocking; larger inputs refused before they are read.
 #include <gtest/gtest.h>

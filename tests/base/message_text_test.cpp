@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Texts in messages: whole, on one line, with bytes that are no text escaped; UTF-8 checked.
 #include <gtest/gtest.h>
 

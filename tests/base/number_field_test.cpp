@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "base/number_field.hpp"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // zephon-cli aqueous, and isochore with a coeval aqueous inclusion: the keys scripts read, the
 // published figures, the crossing and its band, and refused input.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // What the command-line tests share: running a command line in-process, a scratch folder, and a
 // small strict JSON reader to check the tool's machine-readable output.

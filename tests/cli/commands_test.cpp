@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Each command on the bundled examples, in text and in JSON, and how each refuses what it cannot do.
 #include <expat.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The tool as a Unix command: --version and per-command help, --opt=value and "--", "-" as standard
 // input and output, shell completion, and failed writes (a full disk, a file-size limit, a device
 // or a pipe in the way) that end in a message and an exit code, never in a changed file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The demonstration: the whole workflow on the bundled example, and the bundled files themselves.
 #include "cli/demo_workflow.hpp"
 #include "cli/terminal_services.hpp"

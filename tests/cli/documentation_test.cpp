@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The written documentation against the tool: the manual page names every command and option the
 // parser knows and no option it does not, and the user manual's command lines run as shown on the
 // bundled example.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The JSON writer and the option parser: what every command's output and input rest on.
 #include <cmath>
 #include <limits>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Where alpha-beta curves cross: curves drawn by hand whose crossings are known by construction.
 #include <gtest/gtest.h>
 

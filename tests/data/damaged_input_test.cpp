@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Damaged files: every file type cut at every byte reads without harm and keeps what precedes the cut.
 #include <gtest/gtest.h>
 

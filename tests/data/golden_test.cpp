@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Byte-exact text forms of the data files.
 #include <gtest/gtest.h>
 

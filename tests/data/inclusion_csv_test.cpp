@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Inclusion lists as CSV: what spreadsheets write is read, every fault is refused with its line and
 // column, and what is written reads back as the same records.
 #include <gtest/gtest.h>

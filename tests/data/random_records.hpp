@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Random but valid contents of every record and list, for the round-trip and damaged-input tests.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Defaults, lookups, interpolations and the curve constructions of the records.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Random but valid contents of every record and list: written, read and written again give the same bytes.
 #include <gtest/gtest.h>
 

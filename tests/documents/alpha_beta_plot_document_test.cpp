@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The alpha-beta plot document: curve calculations and how they end, markers, correlations,
 // background curves and fluid models.
 

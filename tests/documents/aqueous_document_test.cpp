@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Coeval aqueous inclusions in the P-T document: the aqueous isochore and its crossing with an oil
 // isochore are stored, drawn, saved in their own section and read back; files without them are
 // written as before, and a reader that predates the section stops at it with a read error.

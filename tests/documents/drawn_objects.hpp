@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // What a plot view draws, in a form two views can be compared by: every graph object's kind, name,
 // look and vertices, and the names listed in the legend.

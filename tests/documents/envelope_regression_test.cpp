@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Phase envelopes as the document computes them, point by point, against envelopes stored when
 // their tracing was last reviewed: alpha-beta oils with and without gases, one running into a
 // three-phase region, one without a dew branch, and two explicit fluid models read from their

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Values that are not finite numbers: a data file that holds one is damaged at its line (what
 // precedes it is kept), a document never saves one, and a calculation meeting one says so.
 

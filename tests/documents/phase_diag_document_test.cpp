@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The phase-diagram document: envelope and isochore calculations with their messages and codes,
 // drawing, trapping lines, removal, volume-temperature plots and damaged files.
 

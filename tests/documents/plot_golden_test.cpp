@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Each kind of plot drawn through its document's view matches a reviewed SVG picture. The records
 // are made by hand so that the pictures change only when drawing changes. Set ZEPHON_UPDATE_GOLDEN=1
 // to write new pictures after a deliberate change, then review and commit them.

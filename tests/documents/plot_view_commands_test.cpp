@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The context menus of the alpha-beta and P-T views and the document commands they run: what each
 // menu offers at a click, markers and fluid models taken from what was clicked, trapping lines
 // only where an isochore has a pressure, and removals that reach the application.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Saving never destroys the previous file, and damaged files open with what could be read while
 // the person is told where reading stopped.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The whole road of a study, headless: inclusions, alpha-beta curves, markers, a fluid model, phase
 // envelopes, isochore pairs, a trapping line and a volume-temperature plot; everything saved,
 // reopened and compared record by record and drawing by drawing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Reads arbitrary bytes as one kind of data file, the way a document loads it, then checks that what
 // was read is written and read again without change.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Documents closing by every path from each of their windows, with every window that depends on
 // them open; the keys of the main window; Undo of the plot documents' removals; a fluid model
 // generated into its table.

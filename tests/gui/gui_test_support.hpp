@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // What the table tests share: a fixed look (style, font, 96 dpi, "C" numbers, a profile of their
 // own), the application with services that answer from a script, and pictures compared with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The desktop's file types: Zephon's files are told by their names and by how they begin, and an
 // include file of another program that ends in .inc is not claimed.
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The tool panels in the running application, offscreen: a whole study on the bundled example
 // driven through their controls, saved, reopened and compared; Cancel during a curve; the menu's
 // check marks; and pictures of every page and of a volume-temperature plot window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The plot settings dialogs, the axis range window, and the plot on paper and in files: sizes
 // without a list item, typing that is never rewritten under the cursor, ranges refused until they
 // are valid, a window that follows the active plot, printing fitted to the page, the exported

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Pictures: the QPainter canvas puts markers and frames on the pixels the plot's geometry gives
 // them, and the P-T and alpha-beta windows of the demonstration's documents, grabbed at a fixed
 // size with fixed fonts, and their PNG exports match their reviewed golden pictures within a

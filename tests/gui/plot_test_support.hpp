@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // What the plot window tests share: the demonstration's documents made once by zephon-cli, the
 // application started with scripted services, the plot window of an open document, and modal

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Plot windows driven by real mouse and key events on the demonstration's documents: what a click
 // selects and reports, the 20-pixel rule, rubber-band zoom, the stored selection's handles, double
 // clicks that open the settings dialogs, context commands that reach the document, and Print.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The Qt services with every modal dialog answered from a script and recorded, so that desktop
 // tests never block on a box; everything else (notifications, windows, progress) is the real one.

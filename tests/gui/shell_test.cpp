@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The shell: start-up, menus in each state, opening, closing and reverting documents, the docks and
 // window sizes found again after reopening, and every damaged file opened through the application.
 #include <QAbstractButton>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: BSD-3-Clause
 # Starts the real desktop program on an X server with a demonstration document, waits for its
 # main window, then asks it to quit as a desktop session would (SIGTERM) and expects exit code 0.
 # usage: start_under_xvfb.sh ZEPHON ZEPHON_CLI WORK_FOLDER

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The table windows in the running application, offscreen: rows added and deleted with their
 // numbers and the focus, Up and Down, sub-windows, paste, undo of every kind of change with the
 // document's modified flag, the status line for refused texts, and pictures of two tables.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The plot's layout rules: round ticks, the legend where it hides the least, captions that keep
 // clear of each other, and the ranges "Zoom to data" chooses.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // A canvas that keeps what is drawn, for checking geometry.
 

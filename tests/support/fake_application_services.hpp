@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Application services for tests: everything shown is recorded, questions, prompts and file choices
 // are answered from a script (with a recorded default when the script is empty), progress loops run

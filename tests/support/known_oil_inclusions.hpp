@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Inclusions made from known alpha-beta oils, and the independent check of an oil against an
 // inclusion. An oil trapped at its homogenisation temperature Th (on its bubble curve for an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Reads the CSV tables of independently computed reference values kept in tests/reference
 // (the directory is passed in by the build as ZEPHON_REFERENCE_DIR).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // A fresh, empty folder per test, named after the test and the process and removed with it, so that
 // two runs of the same suite at once (two builds, two checkouts) never share files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Mixtures shared by the equation-of-state tests.
 #include "reference_data.hpp"

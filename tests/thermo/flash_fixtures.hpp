@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Flash set-ups for the equilibrium tests: a Newton flash on two equation-of-state phases,
 // with ideal-mixture start values from a Clapeyron line through each component's critical

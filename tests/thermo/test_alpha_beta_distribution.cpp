@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Alpha-beta oil composition: carbon-number distribution, lumping into 17 components and
 // the two heavy pseudo-components, against independently computed values; ideal-mixture
 // component data.

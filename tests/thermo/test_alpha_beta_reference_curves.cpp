@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Curves that the alpha search traced before its starts and fallbacks were reworked, stored in
 // data/alpha_beta_reference_curves.txt: every stored point must come out again, alpha within
 // 1e-6 at the same beta.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The committed background curves agree with the engine: points of an iso-GOR and of an
 // iso-API curve have the curve's gas-oil ratio and API gravity.
 #include "thermo/oil1.hpp"

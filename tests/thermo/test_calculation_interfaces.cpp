@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The two calculation interfaces end to end: alpha-beta curves that reproduce their
 // inclusions, phase envelopes closing at the critical point, isochores, the
 // standard-condition summary, and fluid models that keep their volume translation.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Phase bookkeeping, component parameters and interaction coefficients, root selection.
 #include "eos_fixtures.hpp"
 

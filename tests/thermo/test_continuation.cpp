@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Tracing curves with the predictors and the flash, the way the calculation interfaces do:
 // save, predict, flash, and on failure restore and halve the step.
 #include "flash_fixtures.hpp"

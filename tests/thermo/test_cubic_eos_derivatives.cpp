@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Analytic derivatives of the cubic equation of state against central finite differences.
 // The Newton flash builds its Jacobian from these, so every one is checked, for the liquid
 // and the vapour root, on a 17-component oil and on an explicit fluid with volume shifts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The cubic root finder against roots refined in long double, on ordinary and on nasty
 // cubics: multiple and nearly multiple roots and coefficients of very different sizes.
 #include "thermo/cubic_roots.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Saturation points found along the phase envelope: both dew points where a temperature has
 // two (against independent programs), and bubble and dew points close to the critical point,
 // where the flash from the ideal mixture fails.

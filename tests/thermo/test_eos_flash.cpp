@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The Newton flash: every problem code on a binary, a ternary and a 17-component oil, each
 // converged state checked against its own equations (equal fugacities, material balance,
 // both specified variables); the Jacobian against finite differences; the plausibility test.

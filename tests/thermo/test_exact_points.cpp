@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // What the engine now gives exactly instead of reading it off traced points: the critical point,
 // cricondenbar and cricondentherm of envelopes (against the independent programs' values for the
 // 8-component reference fluid, against criticality conditions evaluated by a Peng-Robinson

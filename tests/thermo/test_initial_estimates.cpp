@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The estimate tables and their interpolation: the tabulated states are saturation states of
 // the engine's own oils, and the lookup follows the tables' order and bounds.
 #include "thermo/estimate_tables.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Inclusions made from known oils give curves through those oils: the measurement is made by
 // the envelope and the isochore (known_oil_inclusions.hpp), the alpha search must find the oil
 // again, and the points around the oil reproduce the bubble when recomputed the same way.

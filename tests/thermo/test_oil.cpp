@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The oil models: alpha-beta oils built from their parameters against independently
 // computed bubble points, standard-condition properties, the search for alpha that
 // reproduces an inclusion measurement, the first points of the phase envelope, and fluid

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Pure-component vapour pressures from the equation of state: equal liquid and vapour
 // fugacities found with the secant solver, checked against independent Peng-Robinson
 // values computed with this project's constants and against measured vapour pressures.

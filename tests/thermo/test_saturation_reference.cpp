@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Bubble and dew points of the Newton flash against independent Peng-Robinson programs
 // that solve the same equations with the same constants: any difference beyond rounding
 // is a fault.

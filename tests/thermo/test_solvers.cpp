@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Scalar root finders, the Newton system solver and the dense linear solver.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The equilibrium framework: phase assignment, target setters, the saturation
 // correlations and the ideal-mixture solutions, which have closed forms to check against.
 #include "flash_fixtures.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "gui/panels/page_widget.hpp"
 
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // What the widgets of the tool panels' pages share: each shows one page of the application's
 // logic (CPanelPage) and hands every edit, choice and click back to it; after every change the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "gui/panels/phase_diagram_pages.hpp"
 
 #include <QCheckBox>

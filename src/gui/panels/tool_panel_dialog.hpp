@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // A tool panel: a dock of the main window with one tab per page, on the right beside the plots
 // (tabbed with the other panels) or floating where the person put it. It owns the panel of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The three tool panels of the desktop: made on first request, shown on the page asked for, gone
 // when the person closes them.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The widget of the two pages of the "Bubble size variation" panel: what is not plotted, what is,
 // and the two buttons between them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "gui/plot/axis_range_window.hpp"
 
 #include <QGridLayout>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The modeless "Axis Ranges" window: the shown axis ranges of the current plot view, editable.
 // It follows whichever plot window was activated last, and refreshes whenever the ranges change,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "gui/plot/context_menu.hpp"
 
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // A plot view's context menu on the screen: the model's items become actions of a QMenu, greyed
 // and checked as the model says, each carrying the number of its command.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "gui/plot/crossings_dialog.hpp"
 
 #include <QDialogButtonBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // "Find crossings": the crossings of an alpha-beta plot's curves in a table (alpha, beta, the two
 // curves, the angle between them), among the curves of the inclusions checked in its list (all at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The drawing area of a plot window: it paints the view, tells it its size, and turns the mouse
 // and the keyboard into the view's clicks, rubber bands, drags and commands. While a rectangle is

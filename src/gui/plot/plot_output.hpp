@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // A plot on paper and in files: printing fitted to the page, Page Setup, and File > "Export
 // picture..." as SVG (through the SVG canvas), PNG of a chosen size or PDF: the picture shown on

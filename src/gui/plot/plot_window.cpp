@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "gui/plot/plot_window.hpp"
 
 #include <QAction>

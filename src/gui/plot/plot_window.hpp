@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // A window that shows a plot view: the zoom toolbar, the plot area and a one-pane status line.
 // The area paints the view through the QPainter canvas and hands it the mouse and the keyboard;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The plots' drawing surface on a QPainter: the screen, an image, a printer or a PDF file.
 //

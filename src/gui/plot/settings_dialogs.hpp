@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The modal "Point Settings" and "Curve Settings" dialogs: marker shape, size and colour of a point
 // or list of points; thickness and colour of a curve. Each edits one graph object and changes it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // What a person arranged for one document file and finds again when the file is reopened: the size
 // of its window and, for an alpha-beta plot, whether the iso-GOR and iso-API curves are shown. The

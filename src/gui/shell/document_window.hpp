@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // What the main window asks of a window that shows a document (a table, a plot, a
 // volume-temperature plot). Each such window is a QWidget that also derives from this class; the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Font names stored in Zephon's files and used by its windows are those of the platform the files
 // were first written on ("Arial", "MS Sans Serif"). They stay unchanged in the files; on screen

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Help > Contents: the user manual (docs/manual, carried inside the program) in a window of its
 // own beside the main window, with back, forward and a way home to the table of contents.

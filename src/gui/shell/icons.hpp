@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Zephon's own pictures, drawn at run time so that no image file can go missing: the application
 // icon (a mineral grain holding an oil inclusion with its vapour bubble) and the toolbar glyphs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The log window: the panels' result lines, kept in "Zephon.log" as they are written. It lives
 // from start-up to the end in a dock of the main window, on the right below the tool panels,

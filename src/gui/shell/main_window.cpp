@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "gui/shell/main_window.hpp"
 
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The main window: menus, toolbar and status line around a multi-document area holding the
 // windows of the open documents, with the tool panels and the log in docks on its right. One QAction per

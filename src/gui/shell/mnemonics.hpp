@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Mnemonics (the underlined letter that Alt and the letter reach) for every caption that has none,
 // unique among their neighbours: the first letter of a word when it is free, else any free letter

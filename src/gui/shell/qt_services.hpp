@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The application services with Qt: message boxes, questions, the text prompt, file dialogs, the
 // wait cursor, progress loops with a Cancel button, and the application's notifications passed on

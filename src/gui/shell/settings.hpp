@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The user's profile under the key "Zephon": recent files, the main window's place and size, its
 // docks, the folders last used in file dialogs and what each document file's windows showed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The start-up picture: shown in the middle of the main window for 10 seconds, or until the first
 // key or mouse button press anywhere in the application (that press is used up by it).

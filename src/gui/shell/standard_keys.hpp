@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The keys of the standard commands (Open, Save, Undo, Copy, Select all, Help...): those the
 // desktop gives them (QKeySequence::StandardKey), plus the usual ones where a desktop has none

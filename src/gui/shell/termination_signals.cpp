@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "gui/shell/termination_signals.hpp"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // SIGTERM (a desktop session ending) and SIGINT (Ctrl-C in the terminal) end Zephon the ordinary
 // way, through the main window's close, so that modified documents are asked about.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The three modeless tool panels ("Alpha-Beta Plots", "Phase Diagrams", "Bubble size variation"),
 // as the shell sees them: opened on a page by the menu commands, and asked which page they show

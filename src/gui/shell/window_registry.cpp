@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "gui/shell/window_registry.hpp"
 
 QWidget* CWindowRegistry::MakeWindow(CWDocument& document, CZephonApp& app) const {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Which window shows each kind of document. The table and plot modules register their makers;
 // the main window asks for the windows of a document when it is made or opened.

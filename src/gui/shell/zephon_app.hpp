@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The desktop application: it owns the application's logic (CApplicationCore), the Qt services
 // through which documents talk to people, the main window, the log, the tool panels and the axis

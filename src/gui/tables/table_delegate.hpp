@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // How the cells of a data table are edited and drawn: number and name cells in a line edit (its
 // text selected), the homogenisation type and component names in drop-down lists, and the buttons

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "gui/tables/table_editing.hpp"
 
 #include <QUndoCommand>

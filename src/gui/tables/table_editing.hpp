@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The editing of one data document in its table windows: the document's undo stack and the session
 // through which its tables change records. The document's main table window and its sub-table

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "gui/tables/table_item_model.hpp"
 
 CTableItemModel::CTableItemModel(CTableModel& table, QObject* parent)

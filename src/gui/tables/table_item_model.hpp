@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // A data table as Qt's table views see it: the headless table model's cells, titles and rows, plus
 // a last column of buttons when the rows open a sub-table ("Volume", "Composition").

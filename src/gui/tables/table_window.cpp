@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "gui/tables/table_window.hpp"
 
 #include <QClipboard>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // A window that shows one record list of a data document as a table: the inclusions, correlation
 // points and fluid-model components of a document (its main window), or the bubble-volume

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The table windows of the three data documents and the sub-tables their rows open.
 #include "app/table_fluid_models.hpp"
 #include "app/table_inclusion_models.hpp"
