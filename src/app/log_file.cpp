@@ -12,7 +12,7 @@ std::vector<fs::path> CLogFile::Folders(const fs::path& current, const fs::path&
     std::error_code ec;
     const bool currentIsHome = !home.empty() && fs::equivalent(current, home, ec);
     if (!current.empty() && !currentIsHome) folders.push_back(current);
-    // The base directory specification ignores a relative XDG_STATE_HOME.
+    // A relative XDG_STATE_HOME is ignored, as the XDG base directory rules require.
     const fs::path state = fs::path(xdgStateHome).is_absolute() ? fs::path(xdgStateHome)
                            : home.empty()                       ? fs::path()
                                                                 : home / ".local" / "state";

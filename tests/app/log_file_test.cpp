@@ -59,7 +59,7 @@ TEST(LogFile, GoesInTheCurrentFolderUnlessItIsHomeThenInTheStateFolder) {
     EXPECT_EQ(CLogFile::Folders(work, home, ""), (Folders{work, home / ".local/state/zephon"}));
     // The home folder, however it is spelled.
     EXPECT_EQ(CLogFile::Folders(home / "." / "", home, "/state"), (Folders{"/state/zephon"}));
-    // A relative XDG_STATE_HOME is ignored, as the base directory specification says.
+    // A relative XDG_STATE_HOME is ignored, as the XDG base directory rules require.
     EXPECT_EQ(CLogFile::Folders(home, home, "state"), (Folders{home / ".local/state/zephon"}));
 }
 
