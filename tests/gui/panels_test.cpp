@@ -20,6 +20,7 @@
 #include "documents/data_documents.hpp"
 #include "documents/phase_diag_document.hpp"
 #include "gui/panels/tool_panel_dialog.hpp"
+#include "gui/plot/plot_output.hpp"
 #include "gui/shell/document_window.hpp"
 #include "gui/shell/log_window.hpp"
 #include "gui/shell/main_window.hpp"
@@ -401,6 +402,13 @@ class PanelsTest : public QObject {
             QCoreApplication::processEvents();
             QString why;
             QVERIFY2(MatchesGolden(widget->grab().toImage(), "volume_temperature_window", why),
+                     qPrintable(why));
+            // Its picture, exported as the alpha-beta and P-T plots are in the plot pictures test.
+            std::string error;
+            QVERIFY2(ExportPicture(vt, t->Path("vt.png"), CPictureFormat::Png, QSize(800, 600), error),
+                     error.c_str());
+            QVERIFY2(MatchesGolden(QImage(QString::fromStdString(t->Path("vt.png").string())),
+                                   "volume_temperature_export", why),
                      qPrintable(why));
         }
     }
