@@ -128,7 +128,7 @@ BENCHMARK(BM_PhaseEnvelope17Components)->Unit(benchmark::kMillisecond);
 // iterations per curve point.
 void BM_AlphaBetaCurvesOf24InclusionsWork(benchmark::State& state) {
     const std::vector<CInclusionRecord> inclusions = TwentyFourInclusions();
-    long points = 0, flashes = 0, newton = 0;
+    long points = 0, flashes = 0, newton = 0, first = 0;
     for (auto _ : state) {
         for (const CInclusionRecord& inclusion : inclusions) {
             CAlphaBetaModelInterface ab;
@@ -139,9 +139,11 @@ void BM_AlphaBetaCurvesOf24InclusionsWork(benchmark::State& state) {
             points += trace_curve(ab, 200);
             flashes += ab.mSystem->mFlashCount;
             newton += ab.mSystem->mNewtonIterationCount;
+            first += ab.mFirstPointFlashes;
         }
     }
     const double n = static_cast<double>(std::max(1L, points));
+    state.counters["first_point_flashes"] = static_cast<double>(first) / static_cast<double>(state.iterations());
     state.counters["points"] = static_cast<double>(points) / static_cast<double>(state.iterations());
     state.counters["flashes_per_point"] = static_cast<double>(flashes) / n;
     state.counters["newton_per_point"] = static_cast<double>(newton) / n;
