@@ -143,7 +143,8 @@ void BM_AlphaBetaCurvesOf24InclusionsWork(benchmark::State& state) {
         }
     }
     const double n = static_cast<double>(std::max(1L, points));
-    state.counters["first_point_flashes"] = static_cast<double>(first) / static_cast<double>(state.iterations());
+    state.counters["first_point_flashes"] =
+        static_cast<double>(first) / static_cast<double>(state.iterations());
     state.counters["points"] = static_cast<double>(points) / static_cast<double>(state.iterations());
     state.counters["flashes_per_point"] = static_cast<double>(flashes) / n;
     state.counters["newton_per_point"] = static_cast<double>(newton) / n;

@@ -19,7 +19,6 @@ void ClaCubic0::number_of_components(short ncomp) {
     mw = allocate(N);
     mSqrtA = allocate(N);
     mLogSlopeA = allocate(N);
-    mLogCurvatureA = allocate(N);
     mHaveInputs = false;
 }
 
@@ -99,52 +98,41 @@ void ClaCubic0::calculate_parameters_of_pure_components() {
         const double sqrtAlpha = 1.0 + slope[i] * (1.0 - std::sqrt(T / Tc[i]));
         const double alpha = sqrtAlpha * sqrtAlpha;
         const double dalpha = -slope[i] * sqrtAlpha / sqrtTTc;
-        const double d2alpha = slope[i] * sqrtAlpha * (1.0 / T - dalpha / alpha) / (2.0 * sqrtTTc);
         const double ka = 1.0 - svka[i][i];
         const double aii = ka * ac[i] * alpha;
         const double dadTii = ka * ac[i] * dalpha;
-        const double d2adT2ii = ka * ac[i] * d2alpha;
         const double bii = (1.0 - svkb[i][i]) * bc[i];
         a[i][i] = aii;
         dadT[i][i] = dadTii;
-        d2adT2[i][i] = d2adT2ii;
         b[i][i] = bii;
         e[i][i] = aii / bii;
         dedT[i][i] = dadTii / bii;
         c[i] = c0[i] + T * c1[i];
         // What every pair of i needs, once per component: sqrt(a_ii) and the logarithmic
-        // derivatives of a_ii.
+        // derivative of a_ii.
         mSqrtA[i] = std::sqrt(aii);
         mLogSlopeA[i] = dadTii / aii;
-        mLogCurvatureA[i] = (d2adT2ii - dadTii * dadTii / aii) / aii;
     }
+    // The pairs: a_ij = sqrt(a_ii a_jj) (1 - k_ij), so that d(ln a_ij)/dT is the mean of the
+    // components' (e and dedT are only ever read on their diagonal).
     for (short i = 0; i < N; ++i) {
-        const double ri = mLogSlopeA[i], si = mLogCurvatureA[i], sqrtAi = mSqrtA[i], bii = b[i][i];
+        const double ri = mLogSlopeA[i], sqrtAi = mSqrtA[i], bii = b[i][i];
         const double* kai = svka[i];
         const double* kbi = svkb[i];
         double* ai = a[i];
         double* dadTi = dadT[i];
-        double* d2adT2i = d2adT2[i];
         double* bi = b[i];
-        double* ei = e[i];
-        double* dedTi = dedT[i];
         for (short j = i + 1; j < N; ++j) {
             const double rij = (ri + mLogSlopeA[j]) / 2.0;
             const double aij = sqrtAi * mSqrtA[j] * (1.0 - kai[j]);
             const double dadTij = aij * rij;
-            const double d2adT2ij = (aij / 2.0) * (si + mLogCurvatureA[j]) + dadTij * rij;
             const double bij = (bii + b[j][j]) * (1.0 - kbi[j]) / 2.0;
-            const double inverseBij = 1.0 / bij;
             ai[j] = a[j][i] = aij;
             dadTi[j] = dadT[j][i] = dadTij;
-            d2adT2i[j] = d2adT2[j][i] = d2adT2ij;
             bi[j] = b[j][i] = bij;
-            ei[j] = e[j][i] = aij * inverseBij;
-            dedTi[j] = dedT[j][i] = dadTij * inverseBij;
         }
     }
     remember_pure_parameter_inputs();
-    mPairsChanged = true;
 }
 
 Peng::Peng(short nphase) {

@@ -35,8 +35,8 @@ class ClaCubic0 : public QuadraMix {
 
   private:
     // Per-component values the pair parameters are built from, at the current T:
-    // sqrt(a_ii), (da_ii/dT) / a_ii and its derivative in T.
-    std::vector<double> mSqrtA, mLogSlopeA, mLogCurvatureA;
+    // sqrt(a_ii) and (da_ii/dT) / a_ii.
+    std::vector<double> mSqrtA, mLogSlopeA;
 
     // What the parameters were last calculated from. A flash evaluates its phases at one
     // temperature again and again (whenever T is specified), so an unchanged set of inputs skips

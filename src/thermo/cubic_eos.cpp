@@ -20,33 +20,27 @@ void add_multiple(double* __restrict sum, const double* __restrict row, double f
 
 void ICubic::number_of_components(short ncomp) {
     FluidPhase::number_of_components(ncomp);
-    mPairsChanged = true;
     damdx = allocate(N);
     dbmdx = allocate(N);
     d2amdTx = allocate(N);
     d2emdTx = allocate(N);
     demdx = allocate(N);
-    d2bmdx2 = allocate(N, N);
-    d2amdx2 = allocate(N, N);
-    d2emdx2 = allocate(N, N);
     a = allocate(N, N);
     b = allocate(N, N);
     e = allocate(N, N);
     dadT = allocate(N, N);
     dedT = allocate(N, N);
-    d2adT2 = allocate(N, N);
     dwdx = allocate(N);
     c0 = allocate(N);
     c1 = allocate(N);
     c = allocate(N);
     dQdx = allocate(N);
     d2QdTx = allocate(N);
-    d2Qdx2 = allocate(N, N);
     algam = allocate(N);
     dlgamdT = allocate(N);
-    dlgamdx = allocate(N, N);
     alphi = allocate(N);
-    mSumXd2Qdx2 = allocate(N);
+    mRelativeDbmdx = allocate(N);
+    mDemdxTerm = allocate(N);
 }
 
 double ICubic::equation(double t) {
@@ -215,16 +209,6 @@ void ICubic::calculate_fugacities() {
         sumXdQdx += x[i] * dQdx[i];
         sumXd2QdTx += x[i] * d2QdTx[i];
     }
-    // sum_k x_k d2Qdx2_kj, accumulated row after row in k (a loop the compiler can vectorise).
-    const double q = -L / RT;
-    std::fill_n(mSumXd2Qdx2.data(), N, 0.0);
-    for (short k = 0; k < N; ++k) {
-        const double* d2emdx2k = d2emdx2[k];
-        double* d2Qdx2k = d2Qdx2[k];
-        for (short j = 0; j < N; ++j)
-            d2Qdx2k[j] = q * d2emdx2k[j];
-        add_multiple(mSumXd2Qdx2.data(), d2Qdx2k, x[k], N);
-    }
     for (short i = 0; i < N; ++i) {
         algam[i] = Q + dQdx[i] - sumXdQdx;
         dlgamdT[i] = dQdT + d2QdTx[i] - sumXd2QdTx;
@@ -239,7 +223,23 @@ void ICubic::calculate_fugacities() {
     const double Zw = P * w / RT;
     const double logTerm = std::log(P * wb / RT);
     const double zb = (Zw - 1.0) / bm;
-    const double gl = G / L;
+
+    // The composition derivatives of the activity term need d2em/dx_i dx_j, which the quadratic
+    // rule gives from the pairs (d2am = 2 a_ij, d2bm = 2 b_ij) with db_i = dbmdx_i / bm:
+    //   d2em_ij = (2 a_ij - damdx_i db_j - damdx_j db_i + 2 am db_i db_j - 2 em b_ij) / bm,
+    // and, em being homogeneous of degree 0 in x, sum_k x_k d2em_kj = -demdx_j. So
+    //   d ln(gamma_i)/dx_j = -(L/RT) (d2em_ij + demdx_j),
+    // and d ln(f_i)/dx_j is a sum of terms in a_ij, b_ij and vectors of j, with factors of i: one
+    // pass over the pairs, no matrix stored.
+    const double g = G / RT;
+    const double h = g / bm;
+    const double cb = 2.0 * (zb - h * em);
+    const double ca = 2.0 * h;
+    const double inverseBm = 1.0 / bm;
+    for (short j = 0; j < N; ++j) {
+        mRelativeDbmdx[j] = dbmdx[j] * inverseBm;
+        mDemdxTerm[j] = g * demdx[j];
+    }
 
     for (short i = 0; i < N; ++i) {
         const double D = e[i][i] / RT - algam[i] / L; // d(n em)/dn_i / RT; Lambda cancels
@@ -254,16 +254,21 @@ void ICubic::calculate_fugacities() {
             fugacity[i] * (G * (dadT[i][i] / (b[i][i] * RT) - dlgamdT[i] / L - e[i][i] / (RT * T)) -
                            H * P * w / (RT * T) + 1.0 / T + P * c[i] / (RT * T) - P * c1[i] / RT + Aw * dwdT);
         dfugacitydP[i] = fugacity[i] * (Aw * dwdP + H * w / RT - c[i] / RT);
-        const double* d2Qdx2i = d2Qdx2[i];
-        const double* d2bmdx2i = d2bmdx2[i];
-        double* dlgamdxi = dlgamdx[i];
-        double* dfugacitydxi = dfugacitydx[i];
+
+        const double dbi = mRelativeDbmdx[i];
+        const double onDb = Ab * bm - h * damdx[i] + 2.0 * h * am * dbi;
+        const double onDam = -h * dbi;
         const double fi = fugacity[i];
-        for (short j = 0; j < N; ++j) {
-            const double dlgam = d2Qdx2i[j] - mSumXd2Qdx2[j];
-            dlgamdxi[j] = dlgam;
-            dfugacitydxi[j] = fi * (zb * d2bmdx2i[j] + Ab * dbmdx[j] + Aw * dwdx[j] - gl * dlgam);
-        }
+        const double* ai = a[i];
+        const double* bi = b[i];
+        const double* relativeDb = mRelativeDbmdx.data();
+        const double* dam = damdx.data();
+        const double* dw = dwdx.data();
+        const double* demTerm = mDemdxTerm.data();
+        double* dfugacitydxi = dfugacitydx[i];
+        for (short j = 0; j < N; ++j)
+            dfugacitydxi[j] = fi * (cb * bi[j] + ca * ai[j] + onDb * relativeDb[j] + onDam * dam[j] +
+                                    Aw * dw[j] + demTerm[j]);
         dfugacitydxi[i] += phiP;
     }
 }
@@ -272,8 +277,6 @@ void QuadraMix::number_of_components(short ncomp) {
     ICubic::number_of_components(ncomp);
     svka = allocate(N, N);
     svkb = allocate(N, N);
-    mRelativeDbmdx = allocate(N);
-    mRowSumD2adT2 = allocate(N);
 }
 
 void QuadraMix::set_binary_interaction_kaij(short i, short j, double kij) {
@@ -316,51 +319,30 @@ void QuadraMix::calculate_mixing_parameters() {
     double* ra = damdx.data();
     double* rb = dbmdx.data();
     double* rdadT = d2amdTx.data();
-    double* rd2adT2 = mRowSumD2adT2.data();
     std::fill_n(ra, N, 0.0);
     std::fill_n(rb, N, 0.0);
     std::fill_n(rdadT, N, 0.0);
-    std::fill_n(rd2adT2, N, 0.0);
     for (short j = 0; j < N; ++j) {
         const double xj = x[j];
-        const double* aj = a[j];
-        const double* bj = b[j];
-        const double* dadTj = dadT[j];
-        const double* d2adT2j = d2adT2[j];
-        add_multiple(ra, aj, xj, N);
-        add_multiple(rb, bj, xj, N);
-        add_multiple(rdadT, dadTj, xj, N);
-        add_multiple(rd2adT2, d2adT2j, xj, N);
+        add_multiple(ra, a[j], xj, N);
+        add_multiple(rb, b[j], xj, N);
+        add_multiple(rdadT, dadT[j], xj, N);
     }
-    double sa = 0.0, sb = 0.0, sdadT = 0.0, sd2adT2 = 0.0;
+    double sa = 0.0, sb = 0.0, sdadT = 0.0;
     double scm = 0.0, sdcmdT = 0.0;
     for (short i = 0; i < N; ++i) {
-        // They depend on the pair parameters alone.
-        if (mPairsChanged) {
-            const double* ai = a[i];
-            const double* bi = b[i];
-            double* d2amdx2i = d2amdx2[i];
-            double* d2bmdx2i = d2bmdx2[i];
-            for (short j = 0; j < N; ++j) {
-                d2amdx2i[j] = 2.0 * ai[j];
-                d2bmdx2i[j] = 2.0 * bi[j];
-            }
-        }
         sa += x[i] * ra[i];
         sb += x[i] * rb[i];
         sdadT += x[i] * rdadT[i];
-        sd2adT2 += x[i] * rd2adT2[i];
         damdx[i] = 2.0 * ra[i];
         dbmdx[i] = 2.0 * rb[i];
         d2amdTx[i] = 2.0 * rdadT[i];
         scm += x[i] * c[i];
         sdcmdT += x[i] * c1[i];
     }
-    mPairsChanged = false;
     am = sa;
     bm = sb;
     damdT = sdadT;
-    d2amdT2 = sd2adT2;
     cm = scm;
     dcmdT = sdcmdT;
 
@@ -370,24 +352,6 @@ void QuadraMix::calculate_mixing_parameters() {
     for (short i = 0; i < N; ++i) {
         demdx[i] = (damdx[i] - em * dbmdx[i]) * inverseBm;
         d2emdTx[i] = (d2amdTx[i] - demdT * dbmdx[i]) * inverseBm;
-        mRelativeDbmdx[i] = dbmdx[i] * inverseBm;
-    }
-    // With db_i = dbmdx_i / bm, d2em/dx_i dx_j =
-    //   (d2amdx2_ij - damdx_i db_j - damdx_j db_i + 2 am db_i db_j - em d2bmdx2_ij) / bm,
-    // symmetric: each pair is computed once.
-    for (short i = 0; i < N; ++i) {
-        const double dbi = mRelativeDbmdx[i], dami = damdx[i];
-        const double* d2amdx2i = d2amdx2[i];
-        const double* d2bmdx2i = d2bmdx2[i];
-        double* d2emdx2i = d2emdx2[i];
-        for (short j = i; j < N; ++j) {
-            const double dbj = mRelativeDbmdx[j];
-            const double v =
-                (d2amdx2i[j] - dami * dbj - damdx[j] * dbi + 2.0 * am * dbi * dbj - em * d2bmdx2i[j]) *
-                inverseBm;
-            d2emdx2i[j] = v;
-            d2emdx2[j][i] = v;
-        }
     }
 }
 

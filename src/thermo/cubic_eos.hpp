@@ -7,7 +7,8 @@
 //
 // w is the untranslated molar volume; V, the translated one, is what the rest of the
 // program sees. Every derivative the Newton flash needs is analytic, and nothing here
-// allocates after number_of_components.
+// allocates after number_of_components. The second derivatives in the mole fractions are
+// those of the quadratic rule (d2am/dx_i dx_j = 2 a_ij, d2bm/dx_i dx_j = 2 b_ij).
 #include "thermo/phase.hpp"
 
 namespace zephon::thermo {
@@ -21,12 +22,11 @@ class ICubic : public FluidPhase {
     double Tpc = 0., Ppc = 0., Vpc = 0.;
 
     // Mixture parameters and their derivatives (mole fractions independent variables).
-    double am = 0., bm = 0., em = 0., cm = 0., dcmdT = 0., damdT = 0., d2amdT2 = 0., demdT = 0.;
+    double am = 0., bm = 0., em = 0., cm = 0., dcmdT = 0., damdT = 0., demdT = 0.;
     std::vector<double> damdx, dbmdx, d2amdTx, d2emdTx, demdx;
-    Matrix d2bmdx2, d2amdx2, d2emdx2;
 
-    // Pair parameters.
-    Matrix a, b, e, dadT, dedT, d2adT2;
+    // Pair parameters (e and dedT are a / b and its derivative, on the diagonal only).
+    Matrix a, b, e, dadT, dedT;
 
     // Untranslated volume and its derivatives.
     double w = 0., dwdT = 0., dwdP = 0.;
@@ -38,20 +38,12 @@ class ICubic : public FluidPhase {
     // Excess-Gibbs-energy terms.
     double Q = 0., dQdT = 0.;
     std::vector<double> dQdx, d2QdTx;
-    Matrix d2Qdx2;
     std::vector<double> algam, dlgamdT;
-    Matrix dlgamdx;
 
     std::vector<double> alphi; // logarithms of the fugacity coefficients
 
     ICubic() = default;
 
-  protected:
-    // Set by whatever changes the pair parameters a and b (the parameter set, whenever it computes
-    // them), so that the mixing rule refreshes what depends on them alone (d2amdx2, d2bmdx2).
-    bool mPairsChanged = true;
-
-  public:
     void number_of_components(short ncomp) override;
     double equation(double t) override;
     void describe() override;
@@ -73,7 +65,9 @@ class ICubic : public FluidPhase {
     bool choose_root();
     void update_root_derivatives();
 
-    std::vector<double> mSumXd2Qdx2; // sum_k x_k d2Qdx2_kj
+    // Vectors of j in the composition derivatives of the fugacities: dbmdx_j / bm and the
+    // activity term's (G / RT) demdx_j.
+    std::vector<double> mRelativeDbmdx, mDemdxTerm;
 };
 
 // The quadratic mixing rule over the pair arrays filled by the parameter set.
@@ -87,10 +81,6 @@ class QuadraMix : public ICubic {
     void number_of_components(short ncomp) override;
     void calculate_mixing_parameters() override;
     void calculate_first_mixing_parameters() override;
-
-  private:
-    std::vector<double> mRelativeDbmdx; // dbmdx_i / bm
-    std::vector<double> mRowSumD2adT2;  // sum_j x_j d2adT2_ij
 };
 
 } // namespace zephon::thermo
