@@ -33,6 +33,7 @@ class Matrix {
     double* operator[](std::size_t i) { return mRowPointers[i]; }
     const double* operator[](std::size_t i) const { return mRowPointers[i]; }
     double** rows() { return mRowPointers.data(); }
+    double* const* rows() const { return mRowPointers.data(); }
     std::size_t row_count() const { return mRows; }
     std::size_t column_count() const { return mCols; }
     bool empty() const { return mData.empty(); }

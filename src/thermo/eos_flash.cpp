@@ -106,13 +106,33 @@ void EosFlash::calculateVLE() {
 }
 
 double EosFlash::scaled_residual(const std::vector<double>& G, const Matrix& J) {
-    for (short i = 0; i < size; ++i) {
-        double sum = 0.0;
-        for (short j = 0; j < size; ++j)
-            sum += std::fabs(J[i][j]);
-        mPolishRowSums[i] = sum;
-    }
+    jacobian_row_sums(0, J.rows(), mPolishRowSums.data(), size);
     return scaled_residual(G);
+}
+
+bool EosFlash::jacobian_row_sums(short number, double* const* dG, double* sums, short n) const {
+    if (number != 0 || n != size) return false;
+    auto add = [](const double* row, int from, int to, double sum) {
+        for (int c = from; c < to; ++c)
+            sum += std::fabs(row[c]);
+        return sum;
+    };
+    const int amounts = 2 * N + 4; // past the last mole fraction
+    for (short i = 0; i < N; ++i) {
+        // Balance: x_i, y_i, then Nl and Nv in the columns of x_i and y_i.
+        const double* balance = dG[i];
+        sums[i] = std::fabs(balance[2]) + std::fabs(balance[3]) + std::fabs(balance[4 + i]) +
+                  std::fabs(balance[4 + N + i]);
+        // Fugacity difference: everything but the amounts.
+        const double* fugacity = dG[N + i];
+        sums[N + i] = add(fugacity, 4, amounts, std::fabs(fugacity[0]) + std::fabs(fugacity[1]));
+    }
+    sums[2 * N] = add(dG[2 * N], 4, amounts, 0.0);
+    sums[2 * N + 1] = std::fabs(dG[2 * N + 1][2]) + std::fabs(dG[2 * N + 1][3]);
+    // The rows of the specified variables may hold anything.
+    sums[2 * N + 2] = add(dG[2 * N + 2], 0, size, 0.0);
+    sums[2 * N + 3] = add(dG[2 * N + 3], 0, size, 0.0);
+    return true;
 }
 
 double EosFlash::scaled_residual(const std::vector<double>& G) const {

@@ -55,6 +55,8 @@ class EosFlash : public IdealMixture {
     void solve_linearised_system(short number, double** dG, double* G, double* x, short n,
                                  short& ir) override;
     bool solve_with_last_factors(short number, const double* G, double* x) override;
+    // Row sums of the Jacobian laid out by fill_in_the_Jacobian_matrix, its zeros skipped.
+    bool jacobian_row_sums(short number, double* const* dG, double* sums, short n) const override;
     void fill_in_the_Jacobian_matrix(double** dG);
     // Plausibility test and repair of a trial state; 1 rejects it.
     short the_calculated_vector_is_not_good();

@@ -77,6 +77,11 @@ class Equation {
     // for another right-hand side G (not changed); false when the model keeps no factors (the
     // default), and then the caller solves with a Jacobian of its own.
     virtual bool solve_with_last_factors(short, const double*, double*) { return false; }
+    // sums[i] = sum_j |dG[i][j]| over the n x n Jacobian of vector slot `number` as evaluated,
+    // for the row scaling of Newton's method; false when the model leaves them to the caller (the
+    // default). A model that knows where its Jacobian holds zeros adds only the other entries,
+    // in the order of their columns: the same sums.
+    virtual bool jacobian_row_sums(short, double* const*, double*, short) const { return false; }
 };
 
 } // namespace zephon::thermo

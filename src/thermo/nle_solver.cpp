@@ -106,17 +106,18 @@ void Newton::scale_rows(bool withJacobian) {
     // A row of zeros (residual and Jacobian) is left as it is and the linear solve reports the
     // system singular.
     modG = 0.0;
-    for (int i = 0; i < neq; ++i) {
-        double sum = 0.0;
-        if (withJacobian) {
+    if (withJacobian &&
+        !(neq == ninc && p_equation->jacobian_row_sums(vector_slot(), dG.rows(), row_sums.data(), ninc))) {
+        for (int i = 0; i < neq; ++i) {
+            double sum = 0.0;
             const double* row = dG[i];
             for (int j = 0; j < ninc; ++j)
                 sum += std::fabs(row[j]);
             row_sums[i] = sum;
-        } else {
-            sum = row_sums[i];
         }
-        const double d = std::fabs(G[i]) + sum;
+    }
+    for (int i = 0; i < neq; ++i) {
+        const double d = std::fabs(G[i]) + row_sums[i];
         div[i] = d;
         if (d != 0.0) {
             if (withJacobian && scale_jacobian) {
