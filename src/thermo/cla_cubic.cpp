@@ -65,17 +65,12 @@ bool same_bits(const std::vector<double>& a, const std::vector<double>& b) {
     return a.size() == b.size() &&
            (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0);
 }
-bool same_bits(const Matrix& a, const Matrix& b) {
-    return a.size() == b.size() &&
-           (a.size() == 0 || std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0);
-}
 } // namespace
 
 bool ClaCubic0::pure_parameter_inputs_unchanged() const {
     return mHaveInputs && std::memcmp(&mInputT, &T, sizeof(double)) == 0 && same_bits(mInputTc, Tc) &&
            same_bits(mInputSlope, slope) && same_bits(mInputAc, ac) && same_bits(mInputBc, bc) &&
-           same_bits(mInputC0, c0) && same_bits(mInputC1, c1) && same_bits(mInputKa, svka) &&
-           same_bits(mInputKb, svkb);
+           same_bits(mInputC0, c0) && same_bits(mInputC1, c1) && mInputKaVersion == interaction_version();
 }
 
 void ClaCubic0::remember_pure_parameter_inputs() {
@@ -86,8 +81,7 @@ void ClaCubic0::remember_pure_parameter_inputs() {
     mInputBc = bc;
     mInputC0 = c0;
     mInputC1 = c1;
-    mInputKa = svka;
-    mInputKb = svkb;
+    mInputKaVersion = interaction_version();
     mHaveInputs = true;
 }
 
@@ -98,10 +92,10 @@ void ClaCubic0::calculate_parameters_of_pure_components() {
         const double sqrtAlpha = 1.0 + slope[i] * (1.0 - std::sqrt(T / Tc[i]));
         const double alpha = sqrtAlpha * sqrtAlpha;
         const double dalpha = -slope[i] * sqrtAlpha / sqrtTTc;
-        const double ka = 1.0 - svka[i][i];
+        const double ka = 1.0 - interaction_coefficients()[i][i];
         const double aii = ka * ac[i] * alpha;
         const double dadTii = ka * ac[i] * dalpha;
-        const double bii = (1.0 - svkb[i][i]) * bc[i];
+        const double bii = bc[i];
         a[i][i] = aii;
         dadT[i][i] = dadTii;
         b[i][i] = bii;
@@ -117,8 +111,7 @@ void ClaCubic0::calculate_parameters_of_pure_components() {
     // components' (e and dedT are only ever read on their diagonal).
     for (short i = 0; i < N; ++i) {
         const double ri = mLogSlopeA[i], sqrtAi = mSqrtA[i], bii = b[i][i];
-        const double* kai = svka[i];
-        const double* kbi = svkb[i];
+        const double* kai = interaction_coefficients()[i];
         double* ai = a[i];
         double* dadTi = dadT[i];
         double* bi = b[i];
@@ -126,7 +119,7 @@ void ClaCubic0::calculate_parameters_of_pure_components() {
             const double rij = (ri + mLogSlopeA[j]) / 2.0;
             const double aij = sqrtAi * mSqrtA[j] * (1.0 - kai[j]);
             const double dadTij = aij * rij;
-            const double bij = (bii + b[j][j]) * (1.0 - kbi[j]) / 2.0;
+            const double bij = (bii + b[j][j]) / 2.0;
             ai[j] = a[j][i] = aij;
             dadTi[j] = dadT[j][i] = dadTij;
             bi[j] = b[j][i] = bij;

@@ -40,13 +40,15 @@ class ClaCubic0 : public QuadraMix {
 
     // What the parameters were last calculated from. A flash evaluates its phases at one
     // temperature again and again (whenever T is specified), so an unchanged set of inputs skips
-    // the calculation; every input is compared, so no change made to them can be missed.
+    // the calculation; every input is compared, so no change made to them can be missed (the
+    // interaction coefficients, which change only through set_binary_interaction_kaij, by their
+    // version).
     bool pure_parameter_inputs_unchanged() const;
     void remember_pure_parameter_inputs();
     bool mHaveInputs = false;
     double mInputT = 0.0;
     std::vector<double> mInputTc, mInputSlope, mInputAc, mInputBc, mInputC0, mInputC1;
-    Matrix mInputKa, mInputKb;
+    unsigned long mInputKaVersion = 0;
 };
 
 class Peng : public ClaCubic0 {

@@ -275,13 +275,16 @@ void ICubic::calculate_fugacities() {
 
 void QuadraMix::number_of_components(short ncomp) {
     ICubic::number_of_components(ncomp);
-    svka = allocate(N, N);
-    svkb = allocate(N, N);
+    mKa = allocate(N, N);
+    ++mKaVersion;
 }
 
 void QuadraMix::set_binary_interaction_kaij(short i, short j, double kij) {
-    svka[i][j] = kij;
-    svka[j][i] = kij;
+    // Setting the same value again (the parameter set rereads them with each new oil) is no change.
+    if (mKa[i][j] == kij && mKa[j][i] == kij) return;
+    mKa[i][j] = kij;
+    mKa[j][i] = kij;
+    ++mKaVersion;
 }
 
 void QuadraMix::calculate_first_mixing_parameters() {

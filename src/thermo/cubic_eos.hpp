@@ -73,14 +73,22 @@ class ICubic : public FluidPhase {
 // The quadratic mixing rule over the pair arrays filled by the parameter set.
 class QuadraMix : public ICubic {
   public:
-    // Interaction coefficients on a_ij and on b_ij; only the first is ever set, so
-    // b_ij = (b_ii + b_jj) / 2.
-    Matrix svka, svkb;
-
+    // Interaction coefficients k_ij on a_ij = sqrt(a_ii a_jj) (1 - k_ij), symmetric; the co-volumes
+    // take none: b_ij = (b_ii + b_jj) / 2.
     void set_binary_interaction_kaij(short i, short j, double kij);
+    const Matrix& interaction_coefficients() const { return mKa; }
     void number_of_components(short ncomp) override;
     void calculate_mixing_parameters() override;
     void calculate_first_mixing_parameters() override;
+
+  protected:
+    // Changes whenever an interaction coefficient may have changed, so that what is computed from
+    // them can tell without comparing the matrix.
+    unsigned long interaction_version() const { return mKaVersion; }
+
+  private:
+    Matrix mKa;
+    unsigned long mKaVersion = 0;
 };
 
 } // namespace zephon::thermo

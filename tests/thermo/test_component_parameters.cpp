@@ -60,10 +60,10 @@ TEST(TableComponents, RowsAreReadByExactNameWithUnitsConverted) {
 
     for (short i = 0; i < 17; ++i)
         ph.add_component(i, kComponentTable[i].name);
-    EXPECT_DOUBLE_EQ(ph.svka[0][1], -0.02); // N2-CO2
-    EXPECT_DOUBLE_EQ(ph.svka[16][3], 0.07); // C1-Cn2, mirrored
-    EXPECT_DOUBLE_EQ(ph.svka[3][16], 0.07);
-    EXPECT_DOUBLE_EQ(ph.svka[4][4], 0.0);
+    EXPECT_DOUBLE_EQ(ph.interaction_coefficients()[0][1], -0.02); // N2-CO2
+    EXPECT_DOUBLE_EQ(ph.interaction_coefficients()[16][3], 0.07); // C1-Cn2, mirrored
+    EXPECT_DOUBLE_EQ(ph.interaction_coefficients()[3][16], 0.07);
+    EXPECT_DOUBLE_EQ(ph.interaction_coefficients()[4][4], 0.0);
 
     ph.mw15 = 250.0;
     ph.read_component_data(15, "Cn1");
@@ -76,7 +76,8 @@ TEST(PengComponents, InteractionCorrelationMatchesTheReferenceFluid) {
     ASSERT_EQ(kij.rows.size(), 8u);
     for (short i = 0; i < 8; ++i)
         for (short j = 0; j < 8; ++j)
-            EXPECT_NEAR(ph->svka[i][j], kij.number(i, kij.header[j + 1]), 1e-14) << i << "," << j;
+            EXPECT_NEAR(ph->interaction_coefficients()[i][j], kij.number(i, kij.header[j + 1]), 1e-14)
+                << i << "," << j;
 }
 
 TEST(PengComponents, ExcludedNamesHeavyComponentsAndIdenticalPairsGetNoInteraction) {
@@ -91,10 +92,10 @@ TEST(PengComponents, ExcludedNamesHeavyComponentsAndIdenticalPairsGetNoInteracti
         ph.add_component(i, names[i]);
     }
     for (short j = 0; j < 4; ++j) {
-        EXPECT_EQ(ph.svka[1][j], 0.0);
-        EXPECT_EQ(ph.svka[3][j], 0.0);
+        EXPECT_EQ(ph.interaction_coefficients()[1][j], 0.0);
+        EXPECT_EQ(ph.interaction_coefficients()[3][j], 0.0);
     }
-    EXPECT_EQ(ph.svka[0][2], 0.0); // 1 - 1^n
+    EXPECT_EQ(ph.interaction_coefficients()[0][2], 0.0); // 1 - 1^n
 }
 
 TEST(CubicRootSelection, PhaseFlagPicksTheRootAndSingleRootsAreShared) {
