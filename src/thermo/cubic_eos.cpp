@@ -79,25 +79,28 @@ void ICubic::describe_fugacities() {
     // The logarithms of the fugacity coefficients, as calculate_fugacities has them.
     const double RT = kGasConstant * T;
     const double L = Al2;
+    const double inverseRT = 1.0 / RT, inverseL = 1.0 / L, inverseBm = 1.0 / bm;
+    const double LoverRT = L * inverseRT;
     double sumXe = 0.0, sumXdQdx = 0.0;
     for (short i = 0; i < N; ++i)
         sumXe += x[i] * e[i][i];
-    Q = L * (sumXe - em) / RT;
+    Q = LoverRT * (sumXe - em);
     for (short i = 0; i < N; ++i) {
-        dQdx[i] = L * (e[i][i] - demdx[i]) / RT;
+        dQdx[i] = LoverRT * (e[i][i] - demdx[i]);
         sumXdQdx += x[i] * dQdx[i];
     }
     const double d1 = w - R1 * bm;
     const double d2 = w - R2 * bm;
     const double wb = w - bm;
     const double G = std::log(d1 / d2) / (R1 - R2);
-    const double Zw = P * w / RT;
-    const double logTerm = std::log(P * wb / RT);
+    const double Zw = P * w * inverseRT;
+    const double logTerm = std::log(P * wb * inverseRT);
+    const double PoverRT = P * inverseRT;
     for (short i = 0; i < N; ++i) {
         algam[i] = Q + dQdx[i] - sumXdQdx;
-        const double D = e[i][i] / RT - algam[i] / L;
-        const double H = dbmdx[i] / bm - 1.0;
-        alphi[i] = D * G + H * (Zw - 1.0) - logTerm - P * c[i] / RT;
+        const double D = e[i][i] * inverseRT - algam[i] * inverseL;
+        const double H = dbmdx[i] * inverseBm - 1.0;
+        alphi[i] = D * G + H * (Zw - 1.0) - logTerm - c[i] * PoverRT;
         const double phiP = P * std::exp(alphi[i]);
         fugacity[i] = x[i] * phiP;
     }
@@ -193,19 +196,22 @@ void ICubic::calculate_pressure() {
 void ICubic::calculate_fugacities() {
     const double RT = kGasConstant * T;
     const double L = Al2;
+    // Divisions by what is the same for every component once, as reciprocals.
+    const double inverseRT = 1.0 / RT, inverseL = 1.0 / L, inverseT = 1.0 / T, inverseBm = 1.0 / bm;
+    const double LoverRT = L * inverseRT;
 
     // Excess Gibbs energy at infinite pressure and the activity coefficients it implies.
     double sumXe = 0.0, sumXdedT = 0.0;
     for (short i = 0; i < N; ++i) {
         sumXe += x[i] * e[i][i];
-        sumXdedT += x[i] * (dedT[i][i] - e[i][i] / T);
+        sumXdedT += x[i] * (dedT[i][i] - e[i][i] * inverseT);
     }
-    Q = L * (sumXe - em) / RT;
-    dQdT = L * (sumXdedT - (demdT - em / T)) / RT;
+    Q = LoverRT * (sumXe - em);
+    dQdT = LoverRT * (sumXdedT - (demdT - em * inverseT));
     double sumXdQdx = 0.0, sumXd2QdTx = 0.0;
     for (short i = 0; i < N; ++i) {
-        dQdx[i] = L * (e[i][i] - demdx[i]) / RT;
-        d2QdTx[i] = L * (dedT[i][i] - e[i][i] / T - d2emdTx[i] + demdx[i] / T) / RT;
+        dQdx[i] = LoverRT * (e[i][i] - demdx[i]);
+        d2QdTx[i] = LoverRT * (dedT[i][i] - e[i][i] * inverseT - d2emdTx[i] + demdx[i] * inverseT);
         sumXdQdx += x[i] * dQdx[i];
         sumXd2QdTx += x[i] * d2QdTx[i];
     }
@@ -217,12 +223,14 @@ void ICubic::calculate_fugacities() {
     const double d1 = w - R1 * bm;
     const double d2 = w - R2 * bm;
     const double wb = w - bm;
+    const double inverseWb = 1.0 / wb;
     const double G = std::log(d1 / d2) / (R1 - R2);
     const double dGdw = (1.0 / d1 - 1.0 / d2) / (R1 - R2);
     const double dGdb = (R2 / d2 - R1 / d1) / (R1 - R2);
-    const double Zw = P * w / RT;
-    const double logTerm = std::log(P * wb / RT);
-    const double zb = (Zw - 1.0) / bm;
+    const double Zw = P * w * inverseRT;
+    const double logTerm = std::log(P * wb * inverseRT);
+    const double zb = (Zw - 1.0) * inverseBm;
+    const double PoverRT = P * inverseRT;
 
     // The composition derivatives of the activity term need d2em/dx_i dx_j, which the quadratic
     // rule gives from the pairs (d2am = 2 a_ij, d2bm = 2 b_ij) with db_i = dbmdx_i / bm:
@@ -231,31 +239,31 @@ void ICubic::calculate_fugacities() {
     //   d ln(gamma_i)/dx_j = -(L/RT) (d2em_ij + demdx_j),
     // and d ln(f_i)/dx_j is a sum of terms in a_ij, b_ij and vectors of j, with factors of i: one
     // pass over the pairs, no matrix stored.
-    const double g = G / RT;
-    const double h = g / bm;
+    const double g = G * inverseRT;
+    const double h = g * inverseBm;
     const double cb = 2.0 * (zb - h * em);
     const double ca = 2.0 * h;
-    const double inverseBm = 1.0 / bm;
     for (short j = 0; j < N; ++j) {
         mRelativeDbmdx[j] = dbmdx[j] * inverseBm;
         mDemdxTerm[j] = g * demdx[j];
     }
 
     for (short i = 0; i < N; ++i) {
-        const double D = e[i][i] / RT - algam[i] / L; // d(n em)/dn_i / RT; Lambda cancels
-        const double H = dbmdx[i] / bm - 1.0;
-        alphi[i] = D * G + H * (Zw - 1.0) - logTerm - P * c[i] / RT;
+        const double dbi = mRelativeDbmdx[i];
+        const double D = e[i][i] * inverseRT - algam[i] * inverseL; // d(n em)/dn_i / RT; Lambda cancels
+        const double H = dbi - 1.0;
+        alphi[i] = D * G + H * (Zw - 1.0) - logTerm - c[i] * PoverRT;
         const double phiP = P * std::exp(alphi[i]);
         fugacity[i] = x[i] * phiP;
 
-        const double Aw = D * dGdw + H * P / RT - 1.0 / wb;
-        const double Ab = D * dGdb - (Zw - 1.0) * dbmdx[i] / (bm * bm) + 1.0 / wb;
+        const double Aw = D * dGdw + H * PoverRT - inverseWb;
+        const double Ab = D * dGdb - zb * dbi + inverseWb;
         dfugacitydT[i] =
-            fugacity[i] * (G * (dadT[i][i] / (b[i][i] * RT) - dlgamdT[i] / L - e[i][i] / (RT * T)) -
-                           H * P * w / (RT * T) + 1.0 / T + P * c[i] / (RT * T) - P * c1[i] / RT + Aw * dwdT);
-        dfugacitydP[i] = fugacity[i] * (Aw * dwdP + H * w / RT - c[i] / RT);
+            fugacity[i] *
+            (G * ((dedT[i][i] - e[i][i] * inverseT) * inverseRT - dlgamdT[i] * inverseL) - H * Zw * inverseT +
+             inverseT + c[i] * PoverRT * inverseT - c1[i] * PoverRT + Aw * dwdT);
+        dfugacitydP[i] = fugacity[i] * (Aw * dwdP + (H * w - c[i]) * inverseRT);
 
-        const double dbi = mRelativeDbmdx[i];
         const double onDb = Ab * bm - h * damdx[i] + 2.0 * h * am * dbi;
         const double onDam = -h * dbi;
         const double fi = fugacity[i];
