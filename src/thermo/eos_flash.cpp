@@ -39,7 +39,7 @@ void EosFlash::number_of_components(short ncomp) {
     mBalanceNv = allocate(N);
     mBalanceKept = allocate(N);
     mBalanceRhs = allocate(N);
-    mBalancePivot = allocate(N);
+    mBalanceInversePivot = allocate(N);
     mReducedJacobian = allocate(static_cast<short>(N + 4), static_cast<short>(N + 4));
     mEliminationFactors = allocate(static_cast<short>(N + 4), N);
     mReducedRows.assign(static_cast<std::size_t>(N + 4), nullptr);

@@ -83,7 +83,7 @@ class EosFlash : public IdealMixture {
     // Its workspace, sized by number_of_components. The factors of the last reduced system stay
     // there (mReducedRows, mReducedPivots, with what reduced it) until the next solve.
     std::vector<short> mEliminatedColumn, mKeptColumn;
-    std::vector<double> mBalanceNl, mBalanceNv, mBalanceKept, mBalanceRhs, mBalancePivot;
+    std::vector<double> mBalanceNl, mBalanceNv, mBalanceKept, mBalanceRhs, mBalanceInversePivot;
     Matrix mReducedJacobian, mEliminationFactors;
     std::vector<double*> mReducedRows;
     std::vector<short> mReducedPivots;

@@ -67,11 +67,12 @@ void EosFlash::solve_flash_system(double** J, double* r, double* solution, short
         mEliminatedColumn[i] = static_cast<short>(eliminateX ? 4 + i : 4 + N + i);
         mKeptColumn[i] = static_cast<short>(eliminateX ? 4 + N + i : 4 + i);
         // The balance as: eliminated unknown = rhs - nl Nl - nv Nv - kept coefficient * kept.
-        mBalanceNl[i] = balance[2] / pivot;
-        mBalanceNv[i] = balance[3] / pivot;
-        mBalanceKept[i] = balance[mKeptColumn[i]] / pivot;
-        mBalanceRhs[i] = r[i] / pivot;
-        mBalancePivot[i] = pivot;
+        const double inversePivot = 1.0 / pivot;
+        mBalanceNl[i] = balance[2] * inversePivot;
+        mBalanceNv[i] = balance[3] * inversePivot;
+        mBalanceKept[i] = balance[mKeptColumn[i]] * inversePivot;
+        mBalanceRhs[i] = r[i] * inversePivot;
+        mBalanceInversePivot[i] = inversePivot;
     }
 
     // Substitute into the other rows and gather the reduced system: columns T, P, Nl, Nv, then
@@ -150,7 +151,7 @@ bool EosFlash::solve_with_last_factorisation(const double* r, double* solution) 
     if (!mReducedFactorised) return false;
     const int m = N + 4;
     for (int i = 0; i < N; ++i)
-        mBalanceRhs[i] = r[i] / mBalancePivot[i];
+        mBalanceRhs[i] = r[i] * mBalanceInversePivot[i];
     for (int k = 0; k < m; ++k) {
         const double* elimination = mEliminationFactors[k];
         double rhs = r[N + k];
