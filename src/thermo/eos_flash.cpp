@@ -56,6 +56,9 @@ void EosFlash::number_of_components(short ncomp) {
     algorithm.relaxation_limit = 0.001;
     algorithm.reuse_jacobian = true;
     algorithm.scale_jacobian = false; // solve_flash_system scales the rows it keeps
+    // A bubble point sought from a start thousands of bar away walks there in cut steps (50 bar
+    // each) and runs out of iterations: where the walk cannot end in time it is given up early.
+    algorithm.give_up_after_cut_steps = 8;
 }
 
 void EosFlash::composition(short i, double zi) {

@@ -10,6 +10,8 @@ namespace {
 // With reuse_jacobian, old factors serve the next step while a step divides the residual by at
 // least this much.
 constexpr double kChordContraction = 0.1;
+// How many times the iterations left a step may need before the solution counts as out of reach.
+constexpr double kOutOfReachMargin = 2.0;
 } // namespace
 
 void NLESolver::set_equations(Equation& p, short nsize, short nequation_number) {
@@ -69,6 +71,7 @@ void Newton::solve() {
     std::fill(dU.begin(), dU.end(), 0.0);
     iter = 0;
     bool withJacobian = true, exactStep = true;
+    int cutSteps = 0;
     do {
         const double before = modG0;
         const bool jacobian = calculate_the_next_vector(withJacobian, exactStep);
@@ -89,7 +92,19 @@ void Newton::solve() {
         }
         // The old factors serve the next step while the residual falls fast.
         withJacobian = !reuse_jacobian || !(modG0 <= kChordContraction * before);
+        if (errorflag == 0 && out_of_reach(cutSteps)) errorflag = 1;
     } while (!convergence());
+}
+
+bool Newton::out_of_reach(int& cutSteps) const {
+    if (give_up_after_cut_steps <= 0) return false;
+    // The step in units of the largest step, as calculate_the_next_vector will cut it.
+    double s = 0.0;
+    for (int i = 0; i < ninc; ++i)
+        s = std::max(s, std::fabs(dU[i] / dUmax[i]));
+    cutSteps = s > 1.0 ? cutSteps + 1 : 0;
+    const int iterationsLeft = itermax + 1 - iter;
+    return cutSteps >= give_up_after_cut_steps && s > kOutOfReachMargin * iterationsLeft;
 }
 
 void Newton::solve_with_jacobian() {

@@ -72,6 +72,15 @@ class Newton : public NLESolver {
     bool scale_jacobian = true;
     std::vector<double> row_sums;  // sum_j |dG_ij| of the last Jacobian
     long jacobian_evaluations = 0; // evaluations with a Jacobian, since construction
+    // A solution out of reach: after this many Newton steps in a row cut to the largest step
+    // (dUmax), a next step that would take more than twice the iterations left at that pace ends
+    // the solve with code 1, as running out of iterations would, without the iterations. Newton's
+    // step estimates the distance to the root; where it keeps being cut in a steady walk (the
+    // flash's walks in pressure) the estimate is fair, and a root twice as far as the iterations
+    // left can cover is not reached. A strongly curved residual, whose step overestimates the
+    // distance many times over, could be given up wrongly: a model sets this only where its walks
+    // are of the first kind. 0 (the default) never gives up early.
+    short give_up_after_cut_steps = 0;
 
     void set_equations(Equation& p, short nsize, short nequation_number);
     // Iterates from U; the result is in U, the code in errorflag. After a failure U holds the
@@ -88,6 +97,9 @@ class Newton : public NLESolver {
     // Row scaling of an evaluation: with its Jacobian, div_i = |G_i| + sum_j |dG_ij| (the sums are
     // kept); without, the kept sums stand for the Jacobian's. G (and dG) are divided by div; modG.
     void scale_rows(bool withJacobian);
+    // Counts the steps cut to dUmax in a row (`cutSteps`, the step dU just solved included) and
+    // tells whether the solution is out of reach (see give_up_after_cut_steps).
+    bool out_of_reach(int& cutSteps) const;
     // The step from U with the Jacobian there (evaluated again): the true Newton step.
     void newton_step_at_accepted_point();
     // dU from the evaluation just accepted, with its Jacobian.

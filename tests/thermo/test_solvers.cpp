@@ -299,3 +299,39 @@ TEST(Newton, FailuresEndWithCodeOne) {
     EXPECT_EQ(d.errorflag, 1);
     EXPECT_EQ(d.iter, 1);
 }
+
+TEST(Newton, GivesUpARootOutOfReachOfItsCutSteps) {
+    // g(u) = u - 1 from -999 with steps cut to 1: 1000 iterations away. Without giving up the solve
+    // runs out of its 25 iterations; with it, it ends after the eighth cut step in a row.
+    auto far = line(1e300);
+    auto a = newton_for(far, {-999.0});
+    a.dUmax = {1.0};
+    a.solve();
+    EXPECT_EQ(a.errorflag, 1);
+    EXPECT_EQ(a.iter, 26);
+    a.give_up_after_cut_steps = 8;
+    a.U = {-999.0};
+    a.solve();
+    EXPECT_EQ(a.errorflag, 1);
+    EXPECT_EQ(a.iter, 8);
+
+    // A root 20 cut steps away is reached in time, as is one whose Newton step is a fair estimate of
+    // the distance while it is cut (u^2 - 1 from 20: half the distance, 19 cut steps, then Newton).
+    auto near = line(1e300);
+    auto b = newton_for(near, {-19.0});
+    b.dUmax = {1.0};
+    b.give_up_after_cut_steps = 8;
+    b.solve();
+    EXPECT_EQ(b.errorflag, 0);
+    EXPECT_NEAR(b.U[0], 1.0, 1e-12);
+    SystemModel parabola(1, [](const double* u, double* g, double** dg, short&) {
+        g[0] = u[0] * u[0] - 1.0;
+        dg[0][0] = 2.0 * u[0];
+    });
+    auto c = newton_for(parabola, {20.0});
+    c.dUmax = {1.0};
+    c.give_up_after_cut_steps = 8;
+    c.solve();
+    EXPECT_EQ(c.errorflag, 0);
+    EXPECT_NEAR(c.U[0], 1.0, 1e-12);
+}
