@@ -40,7 +40,7 @@ void ICubic::number_of_components(short ncomp) {
     dlgamdT = allocate(N);
     alphi = allocate(N);
     mRelativeDbmdx = allocate(N);
-    mDemdxTerm = allocate(N);
+    mTermOfJ = allocate(N);
 }
 
 double ICubic::equation(double t) {
@@ -243,9 +243,10 @@ void ICubic::calculate_fugacities() {
     const double h = g * inverseBm;
     const double cb = 2.0 * (zb - h * em);
     const double ca = 2.0 * h;
+    // b_ij = (b_ii + b_jj) / 2: its term splits into one of i and one of j.
     for (short j = 0; j < N; ++j) {
         mRelativeDbmdx[j] = dbmdx[j] * inverseBm;
-        mDemdxTerm[j] = g * demdx[j];
+        mTermOfJ[j] = g * demdx[j] + 0.5 * cb * b[j][j];
     }
 
     for (short i = 0; i < N; ++i) {
@@ -264,19 +265,19 @@ void ICubic::calculate_fugacities() {
              inverseT + c[i] * PoverRT * inverseT - c1[i] * PoverRT + Aw * dwdT);
         dfugacitydP[i] = fugacity[i] * (Aw * dwdP + (H * w - c[i]) * inverseRT);
 
+        const double ofI = 0.5 * cb * b[i][i];
         const double onDb = Ab * bm - h * damdx[i] + 2.0 * h * am * dbi;
         const double onDam = -h * dbi;
         const double fi = fugacity[i];
         const double* ai = a[i];
-        const double* bi = b[i];
         const double* relativeDb = mRelativeDbmdx.data();
         const double* dam = damdx.data();
         const double* dw = dwdx.data();
-        const double* demTerm = mDemdxTerm.data();
+        const double* ofJ = mTermOfJ.data();
         double* dfugacitydxi = dfugacitydx[i];
         for (short j = 0; j < N; ++j)
-            dfugacitydxi[j] = fi * (cb * bi[j] + ca * ai[j] + onDb * relativeDb[j] + onDam * dam[j] +
-                                    Aw * dw[j] + demTerm[j]);
+            dfugacitydxi[j] =
+                fi * (ofI + ca * ai[j] + onDb * relativeDb[j] + onDam * dam[j] + Aw * dw[j] + ofJ[j]);
         dfugacitydxi[i] += phiP;
     }
 }
@@ -295,18 +296,24 @@ void QuadraMix::set_binary_interaction_kaij(short i, short j, double kij) {
     ++mKaVersion;
 }
 
+void QuadraMix::co_volume_row_sums(double* rb) const {
+    // sum_j x_j b_ij with b_ij = (b_ii + b_jj) / 2, from two sums over the components.
+    double sumX = 0.0, sumXb = 0.0;
+    for (short j = 0; j < N; ++j) {
+        sumX += x[j];
+        sumXb += x[j] * b[j][j];
+    }
+    for (short i = 0; i < N; ++i)
+        rb[i] = 0.5 * (b[i][i] * sumX + sumXb);
+}
+
 void QuadraMix::calculate_first_mixing_parameters() {
     double* ra = damdx.data();
     double* rb = dbmdx.data();
     std::fill_n(ra, N, 0.0);
-    std::fill_n(rb, N, 0.0);
-    for (short j = 0; j < N; ++j) {
-        const double xj = x[j];
-        const double* aj = a[j];
-        const double* bj = b[j];
-        add_multiple(ra, aj, xj, N);
-        add_multiple(rb, bj, xj, N);
-    }
+    for (short j = 0; j < N; ++j)
+        add_multiple(ra, a[j], x[j], N);
+    co_volume_row_sums(rb);
     double sa = 0.0, sb = 0.0, scm = 0.0;
     for (short i = 0; i < N; ++i) {
         sa += x[i] * ra[i];
@@ -331,14 +338,13 @@ void QuadraMix::calculate_mixing_parameters() {
     double* rb = dbmdx.data();
     double* rdadT = d2amdTx.data();
     std::fill_n(ra, N, 0.0);
-    std::fill_n(rb, N, 0.0);
     std::fill_n(rdadT, N, 0.0);
     for (short j = 0; j < N; ++j) {
         const double xj = x[j];
         add_multiple(ra, a[j], xj, N);
-        add_multiple(rb, b[j], xj, N);
         add_multiple(rdadT, dadT[j], xj, N);
     }
+    co_volume_row_sums(rb);
     double sa = 0.0, sb = 0.0, sdadT = 0.0;
     double scm = 0.0, sdcmdT = 0.0;
     for (short i = 0; i < N; ++i) {

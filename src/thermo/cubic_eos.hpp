@@ -65,16 +65,16 @@ class ICubic : public FluidPhase {
     bool choose_root();
     void update_root_derivatives();
 
-    // Vectors of j in the composition derivatives of the fugacities: dbmdx_j / bm and the
-    // activity term's (G / RT) demdx_j.
-    std::vector<double> mRelativeDbmdx, mDemdxTerm;
+    // Vectors of j in the composition derivatives of the fugacities: dbmdx_j / bm, and the terms
+    // of j alone (the activity term's (G / RT) demdx_j and the share of b_jj in b_ij).
+    std::vector<double> mRelativeDbmdx, mTermOfJ;
 };
 
 // The quadratic mixing rule over the pair arrays filled by the parameter set.
 class QuadraMix : public ICubic {
   public:
-    // Interaction coefficients k_ij on a_ij = sqrt(a_ii a_jj) (1 - k_ij), symmetric; the co-volumes
-    // take none: b_ij = (b_ii + b_jj) / 2.
+    // Interaction coefficients k_ij on a_ij = sqrt(a_ii a_jj) (1 - k_ij), symmetric. The co-volumes
+    // take none: the parameter set fills b_ij = (b_ii + b_jj) / 2, and the rule relies on it.
     void set_binary_interaction_kaij(short i, short j, double kij);
     const Matrix& interaction_coefficients() const { return mKa; }
     void number_of_components(short ncomp) override;
@@ -82,6 +82,9 @@ class QuadraMix : public ICubic {
     void calculate_first_mixing_parameters() override;
 
   protected:
+    // rb_i = sum_j x_j b_ij, which the co-volumes' rule makes a sum over the components.
+    void co_volume_row_sums(double* rb) const;
+
     // Changes whenever an interaction coefficient may have changed, so that what is computed from
     // them can tell without comparing the matrix.
     unsigned long interaction_version() const { return mKaVersion; }
