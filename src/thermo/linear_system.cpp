@@ -55,8 +55,13 @@ void factor_the_linear_system(double** A, short* pivots, short n, short& ir) {
         // The pivot row by the pivot's reciprocal: one division instead of one per element (a
         // division costs several multiplications), the same numbers to within a rounding.
         const double inversePivot = 1.0 / pivotRow[i];
-        for (int c = i + 1; c < n; ++c)
+        bool zerosRightOfThePivot = true;
+        for (int c = i + 1; c < n; ++c) {
             pivotRow[c] *= inversePivot;
+            zerosRightOfThePivot = zerosRightOfThePivot && pivotRow[c] == 0.0;
+        }
+        // A row of one unknown alone (a specified temperature or pressure) changes no other row.
+        if (zerosRightOfThePivot) continue;
         for (int j = i + 1; j < n; ++j) {
             double* row = A[j];
             subtract_multiple(row, pivotRow, row[i], i + 1, n);
