@@ -33,8 +33,6 @@ void EosFlash::number_of_components(short ncomp) {
     mPolishStep = allocate(size);
     mPolishJacobian = allocate(size, size);
     mPolishRowSums = allocate(size);
-    mEliminatedColumn.assign(N, 0);
-    mKeptColumn.assign(N, 0);
     mBalanceNl = allocate(N);
     mBalanceNv = allocate(N);
     mBalanceKept = allocate(N);

@@ -82,7 +82,7 @@ class EosFlash : public IdealMixture {
     void solve_flash_system(double** J, double* r, double* solution, short& ir);
     // Its workspace, sized by number_of_components. The factors of the last reduced system stay
     // there (mReducedRows, mReducedPivots, with what reduced it) until the next solve.
-    std::vector<short> mEliminatedColumn, mKeptColumn;
+    short mEliminatedFirst = 0, mKeptFirst = 0; // the first columns of the x and y blocks, by role
     std::vector<double> mBalanceNl, mBalanceNv, mBalanceKept, mBalanceRhs, mBalanceInversePivot;
     Matrix mReducedJacobian, mEliminationFactors;
     std::vector<double*> mReducedRows;

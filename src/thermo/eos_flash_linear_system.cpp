@@ -41,14 +41,16 @@ void EosFlash::solve_flash_system(double** J, double* r, double* solution, short
     mFactorisation.valid = false;
 
     // Choose the eliminated unknown of each component before anything is changed, so that the
-    // full elimination can still take over.
+    // full elimination can still take over. The coefficients are Nl and Nv in every balance, so
+    // the choice is the same for all: the eliminated unknowns are the whole x block or y block.
+    const bool eliminateX = N > 0 && std::fabs(J[0][4]) >= std::fabs(J[0][4 + N]);
     for (int i = 0; i < N; ++i) {
         const double* balance = J[i];
         const double cx = balance[4 + i], cy = balance[4 + N + i];
-        const bool eliminateX = std::fabs(cx) >= std::fabs(cy);
         const double pivot = eliminateX ? cx : cy;
         const double scale = std::fabs(balance[2]) + std::fabs(balance[3]) + std::fabs(cx) + std::fabs(cy);
-        if (!(std::fabs(pivot) > kSmallestBalancePivot * scale)) {
+        if (eliminateX != (std::fabs(cx) >= std::fabs(cy)) ||
+            !(std::fabs(pivot) > kSmallestBalancePivot * scale)) {
             // The rows may come unscaled (the fugacities' in Pa): each to a unit sum of magnitudes,
             // for the pivoting.
             for (int row = 0; row < n; ++row) {
@@ -64,35 +66,34 @@ void EosFlash::solve_flash_system(double** J, double* r, double* solution, short
             solve_the_linear_system(J, r, solution, static_cast<short>(n), ir);
             return;
         }
-        mEliminatedColumn[i] = static_cast<short>(eliminateX ? 4 + i : 4 + N + i);
-        mKeptColumn[i] = static_cast<short>(eliminateX ? 4 + N + i : 4 + i);
         // The balance as: eliminated unknown = rhs - nl Nl - nv Nv - kept coefficient * kept.
         const double inversePivot = 1.0 / pivot;
         mBalanceNl[i] = balance[2] * inversePivot;
         mBalanceNv[i] = balance[3] * inversePivot;
-        mBalanceKept[i] = balance[mKeptColumn[i]] * inversePivot;
+        mBalanceKept[i] = (eliminateX ? cy : cx) * inversePivot;
         mBalanceRhs[i] = r[i] * inversePivot;
         mBalanceInversePivot[i] = inversePivot;
     }
+    mEliminatedFirst = static_cast<short>(eliminateX ? 4 : 4 + N);
+    mKeptFirst = static_cast<short>(eliminateX ? 4 + N : 4);
 
     // Substitute into the other rows and gather the reduced system: columns T, P, Nl, Nv, then
     // the kept unknown of each component.
     for (int k = 0; k < m; ++k) {
         const double* row = J[N + k];
+        const double* eliminated = row + mEliminatedFirst;
+        const double* kept = row + mKeptFirst;
         double* reduced = mReducedJacobian[k];
-        double nl = row[2], nv = row[3], rhs = r[N + k];
         double* elimination = mEliminationFactors[k];
+        std::copy(eliminated, eliminated + N, elimination);
+        for (int i = 0; i < N; ++i)
+            reduced[4 + i] = kept[i] - eliminated[i] * mBalanceKept[i];
+        double nl = row[2], nv = row[3], rhs = r[N + k];
         for (int i = 0; i < N; ++i) {
-            const double c = row[mEliminatedColumn[i]];
-            elimination[i] = c;
-            double kept = row[mKeptColumn[i]];
-            if (c != 0.0) {
-                nl -= c * mBalanceNl[i];
-                nv -= c * mBalanceNv[i];
-                kept -= c * mBalanceKept[i];
-                rhs -= c * mBalanceRhs[i];
-            }
-            reduced[4 + i] = kept;
+            const double c = eliminated[i];
+            nl -= c * mBalanceNl[i];
+            nv -= c * mBalanceNv[i];
+            rhs -= c * mBalanceRhs[i];
         }
         reduced[0] = row[0];
         reduced[1] = row[1];
@@ -133,8 +134,8 @@ void EosFlash::recover_full_solution(double* solution, short& ir) {
         mFlashSolution[c] = mReducedSolution[c];
     for (int i = 0; i < N; ++i) {
         const double kept = mReducedSolution[4 + i];
-        mFlashSolution[mKeptColumn[i]] = kept;
-        mFlashSolution[mEliminatedColumn[i]] =
+        mFlashSolution[mKeptFirst + i] = kept;
+        mFlashSolution[mEliminatedFirst + i] =
             mBalanceRhs[i] - mBalanceNl[i] * dNl - mBalanceNv[i] * dNv - mBalanceKept[i] * kept;
     }
     for (int c = 0; c < n; ++c) {
@@ -156,7 +157,7 @@ bool EosFlash::solve_with_last_factorisation(const double* r, double* solution) 
         const double* elimination = mEliminationFactors[k];
         double rhs = r[N + k];
         for (int i = 0; i < N; ++i)
-            if (elimination[i] != 0.0) rhs -= elimination[i] * mBalanceRhs[i];
+            rhs -= elimination[i] * mBalanceRhs[i];
         mReducedRhs[k] = rhs * mReducedRowScale[k];
     }
     short ir = 0;
