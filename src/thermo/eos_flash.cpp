@@ -14,6 +14,11 @@ constexpr double kRoundedResidual = 1e-13;
 // one would only reach the rounding.
 constexpr double kQuadraticFall = 1e-3;
 constexpr int kMostPolishSteps = 4;
+// A correction with older factors must divide the residual by this much at least.
+constexpr double kChordFall = 0.1;
+// How far (relative T and P, mole fractions) a converged point may lie from the start of a Newton
+// solve for the factors of the start's Jacobian to serve its corrections and derivatives.
+constexpr double kNearStart = 1e-4;
 } // namespace
 
 EosFlash::EosFlash(FluidPhase& fluid1, FluidPhase& fluid2) : IdealMixture(fluid1, fluid2) {}
@@ -49,6 +54,9 @@ void EosFlash::number_of_components(short ncomp) {
     mReducedRhs = allocate(static_cast<short>(N + 4));
     mReducedSolution = allocate(static_cast<short>(N + 4));
     mFlashSolution = allocate(size);
+    for (IsoplethNode& node : mIsoplethNodes)
+        node = {false, 0, allocate(size), allocate(size)};
+    mIsoplethEstimate = allocate(size);
     algorithm.epsilon = 1e-8;
     algorithm.maxsumres = 0.001;
     algorithm.relaxation_limit = 0.001;
@@ -63,6 +71,8 @@ void EosFlash::composition(short i, double zi) {
     IdealMixture::composition(i, zi);
     mFactorisation.valid = false;
     mDerivatives.valid = false;
+    for (IsoplethNode& node : mIsoplethNodes)
+        node.valid = false;
 }
 
 void EosFlash::set_type_of_problem(short problem) {
@@ -98,11 +108,13 @@ void EosFlash::calculateVLE() {
     set_initialization_flag(init_flag);
     initialize();
     ++mFlashCount;
+    mPhasesOutOfDate = false;
     if (errorflag != 0) return;
+    mJacobiansBeforeSolve = algorithm.jacobian_evaluations;
     algorithm.solve();
     mNewtonIterationCount += algorithm.iter;
     if (algorithm.errorflag != 0 && errorflag == 0) errorflag = 1;
-    if (errorflag == 0) polish_solution();
+    mPolishedResidual = errorflag == 0 ? polish_solution() : HUGE_VAL;
     estimate_next_state();
 }
 
@@ -165,8 +177,52 @@ bool EosFlash::is_current_state(const std::vector<double>& state) const {
     return true;
 }
 
-void EosFlash::polish_solution() {
+bool EosFlash::polish_with_last_factors(double& residual) {
+    double norm = algorithm.modG0;
+    if (!(norm > 0.0) || algorithm.row_sums.size() != static_cast<std::size_t>(size)) return false;
+    // Newton evaluated one Jacobian, at its start U0 (the estimate), and solved every step with its
+    // factors: near that start they are close to the point's own Jacobian.
+    if (algorithm.jacobian_evaluations != mJacobiansBeforeSolve + 1) return false;
+    double moved = std::max(std::fabs(T - U0[0]) / T, std::fabs(P - U0[1]) / P);
+    for (short i = 0; i < N; ++i)
+        moved = std::max({moved, std::fabs(x[i] - U0[4 + i]), std::fabs(y[i] - U0[4 + N + i])});
+    if (!(moved <= kNearStart)) return false;
+    std::copy(algorithm.row_sums.begin(), algorithm.row_sums.end(), mPolishRowSums.begin());
+    std::copy(algorithm.dU.begin(), algorithm.dU.end(), mPolishStep.begin());
+    for (int pass = 0; pass < kMostPolishSteps; ++pass) {
+        for (short i = 0; i < size; ++i)
+            mPolishTrial[i] = mPolishU[i] + mPolishStep[i];
+        short failure = 0;
+        calculate_vector_function(mPolishTrial.data(), mPolishG.data(), mPolishJacobian.rows(), failure, 0);
+        if (failure != 0) return false;
+        const double trialNorm = scaled_residual(mPolishG);
+        const bool rounded = !(trialNorm > kRoundedResidual);
+        if (!rounded && !(trialNorm < kChordFall * norm)) return false;
+        mPolishU = mPolishTrial;
+        norm = trialNorm;
+        if (rounded) {
+            // The factors stand for the Jacobian of this point, as the other corrections' do.
+            mFactorisation.valid = true;
+            mFactorisation.problem = type_of_problem;
+            current_state(mFactorisation.state);
+            residual = norm;
+            return true;
+        }
+        for (short i = 0; i < size; ++i)
+            mPolishG[i] = -mPolishG[i];
+        if (!solve_with_last_factorisation(mPolishG.data(), mPolishStep.data())) return false;
+    }
+    return false;
+}
+
+double EosFlash::polish_solution() {
     current_state(mPolishU);
+    if (mPolishWithLastFactors) {
+        double residual = 0.0;
+        if (polish_with_last_factors(residual)) return residual;
+        // Back to Newton's point (Newton leaves it in U), evaluated again below.
+        std::copy(algorithm.U.begin(), algorithm.U.end(), mPolishU.begin());
+    }
     // The converged point is the last one Newton evaluated, and the step it solved there (not
     // taken, since it had converged) is the first correction; its scaled residual is the norm
     // the corrections must lower. That step may have been solved with older factors; the second
@@ -201,11 +257,11 @@ void EosFlash::polish_solution() {
             mPolishG[i] = -mPolishG[i];
         short ir = 0;
         solve_flash_system(mPolishJacobian.rows(), mPolishG.data(), mPolishStep.data(), ir);
-        if (ir != 0 || failure != 0) return;
+        if (ir != 0 || failure != 0) return norm;
         mFactorisation.valid = true;
         mFactorisation.problem = type_of_problem;
         current_state(mFactorisation.state);
-        if (!(norm > kRoundedResidual)) return;
+        if (!(norm > kRoundedResidual)) return norm;
         for (short i = 0; i < size; ++i)
             mPolishTrial[i] = mPolishU[i] + mPolishStep[i];
         calculate_vector_function(mPolishTrial.data(), mPolishG.data(), mPolishJacobian.rows(), failure, 0);
@@ -214,16 +270,17 @@ void EosFlash::polish_solution() {
             // Worse or refused: back to the point, phases included.
             calculate_vector_function(mPolishU.data(), mPolishG.data(), mPolishJacobian.rows(), failure, 1);
             current_state(mFactorisation.state); // as evaluating again may have repaired it
-            return;
+            return norm;
         }
         // The factors, of the point before this step, serve its derivatives as well.
         current_state(mFactorisation.state);
-        if (!(trialNorm > kRoundedResidual) || trialNorm < kQuadraticFall * norm) return;
+        if (!(trialNorm > kRoundedResidual) || trialNorm < kQuadraticFall * norm) return trialNorm;
         // Slow: on from here with this point's own Jacobian.
         mPolishU = mPolishTrial;
         calculate_vector_function(mPolishU.data(), mPolishG.data(), mPolishJacobian.rows(), failure, 1);
         norm = scaled_residual(mPolishG, mPolishJacobian);
     }
+    return norm;
 }
 
 void EosFlash::initialize() {

@@ -8,8 +8,9 @@
 // two rows of the specified variables.
 //
 // The object also predicts the next point of a phase envelope (isopleth) or an isochore
-// from the derivatives of the converged equilibrium. The signed steps it carries from one
-// point of a curve to the next are members, so independent flashes can run concurrently.
+// from the derivatives of the converged equilibrium (the isopleth's from its last two points
+// and their derivatives). The signed steps and points it carries from one point of a curve to
+// the next are members, so independent flashes can run concurrently.
 #include "thermo/ideal_mixture.hpp"
 #include "thermo/nle_solver.hpp"
 
@@ -40,6 +41,13 @@ class EosFlash : public IdealMixture {
     // Work done since construction: flashes attempted and Newton iterations they took.
     long mFlashCount = 0;
     long mNewtonIterationCount = 0;
+    // Newton's scaled residual where the last flash ended, after its final corrections (infinite
+    // when it failed).
+    double mPolishedResidual = 0.0;
+    // Set by a caller that wants the final corrections of its converged flashes solved with the
+    // factors of Newton's last step where they suffice (see polish_with_last_factors): the
+    // isopleth's steps, whose derivatives are only those of the next estimate.
+    bool mPolishWithLastFactors = false;
 
     EosFlash(FluidPhase& fluid1, FluidPhase& fluid2);
 
@@ -66,6 +74,9 @@ class EosFlash : public IdealMixture {
     void calculate_derivatives(double* dUout, short parameter1, short parameter2);
     void estimateNextIsoplethPoint(double lambda, double dT0, double dP0);
     void estimateNextIsochorPoint(double lambda, double dT0);
+    // Back to the saved point after a step that failed, as VLE::restore, but the phases are
+    // described there only when the continuation's derivatives need them.
+    void restore_saved_state();
 
     // The signed steps of the two predictors, kept from one point of a curve to the next.
     struct ContinuationStep {
@@ -74,6 +85,15 @@ class EosFlash : public IdealMixture {
     };
     ContinuationStep mIsoplethStep;
     ContinuationStep mIsochorStep;
+
+    // A converged point of the isopleth and the derivatives of its unknowns along the curve in
+    // the variable it was stepped from (1 temperature, 2 pressure).
+    struct IsoplethNode {
+        bool valid = false;
+        short variable = 0;
+        std::vector<double> state; // T, P, Nl, Nv, x, y
+        std::vector<double> dU;    // d(state)/d(variable)
+    };
 
   private:
     // Solves J x = r for a Jacobian laid out by fill_in_the_Jacobian_matrix (rows may be scaled):
@@ -115,6 +135,8 @@ class EosFlash : public IdealMixture {
         std::vector<double> state, dU;
     };
     Derivatives mDerivatives;
+    // The phases do not describe the current state (restore_saved_state left them).
+    bool mPhasesOutOfDate = false;
     // The current state (T, P, Nl, Nv, x, y) into `state`.
     void current_state(std::vector<double>& state) const;
     bool is_current_state(const std::vector<double>& state) const;
@@ -123,10 +145,18 @@ class EosFlash : public IdealMixture {
     std::vector<double> mPolishU, mPolishTrial, mPolishG, mPolishStep;
     Matrix mPolishJacobian;
 
-    // Newton's test stops once the scaled residual is below its tolerance, one quadratic
-    // step short of full precision; a couple of full steps, each kept only when it lowers
-    // the residual, bring the fugacities of trace components to equality as well.
-    void polish_solution();
+    // Newton's test stops once the scaled residual is below its tolerance, one quadratic step
+    // short of full precision; a couple of full steps, each kept only when it lowers the
+    // residual, bring the fugacities of trace components to equality as well. Returns the
+    // scaled residual where it ends.
+    double polish_solution();
+    // The same corrections solved with the factors of Newton's last step instead of a Jacobian at
+    // the point: only where Newton evaluated one Jacobian, at its start, and the point lies within
+    // kNearStart of that start (those factors then serve the continuation's derivatives as well),
+    // and only while each correction divides the residual by 10 at least. False where they do not
+    // bring it to its rounding (the state is then anywhere near the point); `residual` where they do.
+    bool polish_with_last_factors(double& residual);
+    long mJacobiansBeforeSolve = 0; // Newton's count of Jacobians before the current solve
     // Newton's scaled residual norm, sum_i |G_i| / (|G_i| + sum_j |J_ij|); the row sums are kept
     // (mPolishRowSums) for a residual evaluated without a Jacobian near by.
     double scaled_residual(const std::vector<double>& G, const Matrix& J);
@@ -141,6 +171,18 @@ class EosFlash : public IdealMixture {
     // problem code is not one the predictor handles.
     bool predict(double lambda, double dT0, double dPswitchT, double dPswitchP, short fixedVariable,
                  ContinuationStep& memory);
+
+    // The last two points of the isopleth the predictor started from (mIsoplethNodes[1] the saved
+    // point, [0] the one before it), for the curvature of the second-order predictor.
+    IsoplethNode mIsoplethNodes[2];
+    std::vector<double> mIsoplethEstimate; // the refined estimate's mole fractions (workspace)
+    // Keeps the saved point and its derivatives (dU, in the variable of type_of_problem) as the
+    // newest node; a new curve (`restart`) forgets the older one.
+    void remember_isopleth_node(bool restart);
+    // Adds to the linear estimate the cubic Hermite terms through the two nodes; false (the
+    // estimate left linear) where they are not both of this stretch of the curve or the estimate
+    // would leave the admissible mole fractions.
+    bool add_isopleth_curvature(double step);
 };
 
 } // namespace zephon::thermo

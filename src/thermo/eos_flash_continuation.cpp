@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: BSD-3-Clause
-// First-order predictors of the next point of a phase envelope (isopleth) or of an isochore.
+// Predictors of the next point of a phase envelope (isopleth) or of an isochore: the tangent at the
+// saved point, and for the isopleth the cubic through its last two points and their tangents.
 #include "thermo/eos_flash.hpp"
 
 #include <algorithm>
@@ -10,6 +11,10 @@ namespace zephon::thermo {
 namespace {
 // Where |dP/dT| exceeds this (Pa/K) the curve is steep and is stepped in pressure.
 constexpr double kSteepSlope = 100000.0;
+// The second-order predictor extrapolates at most this many times the stretch between its nodes.
+constexpr double kMostExtrapolation = 2.0;
+// The flash refuses two phases whose compositions differ by less than this (sum_i |x_i - y_i|).
+constexpr double kAlikePhases = 0.01;
 } // namespace
 
 void EosFlash::calculate_derivatives(double* dUout, short parameter1, short parameter2) {
@@ -29,6 +34,12 @@ void EosFlash::calculate_derivatives(double* dUout, short parameter1, short para
                             is_current_state(mFactorisation.state) &&
                             solve_with_last_factorisation(mConstraintVector.data(), dUout);
     if (!factorised) {
+        if (mPhasesOutOfDate) {
+            apply_conditions();
+            vapour->describe();
+            liquid->describe();
+            mPhasesOutOfDate = false;
+        }
         fill_in_the_Jacobian_matrix(mJacobian.rows());
         set_constraint(mJacobian.rows(), parameter1, 1);
         set_constraint(mJacobian.rows(), parameter2, 2);
@@ -41,6 +52,16 @@ void EosFlash::calculate_derivatives(double* dUout, short parameter1, short para
     known.Ntot = Ntot;
     current_state(known.state);
     std::copy(dUout, dUout + size, known.dU.begin());
+}
+
+void EosFlash::restore_saved_state() {
+    x = xnc0;
+    y = ync0;
+    T = Tnc0;
+    P = Pnc0;
+    Nv = Nv0;
+    Nl = Nl0;
+    mPhasesOutOfDate = true;
 }
 
 // One prediction: derivatives at the saved point in the current stepping variable, a switch
@@ -99,7 +120,93 @@ bool EosFlash::predict(double lambda, double dT0, double stepT, double stepP, sh
     return true;
 }
 
+void EosFlash::remember_isopleth_node(bool restart) {
+    IsoplethNode& newest = mIsoplethNodes[1];
+    const short variable = static_cast<short>(type_of_problem / 10);
+    bool same = newest.valid && newest.state[0] == Tnc0 && newest.state[1] == Pnc0;
+    for (short i = 0; same && i < N; ++i)
+        same = newest.state[4 + i] == xnc0[i] && newest.state[4 + N + i] == ync0[i];
+    if (same && newest.variable == variable) return; // the same point again, after a failed step
+    if (restart) {
+        mIsoplethNodes[0].valid = false;
+    } else if (!same) {
+        std::swap(mIsoplethNodes[0], mIsoplethNodes[1]);
+    }
+    IsoplethNode& node = mIsoplethNodes[1];
+    node.valid = true;
+    node.variable = variable;
+    node.state[0] = Tnc0;
+    node.state[1] = Pnc0;
+    node.state[2] = Nl0;
+    node.state[3] = Nv0;
+    for (short i = 0; i < N; ++i) {
+        node.state[4 + i] = xnc0[i];
+        node.state[4 + N + i] = ync0[i];
+    }
+    std::copy(dU.begin(), dU.end(), node.dU.begin());
+}
+
+bool EosFlash::add_isopleth_curvature(double step) {
+    const IsoplethNode& older = mIsoplethNodes[0];
+    const IsoplethNode& newer = mIsoplethNodes[1];
+    const short variable = static_cast<short>(type_of_problem / 10);
+    if (!older.valid || !newer.valid || newer.variable != variable || (variable != 1 && variable != 2))
+        return false;
+    const short s = static_cast<short>(variable - 1); // index of the stepped variable
+    const double H = older.state[s] - newer.state[s]; // the older node, from the newer
+    // Only forwards, along the stretch the two nodes span, and not far beyond it.
+    if (!(H != 0.0) || !(step * H < 0.0) || !(std::fabs(step) <= kMostExtrapolation * std::fabs(H)))
+        return false;
+    // The older node's derivatives in the variable stepped now.
+    double scale = 1.0;
+    if (older.variable != variable) {
+        const double d = older.dU[variable == 1 ? 0 : 1]; // dT/dP or dP/dT there
+        if (!(d != 0.0) || !std::isfinite(d)) return false;
+        scale = 1.0 / d;
+    }
+    // u(newer + h) = u + u' h + c2 h^2 + c3 h^3 through the older node's value and slope at h = H.
+    auto curvature = [&](short j) {
+        const double a = (older.state[j] - newer.state[j] - newer.dU[j] * H) / (H * H);
+        const double b = (older.dU[j] * scale - newer.dU[j]) / H;
+        const double c3 = (b - 2.0 * a) / H, c2 = 3.0 * a - b;
+        return step * step * (c2 + c3 * step);
+    };
+    const short other = static_cast<short>(1 - s);
+    const double T1 = s == 0 ? Tnc : Tnc + curvature(other);
+    const double P1 = s == 1 ? Pnc : Pnc + curvature(other);
+    if (!(P1 > 0.0) || !(T1 > 0.0) || !std::isfinite(T1) || !std::isfinite(P1)) return false;
+    // The refined mole fractions, kept within [0, 1] up to a rounding as the linear ones are.
+    std::vector<double>& refined = mIsoplethEstimate;
+    for (short i = 0; i < N; ++i) {
+        refined[4 + i] = xnc[i] + curvature(static_cast<short>(4 + i));
+        refined[4 + N + i] = ync[i] + curvature(static_cast<short>(4 + N + i));
+    }
+    for (short j = 4; j < size; ++j) {
+        if (!(refined[j] > -1e-15 && refined[j] < 1.000000000000001)) return false;
+        refined[j] = std::clamp(refined[j], 0.0, 1.0);
+    }
+    // Where the linear estimate lies in the critical region (phases alike or inverted, which the
+    // flash refuses), it is kept: the step fails and halves there, and the branch ends as it did.
+    // So does a refined estimate that would fall in that region.
+    double distanceLinear = 0.0, distance = 0.0;
+    for (short i = 0; i < N; ++i) {
+        distanceLinear += std::fabs(xnc[i] - ync[i]);
+        distance += std::fabs(refined[4 + i] - refined[4 + N + i]);
+    }
+    if (!(distanceLinear >= kAlikePhases) || !(distance >= kAlikePhases)) return false;
+    const int m = mMostVolatileComponentIndex;
+    if (m >= 0 && m < N && (xnc[m] > ync[m] || refined[4 + m] > refined[4 + N + m])) return false;
+    Tnc = T1;
+    Pnc = P1;
+    for (short i = 0; i < N; ++i) {
+        xnc[i] = refined[4 + i];
+        ync[i] = refined[4 + N + i];
+    }
+    return true;
+}
+
 void EosFlash::estimateNextIsoplethPoint(double lambda, double dT0, double dP0) {
+    const bool restart = gradeflag == 0;
     for (;;) {
         if (!predict(lambda, dT0, dT0, dP0, 3, mIsoplethStep)) return;
         if (Pnc < 0.0) {
@@ -115,7 +222,14 @@ void EosFlash::estimateNextIsoplethPoint(double lambda, double dT0, double dP0) 
                 if (*v > 1.0 || *v < 0.0) admissible = false;
             }
         }
-        if (admissible) return;
+        if (admissible) {
+            // The step as the linear estimate chose it; the second-order terms refine the estimate
+            // at that step.
+            remember_isopleth_node(restart);
+            add_isopleth_curvature(lambda *
+                                   (type_of_problem / 10 == 1 ? mIsoplethStep.dT : mIsoplethStep.dP));
+            return;
+        }
         lambda /= 2.0;
         if (lambda < 0.01) return;
     }

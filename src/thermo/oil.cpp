@@ -17,6 +17,8 @@ constexpr double kLowDewPressure = 10000.0;      // Pa
 constexpr double kDistinctMethane = 0.03;        // methane fraction difference of two distinct phases
 constexpr double kIsoplethStepT = 10.0;          // K
 constexpr double kIsoplethStepP = 500000.0;      // Pa
+// A step is kept only where the final corrections brought Newton's scaled residual this low.
+constexpr double kPolishedResidual = 1e-11;
 
 // Pressure ramp from the one-phase liquid (last resort of the bubble-branch search).
 constexpr double kRampTemperature = 523.15;  // K
@@ -209,11 +211,16 @@ char Oil::CheckLLG() const {
 signed char Oil::next_isopleth_point(double& lambda, bool bubbleBranch, bool behavesAsAGas) {
     set_initialization_flag(0);
     estimateNextIsoplethPoint(lambda, kIsoplethStepT, kIsoplethStepP);
+    // The estimate is close enough for Newton's first factors to finish the step (and give the
+    // next estimate's derivatives) where the point lies near it.
+    mPolishWithLastFactors = true;
     calculateVLE();
+    mPolishWithLastFactors = false;
+    if (errorflag == 0 && !(mPolishedResidual < kPolishedResidual)) errorflag = 1;
     if (errorflag != 0) {
         lambda /= 2.0;
         if (lambda < 0.01) return CheckLLG() ? -3 : -1;
-        restore();
+        restore_saved_state();
         return 1;
     }
     save();

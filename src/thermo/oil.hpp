@@ -74,9 +74,11 @@ class Oil : public EosFlash {
     char CheckLLG() const;
     // One step along the isopleth from the saved point, with the step factor `lambda` (halved
     // on failure, grown again on success): 0 a point (saved), 1 the step failed (the saved
-    // point restored, call again), -1 the curve cannot be continued, -2 it left the range
-    // (below -80 C on the bubble branch, -101 C for a fluid that behaves as a gas, above
-    // 2000 bar), -3 it ended with two distinct phases.
+    // point restored, its phases described again only where needed; call again), -1 the curve
+    // cannot be continued, -2 it left the range (below -80 C on the bubble branch, -101 C for a
+    // fluid that behaves as a gas, above 2000 bar), -3 it ended with two distinct phases. A flash
+    // whose final corrections did not bring the residual to its rounding is a failed step: near a
+    // critical point Newton's tolerance may leave it 1e-6 off the saturation point.
     signed char next_isopleth_point(double& lambda, bool bubbleBranch, bool behavesAsAGas);
 
   protected:
