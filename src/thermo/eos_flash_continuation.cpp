@@ -55,12 +55,7 @@ void EosFlash::calculate_derivatives(double* dUout, short parameter1, short para
 }
 
 void EosFlash::restore_saved_state() {
-    x = xnc0;
-    y = ync0;
-    T = Tnc0;
-    P = Pnc0;
-    Nv = Nv0;
-    Nl = Nl0;
+    restore_saved_values();
     mPhasesOutOfDate = true;
 }
 

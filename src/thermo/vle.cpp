@@ -139,13 +139,17 @@ void VLE::save() {
     Nl0 = Nl;
 }
 
-void VLE::restore() {
+void VLE::restore_saved_values() {
     x = xnc0;
     y = ync0;
     T = Tnc0;
     P = Pnc0;
     Nv = Nv0;
     Nl = Nl0;
+}
+
+void VLE::restore() {
+    restore_saved_values();
     apply_conditions();
     vapour->describe();
     liquid->describe();

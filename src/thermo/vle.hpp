@@ -89,6 +89,9 @@ class VLE : public Equation {
     void restore();
 
   protected:
+    // The saved state back into T, P, Nl, Nv, x, y, without describing the phases there.
+    void restore_saved_values();
+
     // The digits of a problem code, in order; false for codes the framework does not handle.
     static bool is_code(short code, short a, short b) { return code == a * 10 + b || code == b * 10 + a; }
 };
