@@ -16,6 +16,7 @@
 
 #include "app/table_inclusion_models.hpp"
 #include "documents/data_documents.hpp"
+#include "five_thousand_inclusions.hpp"
 #include "gui/shell/main_window.hpp"
 #include "gui/shell/qt_services.hpp"
 #include "gui/shell/zephon_app.hpp"
@@ -24,32 +25,7 @@
 
 namespace {
 
-constexpr long kInclusions = 5000;
 constexpr long kScreenRows = 40;
-
-// A file of 5 000 inclusions with 0 to 7 bubble-volume measurements each, written once.
-const std::filesystem::path& InclusionFile() {
-    static const std::filesystem::path path = [] {
-        SilentServices services;
-        CInclusionDataDocument document(services);
-        for (long i = 0; i < kInclusions; ++i) {
-            auto* inclusion = new CInclusionRecordEx;
-            inclusion->mInclusionName = "FI-" + std::to_string(i + 1);
-            inclusion->mTh = 60 + 0.01 * static_cast<double>(i % 9000);
-            inclusion->mFv = 2 + static_cast<double>(i % 17);
-            inclusion->mTv = 20;
-            inclusion->mHomog = i % 5 != 0;
-            inclusion->mCO2 = 0.1 * static_cast<double>(i % 30);
-            for (long k = 0; k < i % 8; ++k)
-                inclusion->mVolumeDataList.Add(new CVolumeRecord(20.0 + 15.0 * k, 10.0 - k));
-            document.mInclusionList.Add(inclusion);
-        }
-        const auto file = std::filesystem::temp_directory_path() / "zephon-bench-5000.inc";
-        if (!document.OnSaveDocument(file)) std::abort();
-        return file;
-    }();
-    return path;
-}
 
 void BM_OpenInclusionTable(benchmark::State& state) {
     const auto& path = InclusionFile();

@@ -28,6 +28,5 @@ class SilentServices : public CApplicationServices {
         }
         return true;
     }
-    CFluidModelDataDocument* NewFluidModelDocument() override { return nullptr; }
     std::filesystem::path GetApplicationFolder() const override { return "."; }
 };

@@ -33,10 +33,13 @@ bool ShowsDocument(const CPlotView* view, CWDocument& document) {
     return false;
 }
 
-CApplicationCore::CApplicationCore(CApplicationServices& services) : mServices(services) {}
+CApplicationCore::CApplicationCore(CApplicationServices& services) : mServices(services) {
+    mServices.SetDocumentEvents(this);
+}
 
 CApplicationCore::~CApplicationCore() {
     DiscardAllDocuments();
+    if (&mServices.Events() == this) mServices.SetDocumentEvents(nullptr);
 }
 
 void CApplicationCore::DiscardAllDocuments() {
@@ -50,7 +53,7 @@ void CApplicationCore::DiscardAllDocuments() {
 CWDocument* CApplicationCore::Adopt(std::unique_ptr<CWDocument> document) {
     CWDocument* raw = document.get();
     mDocuments.push_back(std::move(document));
-    const CDocumentKind kind = KindOfDocument(*raw);
+    const CDocumentKind kind = raw->Kind();
     if (kind == CDocumentKind::AlphaBetaPlot || kind == CDocumentKind::PhaseDiagram)
         mHistories[raw] = std::make_unique<CPlotHistory>(*raw);
     // Its volume-temperature plots opened while it was read, before it was open, so their windows'
@@ -65,13 +68,29 @@ CWDocument* CApplicationCore::Adopt(std::unique_ptr<CWDocument> document) {
 CWDocument* CApplicationCore::NewDocument(CDocumentKind kind) {
     const CDocumentKindInfo& info = KindInfo(kind);
     auto document = info.create(mServices);
-    const int number = ++mNewDocumentCount[static_cast<int>(kind)];
+    const int number = ++mNewDocumentCount[KindIndex(kind)];
     document->SetTitle(std::string(info.newName) + std::to_string(number));
     if (auto* fluid = dynamic_cast<CFluidModelDataDocument*>(document.get()))
         fluid->mModelFluid.mName = document->GetTitle();
     CWDocument* raw = Adopt(std::move(document));
     if (kind == CDocumentKind::InclusionData) Notify(CAppNotification::InclusionsDataDocModified);
     if (kind == CDocumentKind::FluidModel) Notify(CAppNotification::FluidModelDataDocModified);
+    return raw;
+}
+
+CWDocument* CApplicationCore::OpenRecovered(CDocumentKind kind, const std::string& text, const fs::path& copy,
+                                            const fs::path& original) {
+    auto document = KindInfo(kind).create(mServices);
+    if (!document->OnOpenText(text, copy, CUnreadableFile::Refuse)) {
+        DropUnopened(std::move(document));
+        return nullptr;
+    }
+    const bool ownsFile = !original.empty() && FindDocument(original) == nullptr;
+    document->SetPathName(ownsFile ? original : fs::path());
+    document->SetTitle(ownsFile ? original.filename().string() : std::string("Untitled"));
+    document->SetModifiedFlag(true);
+    CWDocument* raw = Adopt(std::move(document));
+    if (kind == CDocumentKind::InclusionData) Notify(CAppNotification::InclusionsDataDocModified);
     return raw;
 }
 
@@ -120,7 +139,7 @@ bool CApplicationCore::SaveDocument(CWDocument& document) {
 
 bool CApplicationCore::SaveDocumentAs(CWDocument& document) {
     ActiveDocumentLock lock(*this);
-    const CDocumentKindInfo& info = KindInfo(KindOfDocument(document));
+    const CDocumentKindInfo& info = KindInfo(document.Kind());
     fs::path proposal = document.GetPathName();
     if (proposal.empty()) proposal = document.GetTitle() + info.extension;
     const auto path = mServices.ChooseFileToSave({"Save as", info.extension, info.filter, proposal});
@@ -199,7 +218,7 @@ CWDocument* CApplicationCore::RevertDocument(CWDocument& document) {
         return &document;
 
     const fs::path path = document.GetPathName();
-    auto fresh = KindInfo(KindOfDocument(document)).create(mServices);
+    auto fresh = KindInfo(document.Kind()).create(mServices);
     if (!fresh->OnOpenDocument(path, CUnreadableFile::Refuse)) {
         DropUnopened(std::move(fresh));
         mServices.ShowMessage(
@@ -209,8 +228,7 @@ CWDocument* CApplicationCore::RevertDocument(CWDocument& document) {
     }
     Discard(document);
     CWDocument* raw = Adopt(std::move(fresh));
-    if (KindOfDocument(*raw) == CDocumentKind::InclusionData)
-        Notify(CAppNotification::InclusionsDataDocModified);
+    if (raw->Kind() == CDocumentKind::InclusionData) Notify(CAppNotification::InclusionsDataDocModified);
     return raw;
 }
 
@@ -282,7 +300,7 @@ std::vector<CWDocument*> CApplicationCore::Documents() const {
 std::vector<CWDocument*> CApplicationCore::Documents(CDocumentKind kind) const {
     std::vector<CWDocument*> documents;
     for (const auto& document : mDocuments)
-        if (KindOfDocument(*document) == kind) documents.push_back(document.get());
+        if (document->Kind() == kind) documents.push_back(document.get());
     return documents;
 }
 
@@ -380,9 +398,23 @@ void CApplicationCore::NotifyPlotWindowClosed(CPlotView* view) {
     ForgetView(view);
 }
 
-void CApplicationCore::VTPlotDestroyed(CVolumePlotView& view) {
+CFluidModelDataDocument* CApplicationCore::NewFluidModelDocument() {
+    return dynamic_cast<CFluidModelDataDocument*>(NewDocument(CDocumentKind::FluidModel));
+}
+
+void CApplicationCore::VTPlotCreated(CPhaseDiagDocument& document, CVolumePlotView& view) {
+    if (mWindows != nullptr) mWindows->OpenVTPlotWindow(document, view);
+    // As the activation of its new window would (a plot made while its document is read is made
+    // current when the document opens).
+    SetCurrentVTPlotView(&view);
+}
+
+void CApplicationCore::VTPlotDestroyed(CPhaseDiagDocument& document, CVolumePlotView& view) {
+    if (mWindows != nullptr) mWindows->CloseVTPlotWindow(document, view);
     if (mCurrentVTPlotView == &view) mCurrentVTPlotView = nullptr;
     ForgetView(&view);
+    // The plot is no longer current: the commands of its panel page go grey now, not at the next
+    // menu.
     Notify(CAppNotification::CurrentChanged);
 }
 
@@ -409,4 +441,5 @@ void CApplicationCore::Notify(CAppNotification notification) {
     for (CAppListener* listener : listeners)
         if (std::find(mListeners.begin(), mListeners.end(), listener) != mListeners.end())
             listener->OnAppNotification(notification);
+    if (mWindows != nullptr) mWindows->Notified(notification);
 }

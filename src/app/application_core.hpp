@@ -17,9 +17,15 @@
 // documents ever become active or current. A plot document's removals are undoable: the core
 // keeps one history per open plot document and marks its clean state when the document is saved.
 //
+// Every change a document reports reaches the core (it is the documents' CDocumentEvents) and goes
+// on from here in one order: the core's own bookkeeping first, then every CAppListener in the order
+// they were added (tool panel pages, the axis range window, the recovery copies), then the windows
+// (menus, titles). The desktop program and the headless tests run this same routing.
+//
 // The desktop layer gives it a CDocumentWindows to open and close the windows of documents and
 // tells it which window was activated; the tests give it fakes of both.
 
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -32,24 +38,11 @@
 #include "documents/application_services.hpp"
 
 class CWDocument;
+class CFluidModelDataDocument;
 class CAlphaBetaPlotDocument;
 class CPhaseDiagDocument;
 class CVolumePlotView;
 class CPlotView;
-
-// What the application passes on to the tool panels.
-enum class CAppNotification {
-    AlphaBetaPlotModified,
-    AlphaBetaPlotSelection,
-    PTPlotModified,
-    PTPlotSelection,
-    VTPlotSelection,
-    InclusionsDataDocModified,
-    FluidModelDataDocModified,
-    AxisRangesChanged,
-    // The current alpha-beta plot, P-T diagram, volume-temperature plot or plot view changed.
-    CurrentChanged,
-};
 
 // Whether the view is one of the document's plots (its own view, or one of its
 // volume-temperature plots).
@@ -76,18 +69,22 @@ class CDocumentWindows {
     virtual void CloseWindows(CWDocument& document) = 0;
     // The title or the modified flag of the document changed.
     virtual void DocumentStateChanged(CWDocument&) {}
+    // Volume-temperature plots come and go with their P-T diagram and by themselves.
+    virtual void OpenVTPlotWindow(CPhaseDiagDocument&, CVolumePlotView&) {}
+    virtual void CloseVTPlotWindow(CPhaseDiagDocument&, CVolumePlotView&) {}
+    // A change or selection was passed on to every listener: the menus and titles follow it. The
+    // windows hear every change last.
+    virtual void Notified(CAppNotification) {}
     // A document was closed and destroyed: what is shown now follows the state after the close.
     virtual void DocumentClosed() {}
 };
 
-class CApplicationCore {
+class CApplicationCore : public CDocumentEvents {
   public:
     static constexpr std::size_t kRecentFiles = 5;
 
     explicit CApplicationCore(CApplicationServices& services);
-    ~CApplicationCore();
-    CApplicationCore(const CApplicationCore&) = delete;
-    CApplicationCore& operator=(const CApplicationCore&) = delete;
+    ~CApplicationCore() override;
 
     void SetWindows(CDocumentWindows* windows) { mWindows = windows; }
     CApplicationServices& Services() const { return mServices; }
@@ -100,6 +97,11 @@ class CApplicationCore {
     // open already is brought to the front instead. Null (the person told why) when the file is
     // not a Zephon file or cannot be read.
     CWDocument* OpenDocument(const std::filesystem::path& path);
+    // A document reopened from its recovery copy: read from the copy's text, it belongs to its
+    // original file (which is not read) and is modified; one never saved (or whose file is open
+    // already) is titled "Untitled". Null (the person told why) when the copy cannot be read.
+    CWDocument* OpenRecovered(CDocumentKind kind, const std::string& text, const std::filesystem::path& copy,
+                              const std::filesystem::path& original);
     // The open document of that file, if any (compared by canonical path).
     CWDocument* FindDocument(const std::filesystem::path& path) const;
     // The one way a document closes: a modified one asks whether to save first (Cancel, or a
@@ -175,14 +177,22 @@ class CApplicationCore {
     void NotifyPlotWindowActivated(CPlotView* view);
     void NotifyPlotWindowClosed(CPlotView* view);
     CPlotView* CurrentPlotView() const { return mCurrentPlotView; }
-    // A volume-temperature plot is going away with its window.
-    void VTPlotDestroyed(CVolumePlotView& view);
 
     // ---- notifications ----
 
     void AddListener(CAppListener* listener);
     void RemoveListener(CAppListener* listener);
-    void Notify(CAppNotification notification);
+
+    // ---- CDocumentEvents: what the documents report ----
+
+    // To every listener in the order they were added, then to the windows.
+    void Notify(CAppNotification notification) override;
+    // A document of the application, shown in its window.
+    CFluidModelDataDocument* NewFluidModelDocument() override;
+    // The new plot gets its window and becomes the current volume-temperature plot.
+    void VTPlotCreated(CPhaseDiagDocument& document, CVolumePlotView& view) override;
+    // Its window closes and nothing holds it any longer.
+    void VTPlotDestroyed(CPhaseDiagDocument& document, CVolumePlotView& view) override;
 
   private:
     CWDocument* Adopt(std::unique_ptr<CWDocument> document);
@@ -207,7 +217,7 @@ class CApplicationCore {
     std::vector<const CWDocument*> mClosing; // being closed or dropped, not yet destroyed
     std::map<const CWDocument*, std::unique_ptr<CPlotHistory>> mHistories;
     std::vector<std::filesystem::path> mRecentFiles;
-    int mNewDocumentCount[5] = {};
+    std::array<int, kDocumentKindCount> mNewDocumentCount{};
 
     CWDocument* mActiveDocument = nullptr;
     CWDocument* mNextActiveDocument = nullptr;

@@ -15,18 +15,25 @@ template <class Document> std::unique_ptr<CWDocument> Make(CApplicationServices&
     return std::make_unique<Document>(services);
 }
 
-const std::array<CDocumentKindInfo, 5> kKinds = {{
+constexpr std::array<CDocumentKindInfo, kDocumentKindCount> kKinds = {{
     {CDocumentKind::InclusionData, "Inclusion Data", "Inclusion data files (*.inc)", ".inc",
-     "Inclusion files (*.inc)|*.inc||", &Make<CInclusionDataDocument>},
+     "Inclusion files (*.inc)|*.inc||", "inclusion data", &Make<CInclusionDataDocument>},
     {CDocumentKind::FluidModel, "Fluid Model", "Fluid model files (*.flu)", ".flu",
-     "Fluid models (*.flu)|*.flu||", &Make<CFluidModelDataDocument>},
+     "Fluid models (*.flu)|*.flu||", "fluid model", &Make<CFluidModelDataDocument>},
     {CDocumentKind::Correlation, "Alpha-Beta Correlation", "Alpha Beta Correlations files (*.abe)", ".abe",
-     "Alpha-Beta correlations (*.abe)|*.abe||", &Make<CAlphaBetaDataDocument>},
+     "Alpha-Beta correlations (*.abe)|*.abe||", "alpha-beta correlation", &Make<CAlphaBetaDataDocument>},
     {CDocumentKind::AlphaBetaPlot, "Alpha-Beta Plot", "Alpha Beta Plot (*.abp)", ".abp",
-     "Alpha-Beta plots (*.abp)|*.abp||", &Make<CAlphaBetaPlotDocument>},
+     "Alpha-Beta plots (*.abp)|*.abp||", "alpha-beta plot", &Make<CAlphaBetaPlotDocument>},
     {CDocumentKind::PhaseDiagram, "Phase Diagram", "Phase Diagrams (*.ptd)", ".ptd",
-     "PT diagrams (*.ptd)|*.ptd||", &Make<CPhaseDiagDocument>},
+     "PT diagrams (*.ptd)|*.ptd||", "P-T phase diagram", &Make<CPhaseDiagDocument>},
 }};
+
+// Each kind's entry at its own index.
+static_assert([] {
+    for (std::size_t i = 0; i < kKinds.size(); ++i)
+        if (KindIndex(kKinds[i].kind) != i) return false;
+    return true;
+}());
 
 std::string Lowered(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -41,7 +48,7 @@ std::span<const CDocumentKindInfo> AllDocumentKinds() {
 }
 
 const CDocumentKindInfo& KindInfo(CDocumentKind kind) {
-    return kKinds[static_cast<std::size_t>(kind)];
+    return kKinds[KindIndex(kind)];
 }
 
 std::optional<CDocumentKind> KindOfFile(const std::filesystem::path& path) {
@@ -49,14 +56,6 @@ std::optional<CDocumentKind> KindOfFile(const std::filesystem::path& path) {
     for (const auto& info : kKinds)
         if (extension == info.extension) return info.kind;
     return std::nullopt;
-}
-
-CDocumentKind KindOfDocument(const CWDocument& document) {
-    if (dynamic_cast<const CInclusionDataDocument*>(&document)) return CDocumentKind::InclusionData;
-    if (dynamic_cast<const CFluidModelDataDocument*>(&document)) return CDocumentKind::FluidModel;
-    if (dynamic_cast<const CAlphaBetaDataDocument*>(&document)) return CDocumentKind::Correlation;
-    if (dynamic_cast<const CAlphaBetaPlotDocument*>(&document)) return CDocumentKind::AlphaBetaPlot;
-    return CDocumentKind::PhaseDiagram;
 }
 
 std::string AllFilesFilter() {

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The five kinds of documents the application opens and makes: what they are called, which files
-// they read, and how one is made. Menus, file dialogs, the command line and dropped files all go
-// through this one table.
+// they read, and how one is made. The core, menus, file dialogs, dropped files, the recovery copies,
+// the command-line tool and the tests all go through this one table; a document says its own kind
+// (CWDocument::Kind), and the desktop's window registry holds one window maker per kind.
 
 #include <filesystem>
 #include <memory>
@@ -11,17 +12,17 @@
 #include <string>
 
 #include "documents/application_services.hpp"
+#include "documents/document_kind.hpp"
 
 class CWDocument;
 
-enum class CDocumentKind { InclusionData, FluidModel, Correlation, AlphaBetaPlot, PhaseDiagram };
-
 struct CDocumentKindInfo {
     CDocumentKind kind;
-    const char* newName;    // "Inclusion Data": a new document is titled this and a number
-    const char* filter;     // "Inclusion data files (*.inc)", for file dialogs
-    const char* extension;  // ".inc"
-    const char* openFilter; // the filter of the menu's own open command
+    const char* newName;     // "Inclusion Data": a new document is titled this and a number
+    const char* filter;      // "Inclusion data files (*.inc)", for file dialogs
+    const char* extension;   // ".inc"
+    const char* openFilter;  // the filter of the menu's own open command
+    const char* description; // "inclusion data": what the command-line tool reports a file as
     std::unique_ptr<CWDocument> (*create)(CApplicationServices& services);
 };
 
@@ -31,7 +32,6 @@ std::span<const CDocumentKindInfo> AllDocumentKinds();
 const CDocumentKindInfo& KindInfo(CDocumentKind kind);
 // By the file's extension, whatever its case; nothing for a file no document reads.
 std::optional<CDocumentKind> KindOfFile(const std::filesystem::path& path);
-CDocumentKind KindOfDocument(const CWDocument& document);
 
 // "Inclusion data files (*.inc);;Fluid model files (*.flu);;..." with "All Zephon files" first.
 std::string AllFilesFilter();

@@ -34,10 +34,10 @@ void CTableSession::Broadcast(const CListEvent& event) {
 
 void CTableSession::DocumentChanged() {
     mDocument.SetModifiedFlag(true);
-    if (dynamic_cast<CInclusionDataDocument*>(&mDocument) != nullptr)
-        mDocument.Services().NotifyInclusionsDataDocModified();
-    else if (dynamic_cast<CFluidModelDataDocument*>(&mDocument) != nullptr)
-        mDocument.Services().NotifyFluidModelDataDocModified();
+    if (mDocument.Kind() == CDocumentKind::InclusionData)
+        mDocument.Services().Events().Notify(CAppNotification::InclusionsDataDocModified);
+    else if (mDocument.Kind() == CDocumentKind::FluidModel)
+        mDocument.Services().Events().Notify(CAppNotification::FluidModelDataDocModified);
 }
 
 CTableHistory::CTableHistory(CWDocument& document)

@@ -160,7 +160,7 @@ int RunCrossings(const std::vector<std::string>& arguments, CCommandContext& con
     const CCommandLine line("crossings", arguments, spec);
     if (line.Positional().empty()) throw UsageError("crossings: which file? (zephon-cli crossings F.abp)");
     const std::string path = line.Positional().front();
-    if (KindOfFile(path) != CFileKind::AlphaBetaPlot)
+    if (KindOfFile(path) != CDocumentKind::AlphaBetaPlot)
         throw UsageError(path + ": crossings reads alpha-beta plots (.abp)");
     CAlphaBetaPlotDocument plot(context.services);
     OpenDocumentStrictly(plot, path, context.services);

@@ -210,7 +210,7 @@ bool ConvertsToCsv(const CCommandLine& line, const std::string& in, const std::s
     enum class Format { Inclusions, Csv, Unknown };
     auto byName = [](const std::string& path) {
         if (IsCsv(path)) return Format::Csv;
-        return KindOfFile(path) == CFileKind::Inclusions ? Format::Inclusions : Format::Unknown;
+        return KindOfFile(path) == CDocumentKind::InclusionData ? Format::Inclusions : Format::Unknown;
     };
     auto other = [](Format format) {
         return format == Format::Csv          ? Format::Inclusions
@@ -302,46 +302,44 @@ int RunInfo(const std::vector<std::string>& arguments, CCommandContext& context)
     const CCommandLine line("info", arguments, spec);
     if (line.Positional().empty()) throw UsageError("info: which file? (zephon-cli info FILE)");
     const std::string path = line.Positional().front();
-    const CFileKind kind = KindOfInput(line, path);
-    if (kind == CFileKind::Unknown)
-        throw UsageError(path + ": not a Zephon data file (expected .inc, .abe, .flu, .abp or .ptd)");
+    const std::optional<CDocumentKind> known = KindOfInput(line, path);
+    if (!known) throw UsageError(path + ": not a Zephon data file (expected .inc, .abe, .flu, .abp or .ptd)");
 
     CTerminalServices& services = context.services;
     std::unique_ptr<CWDocument> document;
     std::function<void(CInfoReport&)> describe;
+    const CDocumentKind kind = *known;
     switch (kind) {
-    case CFileKind::Inclusions: {
+    case CDocumentKind::InclusionData: {
         auto d = std::make_unique<CInclusionDataDocument>(services);
         describe = [d = d.get()](CInfoReport& r) { DescribeInclusions(d->mInclusionList, r); };
         document = std::move(d);
         break;
     }
-    case CFileKind::FluidModel: {
+    case CDocumentKind::FluidModel: {
         auto d = std::make_unique<CFluidModelDataDocument>(services);
         describe = [d = d.get()](CInfoReport& r) { DescribeFluid(d->mModelFluid, r); };
         document = std::move(d);
         break;
     }
-    case CFileKind::Correlation: {
+    case CDocumentKind::Correlation: {
         auto d = std::make_unique<CAlphaBetaDataDocument>(services);
         describe = [d = d.get()](CInfoReport& r) { DescribeCorrelation(d->mCorrelation, r); };
         document = std::move(d);
         break;
     }
-    case CFileKind::AlphaBetaPlot: {
+    case CDocumentKind::AlphaBetaPlot: {
         auto d = std::make_unique<CAlphaBetaPlotDocument>(services);
         describe = [d = d.get()](CInfoReport& r) { DescribeAlphaBetaPlot(*d, r); };
         document = std::move(d);
         break;
     }
-    case CFileKind::PhaseDiagram: {
+    case CDocumentKind::PhaseDiagram: {
         auto d = std::make_unique<CPhaseDiagDocument>(services);
         describe = [d = d.get()](CInfoReport& r) { DescribePhaseDiagrams(*d, r); };
         document = std::move(d);
         break;
     }
-    case CFileKind::Unknown:
-        break;
     }
     if (IsStandardStream(path)) {
         const bool wasQuiet = services.SetQuiet(true);
@@ -357,11 +355,11 @@ int RunInfo(const std::vector<std::string>& arguments, CCommandContext& context)
     CInfoReport report;
     report.json.BeginObject()
         .Field("file", path)
-        .Field("kind", DescribeKind(kind))
+        .Field("kind", KindInfo(kind).description)
         .Field("complete", complete);
     report.json.Key("line");
     complete ? report.json.Null() : report.json.Value(stop.line);
-    report.text = path + ": " + DescribeKind(kind) + " file\n";
+    report.text = path + ": " + KindInfo(kind).description + " file\n";
     if (complete) {
         report.text += "read to its end\n";
     } else {
@@ -390,7 +388,7 @@ int RunRender(const std::vector<std::string>& arguments, CCommandContext& contex
         throw UsageError("render: which file? (zephon-cli render F.abp|F.ptd --svg F.svg)");
     const std::string path = line.Positional().front();
     const std::string svg = line.RequiredText("--svg");
-    const CFileKind kind = KindOfInput(line, path);
+    const std::optional<CDocumentKind> kind = KindOfInput(line, path);
     auto open = [&](CWDocument& document) {
         if (IsStandardStream(path)) {
             OpenTextStrictly(document, ReadStandardInput(context), InputName(path), context.services);
@@ -399,20 +397,15 @@ int RunRender(const std::vector<std::string>& arguments, CCommandContext& contex
         }
     };
     std::string picture;
-    switch (kind) {
-    case CFileKind::AlphaBetaPlot: {
+    if (kind == CDocumentKind::AlphaBetaPlot) {
         CAlphaBetaPlotDocument plot(context.services);
         open(plot);
         picture = RenderView(plot.GetPlotView());
-        break;
-    }
-    case CFileKind::PhaseDiagram: {
+    } else if (kind == CDocumentKind::PhaseDiagram) {
         CPhaseDiagDocument diagram(context.services);
         open(diagram);
         picture = RenderView(diagram.GetPlotView());
-        break;
-    }
-    default:
+    } else {
         throw UsageError(path + ": render draws alpha-beta plots (.abp) and P-T diagrams (.ptd)");
     }
     WriteTextOutput(context, line, svg, picture);

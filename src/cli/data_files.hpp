@@ -1,17 +1,14 @@
 // SPDX-License-Identifier: BSD-3-Clause
 #pragma once
-// The tool's side of Zephon's files: telling the file types apart and writing pictures.
+// The tool's side of Zephon's files: writing them as the documents save. Which kind a file is comes
+// from the application's one table of document kinds (app/document_kinds.hpp).
 
 #include <filesystem>
 #include <string>
 
+#include "app/document_kinds.hpp"
+
 namespace zephon::cli {
-
-enum class CFileKind { Inclusions, Correlation, FluidModel, AlphaBetaPlot, PhaseDiagram, Unknown };
-
-// By extension (.inc, .abe, .flu, .abp, .ptd; case-insensitive).
-CFileKind KindOfFile(const std::filesystem::path& path);
-const char* DescribeKind(CFileKind kind);
 
 // Writes the text as the documents save (a complete new file replaces the old one, or nothing
 // changes); a usage error naming the file when it cannot be written.

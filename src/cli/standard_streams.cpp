@@ -20,7 +20,7 @@ class CDiscardBuffer : public std::streambuf {
 
 } // namespace
 
-CFileKind KindOfInput(const CCommandLine& line, const std::string& path) {
+std::optional<CDocumentKind> KindOfInput(const CCommandLine& line, const std::string& path) {
     if (!IsStandardStream(path)) {
         if (line.Has("--kind")) throw UsageError(line.Command() + ": --kind is for standard input (-) only");
         return KindOfFile(path);
@@ -29,8 +29,8 @@ CFileKind KindOfInput(const CCommandLine& line, const std::string& path) {
     if (!kind)
         throw UsageError(line.Command() + ": standard input has no file name to tell its kind: give --kind "
                                           "(inc, flu, abe, abp or ptd)");
-    const CFileKind known = KindOfFile("input." + *kind);
-    if (known == CFileKind::Unknown)
+    const std::optional<CDocumentKind> known = KindOfFile("input." + *kind);
+    if (!known)
         throw UsageError(line.Command() + ": --kind takes inc, flu, abe, abp or ptd, not \"" + *kind + "\"");
     return known;
 }

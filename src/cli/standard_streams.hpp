@@ -5,6 +5,7 @@
 // the tool writes is text, so each of them may go to standard output; the command's own report (its
 // table or JSON) is then left out, so that standard output holds the file alone.
 
+#include <optional>
 #include <string>
 
 #include "cli/command_context.hpp"
@@ -20,7 +21,7 @@ inline bool IsStandardStream(const std::string& path) {
 
 // What an input file holds: by its extension, or for "-" by the option --kind (an extension
 // without its dot); a usage error when "-" comes without it.
-CFileKind KindOfInput(const CCommandLine& line, const std::string& path);
+std::optional<CDocumentKind> KindOfInput(const CCommandLine& line, const std::string& path);
 
 // All of standard input.
 std::string ReadStandardInput(CCommandContext& context);

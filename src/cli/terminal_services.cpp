@@ -19,7 +19,9 @@ bool StopRequested() {
 }
 
 CTerminalServices::CTerminalServices(std::ostream& err, bool showProgress)
-    : mErr(err), mShowProgress(showProgress) {}
+    : mErr(err), mShowProgress(showProgress) {
+    SetDocumentEvents(this);
+}
 
 CTerminalServices::~CTerminalServices() = default;
 

@@ -18,7 +18,9 @@ namespace zephon::cli {
 std::atomic<bool>& StopRequest();
 bool StopRequested();
 
-class CTerminalServices : public CApplicationServices {
+// A batch run has no application core: the services hear the documents' events themselves and
+// keep the fluid-model documents a run generates.
+class CTerminalServices : public CApplicationServices, private CDocumentEvents {
   public:
     // `showProgress`: standard error is a terminal a person watches.
     CTerminalServices(std::ostream& err, bool showProgress);
@@ -38,8 +40,6 @@ class CTerminalServices : public CApplicationServices {
     }
     // Runs the steps; false when Ctrl-C stopped the loop.
     bool RunProgressLoop(const CProgressLoop& loop, const std::function<CProgressStep()>& step) override;
-    // A fluid-model document kept for the rest of the run.
-    CFluidModelDataDocument* NewFluidModelDocument() override;
     std::filesystem::path GetApplicationFolder() const override;
 
     // One progress line on standard error (only when showing progress); overwritten by the next.
@@ -59,6 +59,9 @@ class CTerminalServices : public CApplicationServices {
     const std::vector<std::string>& Messages() const { return mMessages; }
 
   private:
+    // A fluid-model document kept for the rest of the run.
+    CFluidModelDataDocument* NewFluidModelDocument() override;
+
     std::ostream& mErr;
     bool mShowProgress;
     bool mProgressPending = false;

@@ -61,7 +61,7 @@ CAlphaBetaPlotDocument::~CAlphaBetaPlotDocument() = default;
 
 void CAlphaBetaPlotDocument::Changed() {
     SetModifiedFlag(true);
-    Services().NotifyAlphaBetaPlotModified();
+    Services().Events().Notify(CAppNotification::AlphaBetaPlotModified);
 }
 
 // ---- file ----
@@ -396,13 +396,13 @@ CAlphaBetaPoint* CAlphaBetaPlotDocument::AddAlphaBetaPoint(double alpha, double 
     mAlphaBetaPointsList.Add(raw);
     PlotAlphaBetaPoint(raw);
     Changed();
-    Services().NotifyAlphaBetaPlotSelection();
+    Services().Events().Notify(CAppNotification::AlphaBetaPlotSelection);
     return raw;
 }
 
 CFluidModelDataDocument* CAlphaBetaPlotDocument::GenerateFluidModel(double alpha, double beta, double co2,
                                                                     double n2, double h2s) {
-    CFluidModelDataDocument* document = Services().NewFluidModelDocument();
+    CFluidModelDataDocument* document = Services().Events().NewFluidModelDocument();
     if (document == nullptr) return nullptr;
     {
         CWaitCursor wait(Services());
@@ -417,7 +417,7 @@ CFluidModelDataDocument* CAlphaBetaPlotDocument::GenerateFluidModel(double alpha
     // Modified before its windows are told, so that they keep it modified.
     document->SetModifiedFlag(true);
     document->UpdateAllViews();
-    Services().NotifyFluidModelDataDocModified();
+    Services().Events().Notify(CAppNotification::FluidModelDataDocModified);
     return document;
 }
 

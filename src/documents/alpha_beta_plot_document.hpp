@@ -41,6 +41,7 @@ class CAlphaBetaPlotDocument : public CWDocument {
     void ReadData(CDataHandleStream& stream) override;
     void SaveData(CDataHandleStream& stream) override;
     bool HasContent() const override;
+    CDocumentKind Kind() const override { return CDocumentKind::AlphaBetaPlot; }
     std::string FileKind() const override { return "an alpha-beta plot file"; }
 
     // ---- curve calculation, one point at a time ----

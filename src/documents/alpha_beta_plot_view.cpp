@@ -54,7 +54,8 @@ void CAlphaBetaPlotView::FollowData() {
 }
 
 void CAlphaBetaPlotView::NotifyObjectSelection() {
-    if (CApplicationServices* services = Services()) services->NotifyAlphaBetaPlotSelection();
+    if (CApplicationServices* services = Services())
+        services->Events().Notify(CAppNotification::AlphaBetaPlotSelection);
 }
 
 bool CAlphaBetaPlotView::IsFluidPair(double alpha, double beta) {

@@ -1,22 +1,19 @@
 // SPDX-License-Identifier: BSD-3-Clause
 #pragma once
-// Everything a document asks of the application around it: talking to the person in front of the
-// screen (messages, questions, a text prompt, file choice, the wait cursor, progress loops), opening
-// new documents and windows, the application's change and selection notifications, and where the
-// program's own files are.
+// What a document asks of the person in front of the screen (messages, questions, a text prompt,
+// file choice, the wait cursor, progress loops, the tool panels and the log) and where the program's
+// own files are. The desktop application implements it with its toolkit, the command-line tool for a
+// terminal, and the tests with a scripted fake. No document talks to a person any other way.
 //
-// The desktop application implements it with its toolkit, the command-line tool for a terminal,
-// and the tests with a scripted fake. No document talks to a person any other way.
+// What a document reports (its changes, new fluid-model documents, volume-temperature plots) goes
+// to the document events the services lead to: the application core's once it runs.
 
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
 
-class CWDocument;
-class CFluidModelDataDocument;
-class CPhaseDiagDocument;
-class CVolumePlotView;
+#include "documents/document_events.hpp"
 
 enum class CMessageIcon { Warning, Information, Error };
 
@@ -97,39 +94,30 @@ class CApplicationServices {
     // when the person stopped the loop before its end.
     virtual bool RunProgressLoop(const CProgressLoop& loop, const std::function<CProgressStep()>& step) = 0;
 
-    // ---- documents and windows ----
-
-    // A new, empty fluid-model document with its window, owned by the application; null when the
-    // application cannot make one.
-    virtual CFluidModelDataDocument* NewFluidModelDocument() = 0;
-    // A volume-temperature plot was made for a P-T document and wants a window / is going away.
-    virtual void VTPlotCreated(CPhaseDiagDocument&, CVolumePlotView&) {}
-    virtual void VTPlotDestroyed(CPhaseDiagDocument&, CVolumePlotView&) {}
-    // A document's own close step ran and it is about to be destroyed. The application has
-    // forgotten it already (it is neither active nor current from the moment it starts to close);
-    // nothing needs to answer this.
-    virtual void DocumentClosing(CWDocument&) {}
     // Opens a tool panel (made on first use) on the page; without panels nothing happens.
     virtual void DisplayToolPanel(CToolPanelKind, int /*page*/) {}
     // Appends lines (each ended by CR LF) to the application's log; without a log nothing happens.
     virtual void WriteLog(const std::string& /*lines*/) {}
 
-    // ---- notifications ----
+    // ---- document events ----
 
-    virtual void NotifyAlphaBetaPlotModified() {}
-    virtual void NotifyAlphaBetaPlotSelection() {}
-    virtual void NotifyPTPlotModified() {}
-    virtual void NotifyPTPlotSelection() {}
-    virtual void NotifyVTPlotSelection() {}
-    virtual void NotifyInclusionsDataDocModified() {}
-    virtual void NotifyFluidModelDataDocModified() {}
-    virtual void NotifyAxisRangesChanged() {}
-    virtual void SetCurrentVTPlotView(CVolumePlotView*) {}
+    // Where documents report their changes: the events set last (the application core's), or
+    // none that anybody hears.
+    CDocumentEvents& Events() const { return mEvents != nullptr ? *mEvents : NoEvents(); }
+    void SetDocumentEvents(CDocumentEvents* events) { mEvents = events; }
 
     // ---- places ----
 
     // The folder of the program; its "Resources" folder holds the background-curve files.
     virtual std::filesystem::path GetApplicationFolder() const = 0;
+
+  private:
+    static CDocumentEvents& NoEvents() {
+        static CDocumentEvents none; // holds nothing: safe from every thread
+        return none;
+    }
+
+    CDocumentEvents* mEvents = nullptr;
 };
 
 // Shows the wait cursor for the life of the object.

@@ -16,7 +16,7 @@ void CInclusionDataDocument::SaveData(CDataHandleStream& stream) {
 
 void CInclusionDataDocument::OnCloseDocument() {
     CWDocument::OnCloseDocument();
-    Services().NotifyInclusionsDataDocModified();
+    Services().Events().Notify(CAppNotification::InclusionsDataDocModified);
 }
 
 CAlphaBetaDataDocument::CAlphaBetaDataDocument(CApplicationServices& services) : CWDocument(services) {
@@ -38,7 +38,7 @@ CFluidModelDataDocument::CFluidModelDataDocument(CApplicationServices& services)
 void CFluidModelDataDocument::ReadData(CDataHandleStream& stream) {
     mModelFluid.RemoveAll();
     mModelFluid.Read(stream);
-    Services().NotifyFluidModelDataDocModified();
+    Services().Events().Notify(CAppNotification::FluidModelDataDocModified);
 }
 
 void CFluidModelDataDocument::SaveData(CDataHandleStream& stream) {
@@ -47,5 +47,5 @@ void CFluidModelDataDocument::SaveData(CDataHandleStream& stream) {
 
 void CFluidModelDataDocument::OnCloseDocument() {
     CWDocument::OnCloseDocument();
-    Services().NotifyFluidModelDataDocModified();
+    Services().Events().Notify(CAppNotification::FluidModelDataDocModified);
 }

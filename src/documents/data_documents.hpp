@@ -19,6 +19,7 @@ class CInclusionDataDocument : public CWDocument {
     // Closes, then tells the application, so that lists of open inclusion documents refresh.
     void OnCloseDocument() override;
     bool HasContent() const override { return mInclusionList.Count() > 0; }
+    CDocumentKind Kind() const override { return CDocumentKind::InclusionData; }
     std::string FileKind() const override { return "an inclusion data file"; }
 
     CInclusionList mInclusionList;
@@ -32,6 +33,7 @@ class CAlphaBetaDataDocument : public CWDocument {
     void ReadData(CDataHandleStream& stream) override;
     void SaveData(CDataHandleStream& stream) override;
     bool HasContent() const override { return mCorrelation.mList.Count() > 0; }
+    CDocumentKind Kind() const override { return CDocumentKind::Correlation; }
     std::string FileKind() const override { return "an alpha-beta correlation file"; }
 
     CAlphaBetaCorrelation mCorrelation;
@@ -48,6 +50,7 @@ class CFluidModelDataDocument : public CWDocument {
     // Closes, then tells the application.
     void OnCloseDocument() override;
     bool HasContent() const override { return mModelFluid.Count() > 0; }
+    CDocumentKind Kind() const override { return CDocumentKind::FluidModel; }
     std::string FileKind() const override { return "a fluid model file"; }
 
     CModelFluid mModelFluid{"FM"};

@@ -25,7 +25,8 @@ CApplicationServices* CDocumentPlotView::Services() const {
 }
 
 void CDocumentPlotView::NotifyAxisRangesChanged() {
-    if (CApplicationServices* services = Services()) services->NotifyAxisRangesChanged();
+    if (CApplicationServices* services = Services())
+        services->Events().Notify(CAppNotification::AxisRangesChanged);
 }
 
 void CDocumentPlotView::OnAppearanceChanged() {

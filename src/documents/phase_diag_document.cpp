@@ -152,7 +152,7 @@ CPhaseDiagDocument::~CPhaseDiagDocument() = default;
 
 void CPhaseDiagDocument::Changed() {
     SetModifiedFlag(true);
-    Services().NotifyPTPlotModified();
+    Services().Events().Notify(CAppNotification::PTPlotModified);
 }
 
 // ---- phase envelope ----
@@ -712,7 +712,7 @@ void CPhaseDiagDocument::ReadData(CDataHandleStream& stream) {
         if (diagram->mCriticalPoint) diagram->mCriticalPoint->mName = CriticalMarkerName(*diagram);
     }
     mPlotView->Redraw();
-    Services().NotifyPTPlotModified();
+    Services().Events().Notify(CAppNotification::PTPlotModified);
 }
 
 void CPhaseDiagDocument::OnCloseDocument() {

@@ -159,6 +159,7 @@ class CPhaseDiagDocument : public CWDocument {
     void SaveData(CDataHandleStream& stream) override;
     void OnCloseDocument() override;
     bool HasContent() const override { return mPhaseDiagramsList.mList.Count() > 0 || !mVTPlots.empty(); }
+    CDocumentKind Kind() const override { return CDocumentKind::PhaseDiagram; }
     std::string FileKind() const override { return "a P-T diagram file"; }
 
     CPhaseDiagramsList mPhaseDiagramsList;

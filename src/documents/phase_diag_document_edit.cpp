@@ -214,7 +214,7 @@ CVolumePlotView* CPhaseDiagDocument::DisplayNewVTPlot() {
     raw->SetChangeRunner([this](std::unique_ptr<CDocumentChange> change) { Execute(std::move(change)); });
     mVTPlots.push_back(std::move(plot));
     SetModifiedFlag(true);
-    Services().VTPlotCreated(*this, *raw);
+    Services().Events().VTPlotCreated(*this, *raw);
     return raw;
 }
 
@@ -222,7 +222,7 @@ void CPhaseDiagDocument::KillVTPlot(CVolumePlotView* plot) {
     const auto it = std::find_if(mVTPlots.begin(), mVTPlots.end(),
                                  [plot](const auto& owned) { return owned.get() == plot; });
     if (it == mVTPlots.end()) return;
-    Services().VTPlotDestroyed(*this, *plot);
+    Services().Events().VTPlotDestroyed(*this, *plot);
     mVTPlots.erase(it);
     SetModifiedFlag(true);
 }
@@ -231,6 +231,6 @@ void CPhaseDiagDocument::KillVTPlot(CVolumePlotView* plot) {
 // stays current (a reverted diagram's new plots open before the old ones close).
 void CPhaseDiagDocument::CloseVTPlots() {
     for (const auto& plot : mVTPlots)
-        Services().VTPlotDestroyed(*this, *plot);
+        Services().Events().VTPlotDestroyed(*this, *plot);
     mVTPlots.clear();
 }

@@ -27,7 +27,8 @@ void CPhaseDiagView::InitializeAxes() {
 }
 
 void CPhaseDiagView::NotifyObjectSelection() {
-    if (CApplicationServices* services = Services()) services->NotifyPTPlotSelection();
+    if (CApplicationServices* services = Services())
+        services->Events().Notify(CAppNotification::PTPlotSelection);
 }
 
 std::optional<CPlotContextMenu> CPhaseDiagView::GetContextMenu(CGraphObject* hit, zephon::plot::Point at) {

@@ -395,5 +395,5 @@ bool CVolumePlotView::OnMenuCommand(int command) {
 }
 
 void CVolumePlotView::NotifyObjectSelection() {
-    if (mServices) mServices->NotifyVTPlotSelection();
+    if (mServices) mServices->Events().Notify(CAppNotification::VTPlotSelection);
 }

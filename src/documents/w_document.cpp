@@ -167,7 +167,7 @@ bool CWDocument::OnSaveDocument(const fs::path& path) {
 }
 
 void CWDocument::OnCloseDocument() {
-    mServices.DocumentClosing(*this);
+    mServices.Events().DocumentClosing(*this);
 }
 
 void CWDocument::Execute(std::unique_ptr<CDocumentChange> change) {

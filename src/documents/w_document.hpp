@@ -22,6 +22,7 @@
 #include "base/input_file.hpp"   // ReadWholeFile: every document and import reads through it
 #include "documents/application_services.hpp"
 #include "documents/document_changes.hpp"
+#include "documents/document_kind.hpp"
 
 class CWDocument;
 
@@ -80,12 +81,16 @@ class CWDocument {
 
     // Whether the document holds anything (a record, a curve, a plot).
     virtual bool HasContent() const { return true; }
+    virtual CDocumentKind Kind() const = 0;
     // The kind of file, for messages: "an inclusion data file".
     virtual std::string FileKind() const { return "a Zephon file of this kind"; }
 
     const std::string& GetTitle() const { return mTitle; }
     void SetTitle(std::string title) { mTitle = std::move(title); }
     const std::filesystem::path& GetPathName() const { return mPathName; }
+    // The file the document belongs to (a document reopened from a recovery copy was read from
+    // elsewhere); empty: never saved.
+    void SetPathName(std::filesystem::path path) { mPathName = std::move(path); }
     bool IsModified() const { return mModified; }
     void SetModifiedFlag(bool modified = true) {
         mModified = modified;

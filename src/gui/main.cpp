@@ -60,6 +60,7 @@ int main(int argc, char* argv[]) {
     options.splash = !parser.isSet("nosplash");
     CZephonApp zephon(options);
     QuitOnTerminationSignals(zephon.MainWindow());
+    zephon.StartRecovery();
     zephon.OpenStartFiles(parser.positionalArguments());
     return QApplication::exec();
 }

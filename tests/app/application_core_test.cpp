@@ -10,6 +10,7 @@
 #include "documents/data_documents.hpp"
 #include "documents/phase_diag_document.hpp"
 #include "fake_application_services.hpp"
+#include "listener_order.hpp"
 #include "scratch_folder.hpp"
 
 namespace {
@@ -22,11 +23,16 @@ struct FakeWindows : CDocumentWindows {
     std::vector<CWDocument*> shown, fronted, closed;
     // What taking the windows down does meanwhile (a multi-document area activates the next one).
     std::function<void(CWDocument&)> whileClosing;
+    std::vector<std::string>* heard = nullptr; // what was passed on to the windows
     void ShowDocument(CWDocument& document) override { shown.push_back(&document); }
     void BringToFront(CWDocument& document) override { fronted.push_back(&document); }
     void CloseWindows(CWDocument& document) override {
         closed.push_back(&document);
         if (whileClosing) whileClosing(document);
+    }
+    void Notified(CAppNotification notification) override {
+        if (heard != nullptr && notification != CAppNotification::CurrentChanged)
+            heard->push_back(std::string("windows:") + zephon::testing::NotificationName(notification));
     }
 };
 
@@ -69,6 +75,21 @@ TEST_F(ApplicationCoreTest, NewDocumentsAreNumberedPerKind) {
     ASSERT_NE(fluid, nullptr);
     EXPECT_EQ(fluid->mModelFluid.mName, "Fluid Model1");
     EXPECT_EQ(windows.shown.size(), 3u);
+}
+
+TEST_F(ApplicationCoreTest, ListenersHearEveryChangeInTheOrderTheyWereAddedAndTheWindowsLast) {
+    std::vector<std::string> log;
+    windows.heard = &log;
+    zephon::testing::RecordListenerOrder(core, log);
+    std::vector<std::string> expected;
+    for (const std::string& entry : zephon::testing::kListenerOrder) {
+        expected.push_back(entry);
+        if (entry.starts_with("axes:") && entry != "axes:closing")
+            expected.push_back("windows:" + entry.substr(5));
+    }
+    EXPECT_EQ(log, expected);
+    // The fake services heard none of it: the core is the documents' one listener.
+    EXPECT_EQ(services.Count("FluidModelDataDocModified"), 0);
 }
 
 TEST_F(ApplicationCoreTest, AFileOpenAlreadyComesToTheFrontInsteadOfOpeningTwice) {

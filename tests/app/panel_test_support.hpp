@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: BSD-3-Clause
 #pragma once
-// The application as the tool panels see it, without windows: the fake services pass every
-// notification of the documents on to the application, as the desktop's services do, and a
-// volume-temperature plot that is made becomes the current one, as its new window would.
+// The application as the tool panels see it, without windows: the documents report to the
+// application core, as in the desktop program, and a counting listener records what the core
+// passed on.
 
 #include <gtest/gtest.h>
 
@@ -18,57 +18,24 @@
 
 namespace zephon::testing {
 
-class PanelServices : public FakeApplicationServices {
+// Counts what the core passes on, under the names the fake services count.
+class CountingListener : public CAppListener {
   public:
-    CApplicationCore* core = nullptr;
-
-    void NotifyAlphaBetaPlotModified() override {
-        Forward("AlphaBetaPlotModified", CAppNotification::AlphaBetaPlotModified);
-    }
-    void NotifyAlphaBetaPlotSelection() override {
-        Forward("AlphaBetaPlotSelection", CAppNotification::AlphaBetaPlotSelection);
-    }
-    void NotifyPTPlotModified() override { Forward("PTPlotModified", CAppNotification::PTPlotModified); }
-    void NotifyPTPlotSelection() override { Forward("PTPlotSelection", CAppNotification::PTPlotSelection); }
-    void NotifyVTPlotSelection() override { Forward("VTPlotSelection", CAppNotification::VTPlotSelection); }
-    void NotifyInclusionsDataDocModified() override {
-        Forward("InclusionsDataDocModified", CAppNotification::InclusionsDataDocModified);
-    }
-    void NotifyFluidModelDataDocModified() override {
-        Forward("FluidModelDataDocModified", CAppNotification::FluidModelDataDocModified);
-    }
-    void VTPlotCreated(CPhaseDiagDocument& document, CVolumePlotView& plot) override {
-        FakeApplicationServices::VTPlotCreated(document, plot);
-        if (core) core->SetCurrentVTPlotView(&plot);
-    }
-    void VTPlotDestroyed(CPhaseDiagDocument& document, CVolumePlotView& plot) override {
-        FakeApplicationServices::VTPlotDestroyed(document, plot);
-        if (core) core->VTPlotDestroyed(plot);
-    }
-    // A generated fluid model is a document of the application, as in the desktop.
-    CFluidModelDataDocument* NewFluidModelDocument() override {
-        if (!core) return FakeApplicationServices::NewFluidModelDocument();
-        return dynamic_cast<CFluidModelDataDocument*>(core->NewDocument(CDocumentKind::FluidModel));
-    }
-    void SetCurrentVTPlotView(CVolumePlotView* plot) override {
-        FakeApplicationServices::SetCurrentVTPlotView(plot);
-        if (core) core->SetCurrentVTPlotView(plot);
+    explicit CountingListener(FakeApplicationServices& services) : mServices(services) {}
+    void OnAppNotification(CAppNotification notification) override {
+        ++mServices.notifications[NotificationName(notification)];
     }
 
   private:
-    void Forward(const char* name, CAppNotification notification) {
-        ++notifications[name];
-        if (core) core->Notify(notification);
-    }
+    FakeApplicationServices& mServices;
 };
 
 class PanelTest : public ::testing::Test {
   protected:
     PanelTest() : folder("zephon-panels-") {
-        services.core = &core;
         services.applicationFolder = ZEPHON_RESOURCES_DIR;
+        core.AddListener(&counter);
     }
-    ~PanelTest() override { services.core = nullptr; }
 
     static std::filesystem::path Example(const char* name) {
         return std::filesystem::path(ZEPHON_EXAMPLES_DIR) / name;
@@ -86,8 +53,9 @@ class PanelTest : public ::testing::Test {
     }
 
     TestFolder folder;
-    PanelServices services;
+    FakeApplicationServices services;
     CApplicationCore core{services};
+    CountingListener counter{services};
 };
 
 } // namespace zephon::testing

@@ -15,24 +15,22 @@
 #include <clocale>
 #include <memory>
 
+#include "app/application_core.hpp"
 #include "gui/shell/zephon_app.hpp"
 #include "scripted_services.hpp"
 
 namespace zephon::testing {
 
-// Dialogs answered from a script, and the application's notifications of data documents counted.
-class CountingServices : public CScriptedServices {
+// Dialogs answered from a script, and the application's notifications of data documents counted
+// as the core passes them on.
+class CountingServices : public CScriptedServices, public CAppListener {
   public:
     int inclusionNotifications = 0;
     int fluidNotifications = 0;
 
-    void NotifyInclusionsDataDocModified() override {
-        ++inclusionNotifications;
-        CScriptedServices::NotifyInclusionsDataDocModified();
-    }
-    void NotifyFluidModelDataDocModified() override {
-        ++fluidNotifications;
-        CScriptedServices::NotifyFluidModelDataDocModified();
+    void OnAppNotification(CAppNotification notification) override {
+        inclusionNotifications += notification == CAppNotification::InclusionsDataDocModified;
+        fluidNotifications += notification == CAppNotification::FluidModelDataDocModified;
     }
 };
 
@@ -49,6 +47,7 @@ struct TestApplication {
         options.splash = false;
         options.logFolder = folder.path().toStdString();
         app = std::make_unique<CZephonApp>(options, std::move(scripted));
+        app->Core().AddListener(services);
     }
     std::filesystem::path Path(const char* name) const { return (folder.path() + "/" + name).toStdString(); }
 };

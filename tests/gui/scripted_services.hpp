@@ -12,16 +12,18 @@
 
 class CScriptedServices : public CQtServices {
   public:
-    std::deque<bool> yesNoAnswers;                                // default: No
-    std::deque<CSaveAnswer> saveChangesAnswers;                   // default: Cancel
-    std::deque<std::optional<std::string>> textAnswers;           // default: the proposal
-    std::deque<std::optional<std::filesystem::path>> openAnswers; // default: cancelled
-    std::deque<std::optional<std::filesystem::path>> saveAnswers; // default: cancelled
+    std::deque<bool> yesNoAnswers;                                       // default: No
+    std::deque<CSaveAnswer> saveChangesAnswers;                          // default: Cancel
+    std::deque<std::optional<std::string>> textAnswers;                  // default: the proposal
+    std::deque<std::optional<std::filesystem::path>> openAnswers;        // default: cancelled
+    std::deque<std::optional<std::filesystem::path>> saveAnswers;        // default: cancelled
+    std::deque<std::optional<std::vector<std::size_t>>> recoveryAnswers; // default: Not Now
 
     std::vector<std::string> messages;
     std::vector<std::string> questions;
     std::vector<std::string> saveChangesAsked;
     std::vector<std::filesystem::path> saveProposals; // the names the save dialogs proposed
+    std::vector<std::vector<CRecoveryCopy>> recoveryOffers;
 
     void ShowMessage(const CUserMessage& message) override { messages.push_back(message.text); }
     bool AskYesNo(const std::string& question, const std::string&) override {
@@ -42,6 +44,12 @@ class CScriptedServices : public CQtServices {
     CSaveAnswer AskSaveChanges(const std::string& title) override {
         saveChangesAsked.push_back(title);
         return Next(saveChangesAnswers, CSaveAnswer::Cancel);
+    }
+
+    std::optional<std::vector<std::size_t>>
+    ChooseDocumentsToRecover(const std::vector<CRecoveryCopy>& copies) override {
+        recoveryOffers.push_back(copies);
+        return Next(recoveryAnswers, std::optional<std::vector<std::size_t>>());
     }
 
   private:

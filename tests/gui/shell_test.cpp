@@ -33,6 +33,7 @@
 #include "gui/shell/termination_signals.hpp"
 #include "gui/shell/tool_panels.hpp"
 #include "gui/shell/zephon_app.hpp"
+#include "listener_order.hpp"
 #include "scripted_services.hpp"
 
 namespace {
@@ -94,6 +95,16 @@ class ShellTest : public QObject {
     }
 
     void cleanup() { mApp.reset(); }
+
+    // The desktop program routes what documents report as the headless core does: the same
+    // listeners hear the same events in the same order, and the Qt services hear none of them.
+    void listenersHearChangesInTheCoresOrder() {
+        Start();
+        QCOMPARE(&mServices->Events(), static_cast<CDocumentEvents*>(&mApp->Core()));
+        std::vector<std::string> log;
+        zephon::testing::RecordListenerOrder(mApp->Core(), log);
+        QCOMPARE(log, zephon::testing::kListenerOrder);
+    }
 
     void logIsNewAtStartKeepingThePreviousOne() {
         QFile old(mFolder.filePath("Zephon.log"));

@@ -2,7 +2,9 @@
 #pragma once
 // Application services for tests: everything shown is recorded, questions, prompts and file choices
 // are answered from a script (with a recorded default when the script is empty), progress loops run
-// to their end (or stop after a scripted number of steps), and new documents are kept here.
+// to their end (or stop after a scripted number of steps). Until an application core takes the
+// documents' events over, the fake hears them itself: it counts notifications and keeps new
+// documents and volume-temperature plots.
 
 #include <deque>
 #include <filesystem>
@@ -17,8 +19,19 @@
 
 namespace zephon::testing {
 
-class FakeApplicationServices : public CApplicationServices {
+// The name a notification is counted under: "PTPlotModified".
+inline const char* NotificationName(CAppNotification notification) {
+    static const char* const names[] = {
+        "AlphaBetaPlotModified",     "AlphaBetaPlotSelection", "PTPlotModified",
+        "PTPlotSelection",           "VTPlotSelection",        "InclusionsDataDocModified",
+        "FluidModelDataDocModified", "AxisRangesChanged",      "CurrentChanged"};
+    return names[static_cast<int>(notification)];
+}
+
+class FakeApplicationServices : public CApplicationServices, public CDocumentEvents {
   public:
+    FakeApplicationServices() { SetDocumentEvents(this); }
+
     // ---- scripts ----
     std::deque<bool> yesNoAnswers;                                // default: No
     std::deque<std::optional<std::string>> textAnswers;           // default: the proposal
@@ -114,6 +127,8 @@ class FakeApplicationServices : public CApplicationServices {
         if (waitDepth > maxWaitDepth) maxWaitDepth = waitDepth;
     }
     void EndWaitCursor() override { --waitDepth; }
+    void WriteLog(const std::string& lines) override { log += lines; }
+    void DisplayToolPanel(CToolPanelKind kind, int page) override { panelsShown.emplace_back(kind, page); }
     bool RunProgressLoop(const CProgressLoop&, const std::function<CProgressStep()>& step) override {
         ++progressLoops;
         for (int steps = 0;; ++steps) {
@@ -124,29 +139,20 @@ class FakeApplicationServices : public CApplicationServices {
             if (!result.more) return true;
         }
     }
+    // ---- CDocumentEvents ----
     CFluidModelDataDocument* NewFluidModelDocument() override {
         fluidDocuments.push_back(std::make_unique<CFluidModelDataDocument>(*this));
         fluidDocuments.back()->SetTitle("Fluid Model" + std::to_string(fluidDocuments.size()));
         return fluidDocuments.back().get();
     }
     void VTPlotCreated(CPhaseDiagDocument&, CVolumePlotView& plot) override { openVTPlots.push_back(&plot); }
-    void WriteLog(const std::string& lines) override { log += lines; }
     void VTPlotDestroyed(CPhaseDiagDocument&, CVolumePlotView& plot) override {
         std::erase(openVTPlots, &plot);
         if (currentVTPlot == &plot) currentVTPlot = nullptr;
     }
     void DocumentClosing(CWDocument& document) override { closedDocuments.push_back(&document); }
-    void DisplayToolPanel(CToolPanelKind kind, int page) override { panelsShown.emplace_back(kind, page); }
 
-    void NotifyAlphaBetaPlotModified() override { ++notifications["AlphaBetaPlotModified"]; }
-    void NotifyAlphaBetaPlotSelection() override { ++notifications["AlphaBetaPlotSelection"]; }
-    void NotifyPTPlotModified() override { ++notifications["PTPlotModified"]; }
-    void NotifyPTPlotSelection() override { ++notifications["PTPlotSelection"]; }
-    void NotifyVTPlotSelection() override { ++notifications["VTPlotSelection"]; }
-    void NotifyInclusionsDataDocModified() override { ++notifications["InclusionsDataDocModified"]; }
-    void NotifyFluidModelDataDocModified() override { ++notifications["FluidModelDataDocModified"]; }
-    void NotifyAxisRangesChanged() override { ++notifications["AxisRangesChanged"]; }
-    void SetCurrentVTPlotView(CVolumePlotView* plot) override { currentVTPlot = plot; }
+    void Notify(CAppNotification notification) override { ++notifications[NotificationName(notification)]; }
 
     std::filesystem::path GetApplicationFolder() const override { return applicationFolder; }
 };

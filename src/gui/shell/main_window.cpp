@@ -631,6 +631,10 @@ void CMainWindow::DocumentClosed() {
     UpdateActions();
 }
 
+void CMainWindow::Notified(CAppNotification) {
+    UpdateActions();
+}
+
 void CMainWindow::OpenVTPlotWindow(CPhaseDiagDocument& document, CVolumePlotView& view) {
     if (QWidget* window = CreateVTPlotWindow(document, view, mApp)) AddSubWindow(window);
 }

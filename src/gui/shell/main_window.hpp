@@ -40,9 +40,6 @@ class CMainWindow : public QMainWindow, public CDocumentWindows {
 
     // Puts a window in a sub-window of its own and shows it.
     QMdiSubWindow* AddSubWindow(QWidget* window);
-    // Volume-temperature plots come and go with their P-T document and by themselves.
-    void OpenVTPlotWindow(CPhaseDiagDocument& document, CVolumePlotView& view);
-    void CloseVTPlotWindow(CPhaseDiagDocument& document, CVolumePlotView& view);
 
     // The docks as the person left them (the log's dock made first; a panel made later finds its
     // place through PlacePanelDock).
@@ -62,6 +59,9 @@ class CMainWindow : public QMainWindow, public CDocumentWindows {
     void CloseWindows(CWDocument& document) override;
     void DocumentStateChanged(CWDocument& document) override;
     void DocumentClosed() override;
+    void OpenVTPlotWindow(CPhaseDiagDocument& document, CVolumePlotView& view) override;
+    void CloseVTPlotWindow(CPhaseDiagDocument& document, CVolumePlotView& view) override;
+    void Notified(CAppNotification notification) override;
 
   public slots:
     void UpdateActions();

@@ -9,11 +9,10 @@
 #include <QProgressDialog>
 #include <QSettings>
 
-#include "app/application_core.hpp"
 #include "base/program_folder.hpp"
-#include "documents/data_documents.hpp"
 #include "gui/shell/log_window.hpp"
 #include "gui/shell/main_window.hpp"
+#include "gui/shell/recovery_dialog.hpp"
 #include "gui/shell/settings.hpp"
 #include "gui/shell/tool_panels.hpp"
 #include "gui/shell/zephon_app.hpp"
@@ -152,25 +151,14 @@ bool CQtServices::RunProgressLoop(const CProgressLoop& loop, const std::function
     }
 }
 
+std::optional<std::vector<std::size_t>>
+CQtServices::ChooseDocumentsToRecover(const std::vector<CRecoveryCopy>& copies) {
+    CRecoveryDialog dialog(copies, DialogParent());
+    dialog.exec();
+    return dialog.Choice();
+}
+
 // ---- documents and windows ----
-
-CFluidModelDataDocument* CQtServices::NewFluidModelDocument() {
-    if (mApp == nullptr) return nullptr;
-    return dynamic_cast<CFluidModelDataDocument*>(mApp->Core().NewDocument(CDocumentKind::FluidModel));
-}
-
-void CQtServices::VTPlotCreated(CPhaseDiagDocument& document, CVolumePlotView& view) {
-    if (mApp != nullptr) mApp->MainWindow().OpenVTPlotWindow(document, view);
-}
-
-void CQtServices::VTPlotDestroyed(CPhaseDiagDocument& document, CVolumePlotView& view) {
-    if (mApp == nullptr) return;
-    mApp->MainWindow().CloseVTPlotWindow(document, view);
-    mApp->Core().VTPlotDestroyed(view);
-    // The plot is no longer current: the commands of its panel page go grey now, not at the next
-    // menu.
-    mApp->MainWindow().UpdateActions();
-}
 
 void CQtServices::WriteLog(const std::string& lines) {
     if (mApp != nullptr) mApp->Log().InsertText(ToQ(lines));
@@ -178,43 +166,6 @@ void CQtServices::WriteLog(const std::string& lines) {
 
 void CQtServices::DisplayToolPanel(CToolPanelKind kind, int page) {
     if (mApp != nullptr) mApp->Panels().Display(kind, page);
-}
-
-// ---- notifications ----
-
-void CQtServices::Notify(int notification) {
-    if (mApp == nullptr) return;
-    mApp->Core().Notify(static_cast<CAppNotification>(notification));
-    mApp->MainWindow().UpdateActions();
-}
-
-void CQtServices::NotifyAlphaBetaPlotModified() {
-    Notify(static_cast<int>(CAppNotification::AlphaBetaPlotModified));
-}
-void CQtServices::NotifyAlphaBetaPlotSelection() {
-    Notify(static_cast<int>(CAppNotification::AlphaBetaPlotSelection));
-}
-void CQtServices::NotifyPTPlotModified() {
-    Notify(static_cast<int>(CAppNotification::PTPlotModified));
-}
-void CQtServices::NotifyPTPlotSelection() {
-    Notify(static_cast<int>(CAppNotification::PTPlotSelection));
-}
-void CQtServices::NotifyVTPlotSelection() {
-    Notify(static_cast<int>(CAppNotification::VTPlotSelection));
-}
-void CQtServices::NotifyInclusionsDataDocModified() {
-    Notify(static_cast<int>(CAppNotification::InclusionsDataDocModified));
-}
-void CQtServices::NotifyFluidModelDataDocModified() {
-    Notify(static_cast<int>(CAppNotification::FluidModelDataDocModified));
-}
-void CQtServices::NotifyAxisRangesChanged() {
-    Notify(static_cast<int>(CAppNotification::AxisRangesChanged));
-}
-
-void CQtServices::SetCurrentVTPlotView(CVolumePlotView* view) {
-    if (mApp != nullptr) mApp->Core().SetCurrentVTPlotView(view);
 }
 
 std::filesystem::path CQtServices::GetApplicationFolder() const {

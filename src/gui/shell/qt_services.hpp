@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The application services with Qt: message boxes, questions, the text prompt, file dialogs, the
-// wait cursor, progress loops with a Cancel button, and the application's notifications passed on
-// to the application's logic. Tests derive from it and answer the dialogs themselves.
+// wait cursor, progress loops with a Cancel button, the tool panels and the log. What documents
+// report goes to the application core, not through here. Tests derive from it and answer the
+// dialogs themselves.
 
 #include <QString>
 
+#include <vector>
+
+#include "app/recovery/recovery_session.hpp"
 #include "documents/application_services.hpp"
 
 class CZephonApp;
@@ -28,22 +32,13 @@ class CQtServices : public CApplicationServices {
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
     bool RunProgressLoop(const CProgressLoop& loop, const std::function<CProgressStep()>& step) override;
+    // The recovery offer at start-up: the copies to reopen (the others are thrown away), or
+    // nothing to decide at the next start.
+    virtual std::optional<std::vector<std::size_t>>
+    ChooseDocumentsToRecover(const std::vector<CRecoveryCopy>& copies);
 
-    CFluidModelDataDocument* NewFluidModelDocument() override;
-    void VTPlotCreated(CPhaseDiagDocument& document, CVolumePlotView& view) override;
-    void VTPlotDestroyed(CPhaseDiagDocument& document, CVolumePlotView& view) override;
     void DisplayToolPanel(CToolPanelKind kind, int page) override;
     void WriteLog(const std::string& lines) override;
-
-    void NotifyAlphaBetaPlotModified() override;
-    void NotifyAlphaBetaPlotSelection() override;
-    void NotifyPTPlotModified() override;
-    void NotifyPTPlotSelection() override;
-    void NotifyVTPlotSelection() override;
-    void NotifyInclusionsDataDocModified() override;
-    void NotifyFluidModelDataDocModified() override;
-    void NotifyAxisRangesChanged() override;
-    void SetCurrentVTPlotView(CVolumePlotView* view) override;
 
     std::filesystem::path GetApplicationFolder() const override;
 
@@ -56,8 +51,6 @@ class CQtServices : public CApplicationServices {
     CZephonApp* App() const { return mApp; }
 
   private:
-    void Notify(int notification);
-
     CZephonApp* mApp = nullptr;
     int mWaitDepth = 0;
 };

@@ -24,7 +24,7 @@ class CWindowRegistry {
     QWidget* MakeWindow(CWDocument& document, CZephonApp& app) const;
 
   private:
-    std::array<Maker, 5> mMakers;
+    std::array<Maker, kDocumentKindCount> mMakers;
 };
 
 // Registered by their modules (plot/plot_windows.hpp, tables/table_windows.hpp).

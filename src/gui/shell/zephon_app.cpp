@@ -5,10 +5,13 @@
 #include <QDir>
 #include <QFileOpenEvent>
 #include <QMdiArea>
+#include <QTimer>
 
+#include "app/recovery/recovery_keeper.hpp"
 #include "gui/shell/log_window.hpp"
 #include "gui/shell/main_window.hpp"
 #include "gui/shell/qt_services.hpp"
+#include "gui/shell/settings.hpp"
 #include "gui/shell/splash.hpp"
 #include "gui/shell/tool_panels.hpp"
 
@@ -54,7 +57,9 @@ CZephonApp::~CZephonApp() {
     mMainWindow->Shutdown();
     if (mAxisRangeWindow) delete mAxisRangeWindow.data();
     mPanels.reset();
-    mCore->DiscardAllDocuments();
+    if (mRecoveryTimer != nullptr) mRecoveryTimer->stop();
+    mCore->DiscardAllDocuments(); // their copies go with them
+    mRecovery.reset();
     mCore->SetWindows(nullptr);
     mCore.reset();
     mMainWindow.reset();
@@ -83,6 +88,52 @@ void CZephonApp::OpenStartFiles(const QStringList& paths) {
     if (!paths.isEmpty())
         if (CWDocument* first = mCore->FindDocument(std::filesystem::path(paths.front().toStdString())))
             mMainWindow->BringToFront(*first);
+}
+
+void CZephonApp::StartRecovery(const std::filesystem::path& folder) {
+    const std::filesystem::path where =
+        !folder.empty() ? folder
+                        : DefaultRecoveryFolder(qEnvironmentVariable("XDG_STATE_HOME").toStdString(),
+                                                QDir::homePath().toStdString());
+    const int seconds = ZephonSettings().value(kRecoveryIntervalKey, kDefaultRecoveryInterval).toInt();
+    if (seconds > 0 && !mRecovery) {
+        std::string error;
+        if (auto session = CRecoverySession::Start(where, error)) {
+            mRecovery =
+                std::make_unique<CRecoveryKeeper>(*mCore, std::move(session), std::chrono::seconds(seconds));
+            mRecoveryTimer = new QTimer(this);
+            mRecoveryTimer->setInterval(1000);
+            connect(mRecoveryTimer, &QTimer::timeout, this, &CZephonApp::TickRecovery);
+            mRecoveryTimer->start();
+        } else {
+            ReportRecoveryFailure(where, error);
+        }
+    }
+    CRecoverableCopies found(where);
+    if (found.Copies().empty()) return;
+    // Nothing chosen: the copies wait for the next start.
+    if (const auto chosen = mServices->ChooseDocumentsToRecover(found.Copies())) {
+        RecoverDocuments(*mCore, mRecovery.get(), found, *chosen);
+        mMainWindow->UpdateActions();
+    }
+}
+
+void CZephonApp::TickRecovery() {
+    // A running operation (a progress loop, a question) may hold a document half changed: its copy
+    // waits for the operation's end.
+    if (!mRecovery || QApplication::activeModalWidget() != nullptr ||
+        QApplication::overrideCursor() != nullptr)
+        return;
+    mRecovery->Tick(CRecoveryKeeper::Clock::now());
+    if (const auto failure = mRecovery->FailureToReport())
+        ReportRecoveryFailure(mRecovery->Session().Folder().parent_path(), *failure);
+}
+
+void CZephonApp::ReportRecoveryFailure(const std::filesystem::path& folder, const std::string& why) {
+    const std::string text = "Zephon cannot keep recovery copies of your documents in \"" + folder.string() +
+                             "\": " + why + ". Your documents are not affected; save them as usual.";
+    mLog->InsertText(QString::fromStdString(text + "\r\n"));
+    mServices->ShowMessage({text, "", CMessageIcon::Warning, false});
 }
 
 void CZephonApp::DisplayAxisRangeDialog() {

@@ -17,6 +17,8 @@ class CQtServices;
 class CMainWindow;
 class CLogWindow;
 class CToolPanels;
+class CRecoveryKeeper;
+class QTimer;
 #include <QWidget>
 
 class CZephonApp : public QObject {
@@ -49,6 +51,11 @@ class CZephonApp : public QObject {
     // plot shows whole at start, with the first one named in front.
     void OpenStartFiles(const QStringList& paths);
 
+    // Recovery copies: offers what an earlier program left in the folder (empty: the user's state
+    // folder), then keeps copies of modified documents there as often as the settings say.
+    void StartRecovery(const std::filesystem::path& folder = {});
+    CRecoveryKeeper* Recovery() const { return mRecovery.get(); }
+
     // The modeless axis range window, made on first use and bound to the current plot view.
     void DisplayAxisRangeDialog();
     bool IsAxisRangeWindowOpen() const { return !mAxisRangeWindow.isNull(); }
@@ -69,6 +76,11 @@ class CZephonApp : public QObject {
     CLogWindow* mLog = nullptr; // in a dock of the main window
     std::unique_ptr<CToolPanels> mPanels;
     QPointer<QWidget> mAxisRangeWindow;
+    std::unique_ptr<CRecoveryKeeper> mRecovery;
+    QTimer* mRecoveryTimer = nullptr;
+
+    void TickRecovery();
+    void ReportRecoveryFailure(const std::filesystem::path& folder, const std::string& why);
 };
 
 // Made by the plot module (plot/axis_range_window.hpp): the window follows the core's current
