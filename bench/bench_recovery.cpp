@@ -33,7 +33,8 @@ template <class Document> void CopyWrite(benchmark::State& state, const std::fil
     if (!document.OnOpenDocument(file)) state.SkipWithError("cannot open");
     const std::string text = document.SaveToText();
     std::string error;
-    auto session = CRecoverySession::Start(std::filesystem::temp_directory_path() / "zephon-bench-recovery", error);
+    auto session =
+        CRecoverySession::Start(std::filesystem::temp_directory_path() / "zephon-bench-recovery", error);
     if (!session) state.SkipWithError(error.c_str());
     CRecoveryCopy copy;
     copy.number = 1;

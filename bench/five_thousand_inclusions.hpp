@@ -34,4 +34,3 @@ inline const std::filesystem::path& InclusionFile() {
     }();
     return path;
 }
-

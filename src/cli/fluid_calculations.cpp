@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <utility>
 
-#include "cli/data_files.hpp"
 #include "cli/document_io.hpp"
 #include "cli/terminal_services.hpp"
 #include "thermo/envelope_saturation.hpp"

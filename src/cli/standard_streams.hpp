@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "app/document_kinds.hpp"
 #include "cli/command_context.hpp"
-#include "cli/data_files.hpp"
 
 class CWDocument;
 
@@ -26,7 +26,8 @@ std::optional<CDocumentKind> KindOfInput(const CCommandLine& line, const std::st
 // All of standard input.
 std::string ReadStandardInput(CCommandContext& context);
 
-// Writes a text file: to standard output for "-", otherwise as the documents save.
+// Writes a text file: to standard output for "-", otherwise as the documents save; the file is put
+// in place when the command has succeeded (a command that fails writes nothing).
 void WriteTextOutput(CCommandContext& context, const CCommandLine& line, const std::string& path,
                      const std::string& text);
 // Saves a document: to standard output for "-", otherwise as the desktop program saves.

@@ -111,7 +111,8 @@ TEST_F(RecoveryTest, ACopyFollowsAQuietPauseOrTheIntervalAndGoesWithTheSaveOrThe
 TEST_F(RecoveryTest, TheNextProgramReopensWhatAKilledOneLeftAndARunningOneKeepsItsOwn) {
     auto first = std::make_unique<Program>(State());
     auto* study = dynamic_cast<CInclusionDataDocument*>(first->core.OpenDocument(Original()));
-    auto* fresh = dynamic_cast<CInclusionDataDocument*>(first->core.NewDocument(CDocumentKind::InclusionData));
+    auto* fresh =
+        dynamic_cast<CInclusionDataDocument*>(first->core.NewDocument(CDocumentKind::InclusionData));
     ASSERT_TRUE(study && fresh);
     Edit(*study, "Edited\nname"); // a line break in a name survives the description
     fresh->mInclusionList.Add(new CInclusionRecordEx);
@@ -132,7 +133,8 @@ TEST_F(RecoveryTest, TheNextProgramReopensWhatAKilledOneLeftAndARunningOneKeepsI
     EXPECT_TRUE(CRecoverableCopies(State()).Copies().empty());
 
     Program second(State());
-    const std::vector<CWDocument*> reopened = RecoverDocuments(second.core, second.keeper.get(), found, {0, 1});
+    const std::vector<CWDocument*> reopened =
+        RecoverDocuments(second.core, second.keeper.get(), found, {0, 1});
     ASSERT_EQ(reopened.size(), 2u);
     for (CWDocument* document : reopened) {
         EXPECT_TRUE(document->IsModified());

@@ -84,8 +84,10 @@ int Edit() {
     Program program;
     program.app->StartRecovery();
     CApplicationCore& core = program.Core();
-    auto* inclusions = dynamic_cast<CInclusionDataDocument*>(core.OpenDocument(gWork / "files" / "inclusions.inc"));
-    auto* diagram = dynamic_cast<CPhaseDiagDocument*>(core.OpenDocument(gWork / "files" / "phase_diagram.ptd"));
+    auto* inclusions =
+        dynamic_cast<CInclusionDataDocument*>(core.OpenDocument(gWork / "files" / "inclusions.inc"));
+    auto* diagram =
+        dynamic_cast<CPhaseDiagDocument*>(core.OpenDocument(gWork / "files" / "phase_diagram.ptd"));
     auto* fresh = dynamic_cast<CInclusionDataDocument*>(core.NewDocument(CDocumentKind::InclusionData));
     if (!inclusions || !diagram || !fresh) return Fail("the documents did not open");
     inclusions->mInclusionList.mInclusionData.First()->mInclusionName = "Edited before the kill";
@@ -142,7 +144,8 @@ int Churn() {
     ZephonSettings().setValue(kRecoveryIntervalKey, 1);
     Program program;
     program.app->StartRecovery();
-    auto* table = dynamic_cast<CInclusionDataDocument*>(program.Core().NewDocument(CDocumentKind::InclusionData));
+    auto* table =
+        dynamic_cast<CInclusionDataDocument*>(program.Core().NewDocument(CDocumentKind::InclusionData));
     for (int i = 0; i < 5000; ++i)
         table->mInclusionList.Add(new CInclusionRecordEx);
     int edits = 0;

@@ -43,10 +43,14 @@ inline void RecordListenerOrder(CApplicationCore& core, std::vector<std::string>
 }
 
 inline const std::vector<std::string> kListenerOrder = {
-    "panel:FluidModelDataDocModified", "axes:FluidModelDataDocModified", // made
-    "panel:FluidModelDataDocModified", "axes:FluidModelDataDocModified", // changed
-    "panel:closing",                   "axes:closing",
-    "panel:FluidModelDataDocModified", "axes:FluidModelDataDocModified", // gone
+    "panel:FluidModelDataDocModified",
+    "axes:FluidModelDataDocModified", // made
+    "panel:FluidModelDataDocModified",
+    "axes:FluidModelDataDocModified", // changed
+    "panel:closing",
+    "axes:closing",
+    "panel:FluidModelDataDocModified",
+    "axes:FluidModelDataDocModified", // gone
 };
 
 } // namespace zephon::testing

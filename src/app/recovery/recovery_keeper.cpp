@@ -48,9 +48,9 @@ void CRecoveryKeeper::Tick(Clock::time_point now) {
         if (document->EditCount() != tracked.seenEdits) {
             tracked.seenEdits = document->EditCount();
             tracked.lastChange = now;
-            tracked.changed =
-                std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
-                    .count();
+            tracked.changed = std::chrono::duration_cast<std::chrono::seconds>(
+                                  std::chrono::system_clock::now().time_since_epoch())
+                                  .count();
             if (!tracked.pending) tracked.firstPending = now;
             tracked.pending = true;
         }
@@ -143,9 +143,9 @@ std::vector<CWDocument*> RecoverDocuments(CApplicationCore& core, CRecoveryKeepe
         const CRecoveryCopy& copy = found.Copies()[index];
         std::string text, error;
         if (!CRecoverableCopies::Read(copy, text, error)) {
-            core.Services().ShowMessage({"Zephon cannot reopen the recovered document \"" + copy.title +
-                                             "\": " + error + ".",
-                                         "", CMessageIcon::Warning, false});
+            core.Services().ShowMessage(
+                {"Zephon cannot reopen the recovered document \"" + copy.title + "\": " + error + ".", "",
+                 CMessageIcon::Warning, false});
             continue;
         }
         if (CWDocument* document = core.OpenRecovered(copy.kind, text, copy.file, copy.original))

@@ -29,10 +29,14 @@ std::string ErrnoText(int error) {
 std::string Escaped(const std::string& text) {
     std::string out;
     for (char c : text) {
-        if (c == '\\') out += "\\\\";
-        else if (c == '\n') out += "\\n";
-        else if (c == '\r') out += "\\r";
-        else out += c;
+        if (c == '\\')
+            out += "\\\\";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else
+            out += c;
     }
     return out;
 }
@@ -193,9 +197,10 @@ void CRecoverableCopies::DiscardAll() {
 // ---- descriptions ----
 
 std::string DescribeCopy(const CRecoveryCopy& copy) {
-    return "number=" + std::to_string(copy.number) + "\nkind=" + std::string(KindInfo(copy.kind).extension + 1) +
-           "\ntitle=" + Escaped(copy.title) + "\noriginal=" + Escaped(copy.original.string()) +
-           "\nchanged=" + std::to_string(copy.changed) + "\n";
+    return "number=" + std::to_string(copy.number) +
+           "\nkind=" + std::string(KindInfo(copy.kind).extension + 1) + "\ntitle=" + Escaped(copy.title) +
+           "\noriginal=" + Escaped(copy.original.string()) + "\nchanged=" + std::to_string(copy.changed) +
+           "\n";
 }
 
 bool ParseCopyDescription(const std::string& text, CRecoveryCopy& copy) {

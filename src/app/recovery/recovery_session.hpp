@@ -35,7 +35,8 @@ struct CRecoveryCopy {
 };
 
 // $XDG_STATE_HOME/zephon/recovery, or ~/.local/state/zephon/recovery; empty without either.
-std::filesystem::path DefaultRecoveryFolder(const std::string& xdgStateHome, const std::filesystem::path& home);
+std::filesystem::path DefaultRecoveryFolder(const std::string& xdgStateHome,
+                                            const std::filesystem::path& home);
 
 // The session of this program.
 class CRecoverySession {

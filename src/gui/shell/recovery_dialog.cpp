@@ -9,7 +9,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-CRecoveryDialog::CRecoveryDialog(const std::vector<CRecoveryCopy>& copies, QWidget* parent) : QDialog(parent) {
+CRecoveryDialog::CRecoveryDialog(const std::vector<CRecoveryCopy>& copies, QWidget* parent)
+    : QDialog(parent) {
     setWindowTitle("Recover Documents");
     auto* layout = new QVBoxLayout(this);
     auto* text = new QLabel("Zephon ended without closing these documents. Their last changes were kept and "
