@@ -35,7 +35,10 @@ template <class Document> void CopyWrite(benchmark::State& state, const std::fil
     std::string error;
     auto session =
         CRecoverySession::Start(std::filesystem::temp_directory_path() / "zephon-bench-recovery", error);
-    if (!session) state.SkipWithError(error.c_str());
+    if (!session) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
     CRecoveryCopy copy;
     copy.number = 1;
     copy.kind = document.Kind();

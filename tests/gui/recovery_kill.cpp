@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <sstream>
 

@@ -100,10 +100,10 @@ class ShellTest : public QObject {
     // listeners hear the same events in the same order, and the Qt services hear none of them.
     void listenersHearChangesInTheCoresOrder() {
         Start();
-        QCOMPARE(&mServices->Events(), static_cast<CDocumentEvents*>(&mApp->Core()));
+        QVERIFY(&mServices->Events() == static_cast<CDocumentEvents*>(&mApp->Core()));
         std::vector<std::string> log;
         zephon::testing::RecordListenerOrder(mApp->Core(), log);
-        QCOMPARE(log, zephon::testing::kListenerOrder);
+        QVERIFY(log == zephon::testing::kListenerOrder);
     }
 
     void logIsNewAtStartKeepingThePreviousOne() {

@@ -121,7 +121,7 @@ class TableWindowsTest : public QObject {
         QVERIFY(table->DeleteCurrentRow());
         QCOMPARE(Current(*table), QPoint(2, 2));
         QVERIFY(document->IsModified());
-        QCOMPARE(t->services->inclusionNotifications, 5 + 2); // the adds and the deletes
+        QCOMPARE(t->services->inclusionNotifications, 1 + 5 + 2); // made, the adds and the deletes
     }
 
     void upAndDownStopAtBothEnds() {
