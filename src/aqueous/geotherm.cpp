@@ -19,7 +19,8 @@ const char* pressure_regime_word(PressureRegime regime) {
 }
 
 bool pressure_regime_from_word(const std::string& word, PressureRegime& regime) {
-    for (PressureRegime r : {PressureRegime::Hydrostatic, PressureRegime::Lithostatic, PressureRegime::Given}) {
+    for (PressureRegime r :
+         {PressureRegime::Hydrostatic, PressureRegime::Lithostatic, PressureRegime::Given}) {
         if (word == pressure_regime_word(r)) {
             regime = r;
             return true;
@@ -61,7 +62,8 @@ std::string geotherm_refusal(const Geotherm& g) {
     }
     if (g.regime == PressureRegime::Given &&
         outside(g.barPerKm, kLowestPressureGradient, kHighestPressureGradient)) {
-        std::snprintf(text, sizeof text, "The pressure gradient %.4g bar/km is outside the range %.0f to %.0f bar/km.",
+        std::snprintf(text, sizeof text,
+                      "The pressure gradient %.4g bar/km is outside the range %.0f to %.0f bar/km.",
                       g.barPerKm, kLowestPressureGradient, kHighestPressureGradient);
         return text;
     }

@@ -24,14 +24,14 @@ inline constexpr double kHydrostaticGradient = 98.0665;   // bar/km: 1.00 g/cm3 
 inline constexpr double kLithostaticGradient = 245.16625; // bar/km: 2.50 g/cm3
 // The ranges a geotherm is accepted in.
 inline constexpr double kLowestSurfaceTemperature = -30.0, kHighestSurfaceTemperature = 60.0;
-inline constexpr double kLowestThermalGradient = 5.0, kHighestThermalGradient = 200.0; // C/km
+inline constexpr double kLowestThermalGradient = 5.0, kHighestThermalGradient = 200.0;    // C/km
 inline constexpr double kLowestPressureGradient = 10.0, kHighestPressureGradient = 400.0; // bar/km
 
 struct Geotherm {
-    double surfaceT = 20;   // degrees Celsius
-    double gradient = 30;   // degrees Celsius per km
+    double surfaceT = 20; // degrees Celsius
+    double gradient = 30; // degrees Celsius per km
     PressureRegime regime = PressureRegime::Hydrostatic;
-    double barPerKm = 0;    // the given regime's
+    double barPerKm = 0; // the given regime's
     double pressure_gradient() const;
 };
 
