@@ -4,6 +4,7 @@
 import os
 import signal
 import threading
+import time
 
 import pytest
 
@@ -67,3 +68,14 @@ def test_ctrl_c_stops_a_batch_and_keeps_nothing(examples):
     # The stop request is withdrawn afterwards, and Python's own handler is back.
     assert len(zephon.abcurve(inclusions[0])) > 1
     assert signal.getsignal(signal.SIGINT) is signal.default_int_handler
+
+
+def test_calculations_release_the_interpreter_lock(examples):
+    # Python threads run on while the curves are traced.
+    worker = threading.Thread(target=zephon.abcurve, args=(examples / "inclusions.inc",))
+    ticks = 0
+    worker.start()
+    while worker.is_alive():
+        ticks += 1
+        time.sleep(0.001)
+    assert ticks > 20
