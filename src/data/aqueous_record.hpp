@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/data_list.hpp"
 #include "base/record.hpp"
@@ -48,6 +49,11 @@ class CAqueousCrossing : public CRecord {
     double mTfv = 20;
     int mHasBand = 0;
     double mSdT = 0, mSdP = 0, mCorrelation = 0;
+
+    // Of the calculation only, not written: the band's correlation of the two Th, its brine
+    // density uncertainty (percent), and the inputs it moved by less than their uncertainty.
+    double mThCorrelation = 0, mSdBrineDensity = 0;
+    std::vector<std::string> mHalvedInputs;
 
     CGraphPoint* mGraphPoint = nullptr;   // owned by the plot view; not written
     CGraphCurve* mEllipseCurve = nullptr; // owned by the plot view; not written

@@ -144,6 +144,9 @@ CAqueousCrossing* CPhaseDiagDocument::CalculateCrossing(CAqueousIsochor* aqueous
     crossing->mSdThOil = sd.thOil;
     crossing->mSdFv = sd.fv;
     crossing->mTfv = tfv;
+    crossing->mThCorrelation = sd.thCorrelation;
+    crossing->mSdBrineDensity = sd.brineDensity;
+    crossing->mHalvedInputs = result.bandHalved;
     if (result.band) {
         crossing->mHasBand = 1;
         crossing->mSdT = result.band->sdT;
