@@ -63,9 +63,14 @@ std::optional<cli::CAqueousRequest> AqueousRequestOf(const std::string& command,
     for (const Salinity& s : salinities)
         if (s.sd && given != &s) throw cli::UsageError(command + ": " + s.sdName + " goes with " + s.name);
     if (given == nullptr) {
-        const std::pair<const char*, bool> described[] = {
-            {"host", o.host != "none"},    {"legacy", o.legacy},          {"sd_thaq", o.sdThaq.has_value()},
-            {"sd_th", o.sdTh.has_value()}, {"sd_fv", o.sdFv.has_value()}, {"tfv", o.tfv.has_value()}};
+        const std::pair<const char*, bool> described[] = {{"host", o.host != "none"},
+                                                          {"legacy", o.legacy},
+                                                          {"sd_thaq", o.sdThaq.has_value()},
+                                                          {"sd_th", o.sdTh.has_value()},
+                                                          {"sd_fv", o.sdFv.has_value()},
+                                                          {"tfv", o.tfv.has_value()},
+                                                          {"sd_brine_density", o.sdBrineDensity.has_value()},
+                                                          {"corr_th", o.corrTh.has_value()}};
         for (const auto& [name, set] : described)
             if (set)
                 throw cli::UsageError(
@@ -92,11 +97,15 @@ std::optional<cli::CAqueousRequest> AqueousRequestOf(const std::string& command,
     request.sd.measured = Uncertainty(command, given->sdName, given->sd);
     request.sd.thOil = Uncertainty(command, "sd_th", o.sdTh);
     request.sd.fv = Uncertainty(command, "sd_fv", o.sdFv);
+    request.sd.brineDensity = Uncertainty(command, "sd_brine_density", o.sdBrineDensity);
+    request.sd.thCorrelation = o.corrTh.value_or(0);
+    if (!(request.sd.thCorrelation >= -1 && request.sd.thCorrelation <= 1))
+        throw cli::UsageError(command + ": corr_th must be a correlation, -1 to 1");
     if (o.tfv) {
         cli::CheckTemperature(command, "tfv", *o.tfv);
         request.tfv = *o.tfv;
     }
-    request.anyUncertainty = o.sdThaq || given->sd || o.sdTh || o.sdFv;
+    request.anyUncertainty = o.sdThaq || given->sd || o.sdTh || o.sdFv || o.sdBrineDensity;
     return request;
 }
 

@@ -168,7 +168,8 @@ std::vector<CPyStoredAqueous> AqueousIn(CPyPTDiagram& document) {
         for (const CAqueousCrossing* c : a->mCrossings) {
             CPyStoredCrossing crossing{
                 c->mOilIsochorName, {c->mT, c->mP, c->mSlopeOil, c->mSlopeAqueous, c->mAngle}, {}};
-            if (c->mHasBand != 0) crossing.band = CPyCrossingBand{c->mSdT, c->mSdP, c->mCorrelation, {}};
+            if (c->mHasBand != 0)
+                crossing.band = CPyCrossingBand{c->mSdT, c->mSdP, c->mCorrelation, {}, c->mHalvedInputs};
             s.crossings.push_back(std::move(crossing));
         }
         result.push_back(std::move(s));

@@ -246,6 +246,8 @@ void BindFluids(py::module_& m) {
         .def_readonly("sd_P", &CPyCrossingBand::sd_P)
         .def_readonly("correlation", &CPyCrossingBand::correlation)
         .def_readonly("ellipse", &CPyCrossingBand::ellipse)
+        .def_readonly("halved_steps", &CPyCrossingBand::halved_steps,
+                      "the inputs moved by less than their uncertainty: there the band is a local derivative")
         .def("__repr__", [](const CPyCrossingBand& b) {
             return py::str("CrossingBand(sd_T={!r}, sd_P={!r}, correlation={!r})")
                 .format(b.sd_T, b.sd_P, b.correlation);
@@ -347,15 +349,16 @@ void BindFluids(py::module_& m) {
            std::optional<double> tmHalite, std::optional<double> salinity, const std::string& host,
            bool legacy, std::optional<double> sdThaq, std::optional<double> sdTmIce,
            std::optional<double> sdTmHalite, std::optional<double> sdSalinity, std::optional<double> sdTh,
-           std::optional<double> sdFv, std::optional<double> tfv) {
+           std::optional<double> sdFv, std::optional<double> tfv, std::optional<double> sdBrineDensity,
+           std::optional<double> corrTh) {
             const cli::CFluidSpec spec = FluidOf("isochore", alpha, beta, co2, n2, h2s, fluid);
             cli::CheckTemperature("isochore", "th", th);
             if (homogWord != "liquid" && homogWord != "vapour")
                 throw cli::UsageError("isochore: homog must be 'liquid' or 'vapour'");
             const int homog = homogWord == "liquid" ? 1 : 0;
             if (thaq) cli::CheckTemperature("isochore", "thaq", *thaq);
-            const CPyAqueousOptions options{tmIce,   tmHalite,   salinity,   host, legacy, sdThaq,
-                                            sdTmIce, sdTmHalite, sdSalinity, sdTh, sdFv,   tfv};
+            CPyAqueousOptions options{tmIce,      tmHalite,   salinity, host, legacy, sdThaq,         sdTmIce,
+                                      sdTmHalite, sdSalinity, sdTh,     sdFv, tfv,    sdBrineDensity, corrTh};
             const auto aqueous = AqueousRequestOf("isochore", thaq, "thaq", options);
             if (aqueous && spec.isModelFluid && aqueous->sd.fv > 0)
                 throw cli::UsageError(
@@ -420,7 +423,7 @@ void BindFluids(py::module_& m) {
             if (const CAqueousCrossing* c = made.crossing) {
                 result.crossing = CPyCrossing{c->mT, c->mP, c->mSlopeOil, c->mSlopeAqueous, c->mAngle};
                 if (c->mHasBand != 0 && aqueous->anyUncertainty) {
-                    CPyCrossingBand band{c->mSdT, c->mSdP, c->mCorrelation, {}};
+                    CPyCrossingBand band{c->mSdT, c->mSdP, c->mCorrelation, {}, c->mHalvedInputs};
                     std::vector<double> t, p;
                     for (const auto& [et, ep] :
                          aqueous::uncertainty_ellipse(c->mT, c->mP, {c->mSdT, c->mSdP, c->mCorrelation})) {
@@ -442,6 +445,7 @@ void BindFluids(py::module_& m) {
         py::arg("sd_thaq") = py::none(), py::arg("sd_tm_ice") = py::none(),
         py::arg("sd_tm_halite") = py::none(), py::arg("sd_salinity") = py::none(),
         py::arg("sd_th") = py::none(), py::arg("sd_fv") = py::none(), py::arg("tfv") = py::none(),
+        py::arg("sd_brine_density") = py::none(), py::arg("corr_th") = py::none(),
         (std::string(
              "The isochore pair through Th, as `zephon-cli isochore`: th (degrees C) with homog 'liquid' or "
              "'vapour'; thaq (degrees C): the trapping pressure where a coeval aqueous inclusion "
@@ -451,7 +455,9 @@ void BindFluids(py::module_& m) {
              "NaCl eq.; host 'none', 'quartz', 'calcite' or 'fluorite'; legacy for Bodnar & Vityk 1994) also "
              "its isochore and where it crosses the oil's; the standard uncertainties sd_thaq, sd_tm_ice, "
              "sd_tm_halite (K), sd_salinity (wt%), sd_th (K) and sd_fv (bubble volume %, measured at tfv, "
-             "degrees C, 20 by default) give the crossing's band.\n") +
+             "degrees C, 20 by default) and sd_brine_density (% of the brine's density) give the crossing's "
+             "band, "
+             "corr_th (-1 to 1) the correlation of the errors of the two Th.\n") +
          kFluidArguments)
             .c_str());
 }

@@ -35,6 +35,7 @@ struct CPyEnvelope {
 struct CPyCrossingBand {
     double sd_T = 0, sd_P = 0, correlation = 0;
     CPySeries ellipse;
+    std::vector<std::string> halved_steps; // inputs moved by less than their uncertainty
 };
 
 // Where an oil isochore crosses an aqueous one.
@@ -66,6 +67,7 @@ struct CPyAqueousOptions {
     std::string host = "none";
     bool legacy = false;
     std::optional<double> sdThaq, sdTmIce, sdTmHalite, sdSalinity, sdTh, sdFv, tfv;
+    std::optional<double> sdBrineDensity, corrTh;
 };
 std::optional<cli::CAqueousRequest> AqueousRequestOf(const std::string& command, std::optional<double> th,
                                                      const char* thName, const CPyAqueousOptions& options);

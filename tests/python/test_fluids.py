@@ -62,10 +62,10 @@ def test_envelope_matches_the_tool(cli_json, tmp_path):
 
 def test_isochore_with_aqueous_crossing_matches_the_tool(cli_json):
     aqueous = ["--thaq", 140, "--tm-ice", -6.6, "--host", "quartz", "--sd-thaq", 1, "--sd-tm-ice", 0.2,
-               "--sd-th", 1, "--sd-fv", 0.5]
+               "--sd-th", 1, "--sd-fv", 0.5, "--sd-brine-density", 0.05, "--corr-th", 0.5]
     expected = cli_json("isochore", *OIL_ARGS, "--th", 89.3, "--liquid", *aqueous)
     got = zephon.isochore(**OIL, th=89.3, homog="liquid", thaq=140, tm_ice=-6.6, host="quartz", sd_thaq=1,
-                          sd_tm_ice=0.2, sd_th=1, sd_fv=0.5)
+                          sd_tm_ice=0.2, sd_th=1, sd_fv=0.5, sd_brine_density=0.05, corr_th=0.5)
     assert (got.Th, got.homog, got.bulk_volume, got.bulk_density) == (
         expected["Th"], expected["homog"], expected["bulk_volume"], expected["bulk_density"])
     for key in ("biphasic", "monophasic"):
@@ -79,7 +79,8 @@ def test_isochore_with_aqueous_crossing_matches_the_tool(cli_json):
     assert dict(T=c.T, P=c.P, slope_oil=c.slope_oil, slope_aqueous=c.slope_aqueous,
                 angle=c.angle) == expected["crossing"]
     band = got.crossing_band
-    assert dict(sd_T=band.sd_T, sd_P=band.sd_P, correlation=band.correlation) == expected["crossing_band"]
+    assert dict(sd_T=band.sd_T, sd_P=band.sd_P, correlation=band.correlation,
+                halved_steps=band.halved_steps) == expected["crossing_band"]
     # The 95 % ellipse is centred on the crossing and reaches about 2.45 sd_T to either side.
     assert np.mean(band.ellipse.T[:-1]) == pytest.approx(c.T, abs=1e-9)
     assert (band.ellipse.T.max() - c.T) / band.sd_T == pytest.approx(np.sqrt(-2 * np.log(0.05)), rel=1e-6)
@@ -108,6 +109,7 @@ def test_aqueous_matches_the_tool(cli_json):
     (lambda: zephon.isochore(0.5, 0, th=80, host="quartz"), ValueError, "host describes the aqueous inclusion"),
     (lambda: zephon.aqueous(140, tm_ice=-30), ValueError, "aqueous: "),
     (lambda: zephon.aqueous(140), ValueError, "give the salinity"),
+    (lambda: zephon.isochore(0.5, 0, th=80, thaq=120, salinity=5, corr_th=2), ValueError, "corr_th must be"),
     (lambda: zephon.saturation(0.5, 0, t=float("nan")), ValueError, "t is not a number"),
 ])
 def test_bad_arguments_raise_with_the_programs_message(call, error, message):

@@ -73,6 +73,7 @@ class CrossingBand:
     sd_P: float  # bar
     correlation: float
     ellipse: Series  # the 95 % ellipse: T, P
+    halved_steps: list[str]  # inputs moved by less than their uncertainty (a local derivative there)
 
 class Isochore:
     Th: float  # degrees Celsius
@@ -246,7 +247,8 @@ def isochore(alpha: Optional[float] = None, beta: Optional[float] = None, *, co2
              legacy: bool = False, sd_thaq: Optional[float] = None, sd_tm_ice: Optional[float] = None,
              sd_tm_halite: Optional[float] = None, sd_salinity: Optional[float] = None,
              sd_th: Optional[float] = None, sd_fv: Optional[float] = None,
-             tfv: Optional[float] = None) -> Isochore: ...
+             tfv: Optional[float] = None, sd_brine_density: Optional[float] = None,
+             corr_th: Optional[float] = None) -> Isochore: ...
 def bubble_size(alpha: Optional[float] = None, beta: Optional[float] = None, *, co2: Optional[float] = None,
                 n2: Optional[float] = None, h2s: Optional[float] = None, fluid: FluidArg = None, th: float,
                 homog: str = "liquid") -> Series: ...
