@@ -53,10 +53,14 @@ AqueousIsochore::AqueousIsochore(const AqueousInclusion& inclusion, const Homoge
     if (inclusion.legacy) mLegacySlope = bodnar_vityk_slope(inclusion.salinity, inclusion.th);
 }
 
+bool aqueous_th_in_range(double th) {
+    return std::isfinite(th) && th >= kLowestTh && th <= kHighestTh;
+}
+
 AqueousIsochore::Made AqueousIsochore::make(const AqueousInclusion& inclusion) {
     Made made;
     const double th = inclusion.th;
-    if (!std::isfinite(th) || th < kLowestTh || th > kHighestTh) {
+    if (!aqueous_th_in_range(th)) {
         made.message = format("The aqueous homogenisation temperature %.2f \xC2\xB0"
                               "C is outside the range %.2f to %.1f \xC2\xB0"
                               "C of the aqueous isochores.",

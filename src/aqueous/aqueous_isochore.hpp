@@ -35,6 +35,9 @@ inline constexpr const char* kLegacyIsochoreLabel = "legacy, overestimates P at 
 // Salinities the legacy slopes were fitted for.
 inline constexpr double kHighestLegacySalinity = 40.0;
 
+// Whether an aqueous homogenisation temperature (C) lies in the range of the aqueous isochores.
+bool aqueous_th_in_range(double th);
+
 // dP/dT (bar/K) of the Bodnar & Vityk (1994) isochore for a salinity and Th.
 double bodnar_vityk_slope(double salinity, double th);
 

@@ -160,7 +160,8 @@ COptionSpec SpecOf(const CCommandEntry& entry) {
     std::ostringstream out, err;
     std::istringstream in;
     CTerminalServices services(err, false);
-    CCommandContext context{out, err, services, in, out};
+    CPendingOutputs outputs;
+    CCommandContext context{out, err, services, in, out, outputs};
     try {
         entry.run({"--help"}, context);
     } catch (const CInfoRequest& request) {
@@ -291,12 +292,15 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     }
     std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
     // The command's report shares standard output with the files written to "-"; writing such a
-    // file silences the report, never the file.
+    // file silences the report, never the file. The files are put in place only once the command
+    // has returned: one that fails leaves every file it names as it was.
     std::ostream report(out.rdbuf());
     CTerminalServices services(err, errIsTerminal);
-    CCommandContext context{report, err, services, in != nullptr ? *in : std::cin, out};
+    CPendingOutputs outputs;
+    CCommandContext context{report, err, services, in != nullptr ? *in : std::cin, out, outputs};
     try {
         const int code = entry->run(rest, context);
+        outputs.Commit(out, services);
         errno = 0;
         if (!out.flush()) {
             const std::string reason = errno != 0 ? " (" + std::string(std::strerror(errno)) + ")" : "";
