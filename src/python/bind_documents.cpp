@@ -5,8 +5,8 @@
 #include <pybind11/stl.h>
 #include <pybind11/stl/filesystem.h>
 
+#include "app/document_kinds.hpp"
 #include "cli/command_line.hpp"
-#include "cli/data_files.hpp"
 #include "cli/fluid_calculations.hpp"
 #include "python_documents.hpp"
 #include "python_inclusion.hpp"
@@ -471,33 +471,21 @@ void BindDocuments(py::module_& m) {
         "read",
         [](const py::object& pathArgument, std::optional<std::string> kind) -> py::object {
             const std::filesystem::path path = PathOf(pathArgument);
-            cli::CFileKind k = cli::KindOfFile(path);
-            if (kind) {
-                const std::pair<const char*, cli::CFileKind> kinds[] = {
-                    {"inc", cli::CFileKind::Inclusions},
-                    {"abe", cli::CFileKind::Correlation},
-                    {"flu", cli::CFileKind::FluidModel},
-                    {"abp", cli::CFileKind::AlphaBetaPlot},
-                    {"ptd", cli::CFileKind::PhaseDiagram}};
-                k = cli::CFileKind::Unknown;
-                for (const auto& [word, value] : kinds)
-                    if (*kind == word) k = value;
-                if (k == cli::CFileKind::Unknown)
-                    throw cli::UsageError("read: kind must be inc, abe, flu, abp or ptd");
-            }
-            switch (k) {
-            case cli::CFileKind::Inclusions:
-                return py::cast(Open<CPyInclusions>(path));
-            case cli::CFileKind::Correlation:
-                return py::cast(Open<CPyCorrelation>(path));
-            case cli::CFileKind::FluidModel:
-                return py::cast(Open<CPyFluidModel>(path));
-            case cli::CFileKind::AlphaBetaPlot:
-                return py::cast(Open<CPyAlphaBetaPlot>(path));
-            case cli::CFileKind::PhaseDiagram:
-                return py::cast(Open<CPyPTDiagram>(path));
-            case cli::CFileKind::Unknown:
-                break;
+            const std::optional<CDocumentKind> k = kind ? KindOfFile("file." + *kind) : KindOfFile(path);
+            if (kind && !k) throw cli::UsageError("read: kind must be inc, abe, flu, abp or ptd");
+            if (k) {
+                switch (*k) {
+                case CDocumentKind::InclusionData:
+                    return py::cast(Open<CPyInclusions>(path));
+                case CDocumentKind::Correlation:
+                    return py::cast(Open<CPyCorrelation>(path));
+                case CDocumentKind::FluidModel:
+                    return py::cast(Open<CPyFluidModel>(path));
+                case CDocumentKind::AlphaBetaPlot:
+                    return py::cast(Open<CPyAlphaBetaPlot>(path));
+                case CDocumentKind::PhaseDiagram:
+                    return py::cast(Open<CPyPTDiagram>(path));
+                }
             }
             throw cli::UsageError(
                 path.string() +
