@@ -79,7 +79,8 @@ int main(int argc, char** argv) {
                 std::printf("  %.17g %.17g\n", a, b);
                 return;
             }
-            const double d = distance_in_alpha({a, b, ab.mCO2, ab.mN2, ab.mH2S}, ab.mTh, ab.mHomog, ab.mTfv, ab.mFv);
+            const double d =
+                distance_in_alpha({a, b, ab.mCO2, ab.mN2, ab.mH2S}, ab.mTh, ab.mHomog, ab.mTfv, ab.mFv);
             if (std::isfinite(d))
                 farthest = std::max(farthest, d);
             else
@@ -108,7 +109,7 @@ int main(int argc, char** argv) {
                 static_cast<double>(allFlashes) / static_cast<double>(allPoints),
                 static_cast<double>(allNewton) / static_cast<double>(allPoints));
     if (verify)
-        std::printf("independent check: largest distance in alpha %.2g, %ld points without a check\n", farthest,
-                    unchecked);
+        std::printf("independent check: largest distance in alpha %.2g, %ld points without a check\n",
+                    farthest, unchecked);
     return 0;
 }

@@ -30,8 +30,9 @@ constexpr double kAlphaDifference = 1e-7;
 // the flashes' residuals.
 constexpr double kAlphaConverged = 1e-11;
 constexpr double kStateConverged = 1e-9;
-// One step moves alpha by no more than this.
+// One step moves alpha by no more than this, and a pressure by no more than this fraction of it.
 constexpr double kLargestAlphaStep = 0.02;
+constexpr double kLargestPressureStep = 0.3;
 // A solution farther from its start than this (alpha: also more than half the change of alpha
 // from the point before; the homogenisation pressure, relative) may lie on another branch of the
 // curve, across a turning point: the alpha search decides there. From a single point (no tangent
@@ -166,12 +167,11 @@ bool Oil1::ContinueAlpha(double Th_, double Tf_, double fv0_, char homog) {
     std::vector<double> stepH = allocate(n), stepF = allocate(n), lastUh = Uh, lastUf = Uf;
     Matrix Jh = allocate(n, n), Jf = allocate(n, n);
     double a = start, lastA = start, stepA = 0.0, scale = 1.0, slope = 0.0, Vh = 0.0;
-    int halvings = 0, iterations = 0;
+    int halvings = 0;
     bool converged = false;
 
     for (int iteration = 0; iteration < kMostIterations && !converged; ++iteration) {
         ++mContinuationIterations;
-        ++iterations;
         // The residuals and Jacobians at (a, Uh, Uf); a point refused there is a step too long.
         alpha = a;
         double Vf = 0.0;
@@ -230,12 +230,15 @@ bool Oil1::ContinueAlpha(double Th_, double Tf_, double fv0_, char homog) {
         if (!std::isfinite(largest)) break;
         converged = std::fabs(da) < kAlphaConverged && largest < kStateConverged;
 
-        // A step no longer than the flash's own limits and kLargestAlphaStep.
+        // A step no longer than kLargestAlphaStep and the flash's own limits, but for the pressure a
+        // relative one: near the ends of a curve the homogenisation pressure reaches thousands of
+        // bar, where the flash's 50 bar would take dozens of steps.
         scale = std::fabs(da) > kLargestAlphaStep ? kLargestAlphaStep / std::fabs(da) : 1.0;
         for (short i = 0; i < n; ++i) {
-            const double limit = dUmax[i];
-            for (double s : {stepH[i], stepF[i]})
-                if (std::fabs(s) * scale > limit) scale = limit / std::fabs(s);
+            const double limitH = i == 1 ? kLargestPressureStep * Uh[1] : dUmax[i];
+            const double limitF = i == 1 ? kLargestPressureStep * Uf[1] : dUmax[i];
+            if (std::fabs(stepH[i]) * scale > limitH) scale = limitH / std::fabs(stepH[i]);
+            if (std::fabs(stepF[i]) * scale > limitF) scale = limitF / std::fabs(stepF[i]);
         }
         stepA = da;
         lastA = a;
