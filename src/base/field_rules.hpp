@@ -7,20 +7,15 @@
 
 #include <functional>
 #include <string>
+#include <type_traits>
 
 #include "base/data_handle_stream.hpp"
 
-// A number from `lowest` to `highest` (both included).
-inline void ReadNumberIn(CDataHandleStream& stream, double& value, double lowest, double highest) {
-    const unsigned long before = stream.SuccessfulReads();
-    stream >> value;
-    if (stream.HasError() || (value >= lowest && value <= highest)) return;
-    value = 0;
-    stream.RefuseFieldAfter(before);
-}
-
-// A whole number from `lowest` to `highest` (a flag: 0 to 1).
-inline void ReadNumberIn(CDataHandleStream& stream, int& value, int lowest, int highest) {
+// A number from `lowest` to `highest` (both included); a whole number for an int field (a flag: 0
+// to 1).
+template <class Number>
+void ReadNumberIn(CDataHandleStream& stream, Number& value, std::type_identity_t<Number> lowest,
+                  std::type_identity_t<Number> highest) {
     const unsigned long before = stream.SuccessfulReads();
     stream >> value;
     if (stream.HasError() || (value >= lowest && value <= highest)) return;
