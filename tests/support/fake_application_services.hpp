@@ -39,7 +39,8 @@ class FakeApplicationServices : public CApplicationServices {
     std::vector<std::string> progressTexts;
     int progressAdvances = 0;
     int progressLoops = 0;
-    std::string log; // what went to the application's log
+    std::string log;    // what went to the application's log
+    std::string status; // the status line's last text
     int waitDepth = 0;
     int maxWaitDepth = 0;
     std::map<std::string, int> notifications;
@@ -131,6 +132,7 @@ class FakeApplicationServices : public CApplicationServices {
     }
     void VTPlotCreated(CPhaseDiagDocument&, CVolumePlotView& plot) override { openVTPlots.push_back(&plot); }
     void WriteLog(const std::string& lines) override { log += lines; }
+    void ShowStatus(const std::string& text) override { status = text; }
     void VTPlotDestroyed(CPhaseDiagDocument&, CVolumePlotView& plot) override {
         std::erase(openVTPlots, &plot);
         if (currentVTPlot == &plot) currentVTPlot = nullptr;

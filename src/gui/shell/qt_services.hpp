@@ -34,6 +34,7 @@ class CQtServices : public CApplicationServices {
     void VTPlotDestroyed(CPhaseDiagDocument& document, CVolumePlotView& view) override;
     void DisplayToolPanel(CToolPanelKind kind, int page) override;
     void WriteLog(const std::string& lines) override;
+    void ShowStatus(const std::string& text) override;
 
     void NotifyAlphaBetaPlotModified() override;
     void NotifyAlphaBetaPlotSelection() override;
