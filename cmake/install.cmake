@@ -123,4 +123,23 @@ bubble-size-versus-temperature plots.
 
 The package holds the desktop program zephon and the command-line tool
 zephon-cli.")
+# The Python module is a second package from the same run: python3-zephon, beside the programs'
+# package zephon (the component of everything installed without a component name).
+if(TARGET zephon_python)
+  set(CPACK_DEB_COMPONENT_INSTALL ON)
+  set(CPACK_DEBIAN_UNSPECIFIED_PACKAGE_NAME zephon)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-zephon)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS "${ZEPHON_PYTHON_DEPENDS}")
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_RECOMMENDS "zephon (= ${CPACK_PACKAGE_VERSION})")
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_SUGGESTS "python3-pandas, python3-matplotlib")
+  # CPack puts the summary above, as for the programs' package.
+  set(CPACK_DEBIAN_PYTHON_DESCRIPTION
+      "The Python 3 module zephon runs Zephon's calculations from Python scripts and
+notebooks: oil models with a Peng-Robinson equation of state, phase
+envelopes, isochores, trapping conditions from coeval aqueous inclusions,
+alpha-beta curves of oil inclusions and their crossings. It reads and
+writes Zephon's files; curves come as numpy arrays.")
+  set(CPACK_DEBIAN_UNSPECIFIED_DESCRIPTION "${CPACK_DEBIAN_PACKAGE_DESCRIPTION}")
+endif()
 include(CPack)

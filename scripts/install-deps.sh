@@ -14,6 +14,10 @@ packages=(
   xvfb xauth x11-utils fonts-dejavu-core fonts-liberation2
   librsvg2-bin shared-mime-info
   lintian desktop-file-utils appstream
+  # The Python module (pybind11 binds C++ to Python; numpy holds the curves), its tests (pytest) and
+  # the example notebook, run headless (nbclient with an IPython kernel, matplotlib for its plots).
+  python3-dev pybind11-dev python3-numpy python3-pytest python3-nbclient python3-nbformat python3-ipykernel
+  python3-matplotlib
 )
 
 sudo_cmd=()

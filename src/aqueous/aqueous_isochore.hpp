@@ -19,6 +19,9 @@ struct AqueousInclusion {
     double salinity = 0; // wt% NaCl equivalent
     HostMineral host = HostMineral::None;
     bool legacy = false; // Bodnar & Vityk (1994) straight lines
+    // The homogenisation density times this: how an error of the brine density correlation moves
+    // the isochore (the uncertainty band only).
+    double densityFactor = 1.0;
 };
 
 struct HomogenisationState {
@@ -32,8 +35,19 @@ inline constexpr const char* kLegacyIsochoreLabel = "legacy, overestimates P at 
 // Salinities the legacy slopes were fitted for.
 inline constexpr double kHighestLegacySalinity = 40.0;
 
+// Whether an aqueous homogenisation temperature (C) lies in the range of the aqueous isochores.
+bool aqueous_th_in_range(double th);
+
 // dP/dT (bar/K) of the Bodnar & Vityk (1994) isochore for a salinity and Th.
 double bodnar_vityk_slope(double salinity, double th);
+
+// Sets to NaN the slope of each point of a traced isochore that its neighbours contradict: one
+// farther from the slope of the parabola through it and its neighbours (the nearest three at an
+// end) than a quarter of that slope plus the spread of their secants. The brine density
+// correlation hardly rises with pressure, or even falls, near 1 bar above about 15 wt%: the
+// derivative there gives slopes of thousands of bar/K or negative ones at Th, while the isochore
+// leaves that point over a fraction of a kelvin.
+void drop_contradicted_slopes(std::vector<IsochorePoint>& points);
 
 class AqueousIsochore : public IsochoreCurve {
   public:
@@ -49,8 +63,9 @@ class AqueousIsochore : public IsochoreCurve {
     const HomogenisationState& homogenisation() const { return mHomogenisation; }
     double start_temperature() const override { return mInclusion.th; }
     std::optional<IsochorePoint> at(double T) const override;
-    // Points evenly spaced from Th to tmax, the last one where the isochore reaches 5000 bar (or
-    // its host's range) if that comes first.
+    // count points evenly spaced from Th to tmax, or to where the isochore reaches 5000 bar (or
+    // its host's range) if that comes first. The slope is NaN at a point where it is not borne out
+    // by its neighbours (see drop_contradicted_slopes).
     std::vector<IsochorePoint> trace(double tmax, int count) const;
 
   private:
@@ -59,6 +74,8 @@ class AqueousIsochore : public IsochoreCurve {
     std::optional<IsochorePoint> solve(double T, double hint) const;
     // The last point the isochore has between a point and a temperature beyond its end.
     std::optional<IsochorePoint> top_of_range(const IsochorePoint& last, double beyond) const;
+    // Where the isochore ends, for a temperature beyond its end.
+    std::optional<IsochorePoint> end_before(double beyond) const;
 
     AqueousInclusion mInclusion;
     HomogenisationState mHomogenisation;

@@ -81,7 +81,8 @@ BrineResult brine_state(double T, double P, double x, double waterStart) {
                        T, P, x);
     const ScaledTemperature tv = driesner_scaled_temperature(T, P, x);
     const double tvK = tv.T_V + kKelvin;
-    if (!(tvK >= iapws95::kTriplePointTemperature))
+    // (Less a rounding: 0.01 C, the triple point, is 273.15999999999997 K in binary.)
+    if (!(tvK >= iapws95::kTriplePointTemperature - 1e-9))
         return refused("The brine at %.2f \xC2\xB0"
                        "C, %.2f bar, x(NaCl) = %.4f lies below the range of the brine density "
                        "correlation (its scaled temperature is below the triple point of water).",

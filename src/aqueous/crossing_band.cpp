@@ -11,17 +11,17 @@ namespace {
 constexpr int kStepHalvings = 4;
 }
 
-BandResult propagate_uncertainty(const CrossingOfInputs& crossing,
-                                 const std::vector<UncertainInput>& inputs) {
+BandResult propagate_uncertainty(const CrossingOfInputs& crossing, const std::vector<UncertainInput>& inputs,
+                                 const std::vector<InputCorrelation>& correlations) {
     BandResult result;
     std::vector<double> x(inputs.size());
     for (std::size_t i = 0; i < inputs.size(); ++i)
         x[i] = inputs[i].value;
-    double varT = 0, varP = 0, covTP = 0;
+    // dT/dx_i sd_i and dP/dx_i sd_i from the central difference over +-h.
+    std::vector<double> gT(inputs.size(), 0.0), gP(inputs.size(), 0.0);
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         const double sd = inputs[i].sd;
         if (!(sd > 0)) continue;
-        // dT/dx_i sd_i and dP/dx_i sd_i from the central difference over +-h.
         bool done = false;
         for (int k = 0; k <= kStepHalvings && !done; ++k) {
             const double h = sd / std::pow(2.0, k);
@@ -30,11 +30,9 @@ BandResult propagate_uncertainty(const CrossingOfInputs& crossing,
             down[i] -= h;
             const auto a = crossing(up), b = crossing(down);
             if (!a || !b) continue;
-            const double gT = (a->first - b->first) / (2 * h) * sd;
-            const double gP = (a->second - b->second) / (2 * h) * sd;
-            varT += gT * gT;
-            varP += gP * gP;
-            covTP += gT * gP;
+            gT[i] = (a->first - b->first) / (2 * h) * sd;
+            gP[i] = (a->second - b->second) / (2 * h) * sd;
+            if (k > 0) result.halved.push_back(inputs[i].name);
             done = true;
         }
         if (!done) {
@@ -43,9 +41,22 @@ BandResult propagate_uncertainty(const CrossingOfInputs& crossing,
             return result;
         }
     }
+    double varT = 0, varP = 0, covTP = 0;
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        varT += gT[i] * gT[i];
+        varP += gP[i] * gP[i];
+        covTP += gT[i] * gP[i];
+    }
+    for (const InputCorrelation& c : correlations) {
+        if (c.first >= inputs.size() || c.second >= inputs.size() || c.first == c.second) continue;
+        const double r = std::clamp(c.r, -1.0, 1.0);
+        varT += 2 * r * gT[c.first] * gT[c.second];
+        varP += 2 * r * gP[c.first] * gP[c.second];
+        covTP += r * (gT[c.first] * gP[c.second] + gT[c.second] * gP[c.first]);
+    }
     result.ok = true;
-    result.band.sdT = std::sqrt(varT);
-    result.band.sdP = std::sqrt(varP);
+    result.band.sdT = std::sqrt(std::max(varT, 0.0));
+    result.band.sdP = std::sqrt(std::max(varP, 0.0));
     const double denominator = result.band.sdT * result.band.sdP;
     result.band.correlation = denominator > 0 ? std::clamp(covTP / denominator, -1.0, 1.0) : 0.0;
     return result;

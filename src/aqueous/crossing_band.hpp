@@ -30,14 +30,25 @@ struct UncertainInput {
 // cannot be calculated.
 using CrossingOfInputs = std::function<std::optional<std::pair<double, double>>(const std::vector<double>&)>;
 
+// The correlation of two inputs' errors (indices into the inputs), e.g. of two homogenisation
+// temperatures read on the same heating stage: a shared calibration offset moves both.
+struct InputCorrelation {
+    std::size_t first = 0, second = 0;
+    double r = 0; // -1 to 1
+};
+
 struct BandResult {
     bool ok = false;
     CrossingBand band;
-    std::string message; // which input could not be varied
+    std::string message;             // which input could not be varied
+    std::vector<std::string> halved; // inputs moved by less than their sd: the band is there a
+                                     // local derivative, as the crossing does not exist that far
 };
 
-// Each input is moved by +-sd (by +-sd/2, +-sd/4... where the crossing does not exist that far).
-BandResult propagate_uncertainty(const CrossingOfInputs& crossing, const std::vector<UncertainInput>& inputs);
+// Each input is moved by +-sd (by +-sd/2, +-sd/4... where the crossing does not exist that far);
+// the derivatives combine with the inputs' covariance, sd_i sd_j r_ij off the diagonal.
+BandResult propagate_uncertainty(const CrossingOfInputs& crossing, const std::vector<UncertainInput>& inputs,
+                                 const std::vector<InputCorrelation>& correlations = {});
 
 // The ellipse that holds the crossing with the given probability (the two-dimensional normal
 // distribution of the band), as count points (T, P) around the centre, the first repeated last.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: BSD-3-Clause
 #include "aqueous/host_mineral.hpp"
 
+#include <cmath>
+
 namespace zephon::aqueous {
 
 const char* host_mineral_word(HostMineral host) {
@@ -45,8 +47,11 @@ const char* host_mineral_label(HostMineral host) {
 HostProperties host_properties(HostMineral host) {
     switch (host) {
     case HostMineral::Quartz:
-        // Alpha quartz, up to its transition to beta quartz at 573 degrees C.
-        return {30.484e-6, 0.033128e-6, 3.9391e-11, 2.7e-6, 573.0};
+        // Alpha quartz, up to its transition to beta quartz at 573 degrees C; expansion from
+        // quartz_linear_strain. Compressibility: 1 / K with K = 37 GPa, the room-temperature bulk
+        // modulus of alpha quartz (Angel, Allan, Miletich & Finger 1997, J. Appl. Cryst. 30, 461:
+        // 37.12 GPa).
+        return {0, 0, 0, 2.7e-6, 573.0};
     case HostMineral::Calcite:
         // Room-temperature data, taken as constant over basin temperatures. Expansion: along c
         // +25e-6 per K, across c -5.6e-6 per K (the tabulated single-crystal values at 25 degrees
@@ -67,13 +72,46 @@ HostProperties host_properties(HostMineral host) {
     return {};
 }
 
+QuartzStrain quartz_linear_strain(double T) {
+    // Kosinski, Gualtieri & Ballato (1992, Thermoelasticity in quartz, ESA SP-340, 397; the data
+    // analysis of their Thermal expansion of alpha quartz, 45th Annual Symposium on Frequency
+    // Control 1991): the thermal expansion coefficients referred to 25 degrees C, strain =
+    // alpha(1) t + alpha(2) t^2 + alpha(3) t^3 with t = T - 25: alpha11 = 13.65e-6, 11.02e-9,
+    // 19.32e-12 and alpha33 = 7.50e-6, 8.00e-9, 10.44e-12 (per K, K^2, K^3). alpha_V is 34.8e-6
+    // per K at 25 and 40.1e-6 at 100 degrees C. The recommended values span -50 to 150 degrees
+    // C; above, up to the alpha-beta transition, the series is carried on, without the steep rise
+    // of the expansion in the last tens of kelvins before the transition.
+    const double t = T - 25.0;
+    QuartzStrain s;
+    s.a = t * (13.65e-6 + t * (11.02e-9 + t * 19.32e-12));
+    s.c = t * (7.50e-6 + t * (8.00e-9 + t * 10.44e-12));
+    s.dadT = 13.65e-6 + t * (2 * 11.02e-9 + t * 3 * 19.32e-12);
+    s.dcdT = 7.50e-6 + t * (2 * 8.00e-9 + t * 3 * 10.44e-12);
+    return s;
+}
+
+namespace {
+
+// ln(V(T) / V(25 C)) of quartz: two a axes and one c axis.
+double quartz_log_volume(double T) {
+    const QuartzStrain s = quartz_linear_strain(T);
+    return 2.0 * std::log1p(s.a) + std::log1p(s.c);
+}
+
+} // namespace
+
 double host_expansion(HostMineral host, double T) {
+    if (host == HostMineral::Quartz) {
+        const QuartzStrain s = quartz_linear_strain(T);
+        return 2.0 * s.dadT / (1.0 + s.a) + s.dcdT / (1.0 + s.c);
+    }
     const HostProperties h = host_properties(host);
     return h.a0 + h.a1 * T + h.a2 * T * T;
 }
 
 double host_log_volume_ratio(HostMineral host, double th, double ph, double T, double P) {
     const HostProperties h = host_properties(host);
+    if (host == HostMineral::Quartz) return quartz_log_volume(T) - quartz_log_volume(th) - h.beta * (P - ph);
     auto primitive = [&h](double t) { return t * (h.a0 + t * (h.a1 / 2.0 + t * h.a2 / 3.0)); };
     return primitive(T) - primitive(th) - h.beta * (P - ph);
 }

@@ -54,7 +54,8 @@ SalinityResult salinity_from_ice_melting(double tmIce) {
                               "C is outside the range of the salinity formula (0 to %.1f \xC2\xB0"
                               "C).",
                               tmIce, kLowestIceMelting));
-    const double t = -tmIce;
+    // 0 - Tm rather than -Tm: a melting point of 0 gives +0, never a salinity printed as -0.00.
+    const double t = 0.0 - tmIce;
     return {true, 1.78 * t - 0.0442 * t * t + 0.000557 * t * t * t, ""};
 }
 
@@ -65,20 +66,24 @@ SalinityResult salinity_from_halite_dissolution(double tmHalite) {
                               "C is outside the range of the salinity formula (%.1f to %.0f \xC2\xB0"
                               "C).",
                               tmHalite, kLowestHaliteDissolution, kHighestHaliteDissolution));
-    const double p = tmHalite / 100.0;
+    return {true, halite_saturation_salinity(tmHalite), ""};
+}
+
+double halite_saturation_salinity(double T) {
+    const double p = T / 100.0;
     // Horner form of the polynomial of the formula.
     const double s =
         26.242 +
         p * (0.4928 +
              p * (1.42 + p * (-0.223 + p * (0.04129 + p * (0.006295 + p * (-0.001967 + p * 0.0001112))))));
-    return {true, std::min(s, 100.0), ""};
+    return std::min(s, 100.0);
 }
 
 SalinityResult typed_salinity(double weightPercent) {
     if (!std::isfinite(weightPercent) || weightPercent < 0 || weightPercent >= kHighestTypedSalinity)
         return refused(format("The salinity %.2f wt%% is outside the range 0 to %.0f wt%% (not included).",
                               weightPercent, kHighestTypedSalinity));
-    return {true, weightPercent, ""};
+    return {true, weightPercent + 0.0, ""}; // + 0.0: a typed -0 is 0
 }
 
 SalinityResult salinity_from(SalinitySource source, double value) {

@@ -33,6 +33,8 @@ SalinityResult salinity_from_ice_melting(double tmIce);
 //     + 0.0001112 p^7 with p = Tm,halite / 100, for Tm,halite from 0.1 to 801 degrees C.
 SalinityResult salinity_from_halite_dissolution(double tmHalite);
 SalinityResult typed_salinity(double weightPercent);
+// The salinity of a liquid saturated in halite at T (degrees C, 0 to 801): the same liquidus.
+double halite_saturation_salinity(double T);
 // The salinity the source and its measured (or typed) value give.
 SalinityResult salinity_from(SalinitySource source, double value);
 

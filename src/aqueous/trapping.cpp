@@ -3,10 +3,10 @@
 
 namespace zephon::aqueous {
 
-AqueousIsochore::Made aqueous_isochore_of(const AqueousMeasurement& m) {
+AqueousIsochore::Made aqueous_isochore_of(const AqueousMeasurement& m, double densityFactor) {
     const SalinityResult salinity = salinity_from(m.source, m.measured);
     if (!salinity.ok) return {nullptr, salinity.message};
-    return AqueousIsochore::make({m.th, salinity.weightPercent, m.host, m.legacy});
+    return AqueousIsochore::make({m.th, salinity.weightPercent, m.host, m.legacy, densityFactor});
 }
 
 TrappingResult calculate_trapping(OilInclusionModel& oil, const AqueousIsochore& aqueous,
@@ -31,16 +31,17 @@ TrappingResult calculate_trapping(OilInclusionModel& oil, const AqueousIsochore&
                                                   : "the salinity",
                                               measurement.measured, sd.measured},
                                              {"Th (oil)", thOil, sd.thOil},
-                                             {"Fv", fv.value_or(0), oil.is_alpha_beta() ? sd.fv : 0.0}};
+                                             {"Fv", fv.value_or(0), oil.is_alpha_beta() ? sd.fv : 0.0},
+                                             {"the brine density", 0.0, sd.brineDensity}};
     const CrossingOfInputs crossingOf =
         [&](const std::vector<double>& x) -> std::optional<std::pair<double, double>> {
         AqueousMeasurement changed = measurement;
         changed.th = x[0];
         changed.measured = x[1];
-        const bool sameAqueous = x[0] == measurement.th && x[1] == measurement.measured;
+        const bool sameAqueous = x[0] == measurement.th && x[1] == measurement.measured && x[4] == 0;
         AqueousIsochore::Made made;
         if (!sameAqueous) {
-            made = aqueous_isochore_of(changed);
+            made = aqueous_isochore_of(changed, 1.0 + x[4] / 100.0);
             if (!made.isochore) return std::nullopt;
         }
         const bool sameOil = x[2] == thOil && x[3] == inputs[3].value;
@@ -54,11 +55,12 @@ TrappingResult calculate_trapping(OilInclusionModel& oil, const AqueousIsochore&
         if (r.status != CrossingStatus::Found) return std::nullopt;
         return std::make_pair(r.crossing.T, r.crossing.P);
     };
-    const BandResult band = propagate_uncertainty(crossingOf, inputs);
+    const BandResult band = propagate_uncertainty(crossingOf, inputs, {{0, 2, sd.thCorrelation}});
     if (band.ok)
         result.band = band.band;
     else
         result.bandMessage = band.message;
+    result.bandHalved = band.halved;
     return result;
 }
 

@@ -5,6 +5,7 @@
 // isochore, and the band the measurements' uncertainties give the crossing.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "aqueous/aqueous_isochore.hpp"
 #include "aqueous/crossing_band.hpp"
@@ -29,16 +30,24 @@ struct TrappingUncertainties {
     double measured = 0;  // K for a melting or dissolution temperature, wt% for a typed salinity
     double thOil = 0;     // K
     double fv = 0;        // bubble volume percent (alpha-beta oils only)
-    bool any() const { return thAqueous > 0 || measured > 0 || thOil > 0 || fv > 0; }
+    // The brine density correlation's own uncertainty, percent of the homogenisation density
+    // (Driesner 2007 quotes about 0.05 %); 0 leaves it out.
+    double brineDensity = 0;
+    // The correlation of the errors of the two Th (-1 to 1): 1 for a calibration offset of the
+    // heating stage that moves both alike.
+    double thCorrelation = 0;
+    bool any() const { return thAqueous > 0 || measured > 0 || thOil > 0 || fv > 0 || brineDensity > 0; }
 };
 
-// The aqueous isochore of a measurement, or why there is none.
-AqueousIsochore::Made aqueous_isochore_of(const AqueousMeasurement& measurement);
+// The aqueous isochore of a measurement, or why there is none; densityFactor as in
+// AqueousInclusion.
+AqueousIsochore::Made aqueous_isochore_of(const AqueousMeasurement& measurement, double densityFactor = 1.0);
 
 struct TrappingResult {
-    CrossingResult crossing;          // status Found, or why not
-    std::optional<CrossingBand> band; // with uncertainties, once the crossing is found
-    std::string bandMessage;          // why the band could not be calculated
+    CrossingResult crossing;             // status Found, or why not
+    std::optional<CrossingBand> band;    // with uncertainties, once the crossing is found
+    std::string bandMessage;             // why the band could not be calculated
+    std::vector<std::string> bandHalved; // inputs the band could move by only part of their sd
 };
 
 // The crossing of the oil inclusion's isochore with the aqueous inclusion's, and its band.

@@ -156,6 +156,11 @@ void CDataHandleStream::Fail() {
     mErrorFlag = 1;
 }
 
+void CDataHandleStream::RefuseFieldAfter(unsigned long readsBefore) {
+    if (mErrorFlag == 0 && readsBefore < mSuccessfulReads) mSuccessfulReads = readsBefore;
+    mErrorFlag = 1;
+}
+
 bool CDataHandleStream::EnsureInput() {
     if (!mInputLoaded) {
         mInputLoaded = true;

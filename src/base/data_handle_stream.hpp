@@ -90,6 +90,11 @@ class CDataHandleStream {
     // have in its place. Nothing is read, and no error is set, otherwise.
     bool ReadWordIf(std::string_view word);
 
+    // Marks the field that followed `readsBefore` successful reads as damaged, as an unreadable
+    // field would be: a reader refuses a value outside its field's range this way, and the file is
+    // reported as damaged at that field.
+    void RefuseFieldAfter(unsigned long readsBefore);
+
     // The double format the current settings select, e.g. "%.3f" or "%.8g" (for messages and tests).
     std::string CurrentDoubleFormat() const;
 

@@ -127,7 +127,23 @@ bool ResolveFileLinks(const fs::path& path, fs::path& resolved, std::string& err
     }
 }
 
-bool ReplaceFileContents(const fs::path& path, std::string_view text, std::string& error) {
+CPreparedReplacement::~CPreparedReplacement() {
+    Abandon();
+}
+
+CPreparedReplacement::CPreparedReplacement(CPreparedReplacement&& other) noexcept
+    : mTarget(std::move(other.mTarget)), mTemporary(std::move(other.mTemporary)) {
+    other.mTemporary.clear();
+}
+
+void CPreparedReplacement::Abandon() {
+    if (mTemporary.empty()) return;
+    ::unlink(mTemporary.c_str());
+    mTemporary.clear();
+}
+
+bool CPreparedReplacement::Prepare(const fs::path& path, std::string_view text, std::string& error) {
+    Abandon();
     fs::path target;
     if (!ResolveFileLinks(path, target, error)) return false;
     struct stat previous {};
@@ -162,12 +178,28 @@ bool ReplaceFileContents(const fs::path& path, std::string_view text, std::strin
         error = "writing failed (" + ErrnoText(writeError) + ")";
         return false;
     }
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+    mTarget = target;
+    mTemporary = temporary;
+    return true;
+}
+
+bool CPreparedReplacement::Commit(std::string& error) {
+    if (mTemporary.empty()) {
+        error = "nothing was prepared";
+        return false;
+    }
+    if (::rename(mTemporary.c_str(), mTarget.c_str()) != 0) {
         const int renameError = errno;
-        ::unlink(temporary.c_str());
+        Abandon();
         error = "the file could not be replaced (" + ErrnoText(renameError) + ")";
         return false;
     }
-    SyncFolder(folder);
+    mTemporary.clear();
+    SyncFolder(mTarget.has_parent_path() ? mTarget.parent_path() : fs::path("."));
     return true;
+}
+
+bool ReplaceFileContents(const fs::path& path, std::string_view text, std::string& error) {
+    CPreparedReplacement replacement;
+    return replacement.Prepare(path, text, error) && replacement.Commit(error);
 }

@@ -14,6 +14,29 @@
 #include <string>
 #include <string_view>
 
+// A replacement in two steps, for a command that writes several files and must change none of them
+// unless all can be written: Prepare writes the complete new text to a temporary file beside the
+// target (all the checks and the write of ReplaceFileContents), Commit gives it the target's name.
+// A prepared replacement that is destroyed or abandoned before its commit leaves the target as it
+// was and removes its temporary file.
+class CPreparedReplacement {
+  public:
+    CPreparedReplacement() = default;
+    ~CPreparedReplacement();
+    CPreparedReplacement(CPreparedReplacement&& other) noexcept;
+    CPreparedReplacement& operator=(CPreparedReplacement&&) = delete;
+    CPreparedReplacement(const CPreparedReplacement&) = delete;
+    CPreparedReplacement& operator=(const CPreparedReplacement&) = delete;
+
+    bool Prepare(const std::filesystem::path& path, std::string_view text, std::string& error);
+    bool Commit(std::string& error);
+    void Abandon();
+
+  private:
+    std::filesystem::path mTarget;    // the file the links lead to
+    std::filesystem::path mTemporary; // empty once committed or abandoned
+};
+
 // On failure the file is as it was, no temporary file is left and `error` says why (e.g.
 // "writing failed (No space left on device)").
 bool ReplaceFileContents(const std::filesystem::path& target, std::string_view text, std::string& error);

@@ -33,8 +33,8 @@ void AddAqueousOptions(COptionSpec& spec, bool withUncertainties) {
     spec.flags.insert("--legacy");
     spec.values.insert({"--tm-ice", "--tm-halite", "--salinity", "--host"});
     if (withUncertainties)
-        spec.values.insert(
-            {"--sd-thaq", "--sd-tm-ice", "--sd-tm-halite", "--sd-salinity", "--sd-th", "--sd-fv", "--tfv"});
+        spec.values.insert({"--sd-thaq", "--sd-tm-ice", "--sd-tm-halite", "--sd-salinity", "--sd-th",
+                            "--sd-fv", "--tfv", "--sd-brine-density", "--corr-th"});
 }
 
 std::optional<CAqueousRequest> AqueousRequestFrom(const CCommandLine& line, const std::string& thOption) {
@@ -51,7 +51,8 @@ std::optional<CAqueousRequest> AqueousRequestFrom(const CCommandLine& line, cons
         if (line.Has(s.sdOption) && (given == nullptr || given->source != s.source))
             throw UsageError(command + ": " + s.sdOption + " goes with " + s.option);
     if (given == nullptr) {
-        for (const char* option : {"--host", "--legacy", "--sd-thaq", "--sd-th", "--sd-fv", "--tfv"})
+        for (const char* option : {"--host", "--legacy", "--sd-thaq", "--sd-th", "--sd-fv", "--tfv",
+                                   "--sd-brine-density", "--corr-th"})
             if (line.Has(option))
                 throw UsageError(
                     command + ": " + option +
@@ -75,9 +76,13 @@ std::optional<CAqueousRequest> AqueousRequestFrom(const CCommandLine& line, cons
     request.sd.measured = Uncertainty(line, given->sdOption);
     request.sd.thOil = Uncertainty(line, "--sd-th");
     request.sd.fv = Uncertainty(line, "--sd-fv");
+    request.sd.brineDensity = Uncertainty(line, "--sd-brine-density");
+    request.sd.thCorrelation = line.NumberOr("--corr-th", 0);
+    if (!(request.sd.thCorrelation >= -1 && request.sd.thCorrelation <= 1))
+        throw UsageError(command + ": --corr-th must be a correlation, -1 to 1");
     request.tfv = line.NumberOr("--tfv", request.tfv);
-    request.anyUncertainty =
-        line.Has("--sd-thaq") || line.Has(given->sdOption) || line.Has("--sd-th") || line.Has("--sd-fv");
+    request.anyUncertainty = line.Has("--sd-thaq") || line.Has(given->sdOption) || line.Has("--sd-th") ||
+                             line.Has("--sd-fv") || line.Has("--sd-brine-density");
     return request;
 }
 
@@ -110,8 +115,12 @@ void WriteCrossingBandJson(CJsonWriter& json, const CAqueousCrossing* crossing) 
     json.BeginObject()
         .Field("sd_T", crossing->mSdT)
         .Field("sd_P", crossing->mSdP)
-        .Field("correlation", crossing->mCorrelation)
-        .EndObject();
+        .Field("correlation", crossing->mCorrelation);
+    // The inputs moved by less than their uncertainty: there the band is a local derivative.
+    json.Key("halved_steps").BeginArray();
+    for (const std::string& name : crossing->mHalvedInputs)
+        json.Value(name);
+    json.EndArray().EndObject();
 }
 
 } // namespace zephon::cli

@@ -70,7 +70,8 @@ const std::vector<CCommandEntry>& Commands() {
          "FLUID --th T (--liquid|--vapour) [--thaq T [(--tm-ice T | --tm-halite T | --salinity S)\n"
          "        [--host none|quartz|calcite|fluorite] [--legacy] [--sd-thaq K]\n"
          "        [--sd-tm-ice K | --sd-tm-halite K | --sd-salinity S] [--sd-th K] [--sd-fv PCT [--tfv "
-         "T]]]]\n"
+         "T]]\n"
+         "        [--corr-th R] [--sd-brine-density PCT]]]\n"
          "        [--out F.ptd] [--json]",
          "the isochore pair through Th, bulk volume and density, and with --thaq the trapping\n"
          "pressure at the homogenisation temperature of a coexisting aqueous inclusion; with its\n"
@@ -93,12 +94,17 @@ const std::vector<CCommandEntry>& Commands() {
          "  --sd-th K             of the oil's Th (K)\n"
          "  --sd-fv PCT           of the oil's bubble volume % (alpha-beta oil only)\n"
          "  --tfv T               where that bubble volume was measured (C, default 20)\n"
+         "  --corr-th R           correlation of the errors of the two Th (-1 to 1; 1 for a shared\n"
+         "                        calibration offset of the heating stage)\n"
+         "  --sd-brine-density PCT  the brine density correlation's own uncertainty (%, about 0.05)\n"
          "  --out F.ptd           write the P-T diagram (- for standard output)\n"},
         {"aqueous", RunAqueous,
          "--th T (--tm-ice T | --tm-halite T | --salinity S) [--host none|quartz|calcite|fluorite]\n"
          "        [--legacy] [--tmax T] [--json]",
          "the isochore of an aqueous (H2O-NaCl) inclusion: salinity, homogenisation state, and 100\n"
-         "points from Th to --tmax (default 400 C) or 5000 bar",
+         "points from Th to --tmax (default 400 C) or to where it reaches 5000 bar, with the slope\n"
+         "(- at Th where the brine density correlation hardly rises with pressure). A salinity above\n"
+         "halite saturation at Th is refused: such an inclusion homogenises by halite dissolution",
          "  --th T                the homogenisation temperature (C)\n"
          "  --tm-ice T            the final ice melting temperature (0 to -21.2 C)\n"
          "  --tm-halite T         or the halite dissolution temperature (0.1 to 801 C)\n"
@@ -155,7 +161,8 @@ COptionSpec SpecOf(const CCommandEntry& entry) {
     std::ostringstream out, err;
     std::istringstream in;
     CTerminalServices services(err, false);
-    CCommandContext context{out, err, services, in, out};
+    CPendingOutputs outputs;
+    CCommandContext context{out, err, services, in, out, outputs};
     try {
         entry.run({"--help"}, context);
     } catch (const CInfoRequest& request) {
@@ -296,12 +303,16 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
     }
     std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
     // The command's report shares standard output with the files written to "-"; writing such a
-    // file silences the report, never the file.
+    // file silences the report, never the file. The files are put in place only once the command
+    // has returned: one that fails leaves every file it names as it was.
     std::ostream report(out.rdbuf());
     CTerminalServices services(err, errIsTerminal);
-    CCommandContext context{report, err, services, in != nullptr ? *in : std::cin, out};
+    CPendingOutputs outputs;
+    CCommandContext context{report, err, services, in != nullptr ? *in : std::cin, out, outputs};
     try {
-        return flushed(entry->run(rest, context));
+        const int code = entry->run(rest, context);
+        outputs.Commit(out, services);
+        return flushed(code);
     } catch (const CInfoRequest& request) {
         out << (request.kind == CInfoRequest::Kind::Help ? CommandHelp(*entry, request.spec) : VersionText());
         return flushed(kExitSuccess);

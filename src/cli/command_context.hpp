@@ -10,6 +10,7 @@
 
 #include "cli/command_line.hpp"
 #include "cli/json_writer.hpp"
+#include "cli/pending_outputs.hpp"
 #include "cli/terminal_services.hpp"
 
 namespace zephon::cli {
@@ -20,6 +21,7 @@ struct CCommandContext {
     CTerminalServices& services;
     std::istream& in;             // what an input file named "-" reads
     std::ostream& standardOutput; // where an output file named "-" goes
+    CPendingOutputs& outputs;     // the files the command writes, put in place when it returns
 };
 
 int RunSaturation(const std::vector<std::string>& arguments, CCommandContext& context);

@@ -166,7 +166,9 @@ int RunCrossings(const std::vector<std::string>& arguments, CCommandContext& con
     OpenDocumentStrictly(plot, path, context.services);
     const auto& stored = plot.mAlphaBetaCurvesList.mList;
     const std::vector<const CAlphaBetaCurve*> curves(stored.begin(), stored.end());
-    const std::vector<CCurveCrossing> crossings = FindCurveCrossings(curves);
+    const CCurveIntersections found = FindCurveIntersections(curves);
+    const std::vector<CCurveCrossing>& crossings = found.crossings;
+    const std::vector<CCurveCoincidence>& coincidences = found.coincidences;
 
     if (line.Has("--json")) {
         CJsonWriter json;
@@ -180,12 +182,30 @@ int RunCrossings(const std::vector<std::string>& arguments, CCommandContext& con
                 .Field("second", crossing.second->mInclusion.mInclusionName)
                 .Field("angle", crossing.angle)
                 .EndObject();
+        json.EndArray().Key("coincidences").BeginArray();
+        for (const CCurveCoincidence& stretch : coincidences) {
+            json.BeginObject()
+                .Field("first", stretch.first->mInclusion.mInclusionName)
+                .Field("second", stretch.second->mInclusion.mInclusionName);
+            json.Key("from").BeginObject().Field("alpha", stretch.fromAlpha).Field("beta", stretch.fromBeta);
+            json.EndObject()
+                .Key("to")
+                .BeginObject()
+                .Field("alpha", stretch.toAlpha)
+                .Field("beta", stretch.toBeta);
+            json.EndObject().EndObject();
+        }
         json.EndArray().EndObject();
         PrintJson(context.out, json);
         return kExitSuccess;
     }
     context.out << Printf("%s: %zu alpha-beta curve%s, %zu crossing%s\n", path.c_str(), curves.size(),
                           curves.size() == 1 ? "" : "s", crossings.size(), crossings.size() == 1 ? "" : "s");
+    for (const CCurveCoincidence& stretch : coincidences)
+        context.out << Printf("  %s and %s coincide from alpha %.5f, beta %.5f to alpha %.5f, beta %.5f\n",
+                              stretch.first->mInclusion.mInclusionName.c_str(),
+                              stretch.second->mInclusion.mInclusionName.c_str(), stretch.fromAlpha,
+                              stretch.fromBeta, stretch.toAlpha, stretch.toBeta);
     if (crossings.empty()) return kExitSuccess;
     context.out << Printf("  %9s %9s %11s  %s\n", "alpha", "beta", "angle (deg)", "curves");
     for (const CCurveCrossing& crossing : crossings)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: BSD-3-Clause
 // The aqueous command: the isochore of a coeval aqueous (H2O-NaCl) inclusion from its Th and its
 // salinity (measured or typed), with its homogenisation state.
+#include <cmath>
+
 #include "cli/aqueous_options.hpp"
 #include "cli/cli_commands.hpp"
 #include "cli/command_context.hpp"
@@ -56,8 +58,19 @@ int RunAqueous(const std::vector<std::string>& arguments, CCommandContext& conte
         out << "  Bodnar & Vityk (1994) isochore (" << kLegacyIsochoreLabel << ")\n";
     out << Printf("  homogenisation: %.2f C, %.3f bar, density %.2f kg/m3\n", h.T, h.P, h.rho);
     out << Printf("  isochore: %zu points\n  %10s %12s %10s\n", points.size(), "T (C)", "P (bar)", "bar/K");
-    for (const IsochorePoint& p : points)
-        out << Printf("  %10.3f %12.3f %10.4f\n", p.T, p.P, p.dPdT);
+    bool unsloped = false;
+    for (const IsochorePoint& p : points) {
+        if (std::isfinite(p.dPdT)) {
+            out << Printf("  %10.3f %12.3f %10.4f\n", p.T, p.P, p.dPdT);
+            continue;
+        }
+        out << Printf("  %10.3f %12.3f %10s\n", p.T, p.P, "-");
+        unsloped = true;
+    }
+    if (unsloped)
+        out << "  (-: no slope there; the brine density correlation hardly rises with pressure near the\n"
+               "   homogenisation pressure, and the isochore leaves Th steeply over a fraction of a "
+               "kelvin)\n";
     if (!points.empty() && points.back().T < tmax - 1e-9)
         out << Printf("  (the isochore reaches %.0f bar at %.2f C)\n", kHighestIsochorePressure,
                       points.back().T);

@@ -161,7 +161,7 @@ void OpenForInfo(CWDocument& document, const std::string& path, CTerminalService
     const bool wasQuiet = services.SetQuiet(true);
     const bool opened = document.OnOpenDocument(path);
     services.SetQuiet(wasQuiet);
-    if (!opened) throw UsageError(path + ": cannot be opened");
+    if (!opened) throw UsageError(path + ": " + OpenFailureOf(document, "cannot be opened"));
 }
 
 bool IsCsv(const std::string& path) {
@@ -347,7 +347,7 @@ int RunInfo(const std::vector<std::string>& arguments, CCommandContext& context)
         const bool wasQuiet = services.SetQuiet(true);
         const bool opened = document->OnOpenText(ReadStandardInput(context), path);
         services.SetQuiet(wasQuiet);
-        if (!opened) throw UsageError("standard input cannot be read");
+        if (!opened) throw UsageError("standard input: " + OpenFailureOf(*document, "cannot be read"));
     } else {
         OpenForInfo(*document, path, services);
     }

@@ -75,9 +75,12 @@ void PrintCrossing(std::ostream& out, const CAqueousIsochor& aqueous, const CAqu
     out << Printf("  slopes: oil %.3f bar/K, aqueous %.3f bar/K; angle %.2f degrees%s\n", crossing->mSlopeOil,
                   crossing->mSlopeAqueous, crossing->mAngle,
                   crossing->mAngle < zephon::aqueous::kIllConditionedAngle ? " (ill-conditioned)" : "");
-    if (crossing->mHasBand)
-        out << Printf("  standard uncertainty: T +- %.2f K, P +- %.2f bar, correlation %.3f\n",
-                      crossing->mSdT, crossing->mSdP, crossing->mCorrelation);
+    if (!crossing->mHasBand) return;
+    out << Printf("  standard uncertainty: T +- %.2f K, P +- %.2f bar, correlation %.3f\n", crossing->mSdT,
+                  crossing->mSdP, crossing->mCorrelation);
+    for (const std::string& name : crossing->mHalvedInputs)
+        out << "  (the crossing does not exist with " << name
+            << " moved by its whole uncertainty: the band takes its local derivative there)\n";
 }
 
 } // namespace

@@ -39,10 +39,4 @@ const char* DescribeKind(CFileKind kind) {
     return "unknown";
 }
 
-void SaveText(const std::filesystem::path& path, const std::string& text) {
-    std::string error;
-    if (!ReplaceFileContents(path, text, error))
-        throw UsageError(path.string() + ": cannot write the file (" + error + ")");
-}
-
 } // namespace zephon::cli

@@ -99,13 +99,15 @@ double BubbleVolumeAt(const CIsochor& isochor, double t) {
     return std::nan("");
 }
 
-void Save(CWDocument& document, const fs::path& path, CTerminalServices& services, CDemoResult& result) {
-    SaveDocumentStrictly(document, path, services);
+// The files are written together once the whole workflow has succeeded.
+void Save(CWDocument& document, const fs::path& path, CDemoResult& result) {
+    CWDocument::CSaveText saved = document.SaveToTextFor(path);
+    result.outputs.Add(path.string(), std::move(saved.text), std::move(saved.warning));
     result.files.push_back(path);
 }
 
 void SavePicture(const std::string& svg, const fs::path& path, CDemoResult& result) {
-    SaveText(path, svg);
+    result.outputs.Add(path.string(), svg);
     result.files.push_back(path);
 }
 
@@ -147,16 +149,18 @@ void MakeExampleCorrelation(CAlphaBetaCorrelation& correlation) {
 
 CDemoResult RunDemoWorkflow(const fs::path& folder, CTerminalServices& services, int jobs) {
     CDemoResult result;
+    // The folder is made only when the files are written; a name taken by something else is refused
+    // before hours of work.
     std::error_code ec;
-    fs::create_directories(folder, ec);
-    if (ec || !fs::is_directory(folder)) throw UsageError(folder.string() + ": cannot create the folder");
+    if (fs::exists(folder, ec) && !fs::is_directory(folder, ec))
+        throw UsageError(folder.string() + ": cannot create the folder (a file of that name exists)");
     auto& summary = result.summary;
     summary.push_back("Zephon demonstration in " + folder.string());
 
     // 1. The inclusions and the correlation, as data documents.
     CInclusionDataDocument inclusions(services);
     MakeExampleInclusions(inclusions.mInclusionList);
-    Save(inclusions, folder / "inclusions.inc", services, result);
+    Save(inclusions, folder / "inclusions.inc", result);
     long measurements = 0;
     std::vector<CInclusionRecord> records;
     for (const CInclusionRecordEx* inclusion : inclusions.mInclusionList.mInclusionData) {
@@ -169,7 +173,7 @@ CDemoResult RunDemoWorkflow(const fs::path& folder, CTerminalServices& services,
                              records.size(), measurements));
     CAlphaBetaDataDocument correlation(services);
     MakeExampleCorrelation(correlation.mCorrelation);
-    Save(correlation, folder / "correlation.abe", services, result);
+    Save(correlation, folder / "correlation.abe", result);
     summary.push_back(Printf("  correlation.abe    \"%s\": %ld produced oils",
                              correlation.mCorrelation.mName.c_str(), correlation.mCorrelation.mList.Count()));
 
@@ -190,7 +194,8 @@ CDemoResult RunDemoWorkflow(const fs::path& folder, CTerminalServices& services,
                        (curve.HasCurve() ? std::to_string(curve.points.size()) : std::string("no curve"));
         if (curve.HasCurve()) AddCurveToPlot(plot, curve);
     }
-    if (plot.PlotAlphaBetaCorrelationFile(folder / "correlation.abe") == nullptr)
+    // The correlation is plotted from the very text its file receives.
+    if (plot.PlotAlphaBetaCorrelationText(correlation.SaveToText(), "correlation.abe") == nullptr)
         throw UsageError((folder / "correlation.abe").string() + ": cannot be read back");
 
     // The first crossing of the first pair of curves that cross.
@@ -219,7 +224,7 @@ CDemoResult RunDemoWorkflow(const fs::path& folder, CTerminalServices& services,
     plot.ShowIsoGORCurves();
     plot.ShowIsoAPICurves();
     services.SetQuiet(wasQuiet);
-    Save(plot, folder / "alpha_beta.abp", services, result);
+    Save(plot, folder / "alpha_beta.abp", result);
     SavePicture(RenderView(plot.GetPlotView()), folder / "alpha_beta.svg", result);
     summary.push_back(Printf("  alpha_beta.abp     %ld alpha-beta curves (points: %s)",
                              plot.mAlphaBetaCurvesList.Count(), curveCounts.c_str()));
@@ -244,7 +249,7 @@ CDemoResult RunDemoWorkflow(const fs::path& folder, CTerminalServices& services,
     CFluidModelDataDocument* fluid = plot.GenerateFluidModel(alpha, beta, reference.mCO2 / 100.0,
                                                              reference.mN2 / 100.0, reference.mH2S / 100.0);
     if (fluid == nullptr) throw CalculationError("no fluid model could be made for the marker");
-    Save(*fluid, folder / "fluid_model.flu", services, result);
+    Save(*fluid, folder / "fluid_model.flu", result);
 
     // 4. Its phase envelope, the isochore pairs of the inclusions it reproduces, a trapping line and
     // the bubble sizes against temperature.
@@ -303,7 +308,7 @@ CDemoResult RunDemoWorkflow(const fs::path& folder, CTerminalServices& services,
                                          thaq, firstTh, trap->mPtrap));
         }
     }
-    Save(diagrams, folder / "phase_diagram.ptd", services, result);
+    Save(diagrams, folder / "phase_diagram.ptd", result);
     SavePicture(RenderView(diagrams.GetPlotView()), folder / "phase_diagram.svg", result);
     SavePicture(RenderView(*volumePlot), folder / "bubble_size.svg", result);
     summary.push_back(
@@ -323,7 +328,12 @@ int RunDemo(const std::vector<std::string>& arguments, CCommandContext& context)
     if (folder == "-") throw UsageError("demo: --out names a folder; its files cannot go to standard output");
     const unsigned hardware = std::max(1u, std::thread::hardware_concurrency());
     const int jobs = static_cast<int>(line.Integer("--jobs", 1, 256).value_or(std::min(hardware, 4u)));
-    const CDemoResult result = RunDemoWorkflow(folder, context.services, jobs);
+    CDemoResult result = RunDemoWorkflow(folder, context.services, jobs);
+    // The folder is made now, when everything it will hold has been made.
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (ec || !fs::is_directory(folder)) throw UsageError(folder.string() + ": cannot create the folder");
+    result.outputs.Commit(context.standardOutput, context.services);
     for (const std::string& text : result.summary)
         context.out << text << '\n';
     return kExitSuccess;

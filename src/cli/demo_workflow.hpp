@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/pending_outputs.hpp"
 #include "data/alpha_beta_record.hpp"
 #include "data/inclusion_record.hpp"
 #include "documents/application_services.hpp"
@@ -25,10 +26,11 @@ void MakeExampleCorrelation(CAlphaBetaCorrelation& correlation);
 struct CDemoResult {
     std::vector<std::string> summary;         // the lines printed at the end
     std::vector<std::filesystem::path> files; // everything written
+    CPendingOutputs outputs;                  // their texts, written once all have been made
 };
 
-// Runs the workflow and writes its documents and pictures into the folder (created when needed).
-// Throws the tool's errors.
+// Runs the workflow and makes its documents and pictures for the folder (which it creates when
+// needed); nothing is written before `outputs` is committed. Throws the tool's errors.
 CDemoResult RunDemoWorkflow(const std::filesystem::path& folder, CTerminalServices& services, int jobs);
 
 } // namespace zephon::cli

@@ -42,6 +42,10 @@ void RefuseIfDamaged(const CWDocument& document, const std::string& name) {
 
 } // namespace
 
+std::string OpenFailureOf(const CWDocument& document, const std::string& otherwise) {
+    return document.GetOpenFailure().empty() ? otherwise : document.GetOpenFailure();
+}
+
 void OpenDocumentStrictly(CWDocument& document, const fs::path& path, CTerminalServices& services) {
     std::error_code ec;
     if (!fs::exists(path, ec)) throw UsageError(path.string() + ": no such file");
@@ -53,7 +57,7 @@ void OpenDocumentStrictly(CWDocument& document, const fs::path& path, CTerminalS
     const bool wasQuiet = services.SetQuiet(true);
     const bool opened = document.OnOpenDocument(path);
     services.SetQuiet(wasQuiet);
-    if (!opened) throw UsageError(path.string() + ": cannot be opened");
+    if (!opened) throw UsageError(path.string() + ": " + OpenFailureOf(document, "cannot be opened"));
     RefuseIfDamaged(document, path.string());
 }
 
@@ -62,25 +66,8 @@ void OpenTextStrictly(CWDocument& document, const std::string& text, const std::
     const bool wasQuiet = services.SetQuiet(true);
     const bool opened = document.OnOpenText(text, name);
     services.SetQuiet(wasQuiet);
-    if (!opened) throw UsageError(name + ": cannot be read");
+    if (!opened) throw UsageError(name + ": " + OpenFailureOf(document, "cannot be read"));
     RefuseIfDamaged(document, name);
-}
-
-void SaveDocumentStrictly(CWDocument& document, const fs::path& path, CTerminalServices& services) {
-    const bool wasQuiet = services.SetQuiet(true);
-    const std::size_t before = services.Messages().size();
-    const bool saved = document.OnSaveDocument(path);
-    services.SetQuiet(wasQuiet);
-    if (saved) {
-        // What a successful save warned of (values that were no numbers, saved as 0) is told.
-        const std::vector<std::string> warnings(services.Messages().begin() + static_cast<long>(before),
-                                                services.Messages().end());
-        for (const std::string& warning : warnings)
-            services.ShowMessage({warning, "", CMessageIcon::Warning, false});
-        return;
-    }
-    std::string reason = services.Messages().size() > before ? services.Messages().back() : "";
-    throw UsageError(path.string() + ": cannot write the file" + (reason.empty() ? "" : " (" + reason + ")"));
 }
 
 std::unique_ptr<CInclusionDataDocument> OpenInclusions(const fs::path& path, CTerminalServices& services) {

@@ -14,6 +14,9 @@ namespace zephon::cli {
 
 class CTerminalServices;
 
+// Why the document could not open its file, in a few words; `otherwise` when it gave no reason.
+std::string OpenFailureOf(const CWDocument& document, const std::string& otherwise);
+
 // Opens the file into the document; a usage error when it cannot be opened or is damaged.
 void OpenDocumentStrictly(CWDocument& document, const std::filesystem::path& path,
                           CTerminalServices& services);
@@ -21,10 +24,6 @@ void OpenDocumentStrictly(CWDocument& document, const std::filesystem::path& pat
 // The same for a file's text read from elsewhere (standard input), named `name` in messages.
 void OpenTextStrictly(CWDocument& document, const std::string& text, const std::string& name,
                       CTerminalServices& services);
-
-// Saves the document; a usage error naming the file when it cannot be written.
-void SaveDocumentStrictly(CWDocument& document, const std::filesystem::path& path,
-                          CTerminalServices& services);
 
 std::unique_ptr<CInclusionDataDocument> OpenInclusions(const std::filesystem::path& path,
                                                        CTerminalServices& services);

@@ -63,15 +63,15 @@ void ClaimStandardOutput(CCommandContext& context, const CCommandLine& line) {
 
 void WriteTextOutput(CCommandContext& context, const CCommandLine& line, const std::string& path,
                      const std::string& text) {
-    if (!IsStandardStream(path)) return SaveText(path, text);
-    ClaimStandardOutput(context, line);
-    context.standardOutput << text;
+    if (IsStandardStream(path)) ClaimStandardOutput(context, line);
+    context.outputs.Add(path, text);
 }
 
 void WriteDocumentOutput(CCommandContext& context, const CCommandLine& line, CWDocument& document,
                          const std::string& path) {
-    if (!IsStandardStream(path)) return SaveDocumentStrictly(document, path, context.services);
-    WriteTextOutput(context, line, path, document.SaveToText());
+    if (IsStandardStream(path)) ClaimStandardOutput(context, line);
+    CWDocument::CSaveText saved = document.SaveToTextFor(path);
+    context.outputs.Add(path, std::move(saved.text), std::move(saved.warning));
 }
 
 } // namespace zephon::cli

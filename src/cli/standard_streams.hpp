@@ -25,7 +25,8 @@ CFileKind KindOfInput(const CCommandLine& line, const std::string& path);
 // All of standard input.
 std::string ReadStandardInput(CCommandContext& context);
 
-// Writes a text file: to standard output for "-", otherwise as the documents save.
+// Writes a text file: to standard output for "-", otherwise as the documents save; the file is put
+// in place when the command has succeeded (a command that fails writes nothing).
 void WriteTextOutput(CCommandContext& context, const CCommandLine& line, const std::string& path,
                      const std::string& text);
 // Saves a document: to standard output for "-", otherwise as the desktop program saves.

@@ -65,14 +65,82 @@ bool Cross(const Segment& p, const Segment& q, Found& found) {
     return true;
 }
 
+// Where two segments that lie on one line overlap, as positions along the first curve (p the
+// segment of the earlier curve); false when they are not on one line or share no length.
+bool Overlap(const Segment& p, const Segment& q, double& from, double& to) {
+    const double rx = p.bx - p.ax, ry = p.by - p.ay;
+    const double length = std::hypot(rx, ry);
+    if (!(length > 0)) return false;
+    // Both ends of q within rounding of p's line.
+    auto distance = [&](double x, double y) { return std::fabs(rx * (y - p.ay) - ry * (x - p.ax)) / length; };
+    if (distance(q.ax, q.ay) > kSlack || distance(q.bx, q.by) > kSlack) return false;
+    auto along = [&](double x, double y) { return (rx * (x - p.ax) + ry * (y - p.ay)) / (length * length); };
+    const double t0 = along(q.ax, q.ay), t1 = along(q.bx, q.by);
+    const double low = std::max(0.0, std::min(t0, t1)), high = std::min(1.0, std::max(t0, t1));
+    if ((high - low) * length <= kSlack) return false;
+    from = p.position + low;
+    to = p.position + high;
+    return true;
+}
+
+struct Stretch {
+    std::size_t first, second;
+    double from, to; // positions along the first curve
+};
+
+// The point at a position along a curve's segments.
+void PointAlong(const std::vector<Segment>& segments, std::size_t curve, double position, double& alpha,
+                double& beta) {
+    for (const Segment& s : segments) {
+        if (s.curve != curve || position < s.position - kSlack || position > s.position + 1 + kSlack)
+            continue;
+        const double t = std::clamp(position - s.position, 0.0, 1.0);
+        alpha = s.ax + t * (s.bx - s.ax);
+        beta = s.ay + t * (s.by - s.ay);
+        return;
+    }
+}
+
+// Overlaps of one pair that follow one another along the first curve form one stretch.
+std::vector<Stretch> MergeStretches(std::vector<Stretch> pieces) {
+    std::sort(pieces.begin(), pieces.end(), [](const Stretch& a, const Stretch& b) {
+        if (a.first != b.first) return a.first < b.first;
+        if (a.second != b.second) return a.second < b.second;
+        return a.from < b.from;
+    });
+    std::vector<Stretch> merged;
+    for (const Stretch& piece : pieces) {
+        if (!merged.empty() && merged.back().first == piece.first && merged.back().second == piece.second &&
+            piece.from <= merged.back().to + kSlack) {
+            merged.back().to = std::max(merged.back().to, piece.to);
+            continue;
+        }
+        merged.push_back(piece);
+    }
+    return merged;
+}
+
+bool WithinStretch(const std::vector<Stretch>& stretches, std::size_t first, std::size_t second,
+                   double along) {
+    return std::any_of(stretches.begin(), stretches.end(), [&](const Stretch& s) {
+        return s.first == first && s.second == second && along >= s.from - kSlack && along <= s.to + kSlack;
+    });
+}
+
 } // namespace
 
 std::vector<CCurveCrossing> FindCurveCrossings(std::span<const CAlphaBetaCurve* const> curves) {
+    return FindCurveIntersections(curves).crossings;
+}
+
+CCurveIntersections FindCurveIntersections(std::span<const CAlphaBetaCurve* const> curves) {
     std::vector<Segment> segments = SegmentsOf(curves);
+    const std::vector<Segment> inOrder = segments;
     // A sweep along alpha: only segments whose alpha ranges overlap are compared.
     std::sort(segments.begin(), segments.end(),
               [](const Segment& a, const Segment& b) { return a.minX < b.minX; });
     std::vector<Found> found;
+    std::vector<Stretch> pieces;
     for (std::size_t i = 0; i < segments.size(); ++i) {
         for (std::size_t j = i + 1; j < segments.size() && segments[j].minX <= segments[i].maxX; ++j) {
             const Segment& a = segments[i];
@@ -80,6 +148,10 @@ std::vector<CCurveCrossing> FindCurveCrossings(std::span<const CAlphaBetaCurve* 
             if (a.curve == b.curve || a.maxY < b.minY || b.maxY < a.minY) continue;
             const Segment& p = a.curve < b.curve ? a : b;
             const Segment& q = a.curve < b.curve ? b : a;
+            if (double from = 0, to = 0; Overlap(p, q, from, to)) {
+                pieces.push_back({p.curve, q.curve, from, to});
+                continue;
+            }
             Found crossing;
             if (!Cross(p, q, crossing)) continue;
             crossing.crossing.firstIndex = p.curve;
@@ -96,10 +168,13 @@ std::vector<CCurveCrossing> FindCurveCrossings(std::span<const CAlphaBetaCurve* 
             return a.crossing.secondIndex < b.crossing.secondIndex;
         return a.along < b.along;
     });
-    std::vector<CCurveCrossing> crossings;
+    const std::vector<Stretch> stretches = MergeStretches(std::move(pieces));
+    CCurveIntersections result;
+    std::vector<CCurveCrossing>& crossings = result.crossings;
     crossings.reserve(found.size());
     for (const Found& each : found) {
         const CCurveCrossing& c = each.crossing;
+        if (WithinStretch(stretches, c.firstIndex, c.secondIndex, each.along)) continue;
         if (!crossings.empty()) {
             const CCurveCrossing& last = crossings.back();
             if (last.firstIndex == c.firstIndex && last.secondIndex == c.secondIndex &&
@@ -108,5 +183,15 @@ std::vector<CCurveCrossing> FindCurveCrossings(std::span<const CAlphaBetaCurve* 
         }
         crossings.push_back(c);
     }
-    return crossings;
+    for (const Stretch& stretch : stretches) {
+        CCurveCoincidence coincidence;
+        PointAlong(inOrder, stretch.first, stretch.from, coincidence.fromAlpha, coincidence.fromBeta);
+        PointAlong(inOrder, stretch.first, stretch.to, coincidence.toAlpha, coincidence.toBeta);
+        coincidence.firstIndex = stretch.first;
+        coincidence.secondIndex = stretch.second;
+        coincidence.first = curves[stretch.first];
+        coincidence.second = curves[stretch.second];
+        result.coincidences.push_back(coincidence);
+    }
+    return result;
 }

@@ -12,7 +12,9 @@
 // came before it as a damaged file, which it says, and asks before saving over it.
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "base/data_list.hpp"
 #include "base/record.hpp"
@@ -28,6 +30,17 @@ enum : std::int32_t { kAqueousIsochorInfo = 4, kAqueousCrossingInfo = 5 };
 
 inline constexpr const char* kAqueousSectionWord = "Aqueous_isochors";
 
+// What the aqueous section may hold beyond finite numbers in their physical ranges: the rules of
+// the calculation's own inputs, which the document gives (the records know no brine model). A value
+// a rule refuses makes the file damaged at that field. An empty rule accepts what the stream reads.
+struct CAqueousReadRules {
+    std::function<bool(double)> th;                                  // the aqueous Th (C)
+    std::function<bool(const std::string&)> source;                  // the salinity-source word
+    std::function<bool(const std::string& source, double)> measured; // Tm (C) or a typed salinity
+    std::function<bool(const std::string&)> host;                    // the host-mineral word
+    std::function<bool(const std::string&)> oilIsochor;              // a crossing's oil isochore
+};
+
 // The crossing of an aqueous isochore with a monophasic oil isochore, named as in its diagram.
 class CAqueousCrossing : public CRecord {
   public:
@@ -35,7 +48,8 @@ class CAqueousCrossing : public CRecord {
     // The oil isochore's name, a line end; T, P, both slopes and the angle; the uncertainties the
     // band was made from and Tfv; whether there is a band, and sdT, sdP and the correlation; a line
     // end. General notation with 8 digits.
-    void Read(CDataHandleStream& stream) override;
+    void Read(CDataHandleStream& stream) override { ReadWith(stream, {}); }
+    void ReadWith(CDataHandleStream& stream, const CAqueousReadRules& rules);
     void Write(CDataHandleStream& stream) override;
 
     std::string mOilIsochorName;
@@ -48,6 +62,11 @@ class CAqueousCrossing : public CRecord {
     double mTfv = 20;
     int mHasBand = 0;
     double mSdT = 0, mSdP = 0, mCorrelation = 0;
+
+    // Of the calculation only, not written: the band's correlation of the two Th, its brine
+    // density uncertainty (percent), and the inputs it moved by less than their uncertainty.
+    double mThCorrelation = 0, mSdBrineDensity = 0;
+    std::vector<std::string> mHalvedInputs;
 
     CGraphPoint* mGraphPoint = nullptr;   // owned by the plot view; not written
     CGraphCurve* mEllipseCurve = nullptr; // owned by the plot view; not written
@@ -65,7 +84,8 @@ class CAqueousIsochor : public CRecord {
     // and the salinity, the host word, the legacy flag, P_h and the density, the
     // point count, a line end; the points; the crossing count, a line end; the crossings. Numbers in
     // general notation with 8 digits.
-    void Read(CDataHandleStream& stream) override;
+    void Read(CDataHandleStream& stream) override { ReadWith(stream, {}); }
+    void ReadWith(CDataHandleStream& stream, const CAqueousReadRules& rules);
     void Write(CDataHandleStream& stream) override;
 
     // "Aq: Th = <Th>, <S> wt%" with the host and "legacy" when they apply.
@@ -98,7 +118,8 @@ class CAqueousIsochorsList : public CRecordList {
     CAqueousIsochorsList() = default;
     ~CAqueousIsochorsList() override { mList.DeleteAll(); }
     // The count, a line end, each isochore. (The section word is the document's to write.)
-    void Read(CDataHandleStream& stream) override;
+    void Read(CDataHandleStream& stream) override { ReadWith(stream, {}); }
+    void ReadWith(CDataHandleStream& stream, const CAqueousReadRules& rules);
     void Write(CDataHandleStream& stream) override;
     void RemoveAll() { mList.DeleteAll(); }
     long Count() const { return mList.Count(); }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: BSD-3-Clause
 #include "data/phase_diagram_record.hpp"
 
+#include "base/field_rules.hpp"
+
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -408,7 +410,9 @@ void CEnvelopeKeyPoints::Read(CDataHandleStream& stream) {
     const bool computed = ReadFlagWord(stream, "1");
     for (CEnvelopeKeyPoint* point : {&mCritical, &mCricondenbar, &mCricondentherm}) {
         point->mValid = ReadFlagWord(stream, "1");
-        stream >> point->mT >> point->mP;
+        // Where an envelope can lie: the temperatures Zephon takes, pressures below 10 kbar.
+        ReadNumberIn(stream, point->mT, -273.15, 2000.0);
+        ReadNumberIn(stream, point->mP, 0.0, 10000.0);
         point->mValid = point->mValid && computed && std::isfinite(point->mT) && std::isfinite(point->mP);
     }
     mComputed = computed && !stream.HasError();

@@ -481,6 +481,16 @@ CAlphaBetaPlotDocument::PlotAlphaBetaCorrelationFile(const std::filesystem::path
         Warn(Services(), "Zephon cannot open the file \"" + path.string() + "\": " + error + ".");
         return nullptr;
     }
+    return PlotAlphaBetaCorrelationText(content, path.filename().string());
+}
+
+CAlphaBetaCorrelation* CAlphaBetaPlotDocument::PlotAlphaBetaCorrelationText(const std::string& content,
+                                                                            const std::string& fileName) {
+    if (IsEmptyFileText(content)) {
+        Warn(Services(), "Zephon cannot open the file \"" + fileName + "\": " + kEmptyFileReason +
+                             " (it holds no data of any kind).");
+        return nullptr;
+    }
     auto correlation = std::make_unique<CAlphaBetaCorrelation>();
     correlation->mName = "Undefined";
     correlation->mPointFormat = CPointFormat(3, zephon::plot::MakeColor(0, 0, 255), 3);
@@ -488,8 +498,8 @@ CAlphaBetaPlotDocument::PlotAlphaBetaCorrelationFile(const std::filesystem::path
     correlation->Read(stream);
     if (stream.HasError()) {
         const CReadStop stop = LocateReadStop(content, stream.SuccessfulReads());
-        Warn(Services(), "The file \"" + path.filename().string() +
-                             "\" is damaged: reading stopped at line " + std::to_string(stop.line) +
+        Warn(Services(), "The file \"" + fileName + "\" is damaged: reading stopped at line " +
+                             std::to_string(stop.line) +
                              ". The correlation shows what could be read before that point.");
     }
     CAlphaBetaCorrelation* raw = correlation.release();

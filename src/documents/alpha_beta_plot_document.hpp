@@ -104,6 +104,9 @@ class CAlphaBetaPlotDocument : public CWDocument {
     CAlphaBetaCorrelation* SelectAndPlotAlphaBetaCorrelation();
     // Reads and plots a correlation file; null (the person told why) when it cannot be read.
     CAlphaBetaCorrelation* PlotAlphaBetaCorrelationFile(const std::filesystem::path& path);
+    // The same for a correlation file's text read elsewhere, named `fileName` in messages.
+    CAlphaBetaCorrelation* PlotAlphaBetaCorrelationText(const std::string& content,
+                                                        const std::string& fileName);
 
     // ---- background curves ----
 

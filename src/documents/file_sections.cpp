@@ -45,6 +45,7 @@ void ReadTrailingSections(CDataHandleStream& stream, const CSectionReaders& read
             stream.mErrorFlag = 1;
             return;
         }
+        const unsigned long wordsStart = stream.SuccessfulReads();
         std::string words;
         for (long i = 0; i < count; ++i) {
             std::string word;
@@ -59,7 +60,8 @@ void ReadTrailingSections(CDataHandleStream& stream, const CSectionReaders& read
         section.SetGeneral(3);
         reader->second(section);
         if (section.HasError()) {
-            stream.mErrorFlag = 1;
+            // The section's words are the file's: the damage is reported at the word that failed.
+            stream.RefuseFieldAfter(wordsStart + section.SuccessfulReads());
             return;
         }
     }

@@ -42,6 +42,31 @@ AqueousMeasurement CPhaseDiagDocument::MeasurementOf(const CAqueousIsochor& isoc
             isochor.mLegacy != 0};
 }
 
+CAqueousReadRules CPhaseDiagDocument::AqueousReadRules() const {
+    CAqueousReadRules rules;
+    rules.th = [](double th) { return aqueous_th_in_range(th); };
+    rules.source = [](const std::string& word) {
+        SalinitySource source{};
+        return salinity_source_from_word(word, source);
+    };
+    rules.measured = [](const std::string& word, double value) {
+        SalinitySource source{};
+        return salinity_source_from_word(word, source) && salinity_from(source, value).ok;
+    };
+    rules.host = [](const std::string& word) {
+        HostMineral host{};
+        return host_mineral_from_word(word, host);
+    };
+    rules.oilIsochor = [this](const std::string& name) {
+        for (const CPhaseDiagram* diagram : mPhaseDiagramsList.mList)
+            if (diagram->mMonoIsochorsList)
+                for (const CIsochor* isochor : diagram->mMonoIsochorsList->mList)
+                    if (isochor->mName == name) return true;
+        return false;
+    };
+    return rules;
+}
+
 CAqueousIsochor* CPhaseDiagDocument::CalculateAqueousIsochor(const AqueousMeasurement& m) {
     const std::string source = salinity_source_word(m.source), host = host_mineral_word(m.host);
     for (CAqueousIsochor* existing : mAqueousIsochorsList.mList)
@@ -144,6 +169,9 @@ CAqueousCrossing* CPhaseDiagDocument::CalculateCrossing(CAqueousIsochor* aqueous
     crossing->mSdThOil = sd.thOil;
     crossing->mSdFv = sd.fv;
     crossing->mTfv = tfv;
+    crossing->mThCorrelation = sd.thCorrelation;
+    crossing->mSdBrineDensity = sd.brineDensity;
+    crossing->mHalvedInputs = result.bandHalved;
     if (result.band) {
         crossing->mHasBand = 1;
         crossing->mSdT = result.band->sdT;

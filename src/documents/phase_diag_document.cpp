@@ -724,7 +724,7 @@ void CPhaseDiagDocument::ReadData(CDataHandleStream& stream) {
         });
 
     if (stream.ReadWordIf(kAqueousSectionWord)) {
-        mAqueousIsochorsList.Read(stream);
+        mAqueousIsochorsList.ReadWith(stream, AqueousReadRules());
         for (CAqueousIsochor* isochor : mAqueousIsochorsList.mList)
             PlotAqueousIsochor(isochor);
     }

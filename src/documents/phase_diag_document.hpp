@@ -121,6 +121,9 @@ class CPhaseDiagDocument : public CWDocument {
     void PlotAqueousIsochor(CAqueousIsochor* isochor);
     // The measurements an aqueous isochore was made from.
     static zephon::aqueous::AqueousMeasurement MeasurementOf(const CAqueousIsochor& isochor);
+    // What the aqueous section of a file may hold: the aqueous calculation's own input rules, and
+    // crossings with monophasic isochores that the document's diagrams hold.
+    CAqueousReadRules AqueousReadRules() const;
 
     // ---- drawn objects ----
 

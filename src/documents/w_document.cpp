@@ -21,7 +21,25 @@ std::string DisplayName(const fs::path& path) {
     return path.filename().string();
 }
 
+// The file reads back (its readers refuse anything but finite numbers), and the person learns that
+// values which were no numbers are 0 in it.
+std::string NonFiniteWarning(const fs::path& path, const CDataHandleStream& stream) {
+    const unsigned long count = stream.NonFiniteWrites();
+    if (count == 0) return {};
+    const std::string values =
+        count == 1 ? "1 value of the document is" : std::to_string(count) + " values of the document are";
+    return "The file \"" + DisplayName(path) + "\" was saved, but " + values +
+           " not a number (NaN or infinite; " + (count == 1 ? "on" : "the first on") + " line " +
+           std::to_string(stream.FirstNonFiniteLine()) +
+           "). A data file holds finite numbers only: 0 stands in " + (count == 1 ? "its" : "their") +
+           " place.";
+}
+
 } // namespace
+
+bool IsEmptyFileText(std::string_view text) {
+    return IsBlankText(text);
+}
 
 CReadStop LocateReadStop(std::string_view text, unsigned long successfulReads) {
     CReadStop stop;
@@ -76,6 +94,15 @@ bool CWDocument::OnOpenText(const std::string& content, const fs::path& path, CU
     // The document is named before it reads, so that what it opens while reading carries its name.
     mPathName = path;
     mTitle = DisplayName(path);
+    mOpenFailure.clear();
+    // A file cut to nothing (a failed copy, a full disk) must not pass for a document without data.
+    if (IsBlankText(content)) {
+        mOpenFailure = kEmptyFileReason;
+        mServices.ShowMessage({"Zephon cannot open the file \"" + path.string() + "\": " + mOpenFailure +
+                                   " (it holds no data of any kind).",
+                               "", CMessageIcon::Warning, false});
+        return false;
+    }
     CDataHandleStream stream = CDataHandleStream::FromText(content);
     stream.SetGeneral(3);
     try {
@@ -89,7 +116,7 @@ bool CWDocument::OnOpenText(const std::string& content, const fs::path& path, CU
     }
 
     mModified = false;
-    mOpenedDamaged = stream.HasError() && !IsBlankText(content);
+    mOpenedDamaged = stream.HasError();
     mReadStop = mOpenedDamaged ? LocateReadStop(content, stream.SuccessfulReads()) : CReadStop{};
     if (mOpenedDamaged && !HasContent() && unreadable == CUnreadableFile::Refuse) {
         mServices.ShowMessage(
@@ -110,6 +137,13 @@ bool CWDocument::OnOpenText(const std::string& content, const fs::path& path, CU
     }
     UpdateAllViews();
     return true;
+}
+
+CWDocument::CSaveText CWDocument::SaveToTextFor(const fs::path& path) {
+    CDataHandleStream stream;
+    WriteData(stream);
+    std::string warning = NonFiniteWarning(path, stream);
+    return {stream.Text(), std::move(warning)};
 }
 
 std::string CWDocument::SaveToText() {
@@ -151,18 +185,8 @@ bool CWDocument::OnSaveDocument(const fs::path& path) {
     mTitle = DisplayName(path);
     mModified = false;
     mOpenedDamaged = false;
-    if (const unsigned long count = stream.NonFiniteWrites()) {
-        // The file reads back (its readers refuse anything but finite numbers), and the person learns
-        // that values which were no numbers are 0 in it.
-        const std::string values =
-            count == 1 ? "1 value of the document is" : std::to_string(count) + " values of the document are";
-        mServices.ShowMessage({"The file \"" + DisplayName(path) + "\" was saved, but " + values +
-                                   " not a number (NaN or infinite; " + (count == 1 ? "on" : "the first on") +
-                                   " line " + std::to_string(stream.FirstNonFiniteLine()) +
-                                   "). A data file holds finite numbers only: 0 stands in " +
-                                   (count == 1 ? "its" : "their") + " place.",
-                               "", CMessageIcon::Warning, false});
-    }
+    if (std::string warning = NonFiniteWarning(path, stream); !warning.empty())
+        mServices.ShowMessage({std::move(warning), "", CMessageIcon::Warning, false});
     return true;
 }
 

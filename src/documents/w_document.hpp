@@ -30,6 +30,10 @@ class CWDocument;
 // application refuses it and opens nothing.
 enum class CUnreadableFile { OpenEmpty, Refuse };
 
+// Why a file with nothing in it (no byte, or only blanks) is no document of any kind: every reader
+// refuses it with these words.
+inline constexpr const char* kEmptyFileReason = "the file is empty";
+
 // Something that shows a document (a data table, a plot window) and refreshes when told.
 class CDocumentView {
   public:
@@ -47,6 +51,9 @@ struct CReadStop {
 // Locates the token that follows the first `successfulReads` tokens of a text: where a reader that
 // succeeded that many times stopped.
 CReadStop LocateReadStop(std::string_view text, unsigned long successfulReads);
+
+// A text with nothing but blanks in it: a file that is empty for every reader.
+bool IsEmptyFileText(std::string_view text);
 
 class CWDocument {
   public:
@@ -77,6 +84,13 @@ class CWDocument {
     // The text the document writes, as a save would write it. A value that is not a finite number is
     // written as 0 (a save tells the person of it).
     std::string SaveToText();
+    // The text a save to `path` writes and the warning that save gives (empty when none), for a
+    // writer that puts the text in place itself once everything else has succeeded.
+    struct CSaveText {
+        std::string text;
+        std::string warning;
+    };
+    CSaveText SaveToTextFor(const std::filesystem::path& path);
 
     // Whether the document holds anything (a record, a curve, a plot).
     virtual bool HasContent() const { return true; }
@@ -104,6 +118,9 @@ class CWDocument {
     // How the last open went: whether the file was damaged, and where reading stopped.
     bool WasOpenedDamaged() const { return mOpenedDamaged; }
     const CReadStop& GetReadStop() const { return mReadStop; }
+    // Why the last open failed, in a few words for a message (empty when it did not fail, or when no
+    // short reason applies).
+    const std::string& GetOpenFailure() const { return mOpenFailure; }
 
     void AddView(CDocumentView* view);
     void RemoveView(CDocumentView* view);
@@ -124,5 +141,6 @@ class CWDocument {
     CDocumentChangeSink* mChangeSink = nullptr;
     bool mOpenedDamaged = false;
     CReadStop mReadStop;
+    std::string mOpenFailure;
     std::vector<CDocumentView*> mViews;
 };

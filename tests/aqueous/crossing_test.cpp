@@ -80,16 +80,21 @@ namespace {
 
 // Brute force: the crossing for normally distributed inputs, its sample standard deviations and
 // correlation.
+// With r, the errors of inputs 0 and 2 (the two Th) are correlated by r.
 CrossingBand MonteCarlo(const CrossingOfInputs& f, const std::vector<UncertainInput>& inputs, int draws,
-                        std::vector<std::pair<double, double>>* samples = nullptr) {
+                        std::vector<std::pair<double, double>>* samples = nullptr, double r = 0) {
     std::mt19937_64 random(20240611);
     std::normal_distribution<double> normal;
     double sT = 0, sP = 0, sTT = 0, sPP = 0, sTP = 0;
     int n = 0;
     for (int k = 0; k < draws; ++k) {
+        std::vector<double> z;
+        for (std::size_t i = 0; i < inputs.size(); ++i)
+            z.push_back(normal(random));
+        if (inputs.size() > 2) z[2] = r * z[0] + std::sqrt(1 - r * r) * z[2];
         std::vector<double> x;
-        for (const UncertainInput& in : inputs)
-            x.push_back(in.value + in.sd * normal(random));
+        for (std::size_t i = 0; i < inputs.size(); ++i)
+            x.push_back(inputs[i].value + inputs[i].sd * z[i]);
         const auto c = f(x);
         if (!c) continue;
         if (samples) samples->push_back(*c);
@@ -160,4 +165,81 @@ TEST(CrossingBand, AnInputThatCannotBeVariedIsNamed) {
     ASSERT_TRUE(none.ok);
     EXPECT_NEAR(none.band.sdT, 2, 1e-12);
     EXPECT_EQ(none.band.sdP, 0);
+}
+
+namespace {
+
+// The aqueous inclusion from Th and Tm,ice; the oil a straight isochore whose start and slope
+// follow its Th and bubble fraction as a real oil's roughly do: p0 at Th 88 C plus 1.5 bar/K, the
+// slope at Fv 11 % plus 0.2 bar/K per percent.
+std::optional<std::pair<double, double>> BrineAndLine(const std::vector<double>& x, double p0 = 112,
+                                                      double slope = 9.7) {
+    const SalinityResult s = salinity_from_ice_melting(x[1]);
+    if (!s.ok) return std::nullopt;
+    const auto aqueous = AqueousIsochore::make({x[0], s.weightPercent}).isochore;
+    if (!aqueous) return std::nullopt;
+    const Line oil(x[2], p0 + 1.5 * (x[2] - 88), slope + 0.2 * (x[3] - 11));
+    const CrossingResult r = find_crossing(oil, *aqueous);
+    if (r.status != CrossingStatus::Found) return std::nullopt;
+    return std::make_pair(r.crossing.T, r.crossing.P);
+}
+
+} // namespace
+
+TEST(CrossingBand, CorrelatedThAgreeWithCorrelatedMonteCarlo) {
+    // A shared stage offset: the two Th errors correlated by 0.9, and fully (r = 1).
+    const std::vector<UncertainInput> inputs{
+        {"Th (aq.)", 138.0, 1.0}, {"Tm,ice", -7.2, 0.2}, {"Th (oil)", 88.0, 1.0}, {"Fv", 11.0, 0.5}};
+    const CrossingOfInputs crossing = [](const std::vector<double>& x) { return BrineAndLine(x); };
+    const BandResult independent = propagate_uncertainty(crossing, inputs);
+    for (double r : {0.9, 1.0, -0.5}) {
+        const BandResult fd = propagate_uncertainty(crossing, inputs, {{0, 2, r}});
+        ASSERT_TRUE(fd.ok) << fd.message;
+        EXPECT_TRUE(fd.halved.empty());
+        const CrossingBand mc = MonteCarlo(crossing, inputs, 1500, nullptr, r);
+        EXPECT_NEAR(fd.band.sdT / mc.sdT, 1.0, 0.08) << r << ": " << fd.band.sdT << " " << mc.sdT;
+        EXPECT_NEAR(fd.band.sdP / mc.sdP, 1.0, 0.08) << r << ": " << fd.band.sdP << " " << mc.sdP;
+        EXPECT_NEAR(fd.band.correlation, mc.correlation, 0.05) << r;
+        // Both Th moving together move both isochores the same way: the crossing moves less.
+        if (r > 0) {
+            EXPECT_LT(fd.band.sdP, independent.band.sdP);
+        }
+    }
+}
+
+TEST(CrossingBand, NearParallelCrossingAgreesWithMonteCarloAndSaysWhereAStepWasHalved) {
+    // An oil isochore nearly as steep as the brine's: the angle below 5 degrees.
+    const std::vector<UncertainInput> inputs{
+        {"Th (aq.)", 138.0, 0.3}, {"Tm,ice", -7.2, 0.05}, {"Th (oil)", 88.0, 0.3}, {"Fv", 11.0, 0.05}};
+    // The oil line through the brine isochore at 180 C, 12 % steeper than it there.
+    const auto aqueous =
+        AqueousIsochore::make({138.0, salinity_from_ice_melting(-7.2).weightPercent}).isochore;
+    const IsochorePoint at180 = *aqueous->at(180);
+    const double slope = 1.12 * at180.dPdT, p0 = at180.P - slope * (180 - 88);
+    const CrossingOfInputs crossing = [&](const std::vector<double>& x) {
+        return BrineAndLine(x, p0, slope);
+    };
+    const auto nominal = crossing({138.0, -7.2, 88.0, 11.0});
+    ASSERT_TRUE(nominal);
+    EXPECT_NEAR(nominal->first, 180, 1e-5);
+    const double angle = crossing_angle(slope, at180.dPdT);
+    EXPECT_LT(angle, kIllConditionedAngle);
+    EXPECT_GT(angle, 2.0);
+    const BandResult fd = propagate_uncertainty(crossing, inputs);
+    ASSERT_TRUE(fd.ok) << fd.message;
+    const CrossingBand mc = MonteCarlo(crossing, inputs, 1500);
+    EXPECT_NEAR(fd.band.sdT / mc.sdT, 1.0, 0.1) << fd.band.sdT << " " << mc.sdT;
+    EXPECT_NEAR(fd.band.sdP / mc.sdP, 1.0, 0.1) << fd.band.sdP << " " << mc.sdP;
+
+    // An input whose full step leaves the crossing's domain is named as halved.
+    const CrossingOfInputs onlyAboveMinusHalf =
+        [](const std::vector<double>& x) -> std::optional<std::pair<double, double>> {
+        if (x[0] < -0.5) return std::nullopt;
+        return std::make_pair(x[0], 2 * x[0]);
+    };
+    const BandResult halved = propagate_uncertainty(onlyAboveMinusHalf, {{"Th (aq.)", 0, 1}});
+    ASSERT_TRUE(halved.ok);
+    ASSERT_EQ(halved.halved.size(), 1u);
+    EXPECT_EQ(halved.halved[0], "Th (aq.)");
+    EXPECT_NEAR(halved.band.sdP, 2, 1e-12);
 }

@@ -124,3 +124,19 @@ TEST_F(FileReplace, TheReplacementKeepsPermissionsAndOwner) {
         EXPECT_EQ(Read(At("shared.inc")), "new");
     }
 }
+
+TEST_F(FileReplace, APreparedReplacementChangesNothingUntilItsCommit) {
+    Write(At("a.ptd"), "old a");
+    Write(At("b.svg"), "old b");
+    {
+        CPreparedReplacement a, b;
+        ASSERT_TRUE(a.Prepare(At("a.ptd"), "new a", error)) << error;
+        ASSERT_TRUE(b.Prepare(At("b.svg"), "new b", error)) << error;
+        EXPECT_EQ(Read(At("a.ptd")), "old a");
+        EXPECT_EQ(CountEntries(folder.Path()), 4) << "the new texts wait beside their files";
+        ASSERT_TRUE(a.Commit(error)) << error;
+        EXPECT_EQ(Read(At("a.ptd")), "new a");
+    } // b is abandoned: its file stays, its temporary file goes
+    EXPECT_EQ(Read(At("b.svg")), "old b");
+    EXPECT_EQ(CountEntries(folder.Path()), 2);
+}

@@ -77,7 +77,9 @@ TEST(Aqueous, IsochoreCrossesTheAqueousIsochoreWithItsBand) {
     const double T = json["crossing"]["T"].Number(), P = json["crossing"]["P"].Number();
     EXPECT_GT(T, 140);
     EXPECT_GT(json["crossing"]["slope_aqueous"].Number(), json["crossing"]["slope_oil"].Number());
-    EXPECT_EQ(Keys(json["crossing_band"]), (std::vector<std::string>{"correlation", "sd_P", "sd_T"}));
+    EXPECT_EQ(Keys(json["crossing_band"]),
+              (std::vector<std::string>{"correlation", "halved_steps", "sd_P", "sd_T"}));
+    EXPECT_TRUE(json["crossing_band"]["halved_steps"].Array().empty());
     EXPECT_GT(json["crossing_band"]["sd_T"].Number(), 0);
 
     zephon::cli::CTerminalServices services(std::cerr, false);
@@ -94,4 +96,42 @@ TEST(Aqueous, IsochoreCrossesTheAqueousIsochoreWithItsBand) {
     const Json apart = RunJson({"isochore", "--alpha", "0.82", "--beta", "0.2", "--co2", "1", "--th", "89.3",
                                 "--liquid", "--thaq", "60", "--salinity", "0"});
     EXPECT_TRUE(apart["crossing"].IsNull());
+}
+
+TEST(Aqueous, SharedStageOffsetNarrowsTheBand) {
+    const std::vector<std::string> band =
+        With(kIsochore, {"--tm-ice", "-6.6", "--sd-thaq", "1", "--sd-th", "1"});
+    const double independent = RunJson(band)["crossing_band"]["sd_P"].Number();
+    const double shared = RunJson(With(band, {"--corr-th", "1"}))["crossing_band"]["sd_P"].Number();
+    EXPECT_LT(shared, 0.6 * independent);
+    const double withBrine =
+        RunJson(With(band, {"--sd-brine-density", "0.05"}))["crossing_band"]["sd_P"].Number();
+    EXPECT_GT(withBrine, independent);
+    EXPECT_EQ(RunTool(With(band, {"--corr-th", "1.5"})).code, 2);
+    EXPECT_EQ(RunTool(With(band, {"--sd-brine-density", "-1"})).code, 2);
+}
+
+TEST(Aqueous, SmallPointsOfTheTable) {
+    // A halite-saturated liquid at Th is refused with the saturation salinity.
+    const CliRun halite = RunTool({"aqueous", "--th", "150", "--tm-halite", "250"});
+    EXPECT_EQ(halite.code, 2);
+    EXPECT_NE(halite.err.find("29.66 wt%"), std::string::npos) << halite.err;
+    EXPECT_EQ(RunTool({"aqueous", "--th", "100", "--salinity", "35"}).code, 2);
+    // Ice melting at 0 C is fresh water, printed without a sign.
+    const CliRun fresh = RunTool({"aqueous", "--th", "100", "--tm-ice", "0"});
+    EXPECT_EQ(fresh.code, 0);
+    EXPECT_EQ(fresh.out.find("-0.00"), std::string::npos) << fresh.out;
+    // The triple point is in the range: refused for what water does there, not for the range.
+    const CliRun triple = RunTool({"aqueous", "--th", "0.01", "--salinity", "0"});
+    EXPECT_EQ(triple.code, 2);
+    EXPECT_NE(triple.err.find("contracts on heating"), std::string::npos) << triple.err;
+    // A far --tmax gives the whole isochore up to 5000 bar.
+    EXPECT_EQ(
+        RunJson({"aqueous", "--th", "100", "--salinity", "10", "--tmax", "1e300"})["isochore"].Array().size(),
+        100u);
+    // No slope at Th where the brine density correlation hardly rises with pressure.
+    const CliRun table = RunTool({"aqueous", "--th", "101", "--salinity", "15"});
+    EXPECT_EQ(table.code, 0);
+    EXPECT_NE(table.out.find("     101.000        1.000          -\n"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find("no slope there"), std::string::npos);
 }

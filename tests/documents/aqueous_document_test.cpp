@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <string>
+#include <vector>
+
 #include "document_test_util.hpp"
 #include "documents/phase_diag_document.hpp"
 
@@ -92,6 +96,83 @@ TEST_F(AqueousDocumentTest, SavedAndReopenedAsItWas) {
     // Read and written again, the aqueous section is the same.
     const std::string again = reopened.SaveToText();
     EXPECT_EQ(again.substr(again.find(kAqueousSectionWord)), text.substr(text.find(kAqueousSectionWord)));
+}
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+std::size_t LineStarting(const std::vector<std::string>& lines, const std::string& start,
+                         std::size_t from = 0) {
+    for (std::size_t i = from; i < lines.size(); ++i)
+        if (lines[i].rfind(start, 0) == 0) return i;
+    ADD_FAILURE() << "no line starts with " << start;
+    return 0;
+}
+
+// The line with its field (0-based, TAB-ended) replaced, and the column (from 1) where it starts.
+std::string ReplaceField(std::string& line, int field, const std::string& value) {
+    std::size_t start = 0;
+    for (int i = 0; i < field; ++i)
+        start = line.find('\t', start) + 1;
+    const std::size_t end = line.find('\t', start);
+    line.replace(start, end - start, value);
+    return std::to_string(start + 1);
+}
+
+} // namespace
+
+TEST_F(AqueousDocumentTest, StoredValuesTheCalculationWouldRefuseAreDamageAtTheirField) {
+    ASSERT_NE(Crossing(kQuartzBrine, {1.0, 0.2, 1.0, 0.5}), nullptr);
+    const std::vector<std::string> lines = Lines(document.SaveToText());
+    const std::size_t header = LineStarting(lines, kAqueousSectionWord) + 3;
+    const std::size_t crossing = LineStarting(lines, CDataHandleStream::EncodeWord(oil->mName), header);
+    const std::size_t keys = LineStarting(lines, "EnvelopeKeyPoints") + 2;
+    struct Case {
+        std::size_t line;
+        int field;
+        const char* value;
+        const char* what;
+    };
+    const Case cases[] = {{header, 0, "1e308", "Th"},
+                          {header, 0, "400", "Th above water's critical point"},
+                          {header, 1, "brine", "salinity source"},
+                          {header, 2, "-30", "Tm,ice below the eutectic"},
+                          {header, 3, "1e308", "salinity"},
+                          {header, 4, "granite", "host"},
+                          {header, 5, "2", "legacy flag"},
+                          {header, 6, "-1e308", "homogenisation pressure"},
+                          {crossing, 0, "Nowhere", "an oil isochore the file does not hold"},
+                          {crossing + 1, 0, "-1e308", "crossing T"},
+                          {crossing + 1, 1, "1e308", "crossing P"},
+                          {crossing + 1, 4, "120", "angle"},
+                          {crossing + 1, 11, "1e300", "band sd of T"},
+                          {crossing + 1, 12, "1e300", "band sd of P"},
+                          {crossing + 1, 13, "1.5", "band correlation"},
+                          {keys, 2, "1e308", "critical temperature"},
+                          {keys, 6, "-1e308", "cricondenbar pressure"}};
+    for (const Case& c : cases) {
+        std::vector<std::string> damaged = lines;
+        const std::string column = ReplaceField(damaged[c.line], c.field, c.value);
+        std::string text;
+        for (const std::string& line : damaged)
+            text += line + "\n";
+        FakeApplicationServices quiet;
+        CPhaseDiagDocument reopened(quiet);
+        ASSERT_TRUE(reopened.OnOpenText(text, "stored.ptd")) << c.what;
+        EXPECT_TRUE(reopened.WasOpenedDamaged()) << c.what;
+        EXPECT_EQ(std::to_string(reopened.GetReadStop().line) + ":" +
+                      std::to_string(reopened.GetReadStop().column),
+                  std::to_string(c.line + 1) + ":" + column)
+            << c.what;
+        EXPECT_EQ(reopened.mPhaseDiagramsList.Count(), 1) << "what came before is kept: " << c.what;
+    }
 }
 
 TEST_F(AqueousDocumentTest, FilesWithoutAqueousObjectsAreWrittenAsBefore) {

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "document_test_util.hpp"
+#include "documents/alpha_beta_plot_document.hpp"
 #include "documents/data_documents.hpp"
+#include "documents/phase_diag_document.hpp"
 
 using namespace zephon::testing;
 
@@ -61,15 +63,22 @@ TEST(DataDocuments, InclusionFileRoundTripAndReopenReplacesContent) {
     EXPECT_FALSE(reopened.IsModified());
 }
 
-TEST(DataDocuments, EmptyFileOpensWithoutInclusionsAndWithoutComplaint) {
+TEST(DataDocuments, AnEmptyOrBlankFileIsNoDocumentOfAnyKind) {
     TempFolder folder;
     FakeApplicationServices services;
     WriteText(folder / "empty.inc", "");
-    CInclusionDataDocument document(services);
-    ASSERT_TRUE(document.OnOpenDocument(folder / "empty.inc"));
-    EXPECT_EQ(document.mInclusionList.Count(), 0);
-    EXPECT_FALSE(document.WasOpenedDamaged());
-    EXPECT_TRUE(services.messages.empty());
+    WriteText(folder / "blank.ptd", " \n\t \r\n");
+    CInclusionDataDocument inclusions(services);
+    EXPECT_FALSE(inclusions.OnOpenDocument(folder / "empty.inc"));
+    CPhaseDiagDocument diagrams(services);
+    EXPECT_FALSE(diagrams.OnOpenDocument(folder / "blank.ptd", CUnreadableFile::Refuse));
+    CAlphaBetaPlotDocument plot(services);
+    EXPECT_EQ(plot.PlotAlphaBetaCorrelationFile(folder / "empty.inc"), nullptr);
+    long refusals = 0;
+    for (const CUserMessage& message : services.messages)
+        refusals += message.text.find("\": the file is empty") != std::string::npos;
+    EXPECT_EQ(refusals, 3);
+    EXPECT_EQ(inclusions.GetOpenFailure(), kEmptyFileReason);
 }
 
 TEST(DataDocuments, ClosingNotifiesAfterTheBaseClose) {

@@ -441,12 +441,17 @@ TEST_F(PhaseDiagTest, ACutFileOpensWithWhatPrecedesTheCut) {
     plot->AddIsochor(*diagram->mBiphIsochorsList->mList.First());
     const std::string text = document.SaveToText();
 
-    // Cut anywhere: the document opens, never reads past the cut, and says it was damaged.
+    // Cut anywhere but before its first byte: the document opens, never reads past the cut, and says it was
+    // damaged.
     for (std::size_t cut = 0; cut < text.size(); cut += 211) {
         SCOPED_TRACE(cut);
         WriteText(folder / "cut.ptd", text.substr(0, cut));
         FakeApplicationServices later;
         CPhaseDiagDocument reopened(later);
+        if (cut == 0) { // nothing left: no document at all
+            EXPECT_FALSE(reopened.OnOpenDocument(folder / "cut.ptd"));
+            continue;
+        }
         ASSERT_TRUE(reopened.OnOpenDocument(folder / "cut.ptd"));
         EXPECT_LE(reopened.mPhaseDiagramsList.Count(), 2);
         EXPECT_LE(reopened.GetVTPlots().size(), 1u);
