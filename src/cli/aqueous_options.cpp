@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: BSD-3-Clause
 #include "cli/aqueous_options.hpp"
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "data/aqueous_record.hpp"
 #include "data/phase_diagram_record.hpp"
 
@@ -84,6 +87,59 @@ std::optional<CAqueousRequest> AqueousRequestFrom(const CCommandLine& line, cons
     request.anyUncertainty = line.Has("--sd-thaq") || line.Has(given->sdOption) || line.Has("--sd-th") ||
                              line.Has("--sd-fv") || line.Has("--sd-brine-density");
     return request;
+}
+
+void AddGeothermOptions(COptionSpec& spec) {
+    spec.values.insert({"--geotherm", "--surface-t", "--pressure-gradient"});
+}
+
+std::optional<Geotherm> GeothermFrom(const CCommandLine& line) {
+    const std::string& command = line.Command();
+    if (!line.Has("--geotherm")) {
+        for (const char* option : {"--surface-t", "--pressure-gradient"})
+            if (line.Has(option))
+                throw UsageError(command + ": " + option + " describes a geotherm: give --geotherm");
+        return std::nullopt;
+    }
+    Geotherm geotherm;
+    geotherm.gradient = line.RequiredNumber("--geotherm");
+    geotherm.surfaceT = line.NumberOr("--surface-t", geotherm.surfaceT);
+    if (auto text = line.Text("--pressure-gradient");
+        text && !pressure_regime_from_word(*text, geotherm.regime)) {
+        char* end = nullptr;
+        geotherm.barPerKm = std::strtod(text->c_str(), &end);
+        if (text->empty() || end != text->c_str() + text->size())
+            throw UsageError(command +
+                             ": --pressure-gradient must be hydrostatic, lithostatic or bar per km");
+        geotherm.regime = PressureRegime::Given;
+    }
+    if (const std::string refusal = geotherm_refusal(geotherm); !refusal.empty())
+        throw UsageError(command + ": " + refusal);
+    return geotherm;
+}
+
+void WriteGeothermCrossingJson(CJsonWriter& json, const GeothermCrossingResult& result) {
+    if (!result.crossing) {
+        json.Null();
+        return;
+    }
+    json.BeginObject()
+        .Field("T", result.crossing->T)
+        .Field("P", result.crossing->P)
+        .Field("depth_km", result.crossing->depthKm)
+        .EndObject();
+}
+
+void PrintGeothermCrossing(std::ostream& out, const std::string& label,
+                           const GeothermCrossingResult& result) {
+    if (!result.crossing) {
+        out << "  " << label << ": " << result.message << '\n';
+        return;
+    }
+    char text[160];
+    std::snprintf(text, sizeof text, "  %s crosses the geotherm at %.3f C, %.2f bar, depth %.3f km\n",
+                  label.c_str(), result.crossing->T, result.crossing->P, result.crossing->depthKm);
+    out << text;
 }
 
 void WriteAqueousIsochoreJson(CJsonWriter& json, const CAqueousIsochor& isochor) {

@@ -5,8 +5,10 @@
 // and the standard uncertainties of the crossing's band.
 
 #include <optional>
+#include <ostream>
 #include <string>
 
+#include "aqueous/geotherm.hpp"
 #include "aqueous/trapping.hpp"
 #include "cli/command_line.hpp"
 #include "cli/json_writer.hpp"
@@ -32,6 +34,19 @@ void AddAqueousOptions(COptionSpec& spec, bool withUncertainties);
 // an uncertainty of another salinity option than the one given, a negative uncertainty, and a
 // measurement the formulations refuse (the message names the range).
 std::optional<CAqueousRequest> AqueousRequestFrom(const CCommandLine& line, const std::string& thOption);
+
+// --geotherm C/km, --surface-t T (default 20) and --pressure-gradient hydrostatic|lithostatic|BAR/KM
+// (default hydrostatic).
+void AddGeothermOptions(COptionSpec& spec);
+// The geotherm the line describes, none without --geotherm. Usage errors: --surface-t or
+// --pressure-gradient without --geotherm, a pressure gradient that is neither word nor number, and
+// values outside the geotherm's ranges (the message names the range).
+std::optional<aqueous::Geotherm> GeothermFrom(const CCommandLine& line);
+// {"T", "P", "depth_km"}, or null.
+void WriteGeothermCrossingJson(CJsonWriter& json, const aqueous::GeothermCrossingResult& result);
+// "  <label> crosses the geotherm at T C, P bar, depth km", or why it does not.
+void PrintGeothermCrossing(std::ostream& out, const std::string& label,
+                           const aqueous::GeothermCrossingResult& result);
 
 // {"T", "P"} of each point of an aqueous isochore record.
 void WriteAqueousIsochoreJson(CJsonWriter& json, const CAqueousIsochor& isochor);

@@ -72,6 +72,7 @@ const std::vector<CCommandEntry>& Commands() {
          "        [--sd-tm-ice K | --sd-tm-halite K | --sd-salinity S] [--sd-th K] [--sd-fv PCT [--tfv "
          "T]]\n"
          "        [--corr-th R] [--sd-brine-density PCT]]]\n"
+         "        [--geotherm C/KM [--surface-t T] [--pressure-gradient P]]\n"
          "        [--out F.ptd] [--json]",
          "the isochore pair through Th, bulk volume and density, and with --thaq the trapping\n"
          "pressure at the homogenisation temperature of a coexisting aqueous inclusion; with its\n"
@@ -97,10 +98,13 @@ const std::vector<CCommandEntry>& Commands() {
          "  --corr-th R           correlation of the errors of the two Th (-1 to 1; 1 for a shared\n"
          "                        calibration offset of the heating stage)\n"
          "  --sd-brine-density PCT  the brine density correlation's own uncertainty (%, about 0.05)\n"
+         "  --geotherm G          a geotherm of G C/km: where the isochores cross it (T, P, depth)\n"
+         "  --surface-t T         its surface temperature (C, default 20)\n"
+         "  --pressure-gradient P  hydrostatic (default), lithostatic or P bar/km\n"
          "  --out F.ptd           write the P-T diagram (- for standard output)\n"},
         {"aqueous", RunAqueous,
          "--th T (--tm-ice T | --tm-halite T | --salinity S) [--host none|quartz|calcite|fluorite]\n"
-         "        [--legacy] [--tmax T] [--json]",
+         "        [--legacy] [--tmax T] [--geotherm C/KM [--surface-t T] [--pressure-gradient P]] [--json]",
          "the isochore of an aqueous (H2O-NaCl) inclusion: salinity, homogenisation state, and 100\n"
          "points from Th to --tmax (default 400 C) or to where it reaches 5000 bar, with the slope\n"
          "(- at Th where the brine density correlation hardly rises with pressure). A salinity above\n"
@@ -112,7 +116,10 @@ const std::vector<CCommandEntry>& Commands() {
          "  --host H              the host mineral: none, quartz, calcite or fluorite (default none)\n"
          "  --legacy              the Bodnar & Vityk (1994) straight line (legacy, overestimates P\n"
          "                        at basin conditions)\n"
-         "  --tmax T              where the isochore ends (C, default 400)\n"},
+         "  --tmax T              where the isochore ends (C, default 400)\n"
+         "  --geotherm G          a geotherm of G C/km: where the isochore crosses it (T, P, depth)\n"
+         "  --surface-t T         its surface temperature (C, default 20)\n"
+         "  --pressure-gradient P  hydrostatic (default), lithostatic or P bar/km\n"},
         {"abcurve", RunAbcurve,
          "(--inc F.inc [--inclusion NAME] | --th T --fv PCT --tfv T (--liquid|--vapour) [gases])\n"
          "        [--jobs N] [--out F.abp] [--svg F.svg] [--json]",

@@ -22,6 +22,7 @@ int RunAqueous(const std::vector<std::string>& arguments, CCommandContext& conte
     spec.flags = {"--json"};
     spec.values = {"--th", "--tmax"};
     AddAqueousOptions(spec, false);
+    AddGeothermOptions(spec);
     const CCommandLine line("aqueous", arguments, spec);
     const double th = line.RequiredNumber("--th");
     CheckTemperature("aqueous", "--th", th);
@@ -34,6 +35,9 @@ int RunAqueous(const std::vector<std::string>& arguments, CCommandContext& conte
     const AqueousIsochore& isochore = *made.isochore;
     const HomogenisationState& h = isochore.homogenisation();
     const std::vector<IsochorePoint> points = isochore.trace(tmax, kIsochorePoints);
+    const std::optional<Geotherm> geotherm = GeothermFrom(line);
+    const GeothermCrossingResult geothermCrossing =
+        geotherm ? cross_geotherm(isochore, *geotherm) : GeothermCrossingResult{};
     const double salinity = isochore.inclusion().salinity;
     if (line.Has("--json")) {
         CJsonWriter json;
@@ -47,7 +51,12 @@ int RunAqueous(const std::vector<std::string>& arguments, CCommandContext& conte
         json.Key("isochore").BeginArray();
         for (const IsochorePoint& p : points)
             json.BeginObject().Field("T", p.T).Field("P", p.P).EndObject();
-        json.EndArray().EndObject();
+        json.EndArray();
+        if (geotherm) {
+            json.Key("geotherm_crossing");
+            WriteGeothermCrossingJson(json, geothermCrossing);
+        }
+        json.EndObject();
         PrintJson(context.out, json);
         return kExitSuccess;
     }
@@ -74,6 +83,7 @@ int RunAqueous(const std::vector<std::string>& arguments, CCommandContext& conte
     if (!points.empty() && points.back().T < tmax - 1e-9)
         out << Printf("  (the isochore reaches %.0f bar at %.2f C)\n", kHighestIsochorePressure,
                       points.back().T);
+    if (geotherm) PrintGeothermCrossing(out, "the isochore", geothermCrossing);
     return kExitSuccess;
 }
 

@@ -293,6 +293,7 @@ int RunEnvelope(const std::vector<std::string>& arguments, CCommandContext& cont
 int RunIsochore(const std::vector<std::string>& arguments, CCommandContext& context) {
     COptionSpec spec = FluidCommandSpec({"--liquid", "--vapour"}, {"--th", "--thaq", "--out"});
     AddAqueousOptions(spec, true);
+    AddGeothermOptions(spec);
     const CCommandLine line("isochore", arguments, spec);
     const CFluidSpec fluid = FluidFromOptions(line, context.services);
     const double th = line.RequiredNumber("--th");
@@ -301,6 +302,7 @@ int RunIsochore(const std::vector<std::string>& arguments, CCommandContext& cont
     const std::optional<double> thaq = line.Number("--thaq");
     if (thaq) CheckTemperature("isochore", "--thaq", *thaq);
     const std::optional<CAqueousRequest> aqueous = AqueousRequestFrom(line, "--thaq");
+    const std::optional<zephon::aqueous::Geotherm> geotherm = GeothermFrom(line);
     if (aqueous && fluid.isModelFluid && aqueous->sd.fv > 0)
         throw UsageError(
             "isochore: --sd-fv changes only an alpha-beta oil; a fluid model keeps its composition");
@@ -334,6 +336,14 @@ int RunIsochore(const std::vector<std::string>& arguments, CCommandContext& cont
             bandFailed = crossing != nullptr;
         }
     }
+    // Where the oil's isochore (in the aqueous inclusion's host, if any) and the aqueous one cross
+    // the geotherm.
+    zephon::aqueous::GeothermCrossingResult oilGeotherm, aqueousGeotherm;
+    if (geotherm) {
+        oilGeotherm = document.CrossGeotherm(
+            monophasic, aqueous ? aqueous->measurement.host : zephon::aqueous::HostMineral::None, *geotherm);
+        if (aqueousIsochor) aqueousGeotherm = CPhaseDiagDocument::CrossGeotherm(*aqueousIsochor, *geotherm);
+    }
     if (auto path = line.Text("--out")) WriteDocumentOutput(context, line, document, *path);
     if (line.Has("--json")) {
         CJsonWriter json;
@@ -358,6 +368,14 @@ int RunIsochore(const std::vector<std::string>& arguments, CCommandContext& cont
                 WriteCrossingBandJson(json, crossing);
             }
         }
+        if (geotherm) {
+            json.Key("geotherm_crossing");
+            WriteGeothermCrossingJson(json, oilGeotherm);
+            if (aqueousIsochor) {
+                json.Key("aqueous_geotherm_crossing");
+                WriteGeothermCrossingJson(json, aqueousGeotherm);
+            }
+        }
         json.EndObject();
         PrintJson(context.out, json);
     } else {
@@ -376,6 +394,10 @@ int RunIsochore(const std::vector<std::string>& arguments, CCommandContext& cont
         if (thaq && trappingPressure)
             out << Printf("  trapping pressure at %.2f C: %.2f bar\n", *thaq, *trappingPressure);
         if (aqueousIsochor) PrintCrossing(out, *aqueousIsochor, crossing);
+        if (geotherm) {
+            PrintGeothermCrossing(out, "the oil isochore", oilGeotherm);
+            if (aqueousIsochor) PrintGeothermCrossing(out, "the aqueous isochore", aqueousGeotherm);
+        }
     }
     if (bandFailed) throw CalculationError("the uncertainty band of the crossing could not be calculated");
     // With the aqueous inclusion's salinity the answer is the crossing, which also exists when the

@@ -198,6 +198,27 @@ CAqueousCrossing* CPhaseDiagDocument::CalculateCrossing(CAqueousIsochor* aqueous
     return raw;
 }
 
+GeothermCrossingResult CPhaseDiagDocument::CrossGeotherm(CIsochor* oil, HostMineral host,
+                                                         const Geotherm& geotherm) {
+    const CPhaseDiagram* diagram = nullptr;
+    for (CPhaseDiagram* d : mPhaseDiagramsList.mList)
+        if (oil != nullptr && d->mMonoIsochorsList && d->mMonoIsochorsList->mList.Contains(oil)) diagram = d;
+    if (diagram == nullptr) return {std::nullopt, "The oil isochore is not one of this diagram."};
+    if (std::string refusal = geotherm_refusal(geotherm); !refusal.empty()) return {std::nullopt, refusal};
+    CWaitCursor wait(Services());
+    const OilInclusionModel::Made oilModel =
+        OilInclusionModel::make(OilInclusionOf(*diagram, *oil, 20.0), host);
+    if (!oilModel.model) return {std::nullopt, oilModel.message};
+    return cross_geotherm(oilModel.model->isochore(), geotherm);
+}
+
+GeothermCrossingResult CPhaseDiagDocument::CrossGeotherm(const CAqueousIsochor& aqueous,
+                                                         const Geotherm& geotherm) {
+    const AqueousIsochore::Made made = aqueous_isochore_of(MeasurementOf(aqueous));
+    if (!made.isochore) return {std::nullopt, made.message};
+    return cross_geotherm(*made.isochore, geotherm);
+}
+
 // ---- drawing ----
 
 void CPhaseDiagDocument::PlotAqueousIsochor(CAqueousIsochor* isochor) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "aqueous/geotherm.hpp"
 #include "aqueous/trapping.hpp"
 #include "data/alpha_beta_record.hpp"
 #include "data/aqueous_record.hpp"
@@ -116,6 +117,12 @@ class CPhaseDiagDocument : public CWDocument {
     // isochores do not cross below 5000 bar or the oil's isochore cannot be calculated.
     CAqueousCrossing* CalculateCrossing(CAqueousIsochor* aqueous, CIsochor* oil,
                                         const zephon::aqueous::TrappingUncertainties& sd, double tfv);
+    // Where a monophasic oil isochore (its cavity in the host mineral) and where an aqueous
+    // isochore cross a geotherm; the message says why there is no crossing. Nothing is stored.
+    zephon::aqueous::GeothermCrossingResult CrossGeotherm(CIsochor* oil, zephon::aqueous::HostMineral host,
+                                                          const zephon::aqueous::Geotherm& geotherm);
+    static zephon::aqueous::GeothermCrossingResult CrossGeotherm(const CAqueousIsochor& aqueous,
+                                                                 const zephon::aqueous::Geotherm& geotherm);
     void RemoveAqueousIsochor(CAqueousIsochor* isochor);
     void RemoveAqueousCrossing(CAqueousCrossing* crossing);
     void PlotAqueousIsochor(CAqueousIsochor* isochor);

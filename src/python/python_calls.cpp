@@ -61,11 +61,11 @@ void OpenDocumentFile(CWDocument& document, const std::filesystem::path& path, C
 }
 
 void SaveDocumentFile(CWDocument& document, const std::filesystem::path& path, CPythonServices& services) {
-    try {
-        cli::SaveDocumentStrictly(document, path, services);
-    } catch (const cli::CCliError& error) {
-        throw CFileError(error.what());
-    }
+    // The document tells why a save failed in a message, kept by the quiet services.
+    const std::size_t before = services.Messages().size();
+    if (document.OnSaveDocument(path)) return;
+    const std::string reason = services.Messages().size() > before ? services.Messages().back() : "";
+    throw CFileError(path.string() + ": cannot write the file" + (reason.empty() ? "" : " (" + reason + ")"));
 }
 
 CInterruptibleCall::CInterruptibleCall() {

@@ -135,3 +135,29 @@ TEST(Aqueous, SmallPointsOfTheTable) {
     EXPECT_NE(table.out.find("     101.000        1.000          -\n"), std::string::npos) << table.out;
     EXPECT_NE(table.out.find("no slope there"), std::string::npos);
 }
+
+TEST(Aqueous, GeothermCrossings) {
+    const std::vector<std::string> geotherm = {"--geotherm", "30", "--surface-t", "15"};
+    const Json aqueous = RunJson(With({"aqueous", "--th", "120", "--salinity", "10"}, geotherm));
+    const Json& c = aqueous["geotherm_crossing"];
+    EXPECT_EQ(Keys(c), (std::vector<std::string>{"P", "T", "depth_km"}));
+    EXPECT_NEAR(c["depth_km"].Number(), (c["T"].Number() - 15) / 30, 1e-9);
+    EXPECT_NEAR(c["P"].Number(), 1.01325 + 98.0665 * c["depth_km"].Number(), 1e-3);
+    EXPECT_FALSE(RunJson({"aqueous", "--th", "120", "--salinity", "10"}).Has("geotherm_crossing"));
+
+    const Json both = RunJson(
+        With(With(kIsochore, {"--salinity", "10"}), {"--geotherm", "35", "--pressure-gradient", "100"}));
+    const double oilT = both["geotherm_crossing"]["T"].Number(),
+                 oilDepth = both["geotherm_crossing"]["depth_km"].Number();
+    EXPECT_GT(oilT, 89.3);
+    EXPECT_NEAR(both["geotherm_crossing"]["P"].Number(), 1.01325 + 100 * oilDepth, 1e-3);
+    EXPECT_TRUE(both.Has("aqueous_geotherm_crossing"));
+    EXPECT_FALSE(both["aqueous_geotherm_crossing"].IsNull());
+
+    EXPECT_EQ(RunTool({"aqueous", "--th", "120", "--salinity", "10", "--surface-t", "15"}).code, 2);
+    EXPECT_EQ(RunTool({"aqueous", "--th", "120", "--salinity", "10", "--geotherm", "1e300"}).code, 2);
+    const CliRun word = RunTool({"aqueous", "--th", "120", "--salinity", "10", "--geotherm", "30",
+                                 "--pressure-gradient", "hydrostatical"});
+    EXPECT_EQ(word.code, 2);
+    EXPECT_NE(word.err.find("hydrostatic, lithostatic or bar per km"), std::string::npos) << word.err;
+}
