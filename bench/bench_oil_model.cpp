@@ -128,10 +128,11 @@ BENCHMARK(BM_PhaseEnvelope17Components)->Unit(benchmark::kMillisecond);
 // iterations per curve point.
 void BM_AlphaBetaCurvesOf24InclusionsWork(benchmark::State& state) {
     const std::vector<CInclusionRecord> inclusions = TwentyFourInclusions();
-    long points = 0, flashes = 0, newton = 0, first = 0;
+    long points = 0, flashes = 0, newton = 0, first = 0, continued = 0, solves = 0, joint = 0;
     for (auto _ : state) {
         for (const CInclusionRecord& inclusion : inclusions) {
             CAlphaBetaModelInterface ab;
+            ab.mContinuation = state.range(0) != 0;
             ab.mTh = inclusion.mTh + 273.15, ab.mTfv = inclusion.mTv + 273.15;
             ab.mFv = inclusion.mFv / 100.0, ab.mHomog = static_cast<char>(inclusion.mHomog);
             ab.mCO2 = inclusion.mCO2 / 100.0, ab.mN2 = inclusion.mN2 / 100.0,
@@ -140,16 +141,25 @@ void BM_AlphaBetaCurvesOf24InclusionsWork(benchmark::State& state) {
             flashes += ab.mSystem->mFlashCount;
             newton += ab.mSystem->mNewtonIterationCount;
             first += ab.mFirstPointFlashes;
+            continued += ab.mContinuedPoints;
+            solves += ab.mSystem->mContinuationSolves;
+            joint += ab.mSystem->mContinuationIterations;
         }
     }
+    // A continuation solve finds both states of a point (counted as two flashes), and each of its
+    // iterations factorises both states' Jacobians (two Newton iterations).
     const double n = static_cast<double>(std::max(1L, points));
     state.counters["first_point_flashes"] =
         static_cast<double>(first) / static_cast<double>(state.iterations());
     state.counters["points"] = static_cast<double>(points) / static_cast<double>(state.iterations());
-    state.counters["flashes_per_point"] = static_cast<double>(flashes) / n;
-    state.counters["newton_per_point"] = static_cast<double>(newton) / n;
+    state.counters["flashes_per_point"] = static_cast<double>(flashes + 2 * solves) / n;
+    state.counters["newton_per_point"] = static_cast<double>(newton + 2 * joint) / n;
+    state.counters["fallback_share"] = 1.0 - static_cast<double>(continued) / n;
+    state.counters["joint_iterations_per_continued_point"] =
+        static_cast<double>(joint) / static_cast<double>(std::max(1L, continued));
 }
-BENCHMARK(BM_AlphaBetaCurvesOf24InclusionsWork)->Unit(benchmark::kMillisecond)->Iterations(1);
+// Argument: 1 with the continuation, 0 the alpha search alone.
+BENCHMARK(BM_AlphaBetaCurvesOf24InclusionsWork)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_IsochorePair(benchmark::State& state) {
     CCalculationInterface ci(1);

@@ -6,8 +6,9 @@
 // is checked independently (the oil of that point reproduces the bubble to 1e-4).
 //
 // Usage: known_oil_sweep [--liquid] [--vapour] [--near-cricondentherm] [--jobs N] [--no-check]
-// (every family without options). Prints one line per inclusion that is not recovered and a
-// summary per family: recovered, not recovered by reason, flashes per curve point.
+// [--points] (every family without options). Prints one line per inclusion that is not recovered
+// and a summary per family: recovered, not recovered by reason, flashes per curve point; with
+// --points also every curve's points and end code.
 #include "known_oil_inclusions.hpp"
 
 #include <algorithm>
@@ -38,6 +39,7 @@ struct Outcome {
     std::string why;
     long points = 0, flashes = 0, firstPointFlashes = 0;
     double firstBeta = 0.0; // where the curve starts
+    TracedCurve curve;
 };
 
 const std::vector<KnownOil> kGases = {
@@ -90,7 +92,7 @@ std::vector<Case> near_cricondentherm_cases() {
 
 Outcome run(const Case& c, bool check) {
     Outcome out;
-    const TracedCurve curve = trace_curve(c.inclusion, c.oil, c.oil.beta + 0.05);
+    const TracedCurve& curve = out.curve = trace_curve(c.inclusion, c.oil, c.oil.beta + 0.05);
     out.points = static_cast<long>(curve.points.size());
     out.flashes = curve.flashes;
     out.firstPointFlashes = curve.firstPointFlashes;
@@ -128,7 +130,7 @@ Outcome run(const Case& c, bool check) {
     return out;
 }
 
-void sweep(const char* family, const std::vector<Case>& cases, int jobs, bool check) {
+void sweep(const char* family, const std::vector<Case>& cases, int jobs, bool check, bool printPoints) {
     std::vector<Outcome> outcomes(cases.size());
     std::atomic<std::size_t> next{0};
     auto work = [&] {
@@ -153,6 +155,11 @@ void sweep(const char* family, const std::vector<Case>& cases, int jobs, bool ch
         flashes += o.flashes - o.firstPointFlashes;
         first.push_back(o.firstPointFlashes);
         aboveZero += o.firstBeta > 0.0;
+        if (printPoints) {
+            std::printf("%s %zu: end code %d\n", family, i, o.curve.code);
+            for (const auto& [a, b] : o.curve.points)
+                std::printf("  %.17g %.17g\n", a, b);
+        }
         if (o.recovered && o.checked) continue;
         std::printf("%s alpha %.2f beta %.2f CO2 %.3f N2 %.3f H2S %.3f Th %.0f C%s Fv %.4f: %s (%ld flashes "
                     "for the first point)\n",
@@ -178,7 +185,7 @@ void sweep(const char* family, const std::vector<Case>& cases, int jobs, bool ch
 } // namespace
 
 int main(int argc, char** argv) {
-    bool liquid = false, vapour = false, nearCricondentherm = false, check = true;
+    bool liquid = false, vapour = false, nearCricondentherm = false, check = true, points = false;
     int jobs = 1;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--liquid"))
@@ -189,18 +196,22 @@ int main(int argc, char** argv) {
             nearCricondentherm = true;
         else if (!std::strcmp(argv[i], "--no-check"))
             check = false;
+        else if (!std::strcmp(argv[i], "--points"))
+            points = true;
         else if (!std::strcmp(argv[i], "--jobs") && i + 1 < argc)
             jobs = std::max(1, std::atoi(argv[++i]));
         else {
             std::fprintf(stderr,
-                         "usage: %s [--liquid] [--vapour] [--near-cricondentherm] [--jobs N] [--no-check]\n",
+                         "usage: %s [--liquid] [--vapour] [--near-cricondentherm] [--jobs N] [--no-check] "
+                         "[--points]\n",
                          argv[0]);
             return 2;
         }
     }
     if (!liquid && !vapour && !nearCricondentherm) liquid = vapour = nearCricondentherm = true;
-    if (liquid) sweep("liquid", liquid_cases(), jobs, check);
-    if (vapour) sweep("vapour", vapour_cases(), jobs, check);
-    if (nearCricondentherm) sweep("near the cricondentherm", near_cricondentherm_cases(), jobs, check);
+    if (liquid) sweep("liquid", liquid_cases(), jobs, check, points);
+    if (vapour) sweep("vapour", vapour_cases(), jobs, check, points);
+    if (nearCricondentherm)
+        sweep("near the cricondentherm", near_cricondentherm_cases(), jobs, check, points);
     return 0;
 }

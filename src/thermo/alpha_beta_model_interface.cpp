@@ -99,12 +99,22 @@ bool CAlphaBetaModelInterface::scan_at(double beta, const std::vector<std::pair<
     return oil.ScanForAlpha(mTh, mTfv, mFv, kSearchTolerance, mHomog, excluded);
 }
 
+bool CAlphaBetaModelInterface::solve_point() {
+    Oil1& oil = *mSystem;
+    if (mContinuation && oil.ContinueAlpha(mTh, mTfv, mFv, mHomog)) {
+        ++mContinuedPoints;
+        return true;
+    }
+    oil.FindAlpha(mTh, mTfv, mFv, kSearchTolerance, mHomog, {mSlope, mAlpha0});
+    return oil.errorflag == 0;
+}
+
 signed char CAlphaBetaModelInterface::step_up() {
     Oil1& oil = *mSystem;
     mBeta = mBeta0 + kBetaStep * mLambda;
     mAlpha = mRecent.empty() ? mAlpha0 : extrapolated_alpha(mBeta);
     oil.SetDistributionParameters(mAlpha, mBeta, mCO2, mN2, mH2S);
-    oil.FindAlpha(mTh, mTfv, mFv, kSearchTolerance, mHomog, {mSlope, mAlpha0});
+    solve_point();
     mErrorMessageIndex = static_cast<char>(oil.errorflag);
     if (oil.errorflag != 0) {
         mLambda /= 2.0;
@@ -129,8 +139,7 @@ bool CAlphaBetaModelInterface::curve_continues() {
     while (mBeta0 > 0.0 && lambda >= 0.1) {
         const double beta = std::max(0.0, mBeta0 - kBetaStep * lambda);
         oil.SetDistributionParameters(extrapolated_alpha(beta), beta, mCO2, mN2, mH2S);
-        oil.FindAlpha(mTh, mTfv, mFv, kSearchTolerance, mHomog, {mSlope, mAlpha0});
-        if (oil.errorflag != 0) {
+        if (!solve_point()) {
             lambda /= 2.0;
             continue;
         }

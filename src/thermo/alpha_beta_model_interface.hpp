@@ -35,6 +35,12 @@ class CAlphaBetaModelInterface {
 
     // Flashes FirstAlphaBeta spent, scans included.
     long mFirstPointFlashes = 0;
+    // Each point after the first is sought by continuation from the points before it
+    // (Oil1::ContinueAlpha) and, where that does not converge, by the alpha search (FindAlpha).
+    // Off: by the alpha search alone.
+    bool mContinuation = true;
+    // Points the continuation gave (the others came from the alpha search and the scans).
+    long mContinuedPoints = 0;
 
     CAlphaBetaModelInterface();
     CAlphaBetaModelInterface(const CAlphaBetaModelInterface&) = delete;
@@ -90,6 +96,9 @@ class CAlphaBetaModelInterface {
     // up; false when neither gives a second point.
     bool curve_continues();
     void hand_out(double* alpha, double* beta);
+    // The point of the curve at the beta and predicted alpha the oil holds: by continuation, else
+    // by the alpha search. True when found (the oil's errorflag 0).
+    bool solve_point();
 };
 
 } // namespace zephon::thermo

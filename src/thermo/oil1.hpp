@@ -87,6 +87,7 @@ class Oil1 : public Oil {
         bool valid = false;
         double alpha = 0.0, P = 0.0, Nv = 0.0;
         std::vector<double> x, y;
+        double beta = 0.0; // of the curve point a search state belongs to
     };
     // What one search hands to the next: the last converged states (the 0-suffixed copies)
     // and those the extrapolated starts use; a curve traced in two directions from one point
@@ -95,9 +96,23 @@ class Oil1 : public Oil {
         double Ph0 = 0.0, Pf0 = 0.0, Nvf0 = 0.0, alpha0 = 0.0;
         std::vector<double> xh0, yh0, xf0, yf0;
         FlashState homogBefore, roomBefore;
+        double beta0 = 0.0;
     };
     SearchMemory search_memory() const;
     void restore_search_memory(const SearchMemory& memory);
+
+    // The alpha of the measurement at the current beta (and gases) by continuation from the last
+    // converged search (FindAlpha's or this one's, at another beta of the same curve): alpha, the
+    // homogenisation state at Th and the state at Tf with the measured bubble are solved together
+    // as one Newton system, with the molar volumes of the two states equal as its last equation,
+    // from the current alpha (the caller's prediction) and the last two searches' states
+    // extrapolated in beta. True with the result as after a converged FindAlpha (to a tighter
+    // tolerance); false, with the oil and the search memory as they were, where the system does
+    // not converge near its start: FindAlpha is then the way to the point.
+    bool ContinueAlpha(double Th, double Tf, double fv0, char homog);
+    // Work of ContinueAlpha: systems solved and their Newton iterations (each factorises the two
+    // states' Jacobians once).
+    long mContinuationSolves = 0, mContinuationIterations = 0;
 
     // Start of the alpha search for beta = 0 from the estimate tables: returns 0 and sets alpha
     // (here and in the argument), beta = 0, the distribution and the flash's start values
@@ -143,7 +158,7 @@ class Oil1 : public Oil {
     // the state of the one before it; beside the 0-suffixed copies (the last converged
     // search): its alpha and the converged state of the search before it. A flash starts
     // from the linear extrapolation in alpha of the last two.
-    double mHomogAlpha = 0.0, mRoomAlpha = 0.0, mSearchAlpha0 = 0.0;
+    double mHomogAlpha = 0.0, mRoomAlpha = 0.0, mSearchAlpha0 = 0.0, mSearchBeta0 = 0.0;
     FlashState mHomogBefore, mRoomBefore;
     FlashState mHomogSearchBefore, mRoomSearchBefore;
 
@@ -161,6 +176,15 @@ class Oil1 : public Oil {
     // `before` to the current alpha, and from the last state itself if that fails.
     bool flash_from_track(double lastAlpha, double P, const std::vector<double>& xs,
                           const std::vector<double>& ys, double Nv, const FlashState& before);
+    // The search memory after a converged search at `root`: the states found there become the
+    // last converged ones, the previous ones those before them.
+    void remember_search(double root);
+    // One residual evaluation of a state of ContinueAlpha: the flash residuals G of state U (with
+    // the Jacobian J when given), its molar volume (homogenisation state: that of its homogeneous
+    // phase; room state: the total) and, with J, the volume's derivatives in `volumeRow`. False
+    // where the state is refused.
+    bool continuation_residual(bool homogenisation, std::vector<double>& U, std::vector<double>& G, Matrix* J,
+                               double& volume, std::vector<double>* volumeRow);
     // Runs the secant; true when it converged, the result in `root`.
     bool secant_on_alpha(double start, double epsilon, const AlphaSearchHints& hints, double& root);
     // equation4 with the bounds of the search; false on a failed or refused evaluation.

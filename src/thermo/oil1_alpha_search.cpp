@@ -303,11 +303,16 @@ void Oil1::FindAlpha(double Th_, double Tf_, double fv0_, double epsilon, char h
         return;
     }
     alpha = root;
+    remember_search(root);
+}
+
+void Oil1::remember_search(double root) {
     if (Ph0 != 0.0) {
-        mHomogSearchBefore = {true, mSearchAlpha0, Ph0, 0.0, xh0, yh0};
-        mRoomSearchBefore = {true, mSearchAlpha0, Pf0, mNvf0, xf0, yf0};
+        mHomogSearchBefore = {true, mSearchAlpha0, Ph0, 0.0, xh0, yh0, mSearchBeta0};
+        mRoomSearchBefore = {true, mSearchAlpha0, Pf0, mNvf0, xf0, yf0, mSearchBeta0};
     }
     mSearchAlpha0 = root;
+    mSearchBeta0 = beta;
     Pf0 = Pf;
     Ph0 = Ph;
     mNvf0 = mNvf;
@@ -318,7 +323,8 @@ void Oil1::FindAlpha(double Th_, double Tf_, double fv0_, double epsilon, char h
 }
 
 Oil1::SearchMemory Oil1::search_memory() const {
-    return {Ph0, Pf0, mNvf0, mSearchAlpha0, xh0, yh0, xf0, yf0, mHomogSearchBefore, mRoomSearchBefore};
+    return {Ph0,         Pf0, mNvf0, mSearchAlpha0, xh0, yh0, xf0, yf0, mHomogSearchBefore, mRoomSearchBefore,
+            mSearchBeta0};
 }
 
 void Oil1::restore_search_memory(const SearchMemory& m) {
@@ -326,6 +332,7 @@ void Oil1::restore_search_memory(const SearchMemory& m) {
     Pf0 = m.Pf0;
     mNvf0 = m.Nvf0;
     mSearchAlpha0 = m.alpha0;
+    mSearchBeta0 = m.beta0;
     copy_values(m.xh0, xh0);
     copy_values(m.yh0, yh0);
     copy_values(m.xf0, xf0);

@@ -212,9 +212,10 @@ inline TracedCurve trace_curve(const OilInclusion& inc, const KnownOil& gases, d
         }
     }
     c.code = ab.mErrorMessageIndex;
-    c.flashes = ab.mSystem->mFlashCount;
+    // A continuation solve finds both states of a point: two flashes.
+    c.flashes = ab.mSystem->mFlashCount + 2 * ab.mSystem->mContinuationSolves;
     c.firstPointFlashes = ab.mFirstPointFlashes;
-    c.newton = ab.mSystem->mNewtonIterationCount;
+    c.newton = ab.mSystem->mNewtonIterationCount + 2 * ab.mSystem->mContinuationIterations;
     return c;
 }
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <sstream>
@@ -97,4 +98,47 @@ TEST(AlphaBetaReferenceCurves, EveryStoredPointIsReproduced) {
             EXPECT_NEAR(traced[k].first, alpha, 1e-6) << "at beta " << beta;
         }
     }
+}
+
+// The continuation and the alpha search it falls back on find the same points: each stored curve is
+// traced with the continuation and with the search alone, and wherever both have a point at the same
+// beta their alphas agree to the search's tolerance. Most points must come from the continuation.
+TEST(AlphaBetaReferenceCurves, ContinuationAndAlphaSearchFindTheSamePoints) {
+    auto trace = [](const ReferenceCurve& ref, bool continuation, long* continued) {
+        CAlphaBetaModelInterface ab;
+        set_inclusion(ab, ref);
+        ab.mContinuation = continuation;
+        std::vector<std::pair<double, double>> points;
+        double a = 0, b = 0;
+        if (ab.FirstAlphaBeta(&a, &b) != 0) return points;
+        points.emplace_back(a, b);
+        for (int k = 0; k < 400 && points.size() < 60; ++k) {
+            const signed char r = ab.NextAlphaBeta(&a, &b);
+            if (r < 0) break;
+            if (r == 0) points.emplace_back(a, b);
+        }
+        if (continued) *continued = ab.mContinuedPoints;
+        return points;
+    };
+    long continued = 0, shared = 0, all = 0;
+    for (const ReferenceCurve& ref : read_reference_curves()) {
+        SCOPED_TRACE("Th " + std::to_string(ref.ThC) + " C, Fv " + std::to_string(ref.FvPercent) + " %");
+        long n = 0;
+        const auto fast = trace(ref, true, &n);
+        const auto alone = trace(ref, false, nullptr);
+        ASSERT_FALSE(fast.empty());
+        ASSERT_FALSE(alone.empty());
+        continued += n;
+        all += static_cast<long>(fast.size());
+        for (const auto& [alpha, beta] : alone) {
+            const auto same = std::find_if(fast.begin(), fast.end(), [beta = beta](const auto& p) {
+                return std::fabs(p.second - beta) < 1e-12;
+            });
+            if (same == fast.end()) continue;
+            ++shared;
+            EXPECT_NEAR(same->first, alpha, 1e-8) << "at beta " << beta;
+        }
+    }
+    EXPECT_GT(shared, all * 9 / 10);
+    EXPECT_GT(continued, all * 3 / 4);
 }
