@@ -89,9 +89,19 @@ foreach(program IN LISTS zephon_programs)
   endif()")
 endforeach()
 
+# The version is the project's; the release history of the software centres and of Debian must
+# begin with it.
+file(STRINGS ${CMAKE_SOURCE_DIR}/resources/debian/changelog zephon_last_change LIMIT_COUNT 1)
+file(READ ${zephon_desktop}/zephon.metainfo.xml zephon_metainfo)
+if(NOT zephon_last_change MATCHES "^zephon \\(${PROJECT_VERSION}\\) "
+   OR NOT zephon_metainfo MATCHES "<release version=\"${PROJECT_VERSION}\"")
+  message(FATAL_ERROR "resources/debian/changelog and zephon.metainfo.xml must begin their releases "
+                      "with the project's version ${PROJECT_VERSION}")
+endif()
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zephon)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION}.0)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Zephon developers")
 set(CPACK_PACKAGE_CONTACT "Zephon developers <developers@zephon.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Petroleum fluid inclusions: oil models, phase envelopes, isochores")

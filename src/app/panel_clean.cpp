@@ -50,7 +50,7 @@ void CCleanPage::Refresh() {
             if (!diagram->mMonoIsochorsList) continue;
             for (CIsochor* isochor : diagram->mMonoIsochorsList->mList) {
                 mIsochors.push_back(isochor);
-                names[kIsochors].push_back(isochor->mName);
+                names[kIsochors].push_back(IsochorEntryText(isochor->mName));
                 if (!isochor->mTrappingLines) continue;
                 for (CTrappingLine* line : isochor->mTrappingLines->mList) {
                     mLines.push_back(line);

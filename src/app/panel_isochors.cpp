@@ -72,7 +72,7 @@ void CIsochorsPage::RebuildInclusions() {
     if (diagram->mBiphIsochorsList) {
         for (CIsochor* isochor : diagram->mBiphIsochorsList->mList) {
             mEntries.push_back({Entry::Pair, isochor->mTh, isochor->mHomog, isochor});
-            texts.push_back("> " + isochor->mName);
+            texts.push_back("> " + IsochorEntryText(isochor->mName));
         }
     }
     mInclusions.Reset(std::move(texts));
@@ -228,8 +228,14 @@ std::string CIsochorsPage::LogText() const {
     // A diagram read from a file comes without its stock-tank liquid.
     if (diagram->mLiqMolarWeight <= 0 || diagram->mMassVolLiq <= 0)
         CPhaseDiagDocument::CompleteStockTankValues(*diagram);
+    // The log names an isochore pair in full, as the list no longer does.
+    const bool pair = mInclusions.selected >= 0 && mInclusions.selected < static_cast<int>(mEntries.size()) &&
+                      mEntries[static_cast<std::size_t>(mInclusions.selected)].kind == Entry::Pair;
+    const std::string chosen =
+        pair ? "> " + mEntries[static_cast<std::size_t>(mInclusions.selected)].biphasic->mName
+             : mInclusions.SelectedText();
     std::vector<std::string> lines{
-        "Inclusion/Isochor :   " + mInclusions.SelectedText(),
+        "Inclusion/Isochor :   " + chosen,
         "        Th (\xC2\xB0"
         "C) : " +
             mTh.text + (mLiquid.checked ? "   (Liquid)" : "   (Vapour)"),

@@ -125,6 +125,20 @@ std::string FieldText(double value, int digits) {
     return FormatFixed(value, digits);
 }
 
+std::string IsochorEntryText(const std::string& name) {
+    const std::string separator = ": Th = ";
+    const std::size_t at = name.rfind(separator);
+    if (at == std::string::npos) return name;
+    const auto trimmed = [](std::string text) {
+        const std::size_t first = text.find_first_not_of(' ');
+        if (first == std::string::npos) return std::string();
+        return text.substr(first, text.find_last_not_of(' ') - first + 1);
+    };
+    const std::string diagram = trimmed(name.substr(0, at));
+    const std::string own = trimmed(name.substr(at + 2));
+    return diagram.empty() ? own : own + "  (" + diagram + ")";
+}
+
 std::string GroupedFieldText(double value, int digits) {
     return SpaceNumberInsert(FormatFixed(value, digits));
 }

@@ -183,5 +183,8 @@ inline std::vector<CAppNotification> PhaseDiagramPageChanges() {
 
 // "%.Nlf" of a value shown in a field.
 std::string FieldText(double value, int digits);
+// An isochore in a list: what tells it from the others first ("Th = 95.00, L  (FM 827 224 1 0 0)"
+// for "FM 827 224 1 0 0 : Th = 95.00, L "), so that a narrow list cuts only its diagram's name.
+std::string IsochorEntryText(const std::string& name);
 // Large values with their thousands apart, as gas-oil ratios are shown: "1 234.50".
 std::string GroupedFieldText(double value, int digits);

@@ -32,7 +32,7 @@ void CTrappingPage::Refresh() {
             if (!diagram->mMonoIsochorsList) continue;
             for (CIsochor* isochor : diagram->mMonoIsochorsList->mList) {
                 mIsochors.push_back(isochor);
-                names.push_back(isochor->mName);
+                names.push_back(IsochorEntryText(isochor->mName));
             }
         }
     }
@@ -105,7 +105,7 @@ std::string CTrappingPage::LogText() const {
     if (SelectedIsochor() == nullptr || !mLog.enabled) return "";
     // The pressure at Th (aq.) where the isochore reaches it, then the crossing when there is one.
     const std::string pressure = mSetLine.enabled
-                                     ? LogLines({"Isochor : " + mList.SelectedText(),
+                                     ? LogLines({"Isochor : " + SelectedIsochor()->mName,
                                                  "       Th (aq., \xC2\xB0"
                                                  "C) : " +
                                                      mThaq.text,

@@ -217,7 +217,7 @@ std::vector<std::string> CVolumeCurvesPage::CollectNonPlotted(CPhaseDiagDocument
         for (CIsochor* isochor : diagram->mBiphIsochorsList->mList) {
             if (view.IsIsochorPlotted(*isochor)) continue;
             mOffered.push_back(isochor);
-            names.push_back(isochor->mName);
+            names.push_back(IsochorEntryText(isochor->mName));
         }
     }
     return names;
@@ -228,7 +228,7 @@ std::vector<std::string> CVolumeCurvesPage::CollectPlotted(CVolumePlotView& view
     std::vector<std::string> names;
     for (CIsochor* isochor : view.mPlottedCurvesList.mList) {
         mPlottedCopies.push_back(isochor);
-        names.push_back(isochor->mName);
+        names.push_back(IsochorEntryText(isochor->mName));
     }
     return names;
 }

@@ -190,10 +190,11 @@ std::string CFluidModelTableModel::CellText(long row, int column) const {
         return component->mComponentName;
     case kMolePercent:
         return MolePercentText(component->mMolePercent);
+    // One number of decimals per column, so that the numbers line up.
     case kTc:
-        return FormatWithOwnDecimals(component->mTc, 2, 3);
+        return FormatFixed(component->mTc, 2);
     case kPc:
-        return FormatWithOwnDecimals(component->mPc, 2, 3);
+        return FormatFixed(component->mPc, 2);
     default:
         return FormatFixed(component->mOmega, 4);
     }

@@ -53,10 +53,32 @@ std::string CDataHandleStream::FormatDouble(double value, bool fixed, int digits
     return std::string(buffer, result.ptr);
 }
 
+std::string CDataHandleStream::FormatExact(double value, int digits) {
+    digits = std::clamp(digits, 0, 8);
+    // The fewest decimals, from `digits` on, that read back as the value; a difference in the last
+    // bits only (0.1 + 0.2 is not 0.3) is rounding, not a decimal someone typed or a program
+    // computed.
+    constexpr int kMostDecimals = 12;
+    char buffer[400];
+    for (int decimals = digits; decimals <= kMostDecimals; ++decimals) {
+        const auto written =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+        if (written.ec != std::errc()) break;
+        double back = 0;
+        const auto read = std::from_chars(buffer, written.ptr, back);
+        if (read.ec == std::errc() && std::abs(back - value) <= 1e-15 * std::abs(value))
+            return std::string(buffer, written.ptr);
+    }
+    // Otherwise the shortest fixed notation that reads back as the very same double.
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    if (result.ec != std::errc()) return FormatDouble(value, true, digits);
+    return std::string(buffer, result.ptr);
+}
+
 std::string CDataHandleStream::CurrentDoubleFormat() const {
     std::string format = "%.";
     format += static_cast<char>('0' + ClampDigits(mDigitsNumber));
-    format += (mTypeConversion == 1) ? 'f' : 'g';
+    format += mTypeConversion == 0 ? 'g' : 'f';
     return format;
 }
 
@@ -101,7 +123,10 @@ CDataHandleStream& CDataHandleStream::operator<<(double value) {
         Put("0\t");
         return *this;
     }
-    Put(FormatDouble(value, mTypeConversion == 1, ClampDigits(mDigitsNumber)) + '\t');
+    if (mTypeConversion == kExactConversion)
+        Put(FormatExact(value, ClampDigits(mDigitsNumber)) + '\t');
+    else
+        Put(FormatDouble(value, mTypeConversion == 1, ClampDigits(mDigitsNumber)) + '\t');
     return *this;
 }
 

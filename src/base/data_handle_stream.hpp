@@ -42,6 +42,9 @@ class CDataHandleStream {
 
     void SetFixed(int digits) { SetFormat(1, digits); }
     void SetGeneral(int digits) { SetFormat(0, digits); }
+    // Fixed with at least `digits` decimals, and as many more as reading the value back exactly
+    // needs (a constant someone typed or a program computed is kept as it was).
+    void SetExact(int digits) { SetFormat(kExactConversion, digits); }
     void SetFormat(int typeConversion, int digits) {
         mTypeConversion = static_cast<char>(typeConversion);
         mDigitsNumber = static_cast<char>(digits);
@@ -97,10 +100,13 @@ class CDataHandleStream {
 
     // Formats a double as the stream would, without the TAB.
     static std::string FormatDouble(double value, bool fixed, int digits);
+    // At least `digits` decimals, more where the value needs them to read back the same.
+    static std::string FormatExact(double value, int digits);
     // Encodes a name as one token: at most kMaxNameLength characters, white space as "_", and the
     // empty name as a lone "_" so that it still occupies its field.
     static std::string EncodeWord(std::string_view text);
 
+    static constexpr char kExactConversion = 2;
     // Public because records and formats set them directly before each group of fields.
     char mTypeConversion = 0;
     char mDigitsNumber = 3;

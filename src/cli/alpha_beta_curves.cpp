@@ -20,25 +20,7 @@ constexpr double kKelvin = 273.15;
 } // namespace
 
 std::string CurveEndMessage(int code, bool hasCurve, int homog) {
-    switch (code) {
-    case 1:
-        if (hasCurve) return {};
-        return "For some reason, Zephon was not able to treat these oil inclusion data.";
-    case 5:
-        return "The curve stops at a critical point.";
-    case 6:
-        return "Liquid-liquid-gas equilibria may occur at the temperature of measurement of the bubble size.";
-    case 8:
-        if (hasCurve) return {};
-        if (homog == 0) return "The bubble is too small for an inclusion which homogenizes to vapour.";
-        // The same code for an inclusion that homogenises into the liquid: nothing to start from.
-        return "No alpha-beta oil can be started for these measurements: the initial estimates hold none for "
-               "this homogenisation temperature and bubble size.";
-    default:
-        if (hasCurve || code == 0) return {};
-        // A calculation that ends without a curve always says so.
-        return "For some reason, Zephon was not able to treat these oil inclusion data.";
-    }
+    return CAlphaBetaPlotDocument::CurveEndMessage(code, hasCurve, homog);
 }
 
 namespace {

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "cli/command_context.hpp"
+#include "cli/terminal_services.hpp"
 
 namespace zephon::cli {
 
@@ -206,7 +207,7 @@ std::string VersionText() {
 std::vector<CCommandOptions> CommandOptions() {
     std::vector<CCommandOptions> all;
     for (const CCommandEntry& entry : Commands())
-        all.push_back({entry.name, SpecOf(entry)});
+        all.push_back({entry.name, SpecOf(entry), CommandHelp(entry, SpecOf(entry))});
     return all;
 }
 
@@ -262,15 +263,17 @@ Exit codes: 0 success; 1 the calculation failed (the reason on standard error); 
 unreadable input (the message names the file and the line) or an output that cannot be written.
 
 Long runs show their progress on standard error when it is a terminal. Ctrl-C stops a run
-cleanly: what was computed so far is printed and written, and the exit code is 1. An alpha-beta
+cleanly: what was computed so far is printed and written, and the exit code is 130. An alpha-beta
 curve ends where the calculation cannot continue or after 200 points; envelope branches and
 isochores after 2000 points, so no input runs forever.
 )";
     return text;
 }
 
-int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-           bool errIsTerminal, std::istream* in) {
+namespace {
+
+int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                   bool errIsTerminal, std::istream* in) {
     // Numbers are written and read with a decimal point whatever the user's locale is.
     std::setlocale(LC_NUMERIC, "C");
     if (arguments.empty()) {
@@ -278,13 +281,21 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         return kExitBadUsage;
     }
     const std::string& command = arguments.front();
+    // A run whose output did not all reach standard output failed, help and version included.
+    const auto flushed = [&out, &err, &command](int code) {
+        errno = 0;
+        if (out.flush()) return code;
+        const std::string reason = errno != 0 ? " (" + std::string(std::strerror(errno)) + ")" : "";
+        err << "zephon-cli " << command << ": cannot write standard output" << reason << '\n';
+        return code == kExitSuccess ? kExitBadUsage : code;
+    };
     if (command == "--help" || command == "-h" || (command == "help" && arguments.size() == 1)) {
         out << HelpText();
-        return kExitSuccess;
+        return flushed(kExitSuccess);
     }
     if (command == "--version") {
         out << VersionText();
-        return kExitSuccess;
+        return flushed(kExitSuccess);
     }
     const bool helpOfCommand = command == "help";
     const std::string& name = helpOfCommand ? arguments[1] : command;
@@ -295,7 +306,7 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     }
     if (helpOfCommand) {
         out << CommandHelp(*entry, SpecOf(*entry));
-        return kExitSuccess;
+        return flushed(kExitSuccess);
     }
     std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
     // The command's report shares standard output with the files written to "-"; writing such a
@@ -308,16 +319,10 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     try {
         const int code = entry->run(rest, context);
         outputs.Commit(out, services);
-        errno = 0;
-        if (!out.flush()) {
-            const std::string reason = errno != 0 ? " (" + std::string(std::strerror(errno)) + ")" : "";
-            err << "zephon-cli " << command << ": cannot write standard output" << reason << '\n';
-            return code == kExitSuccess ? kExitBadUsage : code;
-        }
-        return code;
+        return flushed(code);
     } catch (const CInfoRequest& request) {
         out << (request.kind == CInfoRequest::Kind::Help ? CommandHelp(*entry, request.spec) : VersionText());
-        return kExitSuccess;
+        return flushed(kExitSuccess);
     } catch (const CCliError& error) {
         services.EndProgress();
         std::string message = error.what();
@@ -333,6 +338,15 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         err << "zephon-cli " << command << ": " << error.what() << '\n';
         return kExitCalculationFailed;
     }
+}
+
+} // namespace
+
+int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+           bool errIsTerminal, std::istream* in) {
+    const int code = RunCommandLine(arguments, out, err, errIsTerminal, in);
+    // A run cut short by Ctrl-C says so as shells expect, after printing and writing what it had.
+    return StopRequested() && code != kExitBadUsage ? kExitInterrupted : code;
 }
 
 } // namespace zephon::cli

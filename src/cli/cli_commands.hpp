@@ -25,6 +25,7 @@ std::string VersionText();
 struct CCommandOptions {
     std::string name;
     COptionSpec spec;
+    std::string help; // what `help NAME` prints: the usage line, then each option with its value
 };
 std::vector<CCommandOptions> CommandOptions();
 

@@ -17,6 +17,7 @@ enum ExitCode : int {
     kExitSuccess = 0,
     kExitCalculationFailed = 1, // the calculation failed; the reason is on standard error
     kExitBadUsage = 2,          // bad usage or unreadable input
+    kExitInterrupted = 130,     // stopped by Ctrl-C, after printing and writing what it had (128 + SIGINT)
 };
 
 // Ends a command: the message goes to standard error, the code becomes the exit status.

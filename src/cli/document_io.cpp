@@ -2,9 +2,12 @@
 #include "cli/document_io.hpp"
 
 #include "cli/command_line.hpp"
+#include "cli/data_files.hpp"
 #include "cli/terminal_services.hpp"
 
 #include "base/input_file.hpp"
+#include "documents/alpha_beta_plot_document.hpp"
+#include "documents/phase_diag_document.hpp"
 
 namespace zephon::cli {
 
@@ -12,8 +15,23 @@ namespace fs = std::filesystem;
 
 namespace {
 
+CFileKind KindOfDocument(const CWDocument& document) {
+    if (dynamic_cast<const CInclusionDataDocument*>(&document)) return CFileKind::Inclusions;
+    if (dynamic_cast<const CAlphaBetaDataDocument*>(&document)) return CFileKind::Correlation;
+    if (dynamic_cast<const CFluidModelDataDocument*>(&document)) return CFileKind::FluidModel;
+    if (dynamic_cast<const CAlphaBetaPlotDocument*>(&document)) return CFileKind::AlphaBetaPlot;
+    if (dynamic_cast<const CPhaseDiagDocument*>(&document)) return CFileKind::PhaseDiagram;
+    return CFileKind::Unknown;
+}
+
 void RefuseIfDamaged(const CWDocument& document, const std::string& name) {
     if (!document.WasOpenedDamaged()) return;
+    // A file of another kind given where this one is wanted is not damaged: it is the wrong file.
+    const CFileKind named = KindOfFile(name);
+    if (named != CFileKind::Unknown && named != KindOfDocument(document))
+        throw UsageError(name + ": not " + document.FileKind() + " (" +
+                         std::filesystem::path(name).extension().string() + " is the extension of " +
+                         DescribeKind(named) + " files)");
     const CReadStop& stop = document.GetReadStop();
     if (stop.atEnd)
         throw UsageError(name + ": line " + std::to_string(stop.line) +

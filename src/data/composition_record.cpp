@@ -87,11 +87,13 @@ void CCompositionRecordEx::Read(CDataHandleStream& stream) {
 
 void CCompositionRecordEx::Write(CDataHandleStream& stream) {
     CCompositionRecord::Write(stream);
-    stream.SetFixed(3);
+    // The constants as typed or generated: the decimals of earlier files at least, more where a
+    // value has them, so that a file reopens with the very numbers it was saved with.
+    stream.SetExact(3);
     stream << mTc << mPc << mOmega;
-    stream.SetFixed(2);
+    stream.SetExact(2);
     stream << mMw << mVc;
-    stream.SetFixed(4);
+    stream.SetExact(4);
     stream << mCt;
 }
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <utility>
 
 #include "documents/data_documents.hpp"
@@ -23,21 +24,6 @@ void Warn(CApplicationServices& services, const std::string& text) {
     services.ShowMessage({text, "", CMessageIcon::Warning, false});
 }
 
-const char* EndMessage(int code) {
-    switch (code) {
-    case 1:
-        return "For some reason, Zephon was not able to treat these oil inclusion data.";
-    case 5:
-        return "The curve stops at a critical point.";
-    case 6:
-        return "Liquid-liquid-gas equilibria may occur at the temperature of measurement of the bubble size.";
-    case 8:
-        return "The bubble is too small for an inclusion which homogenizes to vapour.";
-    default:
-        return nullptr;
-    }
-}
-
 void ApplyPointFormat(CGraphObject& object, const CPointFormat& format) {
     object.mSize = format.mSize;
     object.mForeColor = format.mColor;
@@ -45,6 +31,27 @@ void ApplyPointFormat(CGraphObject& object, const CPointFormat& format) {
 }
 
 } // namespace
+
+std::string CAlphaBetaPlotDocument::CurveEndMessage(int code, bool hasCurve, int homog) {
+    const char* untreatable = "For some reason, Zephon was not able to treat these oil inclusion data.";
+    switch (code) {
+    case kNoConvergence:
+        return hasCurve ? std::string() : untreatable;
+    case kCriticalPoint:
+        return "The curve stops at a critical point.";
+    case kRoomTemperatureState:
+        return "Liquid-liquid-gas equilibria may occur at the temperature of measurement of the bubble size.";
+    case kBubbleTooSmall:
+        if (hasCurve) return {};
+        if (homog == 0) return "The bubble is too small for an inclusion which homogenizes to vapour.";
+        // The same code for an inclusion that homogenises into the liquid: nothing to start from.
+        return "No alpha-beta oil can be started for these measurements: the initial estimates hold none for "
+               "this homogenisation temperature and bubble size.";
+    default:
+        // A calculation that ends without a curve always says so.
+        return hasCurve || code == 0 ? std::string() : untreatable;
+    }
+}
 
 CAlphaBetaPlotDocument::CAlphaBetaPlotDocument(CApplicationServices& services)
     : CWDocument(services), mPlotView(std::make_unique<CAlphaBetaPlotView>(this)) {
@@ -171,25 +178,58 @@ std::string CAlphaBetaPlotDocument::PartialCurveLog(const std::string& name, std
            std::to_string(points) + " points.\r\n";
 }
 
+const CAlphaBetaCurve* CAlphaBetaPlotDocument::FindCurveNamed(const std::string& name) const {
+    for (const CAlphaBetaCurve* curve : mAlphaBetaCurvesList.mList)
+        if (curve->mInclusion.mInclusionName == name) return curve;
+    return nullptr;
+}
+
+std::string CAlphaBetaPlotDocument::UniqueCurveName(const std::string& wanted) const {
+    const std::size_t limit = CDataHandleStream::kMaxNameLength;
+    const std::string base = wanted.substr(0, limit);
+    if (FindCurveNamed(base) == nullptr) return base;
+    for (long n = 2;; ++n) {
+        const std::string suffix = " (" + std::to_string(n) + ")";
+        const std::string name = base.substr(0, limit - std::min(limit, suffix.size())) + suffix;
+        if (FindCurveNamed(name) == nullptr) return name;
+    }
+}
+
+std::string CAlphaBetaPlotDocument::AskCurveName(const std::string& label, const std::string& wanted) {
+    std::string proposal = UniqueCurveName(wanted);
+    // A name typed twice over is taken with a number rather than asked for without end.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const std::optional<std::string> answer =
+            Services().PromptText("Alpha-Beta Curve Name", label, proposal);
+        std::string name = answer.value_or("").substr(0, CDataHandleStream::kMaxNameLength);
+        if (name.empty()) return UniqueCurveName("Untitled");
+        const CAlphaBetaCurve* other = FindCurveNamed(name);
+        if (other == nullptr) return name;
+        const CInclusionRecord& taken = other->mInclusion;
+        Warn(Services(), "The curve \"" + name + "\" of this plot (Th = " + Fixed(taken.mTh, 1) +
+                             " \xC2\xB0"
+                             "C, Fv = " +
+                             Fixed(taken.mFv, 2) +
+                             " %) has this name already: give the new curve another one.");
+        proposal = UniqueCurveName(name);
+    }
+    return proposal;
+}
+
 CAlphaBetaCurve* CAlphaBetaPlotDocument::OnCalculationEnd(bool cancelled) {
     if (!mEngine) return nullptr;
     const int code = mEngine->mErrorMessageIndex;
     CAlphaBetaCurve* stored = nullptr;
     if (mCurve.size() >= 2) {
-        if (code == kCriticalPoint || code == kRoomTemperatureState) Warn(Services(), EndMessage(code));
+        if (code == kRoomTemperatureState) Warn(Services(), CurveEndMessage(code, true, mEngine->mHomog));
         auto curve = std::make_unique<CAlphaBetaCurve>();
         curve->Initialize();
         curve->mCurveFormat.mColor = NextCurveColor();
-        const std::string proposal =
-            cancelled ? (mCurveName + " (partial)").substr(0, CDataHandleStream::kMaxNameLength) : mCurveName;
-        std::string name =
-            Services()
-                .PromptText("Alpha-Beta Curve Name",
-                            cancelled ? PartialCurveLabel(mCurve.size()) : "Name of the new curve", proposal)
-                .value_or("");
-        if (name.empty()) name = "Untitled";
+        const std::string name =
+            AskCurveName(cancelled ? PartialCurveLabel(mCurve.size()) : "Name of the new curve",
+                         cancelled ? mCurveName + " (partial)" : mCurveName);
         CInclusionRecord& inclusion = curve->mInclusion;
-        inclusion.mInclusionName = name.substr(0, CDataHandleStream::kMaxNameLength);
+        inclusion.mInclusionName = name;
         inclusion.mTh = mEngine->mTh - kKelvin;
         inclusion.mTv = mEngine->mTfv - kKelvin;
         inclusion.mFv = mEngine->mFv * 100;
@@ -203,11 +243,17 @@ CAlphaBetaCurve* CAlphaBetaPlotDocument::OnCalculationEnd(bool cancelled) {
         mAlphaBetaCurvesList.Add(stored);
         PlotAlphaBetaCurve(stored);
         Changed();
-        if (cancelled) Services().WriteLog(PartialCurveLog(inclusion.mInclusionName, mCurve.size()));
+        if (cancelled) {
+            Services().WriteLog(PartialCurveLog(inclusion.mInclusionName, mCurve.size()));
+        } else if (code == kCriticalPoint) {
+            // The normal end of a curve that reaches the critical point: said, not alarmed.
+            const std::string end = "Alpha-beta curve \"" + inclusion.mInclusionName +
+                                    "\": " + CurveEndMessage(code, true, inclusion.mHomog);
+            Services().WriteLog(end + "\r\n");
+            Services().ShowStatus(end);
+        }
     } else if (code != 0) {
-        // A calculation that ends without a curve always says so, whatever the engine's code.
-        const char* text = EndMessage(code);
-        Warn(Services(), text ? text : EndMessage(kNoConvergence));
+        Warn(Services(), CurveEndMessage(code, false, mEngine->mHomog));
     }
     mEngine.reset();
     mCurve.clear();

@@ -30,6 +30,11 @@ class CAlphaBetaPlotDocument : public CWDocument {
     // No curve is traced further than this many points.
     static constexpr int kMaxCurvePoints = 200;
 
+    // What the application says about the engine's code at the end of a curve, or empty; the
+    // desktop and the command-line tool both say it in these words. `homog`: 1 the inclusion
+    // homogenises into the liquid, 0 into the vapour.
+    static std::string CurveEndMessage(int code, bool hasCurve, int homog);
+
     explicit CAlphaBetaPlotDocument(CApplicationServices& services);
     ~CAlphaBetaPlotDocument() override;
 
@@ -59,6 +64,10 @@ class CAlphaBetaPlotDocument : public CWDocument {
     // is gone afterwards. Returns the stored curve or null. A curve whose calculation the person
     // cancelled is partial: the name question and the log say so.
     CAlphaBetaCurve* OnCalculationEnd(bool cancelled = false);
+    // The curve of this plot with the name, if any; curve names are unique within a plot.
+    const CAlphaBetaCurve* FindCurveNamed(const std::string& name) const;
+    // The name, or the first of "name (2)", "name (3)", ... that no curve of the plot has.
+    std::string UniqueCurveName(const std::string& wanted) const;
     // How the name question of a partial curve reads, and its line of the log.
     static std::string PartialCurveLabel(std::size_t points);
     static std::string PartialCurveLog(const std::string& name, std::size_t points);
@@ -119,6 +128,9 @@ class CAlphaBetaPlotDocument : public CWDocument {
     CPlotFormat mPlotFormat;
 
   private:
+    // The new curve's name, asked with the proposal made unique; a name another curve has is
+    // refused, naming that curve. Cancelled or empty: "Untitled", made unique.
+    std::string AskCurveName(const std::string& label, const std::string& wanted);
     struct IsoFamily {
         const char* indexFile;
         const char* curvePrefix;

@@ -107,8 +107,8 @@ std::optional<CPlotContextMenu> CAlphaBetaPlotView::GetContextMenu(CGraphObject*
                                      Item("Set a marker", C::SetMarker, fluid),
                                      Item("Plot correlation", C::PlotCorrelation),
                                      Item("Generate fluid model", C::GenerateFluidModel, fluid)};
-        // Zooming is offered whether or not a rectangle is selected; without one it does nothing.
-        Append(items, PlotSettingsItems(true));
+        // Zooming only on a click on the selection, as on the other plots.
+        Append(items, PlotSettingsItems(CanZoom() && IsOnSelection(at.x, at.y)));
         return MakeMenu("Plot settings", at, nullptr, std::move(items));
     }
     switch (hit->mType) {

@@ -98,6 +98,8 @@ class CApplicationServices {
     virtual void DisplayToolPanel(CToolPanelKind, int /*page*/) {}
     // Appends lines (each ended by CR LF) to the application's log; without a log nothing happens.
     virtual void WriteLog(const std::string& /*lines*/) {}
+    // One line in the status bar, for what is worth knowing but not worth a box.
+    virtual void ShowStatus(const std::string& /*text*/) {}
 
     // ---- document events ----
 

@@ -87,7 +87,7 @@ CAqueousIsochor* CPhaseDiagDocument::CalculateAqueousIsochor(const AqueousMeasur
     record->mLegacy = m.legacy ? 1 : 0;
     record->mPh = made.isochore->homogenisation().P;
     record->mDensity = made.isochore->homogenisation().rho;
-    if (m.legacy) record->mCurveFormat.mColor = kLegacyColor;
+    record->mCurveFormat.mColor = m.legacy ? kLegacyColor : NewCurveColor();
     for (const IsochorePoint& p : made.isochore->trace(kAqueousIsochoreTmax, kAqueousIsochorePoints))
         record->Add(new CIsochorPoint(p.T, p.P, 0));
     record->SetNameByDefault();
@@ -182,6 +182,16 @@ CAqueousCrossing* CPhaseDiagDocument::CalculateCrossing(CAqueousIsochor* aqueous
     CAqueousCrossing* raw = crossing.release();
     aqueous->mCrossings.Add(raw);
     PlotAqueousCrossing(*raw);
+    // The result is shown: the ranges grow to hold the crossing and its ellipse.
+    double minT = raw->mT, maxT = raw->mT, minP = raw->mP, maxP = raw->mP;
+    if (raw->mEllipseCurve)
+        for (const auto& point : raw->mEllipseCurve->mPointsList) {
+            minT = std::min(minT, point->mX);
+            maxT = std::max(maxT, point->mX);
+            minP = std::min(minP, point->mY);
+            maxP = std::max(maxP, point->mY);
+        }
+    mPlotView->ShowInRanges(minT, maxT, minP, maxP);
     mPlotView->updateSubobjectsCoordinates();
     mPlotView->Redraw();
     Changed();
@@ -221,7 +231,15 @@ void CPhaseDiagDocument::PlotAqueousIsochor(CAqueousIsochor* isochor) {
     curve->mSize = isochor->mCurveFormat.mSize;
     curve->mForeColor = isochor->mCurveFormat.mColor;
     curve->mReferenceObject = AsReference(isochor);
+    // Dashed beside the oil's isochores, and named in the legend by its Th and salinity.
+    curve->mPenStyle = zephon::plot::PenStyle::Dash;
+    curve->mLegendName = "Aq. Th " + CPlotView::FormatStoredNumber(isochor->mTh, 0) +
+                         " \xC2\xB0"
+                         "C, " +
+                         FormatFixed(isochor->mSalinity, 1) + " wt%" +
+                         (isochor->mLegacy != 0 ? ", legacy" : "");
     isochor->mGraphCurve = mPlotView->addGraphObject(std::move(curve));
+    AddToLegend(isochor->mGraphCurve);
     for (CAqueousCrossing* crossing : isochor->mCrossings) {
         crossing->mAqueousIsochor = isochor;
         PlotAqueousCrossing(*crossing);

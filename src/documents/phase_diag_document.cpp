@@ -30,7 +30,7 @@ void* AsReference(CRecord* record) {
     return static_cast<void*>(record);
 }
 
-// The colour a diagram's envelope is drawn in; its isochores take it too.
+// The colour a diagram's envelope is drawn in.
 const CIsopleth* EnvelopeOf(const CPhaseDiagram& diagram) {
     return diagram.mLiquidIsopleth ? diagram.mLiquidIsopleth.get() : diagram.mVapourIsopleth.get();
 }
@@ -395,6 +395,9 @@ char CPhaseDiagDocument::CalculateIsochor(CPhaseDiagram* diagram, int modelType,
     signed char r = static_cast<signed char>(engine->FirstIsochor2Point(&t, &p));
     if (r != 0) return static_cast<char>(r);
 
+    // Each inclusion's isochore pair in a colour of its own, as on volume-temperature plots, told
+    // from the envelopes and the other isochores.
+    const zephon::plot::Color isochorColor = NewCurveColor();
     auto newIsochor = [&](int biphasic) {
         auto isochor = std::make_unique<CIsochor>();
         isochor->Initialize();
@@ -404,8 +407,7 @@ char CPhaseDiagDocument::CalculateIsochor(CPhaseDiagram* diagram, int modelType,
         isochor->mPhaseDiagram = diagram;
         isochor->SetNameByDefault();
         isochor->SetBiphasic(biphasic);
-        if (const CIsopleth* envelope = EnvelopeOf(*diagram))
-            isochor->mCurveFormat.mColor = envelope->mCurveFormat.mColor;
+        isochor->mCurveFormat.mColor = isochorColor;
         return isochor;
     };
     // Points for 0 and -2; a -2 point ends the curve, so does -1; 1 retries.
@@ -598,6 +600,36 @@ void CPhaseDiagDocument::PlotIsochorsOfPhaseDiagram(CPhaseDiagram* diagram) {
     }
 }
 
+zephon::plot::Color CPhaseDiagDocument::NewCurveColor() const {
+    std::vector<zephon::plot::Color> inUse;
+    for (const CPhaseDiagram* diagram : mPhaseDiagramsList.mList) {
+        if (const CIsopleth* envelope = EnvelopeOf(*diagram)) inUse.push_back(envelope->mCurveFormat.mColor);
+        if (diagram->mMonoIsochorsList)
+            for (const CIsochor* isochor : diagram->mMonoIsochorsList->mList)
+                inUse.push_back(isochor->mCurveFormat.mColor);
+    }
+    for (const CAqueousIsochor* aqueous : mAqueousIsochorsList.mList)
+        inUse.push_back(aqueous->mCurveFormat.mColor);
+    return zephon::plot::NextPaletteColor(inUse);
+}
+
+std::string CPhaseDiagDocument::IsochorLegendText(const CIsochor& isochor) const {
+    std::string text = "Th " + CPlotView::FormatStoredNumber(isochor.mTh, 0) +
+                       " \xC2\xB0"
+                       "C, " +
+                       (isochor.mHomog != 0 ? "L" : "G");
+    // With several envelopes, the one it belongs to.
+    if (mPhaseDiagramsList.Count() > 1 && isochor.mPhaseDiagram != nullptr)
+        text = isochor.mPhaseDiagram->mName + ", " + text;
+    return text;
+}
+
+void CPhaseDiagDocument::AddToLegend(CGraphObject* object) {
+    CGraphLegend* legend = mPlotView->GetLegend();
+    if (legend == nullptr || object == nullptr || legend->mRefObjectList.Contains(object)) return;
+    legend->mRefObjectList.Add(object);
+}
+
 void CPhaseDiagDocument::PlotBiphasicIsochorCurve(CIsochor* isochor) {
     if (isochor == nullptr) return;
     isochor->mGraphCurve =
@@ -608,6 +640,9 @@ void CPhaseDiagDocument::PlotMonophasicIsochorCurve(CIsochor* isochor) {
     if (isochor == nullptr) return;
     isochor->mGraphCurve =
         mPlotView->addGraphObject(std::unique_ptr<CGraphCurve>(MakeIsochorCurve(*isochor)));
+    // The monophasic isochore stands for the pair in the legend, by its Th.
+    isochor->mGraphCurve->mLegendName = IsochorLegendText(*isochor);
+    AddToLegend(isochor->mGraphCurve);
     if (isochor->mTrappingLines) {
         for (CTrappingLine* line : isochor->mTrappingLines->mList) {
             line->mPhaseDiagram = isochor->mPhaseDiagram;
@@ -620,6 +655,15 @@ void CPhaseDiagDocument::PlotMonophasicIsochorCurve(CIsochor* isochor) {
 void CPhaseDiagDocument::PlotTrappingLine(CTrappingLine* line) {
     if (line == nullptr) return;
     line->mGraphCurve = mPlotView->addGraphObject(std::unique_ptr<CGraphCurve>(MakeIsochorCurve(*line)));
+    // The line the Trapping page shows while Th (aq.) is typed is no trapping line yet.
+    if (line == &mAqueousHomogLine) return;
+    // Dashed, so that it is not taken for a grid line, and named by its aqueous Th and pressure.
+    line->mGraphCurve->mPenStyle = zephon::plot::PenStyle::Dash;
+    line->mGraphCurve->mLegendName = "Trapping: Th aq. " + CPlotView::FormatStoredNumber(line->mTh, 0) +
+                                     " \xC2\xB0"
+                                     "C, " +
+                                     FormatFixed(line->mPtrap, 0) + " bar";
+    AddToLegend(line->mGraphCurve);
 }
 
 // ---- file ----

@@ -85,6 +85,8 @@ class CPhaseDiagDocument : public CWDocument {
     void PlotBiphasicIsochorCurve(CIsochor* isochor);
     void PlotMonophasicIsochorCurve(CIsochor* isochor);
     void PlotTrappingLine(CTrappingLine* line);
+    // "Th 95 °C, L" (with the diagram's name when the document holds several), for the legend.
+    std::string IsochorLegendText(const CIsochor& isochor) const;
 
     // ---- trapping lines ----
 
@@ -177,6 +179,9 @@ class CPhaseDiagDocument : public CWDocument {
     CPlotFormat mPlotFormat;
 
   private:
+    // The palette's colour that the envelopes and isochores drawn use least.
+    zephon::plot::Color NewCurveColor() const;
+    void AddToLegend(CGraphObject* object);
     void Changed();
     // Removals as undoable steps (document_changes.hpp).
     std::unique_ptr<CCompositeDocumentChange> NewRemoval(const char* text);

@@ -19,7 +19,7 @@ bool AnswersWithoutWindow(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (argument == "--version" || argument == "-v") {
-            std::printf("Zephon 1.0\n");
+            std::printf("Zephon " ZEPHON_VERSION "\n");
             return true;
         }
         if (argument == "--help" || argument == "-h") {
@@ -41,7 +41,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setOrganizationName("Zephon");
     QApplication::setApplicationName("Zephon");
-    QApplication::setApplicationVersion("1.0");
+    QApplication::setApplicationVersion(ZEPHON_VERSION);
     // Wayland compositors and task bars match the windows to zephon.desktop by this name.
     QGuiApplication::setDesktopFileName("zephon");
     // Qt takes the process locale from the environment; numbers are read and written with a

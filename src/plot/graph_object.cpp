@@ -189,7 +189,8 @@ void CGraphPoint::CollectLabels(Canvas& canvas, std::vector<CPlotLabel>& labels)
                       Point{mPoint.mLocalX, mPoint.mLocalY},
                       mSize + 1,
                       {},
-                      kBlack});
+                      kBlack,
+                      -1});
 }
 
 // ---- CGraphPointList ----
@@ -392,7 +393,8 @@ void CGraphStringPointCurve::CollectLabels(Canvas& canvas, std::vector<CPlotLabe
                           Point{point->mLocalX, point->mLocalY},
                           mSize + 1,
                           {},
-                          kBlack});
+                          kBlack,
+                          -1});
     }
 }
 

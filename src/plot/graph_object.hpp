@@ -112,8 +112,8 @@ class CGraphObject {
 
     // Pens follow mSize and mForeColor: a solid pen of width mSize, and one two pixels wider
     // for the highlighted object.
-    zephon::plot::Pen GetDrawPen() const { return {mSize, mForeColor, zephon::plot::PenStyle::Solid}; }
-    zephon::plot::Pen GetHilitedPen() const { return {mSize + 2, mForeColor, zephon::plot::PenStyle::Solid}; }
+    zephon::plot::Pen GetDrawPen() const { return {mSize, mForeColor, mPenStyle}; }
+    zephon::plot::Pen GetHilitedPen() const { return {mSize + 2, mForeColor, mPenStyle}; }
 
     int mType = 0;
     int mSize = 1;     // pen width of curves, marker half-size of points
@@ -129,6 +129,8 @@ class CGraphObject {
     std::string mLegendName; // the legend's entry when it says more than the name (empty: mName)
     bool mCaptioned = false; // a point's name, or each captioned point's text, is drawn beside it
     bool mHilited = false;
+    // Dashed: a curve of another kind beside curves of the same colour (not stored).
+    zephon::plot::PenStyle mPenStyle = zephon::plot::PenStyle::Solid;
     bool mSelectable = false; // only selectable objects take part in the view's hit tests
     bool mHidden = false;
     void* mReferenceObject = nullptr; // the record the object draws; not owned

@@ -51,25 +51,73 @@ Point Nearest(const Rect& box, Point p) {
     return {std::clamp(p.x, box.left, box.right), std::clamp(p.y, box.top, box.bottom)};
 }
 
+// Whether the segment passes through the box (Liang-Barsky clipping keeps some part of it).
+bool SegmentCrosses(Point a, Point b, const Rect& box) {
+    double t0 = 0, t1 = 1;
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const std::array<double, 4> p{-dx, dx, -dy, dy};
+    const std::array<double, 4> q{static_cast<double>(a.x - box.left), static_cast<double>(box.right - a.x),
+                                  static_cast<double>(a.y - box.top), static_cast<double>(box.bottom - a.y)};
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1) return false;
+    }
+    return true;
+}
+
+bool LineCrosses(const CPlotLine& line, const Rect& box) {
+    // Most lines lie wholly beside the box (bounds of a straight line may be one pixel wide).
+    const Rect& b = line.bounds;
+    if (!Overlaps({b.left - 1, b.top - 1, b.right + 1, b.bottom + 1}, box)) return false;
+    for (std::size_t k = 1; k < line.points.size(); ++k)
+        if (SegmentCrosses(line.points[k - 1], line.points[k], box)) return true;
+    return false;
+}
+
+// Which lines a caption keeps clear of: none, or those that matter to it but its own.
+struct Clearance {
+    bool lines = false;
+    bool background = false; // the background's lines too
+    int own = -1;
+};
+
 class Placer {
   public:
-    Placer(const Rect& area, const std::vector<Rect>& obstacles) : mArea(area), mTaken(obstacles) {}
+    Placer(const Rect& area, const std::vector<Rect>& obstacles, const CPlotLines& lines)
+        : mArea(area), mTaken(obstacles), mLines(lines) {}
 
-    bool IsFree(const Rect& box) const {
+    // Free of the other captions and the obstacles; when `clearOfLines`, also of every drawn line
+    // but `own` (the curve a background value is written on).
+    bool IsFree(const Rect& box, const Clearance& clear = {}) const {
         if (!Inside(box, mArea)) return false;
-        return std::none_of(mTaken.begin(), mTaken.end(),
-                            [&](const Rect& taken) { return Overlaps(box, taken); });
+        if (std::any_of(mTaken.begin(), mTaken.end(),
+                        [&](const Rect& taken) { return Overlaps(box, taken); }))
+            return false;
+        if (!clear.lines) return true;
+        for (std::size_t i = 0; i < mLines.size(); ++i) {
+            if (static_cast<int>(i) == clear.own || (mLines[i].background && !clear.background)) continue;
+            if (LineCrosses(mLines[i], box)) return false;
+        }
+        return true;
     }
 
-    std::optional<Rect> FirstFree(const std::vector<Rect>& candidates) const {
+    std::optional<Rect> FirstFree(const std::vector<Rect>& candidates, const Clearance& clear = {}) const {
         for (const Rect& box : candidates)
-            if (IsFree(box)) return box;
+            if (IsFree(box, clear)) return box;
         return std::nullopt;
     }
 
     // Captions stacked line by line above and below the anchor's height, beside it on the side
     // with room, nearest first.
-    std::optional<Rect> Stacked(const CPlotLabel& label) const {
+    std::optional<Rect> Stacked(const CPlotLabel& label, const Clearance& clear = {}) const {
         const Size e = label.extent;
         const int step = e.cy + 2;
         const int rightLeft = label.anchor.x + label.clearance + kLeaderOffset;
@@ -83,7 +131,7 @@ class Placer {
                                                             : std::array<int, 2>{leftLeft, rightLeft};
                 for (const int left : sides) {
                     const Rect box = Box(left, top, e);
-                    if (IsFree(box)) return box;
+                    if (IsFree(box, clear)) return box;
                 }
             }
         }
@@ -95,6 +143,7 @@ class Placer {
   private:
     Rect mArea;
     std::vector<Rect> mTaken;
+    const CPlotLines& mLines;
 };
 
 } // namespace
@@ -105,27 +154,51 @@ bool Overlaps(const Rect& a, const Rect& b) {
     return p.left < q.right && q.left < p.right && p.top < q.bottom && q.top < p.bottom;
 }
 
+CPlotLine MakePlotLine(std::vector<Point> points, bool background) {
+    CPlotLine line;
+    line.points = std::move(points);
+    line.background = background;
+    if (line.points.empty()) return line;
+    line.bounds = {line.points[0].x, line.points[0].y, line.points[0].x, line.points[0].y};
+    for (const Point& p : line.points) {
+        line.bounds.left = std::min(line.bounds.left, p.x);
+        line.bounds.right = std::max(line.bounds.right, p.x);
+        line.bounds.top = std::min(line.bounds.top, p.y);
+        line.bounds.bottom = std::max(line.bounds.bottom, p.y);
+    }
+    return line;
+}
+
 std::vector<CPlacedLabel> PlaceLabels(const std::vector<CPlotLabel>& labels, const Rect& area,
-                                      const std::vector<Rect>& obstacles) {
-    Placer placer(area.Normalized(), obstacles);
+                                      const std::vector<Rect>& obstacles, const CPlotLines& lines) {
+    Placer placer(area.Normalized(), obstacles, lines);
     std::vector<CPlacedLabel> placed;
     for (std::size_t index = 0; index < labels.size(); ++index) {
         const CPlotLabel& label = labels[index];
         if (label.text.empty() || label.extent.cx <= 0 || label.extent.cy <= 0) continue;
         CPlacedLabel result;
         result.label = index;
-        std::optional<Rect> box = placer.FirstFree(Around(label, label.anchor));
-        if (!box && label.kind != CPlotLabel::Kind::Background) {
-            box = placer.Stacked(label);
-            if (box) {
-                result.leader = true;
-                result.from = label.anchor;
-                result.to = Nearest(*box, label.anchor);
+        const bool background = label.kind == CPlotLabel::Kind::Background;
+        std::optional<Rect> box;
+        bool leader = false;
+        // Clear of the lines first, then, only where that is impossible, across them.
+        for (const bool clearOfLines : {true, false}) {
+            const Clearance clear{clearOfLines, background, background ? label.line : -1};
+            box = placer.FirstFree(Around(label, label.anchor), clear);
+            if (!box && !background) {
+                box = placer.Stacked(label, clear);
+                leader = box.has_value();
             }
+            for (std::size_t k = 0; !box && k < label.along.size(); ++k)
+                box = placer.FirstFree(Around(label, label.along[k]), clear);
+            if (box || lines.empty()) break;
         }
-        for (std::size_t k = 0; !box && k < label.along.size(); ++k)
-            box = placer.FirstFree(Around(label, label.along[k]));
         if (!box) continue;
+        if (leader) {
+            result.leader = true;
+            result.from = label.anchor;
+            result.to = Nearest(*box, label.anchor);
+        }
         result.box = *box;
         placer.Take(*box);
         placed.push_back(result);

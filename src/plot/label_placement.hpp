@@ -30,7 +30,16 @@ struct CPlotLabel {
     int clearance = 0;        // pixels around the anchor the caption keeps free (a marker's size)
     std::vector<Point> along; // further points of the curve, in order of preference
     Color color = kBlack;     // of the text
+    int line = -1;            // the drawn line the caption belongs to (CPlacedLines), if any
 };
+
+// The drawn curves as polylines in pixels, each with the box that holds it.
+struct CPlotLine {
+    std::vector<Point> points;
+    Rect bounds;
+    bool background = false; // a background curve: only the background's values keep clear of it
+};
+using CPlotLines = std::vector<CPlotLine>;
 
 struct CPlacedLabel {
     std::size_t label = 0; // index of the caption placed
@@ -41,9 +50,16 @@ struct CPlacedLabel {
 };
 
 // Places the captions in order (the earlier ones first choose), within `area`, clear of each other
-// and of `obstacles`. Captions that find no room are not in the result.
+// and of `obstacles`. A caption goes where it crosses none of the drawn `lines` wherever it finds
+// such a place, around its point, stacked beside it or along its curve; only where there is none
+// does it cross a line. A background value keeps clear of every line but its own (it is written
+// on it); the names of curves and markers keep clear of the data's lines, not of the background.
+// Captions that find no room are not in the result.
 std::vector<CPlacedLabel> PlaceLabels(const std::vector<CPlotLabel>& labels, const Rect& area,
-                                      const std::vector<Rect>& obstacles);
+                                      const std::vector<Rect>& obstacles, const CPlotLines& lines = {});
+
+// The polyline as a CPlotLine (its bounds computed).
+CPlotLine MakePlotLine(std::vector<Point> points, bool background = false);
 
 // Whether two rectangles share any pixel (touching edges do not).
 bool Overlaps(const Rect& a, const Rect& b);

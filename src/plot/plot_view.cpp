@@ -480,7 +480,41 @@ void WidenToRoundSteps(double& low, double& high, double shownSpan, int ticks) {
     }
 }
 
+// One axis widened as little as needed to hold [low, high]: only an end that must move moves, by
+// a margin, and is rounded outward to the step of the wider graduation.
+void GrowToHold(double& min, double& max, double low, double high, int ticks) {
+    const bool lower = low<min, higher = high> max;
+    if (!lower && !higher) return;
+    const double margin = 0.04 * (std::max(max, high) - std::min(min, low));
+    double newMin = lower ? low - margin : min;
+    double newMax = higher ? high + margin : max;
+    const double step = ChooseAxisTicks(newMin, newMax, ticks).step;
+    if (step > 0) {
+        if (lower) newMin = std::floor(newMin / step + 1e-9) * step;
+        if (higher) newMax = std::ceil(newMax / step - 1e-9) * step;
+    }
+    min = newMin;
+    max = newMax;
+}
+
 } // namespace
+
+bool CPlotView::ShowInRanges(double minX, double maxX, double minY, double maxY) {
+    if (!std::isfinite(minX) || !std::isfinite(maxX) || !std::isfinite(minY) || !std::isfinite(maxY) ||
+        minX > maxX || minY > maxY)
+        return false;
+    CPlotRanges ranges = GetCurrentRanges();
+    GrowToHold(ranges.minX, ranges.maxX, minX, maxX, mNbXTicks);
+    GrowToHold(ranges.minY, ranges.maxY, minY, maxY, mNbYTicks);
+    ranges.minX = std::max(ranges.minX, mMaxMinX);
+    ranges.maxX = std::min(ranges.maxX, mMaxMaxX);
+    ranges.minY = std::max(ranges.minY, mMaxMinY);
+    ranges.maxY = std::min(ranges.maxY, mMaxMaxY);
+    if (ranges == GetCurrentRanges() || !ranges.IsValid()) return false;
+    SetCurrentRanges(ranges);
+    RequestRedraw();
+    return true;
+}
 
 std::optional<CPlotRanges> CPlotView::DataRanges() const {
     double minX = std::numeric_limits<double>::infinity(), maxX = -minX;

@@ -62,7 +62,8 @@ struct CPlotRanges {
 
 // What a drawing shows besides the plot itself.
 struct CDrawOptions {
-    // The selected point's marker and the selection's frame: on screen, not in pictures and prints.
+    // The selected point's marker, the selection's frame and highlighted objects: on screen, not
+    // in pictures and prints.
     bool selection = true;
     static CDrawOptions ForOutput() { return CDrawOptions{false}; }
 };
@@ -253,6 +254,10 @@ class CPlotView : public CPlotHost {
     // within the outer limits; nothing when the plot shows no such data.
     std::optional<CPlotRanges> DataRanges() const;
     bool CanZoomToData() const { return DataRanges().has_value(); }
+    // Widens the shown ranges as little as needed (an end that must move moves past the box by
+    // a margin, to a round step, within the outer limits) so that a computed result is in view;
+    // false when they already showed it.
+    bool ShowInRanges(double minX, double maxX, double minY, double maxY);
     // "Zoom to data": shows DataRanges; false when there is no data.
     bool ZoomToData();
     // Forgets the stored selection (the person pressed Escape).

@@ -193,9 +193,20 @@ void CPlotView::Draw(Canvas& canvas, const CDrawOptions& options) {
     const Rect& plot = mPlotRect;
     const std::optional<Rect> outer = guard.Saved();
     canvas.SetClip(outer ? plot.Intersect(*outer) : plot);
+    // A highlight shows on screen what a panel or dialog is pointing at; pictures and prints
+    // draw every object as it is.
+    std::vector<CGraphObject*> hilited;
+    if (!options.selection)
+        for (auto& object : mGraphObjList)
+            if (object->mHilited) {
+                hilited.push_back(object.get());
+                object->mHilited = false;
+            }
     for (auto& object : mGraphObjList)
         if (object.get() != mLegend) object->Draw(canvas);
     DrawLabels(canvas);
+    for (CGraphObject* object : hilited)
+        object->mHilited = true;
 
     // The legend stands over the data, inside or outside the plot area.
     canvas.SetClip(outer);
@@ -247,8 +258,27 @@ void CPlotView::DrawAxes(Canvas& canvas) {
 void CPlotView::DrawLabels(Canvas& canvas) {
     canvas.SetFont(mLegendFont);
     std::vector<CPlotLabel> labels;
-    for (const auto& object : mGraphObjList)
+    // The drawn curves, which captions keep clear of where they can; each caption knows its own.
+    CPlotLines lines;
+    for (const auto& object : mGraphObjList) {
+        const std::size_t first = labels.size();
         object->CollectLabels(canvas, labels);
+        if (object->mHidden || object->mType != CGraphObject::kCurve) continue;
+        const int line = static_cast<int>(lines.size());
+        std::vector<Point> stroke;
+        const auto flush = [&] {
+            if (stroke.size() >= 2) lines.push_back(MakePlotLine(std::move(stroke), !object->mSelectable));
+            stroke.clear();
+        };
+        for (const auto& p : static_cast<const CGraphPointList&>(*object).mPointsList) {
+            if (p->mSkip) flush();
+            stroke.push_back({p->mLocalX, p->mLocalY});
+        }
+        flush();
+        // A curve drawn in several strokes: its captions know the first of them.
+        for (std::size_t k = first; k < labels.size(); ++k)
+            labels[k].line = static_cast<int>(lines.size()) > line ? line : -1;
+    }
     if (labels.empty()) return;
     // The captions of what a person works with choose their places before the background's.
     std::stable_partition(labels.begin(), labels.end(),
@@ -270,7 +300,7 @@ void CPlotView::DrawLabels(Canvas& canvas) {
     }
 
     const Rect area{mPlotRect.left + 2, mPlotRect.top + 1, mPlotRect.right - 1, mPlotRect.bottom - 2};
-    const std::vector<CPlacedLabel> placed = PlaceLabels(labels, area, obstacles);
+    const std::vector<CPlacedLabel> placed = PlaceLabels(labels, area, obstacles, lines);
     canvas.SetPen(Pen{1, MakeColor(120, 120, 120), PenStyle::Solid});
     for (const CPlacedLabel& each : placed)
         if (each.leader) canvas.DrawLine(each.from, each.to);

@@ -120,8 +120,8 @@ TEST_F(NotificationTest, SelectionsInThePlotsAreFollowedByTheirPanel) {
     const CIsochorPoint* point = biphasic->mList.At(biphasic->mList.Count() / 2);
     Click(diagrams->GetPlotView(), point->mT, point->mP);
     ASSERT_EQ(diagrams->GetPlotView().GetSelectedObject(), biphasic->mGraphCurve);
-    EXPECT_EQ(phaseDiag.mIsochors.Inclusions().SelectedText(), "> " + biphasic->mName);
-    EXPECT_EQ(phaseDiag.mTrapping.Isochors().SelectedText(), biphasic->mName);
+    EXPECT_EQ(phaseDiag.mIsochors.Inclusions().SelectedText(), "> " + IsochorEntryText(biphasic->mName));
+    EXPECT_EQ(phaseDiag.mTrapping.Isochors().SelectedText(), IsochorEntryText(biphasic->mName));
     EXPECT_EQ(phaseDiag.mIsopleths.AlphaBetaModels().SelectedText(), "Oil A  - calc.");
     EXPECT_EQ(phaseDiag.mIsopleths.Field(CIsoplethsPage::kCO2).text, "1.00");
 

@@ -101,7 +101,8 @@ TEST_F(PhaseDiagPanelTest, AStudyFromEnvelopesToATrappingLine) {
     EXPECT_FALSE(isochors.LogButton().enabled);
     CIsochor* mono = isochors.CalculateIsochor();
     ASSERT_NE(mono, nullptr) << services.LastMessage();
-    EXPECT_EQ(isochors.Inclusions().SelectedText(), "> " + mono->mName);
+    // The list leads with what tells the isochores apart.
+    EXPECT_EQ(isochors.Inclusions().SelectedText(), "> Th = 74.60, L  (Well A)");
     EXPECT_FALSE(isochors.CalculateButton().enabled);
     EXPECT_TRUE(isochors.LogButton().enabled);
     EXPECT_EQ(isochors.Result(CIsochorsPage::kBulkDensity).text, FieldText(mono->mBulkDensity, 2));
@@ -128,7 +129,7 @@ TEST_F(PhaseDiagPanelTest, AStudyFromEnvelopesToATrappingLine) {
 
     // ---- a trapping pressure ----
     panel.ShowPage(2);
-    EXPECT_EQ(trapping.Isochors().entries, Entries{mono->mName});
+    EXPECT_EQ(trapping.Isochors().entries, Entries{IsochorEntryText(mono->mName)});
     trapping.SelectIsochor(0);
     trapping.EditThaq("150");
     EXPECT_EQ(trapping.Pressure().text, FieldText(CPhaseDiagDocument::TrappingPressure(*mono, 150), 2));

@@ -51,7 +51,7 @@ TEST_F(VolumePanelTest, InclusionsAndIsochoresGoInAndOutOfThePlotOfTheirOwnDocum
     inclusions.SelectPlotted(0);
     EXPECT_TRUE(plot->mPlottedInclusionsList.mInclusionData.First()->mGraphCurve->mHilited);
 
-    const std::string isochor = diagram->mBiphIsochorsList->mList.First()->mName;
+    const std::string isochor = IsochorEntryText(diagram->mBiphIsochorsList->mList.First()->mName);
     EXPECT_EQ(curves.NonPlotted().entries, Entries{isochor});
     curves.Plot();
     EXPECT_EQ(curves.Plotted().entries, Entries{isochor});

@@ -342,7 +342,7 @@ TEST(Abcurve, CtrlCKeepsWhatWasComputed) {
     zephon::cli::StopRequest() = true;
     const CliRun run = RunTool({"abcurve", "--inc", Example("inclusions.inc"), "--json"});
     zephon::cli::StopRequest() = false;
-    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.code, 130);
     EXPECT_NE(run.err.find("Ctrl-C"), std::string::npos) << run.err;
     const Json json = JsonReader::Parse(run.out);
     for (const Json& curve : json["curves"].Array())
@@ -377,6 +377,22 @@ TEST(Files, InfoRenderAndUnreadableInput) {
     const CliRun fluid = RunTool({"saturation", "--fluid", folder / "short.flu", "--t", "20", "--bubble"});
     EXPECT_EQ(fluid.code, 2);
     EXPECT_NE(fluid.err.find("short.flu: line"), std::string::npos) << fluid.err;
+    // A file of another kind is the wrong file, not a damaged one.
+    const CliRun wrong = RunTool({"gor", "--fluid", Example("inclusions.inc")});
+    EXPECT_EQ(wrong.code, 2);
+    EXPECT_NE(
+        wrong.err.find("inclusions.inc: not a fluid model file (.inc is the extension of inclusion data"),
+        std::string::npos)
+        << wrong.err;
+    // Output that cannot be written (a full disk) fails the run, help included.
+    struct FullDisk : std::streambuf {
+        int overflow(int) override { return traits_type::eof(); }
+    } disk;
+    std::ostream full(&disk);
+    std::ostringstream err;
+    std::istringstream in;
+    EXPECT_EQ(zephon::cli::RunCli({"--help"}, full, err, false, &in), 2);
+    EXPECT_NE(err.str().find("cannot write standard output"), std::string::npos) << err.str();
 
     const CliRun missing = RunTool({"gor", "--fluid", folder / "nowhere.flu"});
     EXPECT_EQ(missing.code, 2);

@@ -72,11 +72,15 @@ ProgramRun RunProgram(const std::vector<std::string>& arguments, const std::stri
 }
 
 // What bash offers after the words typed so far (the last one being completed).
+// In a folder of a few files: a fluid model, inclusion data, a picture and a folder.
 std::string Complete(const std::string& script, const std::string& words) {
     ScratchFolder folder;
     WriteText(folder / "zephon-cli.bash", script);
-    const std::string command = "bash --norc --noprofile -c 'source " + (folder / "zephon-cli.bash") +
-                                " && COMP_WORDS=(" + words +
+    for (const char* file : {"oil.flu", "field.inc", "plot.svg"})
+        WriteText(folder / file, "");
+    std::filesystem::create_directory(folder / "studies");
+    const std::string command = "cd " + folder.Path().string() + " && bash --norc --noprofile -c 'source " +
+                                (folder / "zephon-cli.bash") + " && COMP_WORDS=(" + words +
                                 ") && COMP_CWORD=$((${#COMP_WORDS[@]} - 1)) && _zephon_cli && "
                                 "complete -p zephon-cli >/dev/null && echo \"${COMPREPLY[*]}\"'";
     std::FILE* pipe = ::popen(command.c_str(), "r");
@@ -260,5 +264,13 @@ TEST(Conventions, BashCompletesCommandsAndTheirOptions) {
     EXPECT_EQ(Complete(script, "zephon-cli isochore --sd-t"),
               "--sd-th --sd-thaq --sd-tm-halite --sd-tm-ice\n");
     EXPECT_EQ(Complete(script, "zephon-cli help env"), "envelope\n");
-    EXPECT_EQ(Complete(script, "zephon-cli gor --fluid \"\""), "\n") << "a value: file names, from bash";
+    // Values: the words an option takes, the files of the kind it reads, or a folder.
+    EXPECT_EQ(Complete(script, "zephon-cli gor --fluid \"\""), "oil.flu studies\n");
+    EXPECT_EQ(Complete(script, "zephon-cli abcurve --inc \"\""), "field.inc studies\n");
+    EXPECT_EQ(Complete(script, "zephon-cli isochore --host \"\""), "calcite fluorite none quartz\n");
+    EXPECT_EQ(Complete(script, "zephon-cli info --kind \"\""), "abe abp flu inc ptd\n");
+    EXPECT_EQ(Complete(script, "zephon-cli convert --kind \"\""), "csv inc\n");
+    EXPECT_EQ(Complete(script, "zephon-cli demo --out \"\""), "studies\n");
+    EXPECT_EQ(Complete(script, "zephon-cli crossings \"\""), "studies\n") << "no .abp here";
+    EXPECT_EQ(Complete(script, "zephon-cli isochore --th \"\""), "\n") << "a number is typed";
 }

@@ -116,8 +116,9 @@ TEST(Golden, ModelFluidAndPhaseDiagramForms) {
     c1->mMolePercent = 60;
     c1->SetParametersByDefault();
     fluid.Add(c1);
-    EXPECT_EQ(WriteText(fluid),
-              "FM_500_250_1_0_0_\t1\t\nC1\t60.00000000\t-82.595\t45.950\t0.013\t16.04\t99.20\t-4.2787\t\n\n");
+    EXPECT_EQ(WriteText(fluid), "FM_500_250_1_0_0_\t1\t\nC1\t60.00000000\t-82.595\t45.950\t0.013\t16.04\t99."
+                                "20\t-4.278700435958619\t\n\n")
+        << "a generated constant is kept to its last digit";
     auto back = ReadText<CModelFluid>(WriteText(fluid));
     EXPECT_EQ(back->mName, "FM 500 250 1 0 0 "); // every "_" of a word reads as a blank
 

@@ -21,6 +21,9 @@ constexpr const char* k1202 = "The curve stops at a critical point.";
 constexpr const char* k1203 =
     "Liquid-liquid-gas equilibria may occur at the temperature of measurement of the bubble size.";
 constexpr const char* k1205 = "The bubble is too small for an inclusion which homogenizes to vapour.";
+constexpr const char* kNoStart =
+    "No alpha-beta oil can be started for these measurements: the initial estimates "
+    "hold none for this homogenisation temperature and bubble size.";
 
 CInclusionRecord Inclusion(const std::string& name, double th, double fv, int homog = 1, double co2 = 0) {
     CInclusionRecord inclusion;
@@ -51,7 +54,7 @@ TEST_F(AlphaBetaTest, CalculationsThatEndWithoutACurveSayWhy) {
         const char* message;
     };
     const Case cases[] = {
-        {Inclusion("too small", 40, 90), 8, k1205},
+        {Inclusion("too small", 40, 90), 8, kNoStart},
         {Inclusion("untreatable", 100, 0.5, 1, 20), 1, k1201},
         {Inclusion("critical at once", 100, 0.5), 5, k1202},
     };
@@ -70,6 +73,10 @@ TEST_F(AlphaBetaTest, CalculationsThatEndWithoutACurveSayWhy) {
     }
     EXPECT_EQ(document.mAlphaBetaCurvesList.Count(), 0);
     EXPECT_FALSE(document.IsModified());
+    // The desktop and the command-line tool say it in the same words.
+    EXPECT_EQ(CAlphaBetaPlotDocument::CurveEndMessage(8, false, 0), k1205);
+    EXPECT_EQ(CAlphaBetaPlotDocument::CurveEndMessage(8, true, 0), "");
+    EXPECT_EQ(CAlphaBetaPlotDocument::CurveEndMessage(3, false, 1), k1201) << "no curve always says so";
     EXPECT_EQ(services.waitDepth, 0);
 }
 
@@ -77,7 +84,10 @@ TEST_F(AlphaBetaTest, CurvesThatStopEarlyAreKeptAndTheReasonShown) {
     CAlphaBetaCurve* critical = Curve(Inclusion("Inc 1", 100, 10));
     ASSERT_NE(critical, nullptr);
     EXPECT_GE(critical->mCurve.Count(), 2);
-    EXPECT_EQ(services.MessageTexts(), std::vector<std::string>{k1202});
+    // The normal end of such a curve goes to the log and the status line, not into a box.
+    EXPECT_TRUE(services.MessageTexts().empty());
+    EXPECT_EQ(services.status, std::string("Alpha-beta curve \"Inc 1\": ") + k1202);
+    EXPECT_NE(services.log.find(services.status + "\r\n"), std::string::npos);
 
     services.Clear();
     CAlphaBetaCurve* llg = Curve(Inclusion("Inc 2", 200, 5));
@@ -99,6 +109,27 @@ TEST_F(AlphaBetaTest, CurvesThatStopEarlyAreKeptAndTheReasonShown) {
     EXPECT_EQ(llg->mGraphCurve->GetPointCount(), llg->mCurve.Count());
     EXPECT_EQ(llg->mGraphCurve->mReferenceObject, static_cast<void*>(static_cast<CRecord*>(llg)));
     EXPECT_TRUE(llg->mGraphCurve->mSelectable);
+}
+
+TEST_F(AlphaBetaTest, CurveNamesAreUniqueWithinAPlot) {
+    ASSERT_NE(Curve(Inclusion("Inc 2", 200, 5)), nullptr);
+    // The same inclusion measured again: its new curve is offered a name of its own.
+    services.Clear();
+    CAlphaBetaCurve* second = Curve(Inclusion("Inc 2", 205, 5));
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(services.prompts, std::vector<std::string>{"Inc 2 (2)"});
+    EXPECT_EQ(second->mInclusion.mInclusionName, "Inc 2 (2)");
+    // A name typed that another curve has is refused, naming that curve, and asked again.
+    services.Clear();
+    services.textAnswers = {std::string("Inc 2"), std::string("Third")};
+    CAlphaBetaCurve* third = Curve(Inclusion("Inc 2", 210, 5));
+    ASSERT_NE(third, nullptr);
+    EXPECT_EQ(third->mInclusion.mInclusionName, "Third");
+    EXPECT_EQ(services.prompts, (std::vector<std::string>{"Inc 2 (3)", "Inc 2 (3)"}));
+    ASSERT_EQ(services.MessageTexts().size(), 2u); // the room-temperature warning, then the name's
+    EXPECT_EQ(services.MessageTexts()[1].rfind("The curve \"Inc 2\" of this plot (Th = 200.0", 0), 0u);
+    EXPECT_EQ(document.UniqueCurveName(std::string(CDataHandleStream::kMaxNameLength, 'x')).size(),
+              CDataHandleStream::kMaxNameLength);
 }
 
 TEST_F(AlphaBetaTest, APlotShowsItsDataUntilSomeoneChoosesItsRanges) {
@@ -142,8 +173,8 @@ TEST_F(AlphaBetaTest, APlotShowsItsDataUntilSomeoneChoosesItsRanges) {
 TEST_F(AlphaBetaTest, NamesLimitsAndOneCalculationAtATime) {
     services.textAnswers = {std::string(""), std::nullopt};
     EXPECT_EQ(Curve(Inclusion("a", 100, 10))->mInclusion.mInclusionName, "Untitled");
-    EXPECT_EQ(Curve(Inclusion("b", 120, 12))->mInclusion.mInclusionName, "Untitled")
-        << "a cancelled prompt too";
+    EXPECT_EQ(Curve(Inclusion("b", 120, 12))->mInclusion.mInclusionName, "Untitled (2)")
+        << "a cancelled prompt too, and names stay unique";
     EXPECT_EQ(services.prompts, (std::vector<std::string>{"a", "b"}));
 
     CAlphaBetaCurve* shortCurve = Curve(Inclusion("short", 90, 8), nullptr, 5);
@@ -159,7 +190,9 @@ TEST_F(AlphaBetaTest, NamesLimitsAndOneCalculationAtATime) {
     EXPECT_FALSE(document.IsCalculationPrepared());
     EXPECT_EQ(services.prompts.back(), "stopped (partial)");
     EXPECT_EQ(services.promptLabels.back(), CAlphaBetaPlotDocument::PartialCurveLabel(3));
-    EXPECT_EQ(services.log, CAlphaBetaPlotDocument::PartialCurveLog("stopped (partial)", 3));
+    const std::string partial = CAlphaBetaPlotDocument::PartialCurveLog("stopped (partial)", 3);
+    EXPECT_EQ(services.log.substr(services.log.size() - std::min(services.log.size(), partial.size())),
+              partial);
     // The dialog counts the points: its bar cannot know where a curve ends.
     EXPECT_EQ(services.progressTexts.back().rfind("Points : 3     Alpha : ", 0), 0u);
 

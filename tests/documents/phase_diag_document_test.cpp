@@ -242,11 +242,16 @@ TEST_F(PhaseDiagTest, TrappingLinesTheirMarkerAndPairRemoval) {
     ASSERT_TRUE(monoA && monoB);
     EXPECT_EQ(monoA->mIsBiphasic, 0);
     EXPECT_EQ(diagram->mBiphIsochorsList->mList.First()->mName, monoA->mName);
-    // A new envelope takes the palette's first colour, and its isochores the envelope's.
+    // A new envelope takes the palette's first colour, each isochore pair a colour of its own, and
+    // the legend names each pair by its Th.
     EXPECT_EQ(diagram->mLiquidIsopleth->mCurveFormat.mColor, zephon::plot::CurvePalette()[0]);
-    EXPECT_EQ(monoB->mCurveFormat.mColor, zephon::plot::CurvePalette()[0]);
+    EXPECT_EQ(monoA->mCurveFormat.mColor, zephon::plot::CurvePalette()[1]);
+    EXPECT_EQ(monoB->mCurveFormat.mColor, zephon::plot::CurvePalette()[2]);
     EXPECT_EQ(diagram->mBiphIsochorsList->mList.First()->mGraphCurve->mForeColor,
-              zephon::plot::CurvePalette()[0]);
+              zephon::plot::CurvePalette()[1]);
+    EXPECT_EQ(monoA->mGraphCurve->mLegendName, "Th 80 \xC2\xB0"
+                                               "C, L");
+    EXPECT_TRUE(document.GetPlotView().GetLegend()->mRefObjectList.Contains(monoB->mGraphCurve));
 
     // The temporary marker: magenta, from Pmin to Pmax, named with a degree sign, never a change.
     document.SetModifiedFlag(false);

@@ -76,7 +76,7 @@ TEST_F(AlphaBetaViewTest, MarkersCarryTheFluidOfWhatWasClicked) {
     auto menu = RightClick(0.8, 0.1);
     EXPECT_EQ(menu->name, "Plot settings");
     EXPECT_EQ(host.status, "Alpha = 0.800, Beta = 0.100");
-    EXPECT_TRUE(Enabled(menu, "Zoom in")) << "offered with or without a rectangle";
+    EXPECT_FALSE(Enabled(menu, "Zoom in")) << "no selection to zoom to";
     ASSERT_TRUE(Choose(view, menu, "Set a marker"));
     EXPECT_EQ(LastMarker().mName, "AB 0.800 0.100");
     EXPECT_EQ(LastMarker().mCO2, 0);

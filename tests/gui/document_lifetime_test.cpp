@@ -234,6 +234,16 @@ class DocumentLifetimeTest : public QObject {
             mServices->saveChangesAnswers = {static_cast<ClosePath>(path) == ClosePath::CloseSave
                                                  ? CSaveAnswer::Save
                                                  : CSaveAnswer::Discard};
+            // Close acts on the active window: a window that is not its document's own goes
+            // alone, and the document's own window then closes the document.
+            if (!dynamic_cast<CDocumentWindow*>(windows[static_cast<std::size_t>(window)]->widget())
+                     ->ClosesDocument()) {
+                Main().Action(CAppCommand::FileClose)->trigger();
+                Settle();
+                QVERIFY(Core().IsOpen(document));
+                QCOMPARE(WindowsOf(document).size(), windows.size() - 1);
+                Main().MdiArea()->setActiveSubWindow(MainWindowOf(document));
+            }
             Main().Action(CAppCommand::FileClose)->trigger();
             break;
         case ClosePath::Revert:
@@ -366,6 +376,67 @@ class DocumentLifetimeTest : public QObject {
         QTest::keyClick(focus, static_cast<Qt::Key>(key), Qt::ControlModifier);
         Settle();
         QVERIFY(!Core().IsOpen(document));
+    }
+
+    // A window comes back framed and inside the area whatever the others do, and a new plot
+    // takes a share of the area.
+    void windowsReopenInsideTheAreaAtAUsefulSize() {
+        Start();
+        Main().resize(1200, 900);
+        Main().show();
+        const QString table = Copy("inclusions.inc");
+        mApp->OpenFiles({table});
+        CWDocument* document = Core().ActiveDocument();
+        QMdiSubWindow* sub = MainWindowOf(document);
+        sub->resize(200, 150);
+        sub->move(5000, 5000); // a person dragged it far off
+        QVERIFY(Core().CloseDocument(*document));
+        Settle();
+        mApp->OpenFiles({Copy("alpha_beta.abp")});
+        QMdiSubWindow* plot = Main().MdiArea()->activeSubWindow();
+        const QRect area = Main().MdiArea()->viewport()->rect();
+        QVERIFY2(plot->width() >= area.width() / 2 && plot->height() >= area.height() / 2,
+                 qPrintable(QString("%1 x %2 in %3 x %4")
+                                .arg(plot->width())
+                                .arg(plot->height())
+                                .arg(area.width())
+                                .arg(area.height())));
+        plot->showMaximized();
+        mApp->OpenFiles({table});
+        Settle();
+        QMdiSubWindow* reopened = MainWindowOf(Core().ActiveDocument());
+        QVERIFY(reopened != nullptr && reopened != plot);
+        QCOMPARE(Main().MdiArea()->activeSubWindow(), reopened);
+        // Maximised as the others are, or framed wholly inside the area.
+        QVERIFY2(reopened->isMaximized() || area.contains(reopened->geometry()),
+                 qPrintable(QString("%1,%2 %3 x %4")
+                                .arg(reopened->x())
+                                .arg(reopened->y())
+                                .arg(reopened->width())
+                                .arg(reopened->height())));
+        if (reopened->isMaximized()) QCOMPARE(reopened->size(), area.size());
+    }
+
+    void ctrlWOnAVolumePlotClosesThatWindowOnly() {
+        Start();
+        auto* diagram = dynamic_cast<CPhaseDiagDocument*>(OpenWithDependents("phase_diagram.ptd"));
+        QVERIFY(diagram != nullptr);
+        const std::size_t plots = diagram->GetVTPlots().size();
+        QVERIFY(plots >= 1);
+        Main().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&Main()));
+        QMdiSubWindow* volume = nullptr;
+        for (QMdiSubWindow* sub : WindowsOf(diagram))
+            if (!dynamic_cast<CDocumentWindow*>(sub->widget())->ClosesDocument()) volume = sub;
+        QVERIFY(volume != nullptr);
+        Main().MdiArea()->setActiveSubWindow(volume);
+        volume->widget()->setFocus();
+        QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : volume->widget();
+        QTest::keyClick(focus, Qt::Key_W, Qt::ControlModifier);
+        Settle();
+        QVERIFY(Core().IsOpen(diagram));
+        QCOMPARE(diagram->GetVTPlots().size(), plots - 1);
+        QVERIFY(MainWindowOf(diagram) != nullptr);
     }
 
     // Rows selected by their header open an editor on their first cell; Ctrl+C still copies the

@@ -9,6 +9,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
@@ -271,6 +272,37 @@ class PanelsTest : public QObject {
         QCOMPARE(Core().CurrentVTPlotView(), nullptr);
         QVERIFY(!Main().Action(CAppCommand::PlotCalculatedVTPage)->isEnabled());
         QVERIFY(Control<QListWidget>(Page("Bubble size variation", 0), "nonPlotted")->count() == 0);
+    }
+
+    // Moving the last entry turns the focused button grey: the focus stays on the panel, and the
+    // window in front stays in front.
+    void panelsNeverChangeTheDocumentInFront() {
+        t->app->OpenFiles({Example("inclusions.inc")});
+        Run(CAppCommand::NewPTDiagram);
+        Run(CAppCommand::NewVTPlot);
+        QMdiSubWindow* volume = Main().MdiArea()->activeSubWindow();
+        volume->showMaximized();
+        Main().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&Main()));
+        CWDocument* front = Core().ActiveDocument();
+        Run(CAppCommand::PlotInclusionVTPage);
+        QWidget* page = Page("Bubble size variation", 0);
+        auto* plot = Control<QPushButton>(page, "plot");
+        for (int guard = 0; plot->isEnabled() && guard < 20; ++guard) {
+            plot->setFocus();
+            plot->click();
+            QCoreApplication::processEvents();
+        }
+        QVERIFY(!plot->isEnabled());
+        QCOMPARE(Main().MdiArea()->activeSubWindow(), volume);
+        QCOMPARE(Core().ActiveDocument(), front);
+        auto* remove = Control<QPushButton>(page, "remove");
+        for (int guard = 0; remove->isEnabled() && guard < 20; ++guard) {
+            remove->setFocus();
+            remove->click();
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(Main().MdiArea()->activeSubWindow(), volume);
     }
 
     // The reverted diagram's volume plot opens before the old one closes and stays on the panel.

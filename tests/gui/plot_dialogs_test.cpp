@@ -229,7 +229,11 @@ class PlotDialogsTest : public QObject {
             // The demonstration's trapped oil is the crossing of FI-1 and FI-2.
             first = dialog.Summary().text() + " " + dialog.Table().item(0, 0)->text() + " " +
                     dialog.Table().item(0, 1)->text() + " " + dialog.Table().item(0, 2)->text();
-            dialog.findChild<QPushButton*>("marker0")->click();
+            // The button that turns grey keeps its row selected, not the next one.
+            auto* marker = dialog.findChild<QPushButton*>("marker0");
+            marker->setFocus();
+            marker->click();
+            first += QString(" row %1").arg(dialog.Table().currentRow());
             // Only the checked inclusions' curves are searched.
             for (int row = 2; row < dialog.Curves().count(); ++row)
                 dialog.Curves().item(row)->setCheckState(Qt::Unchecked);
@@ -239,9 +243,13 @@ class PlotDialogsTest : public QObject {
             dialog.reject();
         });
         mApp->MainWindow().Action(CAppCommand::FindCrossings)->trigger();
-        QCOMPARE(first,
-                 QString("6 crossings of 5 curves. 0.8274 0.2241 FI-1 and FI-2 | 1 crossing of 2 curves. "
-                         "FI-1 and FI-2 | Crossings need two curves at least."));
+        QCOMPARE(
+            first,
+            QString("6 crossings of 5 curves. 0.8274 0.2241 FI-1 and FI-2 row 0 | 1 crossing of 2 curves. "
+                    "FI-1 and FI-2 | Crossings need two curves at least."));
+        // The highlight of the shown row ends with the dialog.
+        for (const auto& object : window->View()->GetGraphObjects())
+            QVERIFY(!object->mHilited);
         QCOMPARE(plot.mAlphaBetaPointsList.Count(), markers + 1);
         const CAlphaBetaRecordEx& marker = plot.mAlphaBetaPointsList.mList.Last()->mAlphaBetaRecordEx;
         QVERIFY(std::abs(marker.mAlpha - 0.8274) < 1e-4 && std::abs(marker.mBeta - 0.2241) < 1e-4);

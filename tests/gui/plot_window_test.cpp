@@ -130,12 +130,20 @@ class PlotWindowTest : public QObject {
         // A rubber band, then the toolbar: the ranges take in the rectangle and snap outward.
         const CPlotRanges before = view.GetCurrentRanges();
         const zephon::plot::PlotMapping mapping = view.GetMapping();
-        Drag(window->Area(), QPoint(200, 100), QPoint(400, 300));
+        // (Begun off the legend, which the top left corner holds, and off the curves.)
+        Drag(window->Area(), QPoint(560, 250), QPoint(420, 120));
+        QVERIFY(view.HasSelectionTracker());
+        QVERIFY(zoomIn->isEnabled());
         zoomIn->trigger();
         const CPlotRanges zoomed = view.GetCurrentRanges();
-        QVERIFY(zoomed.minX <= mapping.ToWorldX(200) && zoomed.maxX >= mapping.ToWorldX(400));
-        QVERIFY(zoomed.minY <= mapping.ToWorldY(300) && zoomed.maxY >= mapping.ToWorldY(100));
-        QVERIFY(zoomed.maxX - zoomed.minX < 0.6 * (before.maxX - before.minX));
+        QVERIFY(zoomed.minX <= mapping.ToWorldX(420) && zoomed.maxX >= mapping.ToWorldX(560));
+        QVERIFY(zoomed.minY <= mapping.ToWorldY(250) && zoomed.maxY >= mapping.ToWorldY(120));
+        QVERIFY2(zoomed.maxX - zoomed.minX < 0.6 * (before.maxX - before.minX),
+                 qPrintable(QString("%1..%2 of %3..%4")
+                                .arg(zoomed.minX)
+                                .arg(zoomed.maxX)
+                                .arg(before.minX)
+                                .arg(before.maxX)));
         QVERIFY(!zoomIn->isEnabled());
         window->ZoomAction(CPlotCommand::AxisRangesByDefault)->trigger();
         QCOMPARE(view.GetCurrentRanges(), view.GetDefaultRanges());

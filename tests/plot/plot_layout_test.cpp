@@ -193,9 +193,10 @@ TEST(LabelPlacement, CaptionsStayInsideAndApart) {
                           {296, 10 + 2 * i},
                           1,
                           {},
-                          kBlack});
-    labels.push_back({CPlotLabel::Kind::Point, "Well A-2", {50, 12}, {100, 100}, 4, {}, kBlack});
-    labels.push_back({CPlotLabel::Kind::Background, "150", {400, 12}, {150, 100}, 1, {}, kBlack});
+                          kBlack,
+                          -1});
+    labels.push_back({CPlotLabel::Kind::Point, "Well A-2", {50, 12}, {100, 100}, 4, {}, kBlack, -1});
+    labels.push_back({CPlotLabel::Kind::Background, "150", {400, 12}, {150, 100}, 1, {}, kBlack, -1});
     const Rect legend{105, 90, 200, 110}; // right of the marker: its caption goes left
     const std::vector<CPlacedLabel> placed = PlaceLabels(labels, area, {legend});
     ASSERT_EQ(placed.size(), 5u) << "the background value wider than the plot is left out";
@@ -214,11 +215,43 @@ TEST(LabelPlacement, CaptionsStayInsideAndApart) {
     EXPECT_EQ(placed[4].box.right, 100 - 4 - 3) << "left of the marker";
     EXPECT_TRUE(std::any_of(placed.begin(), placed.end(), [](const CPlacedLabel& p) { return p.leader; }));
     // A background value with no room at its point moves along its curve.
-    const std::vector<CPlacedLabel> moved = PlaceLabels(
-        {{CPlotLabel::Kind::Background, "API 35", {40, 12}, {295, 198}, 1, {{200, 100}, {100, 100}}, kBlack}},
-        area, {});
+    const std::vector<CPlacedLabel> moved = PlaceLabels({{CPlotLabel::Kind::Background,
+                                                          "API 35",
+                                                          {40, 12},
+                                                          {295, 198},
+                                                          1,
+                                                          {{200, 100}, {100, 100}},
+                                                          kBlack,
+                                                          -1}},
+                                                        area, {});
     ASSERT_EQ(moved.size(), 1u);
     EXPECT_EQ(moved[0].box, (Rect{180, 94, 220, 106}));
+}
+
+TEST(LabelPlacement, CaptionsKeepClearOfTheDrawnCurvesWhereTheyCan) {
+    const Rect area{0, 0, 300, 200};
+    // A curve ending at (150, 100), another passing just above and right of that end: the name
+    // leaves its first choice (above right) for a place clear of both.
+    const CPlotLines lines = {MakePlotLine({{50, 150}, {150, 100}}), MakePlotLine({{150, 90}, {250, 90}})};
+    const CPlotLabel name{CPlotLabel::Kind::CurveEnd, "FI-1", {30, 12}, {150, 100}, 1, {}, kBlack, 0};
+    const std::vector<CPlacedLabel> placed = PlaceLabels({name}, area, {}, lines);
+    ASSERT_EQ(placed.size(), 1u);
+    for (const CPlotLine& line : lines)
+        for (std::size_t k = 1; k < line.points.size(); ++k)
+            EXPECT_FALSE(placed[0].box.Contains((line.points[k - 1].x + line.points[k].x) / 2,
+                                                (line.points[k - 1].y + line.points[k].y) / 2));
+    EXPECT_NE(placed[0].box, PlaceLabels({name}, area, {})[0].box) << "without lines it goes above right";
+    // A background value is written on its own curve, clear of the others; with no clear place it
+    // is still written.
+    const CPlotLabel value{
+        CPlotLabel::Kind::Background, "45.0", {30, 12}, {150, 150}, 1, {{100, 150}}, kBlack, 0};
+    const CPlotLines crossing = {MakePlotLine({{0, 150}, {300, 150}}), MakePlotLine({{150, 0}, {150, 200}})};
+    const std::vector<CPlacedLabel> moved = PlaceLabels({value}, area, {}, crossing);
+    ASSERT_EQ(moved.size(), 1u);
+    EXPECT_TRUE(moved[0].box.right < 150 || moved[0].box.left > 150) << "off the other line";
+    const CPlotLines everywhere = {MakePlotLine({{0, 150}, {300, 150}}), MakePlotLine({{150, 0}, {150, 200}}),
+                                   MakePlotLine({{100, 0}, {100, 200}})};
+    EXPECT_EQ(PlaceLabels({value}, area, {}, everywhere).size(), 1u);
 }
 
 TEST(ZoomToData, TheDataWithAMarginBetweenRoundTicks) {
@@ -258,4 +291,23 @@ TEST(ZoomToData, TheDataWithAMarginBetweenRoundTicks) {
     EXPECT_GT(around->maxX, 20);
     EXPECT_LT(around->minY, 11.67);
     EXPECT_GT(around->maxY, 11.67);
+}
+
+TEST(ZoomToData, AComputedResultIsBroughtIntoViewAsLittleAsNeeded) {
+    // A crossing at 507 bar above a 0-500 bar diagram: only the top moves, to a round value.
+    CPlotView view;
+    view.SetClientRect({0, 0, 640, 420});
+    view.SetRangeLimits({-100, 1000, 0, 5000});
+    view.SetTicks(6, 6);
+    view.SetCurrentRanges(-100, 350, 0, 500);
+    EXPECT_FALSE(view.ShowInRanges(120, 130, 200, 300)) << "in view already";
+    EXPECT_TRUE(view.ShowInRanges(150, 160, 495, 520));
+    const CPlotRanges shown = view.GetCurrentRanges();
+    EXPECT_EQ(shown.minX, -100);
+    EXPECT_EQ(shown.maxX, 350);
+    EXPECT_EQ(shown.minY, 0);
+    EXPECT_GT(shown.maxY, 520);
+    EXPECT_LE(shown.maxY, 600) << "not the whole aqueous isochore";
+    view.ShowInRanges(150, 160, 1e6, 1e6 + 1);
+    EXPECT_EQ(view.GetCurrentRanges().maxY, 5000) << "the outer limits hold";
 }

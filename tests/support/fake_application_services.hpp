@@ -52,7 +52,8 @@ class FakeApplicationServices : public CApplicationServices, public CDocumentEve
     std::vector<std::string> progressTexts;
     int progressAdvances = 0;
     int progressLoops = 0;
-    std::string log; // what went to the application's log
+    std::string log;    // what went to the application's log
+    std::string status; // the status line's last text
     int waitDepth = 0;
     int maxWaitDepth = 0;
     std::map<std::string, int> notifications;
@@ -128,6 +129,7 @@ class FakeApplicationServices : public CApplicationServices, public CDocumentEve
     }
     void EndWaitCursor() override { --waitDepth; }
     void WriteLog(const std::string& lines) override { log += lines; }
+    void ShowStatus(const std::string& text) override { status = text; }
     void DisplayToolPanel(CToolPanelKind kind, int page) override { panelsShown.emplace_back(kind, page); }
     bool RunProgressLoop(const CProgressLoop&, const std::function<CProgressStep()>& step) override {
         ++progressLoops;

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 
 #include "gui/shell/log_window.hpp"
 #include "gui/shell/mnemonics.hpp"
@@ -48,6 +49,18 @@ void CPageWidget::WriteLog(const std::string& text) {
     log.InsertText(QString::fromStdString(text));
 }
 
+namespace {
+
+// A control disabled while it has the focus hands it on along the main window's focus chain, which
+// may reach a document window and bring that document to the front: the control's parent, on the
+// same page, takes the focus first.
+void KeepFocusOnPage(QWidget& control, bool enabled) {
+    if (enabled || !control.hasFocus()) return;
+    if (QWidget* parent = control.parentWidget()) parent->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace
+
 void CPageWidget::SyncList(QListWidget& list, const CListControl& control) {
     const QSignalBlocker guard(list);
     bool same = list.count() == static_cast<int>(control.entries.size());
@@ -59,6 +72,7 @@ void CPageWidget::SyncList(QListWidget& list, const CListControl& control) {
             list.addItem(QString::fromStdString(entry));
     }
     list.setCurrentRow(control.selected);
+    KeepFocusOnPage(list, control.enabled);
     list.setEnabled(control.enabled);
 }
 
@@ -68,11 +82,22 @@ void CPageWidget::SyncField(QLineEdit& edit, const CFieldControl& control) {
     // Setting the same text would move the cursor of the person typing in it.
     if (edit.text() != text) edit.setText(text);
     edit.setReadOnly(control.readOnly);
+    if (control.readOnly) {
+        // A result is read whole: the field grows to hold it, and shows it from its start.
+        // (The line edit keeps 2 pixels beside its text, inside its frame.)
+        const int needed = edit.fontMetrics().horizontalAdvance(text) + edit.textMargins().left() +
+                           edit.textMargins().right() +
+                           2 * edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &edit) + 6;
+        if (edit.minimumWidth() < needed) edit.setMinimumWidth(needed);
+        edit.setCursorPosition(0);
+    }
+    KeepFocusOnPage(edit, control.enabled);
     edit.setEnabled(control.enabled);
 }
 
 void CPageWidget::SyncButton(QAbstractButton& button, const CButtonControl& control) {
     const QSignalBlocker guard(button);
+    KeepFocusOnPage(button, control.enabled);
     button.setEnabled(control.enabled);
     if (button.isCheckable()) button.setChecked(control.checked);
 }
@@ -88,6 +113,8 @@ QLineEdit* CPageWidget::MakeField(const QString& name, std::function<void(const 
 QListWidget* CPageWidget::MakeList(const QString& name, std::function<void(int)> chosen) {
     auto* list = new QListWidget(this);
     list->setObjectName(name);
+    // An entry too long for the list keeps its start and its end.
+    list->setTextElideMode(Qt::ElideMiddle);
     connect(list, &QListWidget::currentRowChanged, this, [chosen](int row) {
         if (row >= 0) chosen(row);
     });
@@ -125,5 +152,6 @@ void CPageWidget::SyncRadioPair(QRadioButton& first, QRadioButton& second, const
     SyncButton(first, control);
     const QSignalBlocker guard(second);
     second.setChecked(!control.checked);
+    KeepFocusOnPage(second, control.enabled);
     second.setEnabled(control.enabled);
 }

@@ -64,6 +64,12 @@ CCrossingsDialog::CCrossingsDialog(CAlphaBetaPlotDocument& document, QWidget* pa
     resize(680, 340);
 }
 
+CCrossingsDialog::~CCrossingsDialog() {
+    // The highlight points at a row of the list: it ends with the list.
+    mDocument.GetPlotView().hilite(nullptr);
+    mDocument.UpdateAllViews();
+}
+
 void CCrossingsDialog::Search() {
     // The list's rows are the plot's curves in order, and the plot does not change while the
     // dialog is open (it is modal).
@@ -106,6 +112,10 @@ void CCrossingsDialog::ShowRow(int row) {
 void CCrossingsDialog::MakeMarker(int row) {
     if (mList->MakeMarker(row) == nullptr) return;
     if (auto* button = qobject_cast<QPushButton*>(mTable->cellWidget(row, kMarkerColumn))) {
+        // A disabled button hands the focus on to the next row's, which would select that row and
+        // show its crossing: the row acted on keeps both.
+        mTable->setFocus();
+        mTable->setCurrentCell(row, 0);
         button->setText("Marker set");
         button->setEnabled(false);
     }

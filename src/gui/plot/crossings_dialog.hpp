@@ -19,6 +19,7 @@ class CCrossingsDialog : public QDialog {
 
   public:
     CCrossingsDialog(CAlphaBetaPlotDocument& document, QWidget* parent);
+    ~CCrossingsDialog() override;
 
     QTableWidget& Table() const { return *mTable; }
     QLabel& Summary() const { return *mSummary; }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: BSD-3-Clause
 #include "gui/shell/document_layout.hpp"
 
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QUrl>
 #include <algorithm>
@@ -45,9 +46,42 @@ void RestoreDocumentLayout(CWDocument& document, QMdiSubWindow& window) {
     const QSize size = settings.value("Size").toSize();
     if (size.width() >= window.minimumSizeHint().width() &&
         size.height() >= window.minimumSizeHint().height())
-        window.resize(size);
+        PlaceSubWindow(window, size);
     if (auto* plot = dynamic_cast<CAlphaBetaPlotDocument*>(&document)) {
         if (settings.value("IsoGOR").toBool()) plot->ShowIsoGORCurves();
         if (settings.value("IsoAPI").toBool()) plot->ShowIsoAPICurves();
     }
+}
+
+namespace {
+
+QRect AreaRoom(const QMdiSubWindow& window) {
+    const QMdiArea* area = window.mdiArea();
+    return area != nullptr ? area->viewport()->rect() : QRect();
+}
+
+} // namespace
+
+void PlaceSubWindow(QMdiSubWindow& window, QSize wanted) {
+    if (window.isMaximized() || window.isMinimized()) return;
+    const QRect room = AreaRoom(window);
+    if (room.isEmpty()) {
+        window.resize(wanted);
+        return;
+    }
+    const QSize size = wanted.boundedTo(room.size());
+    window.resize(size);
+    // Moved back inside where it would reach past the area's right or bottom edge.
+    QPoint at = window.pos();
+    at.setX(std::clamp(at.x(), 0, std::max(0, room.width() - size.width())));
+    at.setY(std::clamp(at.y(), 0, std::max(0, room.height() - size.height())));
+    window.move(at);
+}
+
+QSize NewSubWindowSize(const QMdiSubWindow& window, bool isPlot) {
+    QSize size = window.sizeHint();
+    const QRect room = AreaRoom(window);
+    if (room.isEmpty()) return size;
+    if (isPlot) size = size.expandedTo(QSize(room.width() * 3 / 5, room.height() * 3 / 4));
+    return size.boundedTo(room.size());
 }

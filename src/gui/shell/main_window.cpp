@@ -441,7 +441,14 @@ void CMainWindow::RunFileCommand(CAppCommand command) {
     if (document == nullptr) return;
     switch (command) {
     case C::FileClose:
-        core.CloseDocument(*document);
+        // A window that is not its document's own (a volume-temperature plot, a sub-table) closes
+        // by itself; the document's own window closes the document.
+        if (CDocumentWindow* window = ActiveDocumentWindow();
+            window != nullptr && !window->ClosesDocument()) {
+            if (QMdiSubWindow* sub = mMdiArea->currentSubWindow()) sub->close();
+        } else {
+            core.CloseDocument(*document);
+        }
         break;
     case C::FileSave:
         core.SaveDocument(*document);
@@ -579,6 +586,9 @@ QMdiSubWindow* CMainWindow::AddSubWindow(QWidget* window) {
     UnbindSystemMenuKeys(*sub);
     sub->installEventFilter(this);
     sub->show();
+    PlaceSubWindow(*sub,
+                   NewSubWindowSize(*sub, dynamic_cast<CDocumentWindow*>(window) != nullptr &&
+                                              dynamic_cast<CDocumentWindow*>(window)->PlotView() != nullptr));
     mMdiArea->setActiveSubWindow(sub);
     UpdateWindowTitles();
     return sub;

@@ -164,6 +164,10 @@ void CQtServices::WriteLog(const std::string& lines) {
     if (mApp != nullptr) mApp->Log().InsertText(ToQ(lines));
 }
 
+void CQtServices::ShowStatus(const std::string& text) {
+    if (mApp != nullptr) mApp->MainWindow().ShowStatus(ToQ(text));
+}
+
 void CQtServices::DisplayToolPanel(CToolPanelKind kind, int page) {
     if (mApp != nullptr) mApp->Panels().Display(kind, page);
 }

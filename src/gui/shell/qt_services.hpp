@@ -39,6 +39,7 @@ class CQtServices : public CApplicationServices {
 
     void DisplayToolPanel(CToolPanelKind kind, int page) override;
     void WriteLog(const std::string& lines) override;
+    void ShowStatus(const std::string& text) override;
 
     std::filesystem::path GetApplicationFolder() const override;
 
