@@ -78,14 +78,16 @@ CWDocument* CApplicationCore::NewDocument(CDocumentKind kind) {
     return raw;
 }
 
-CWDocument* CApplicationCore::OpenRecovered(CDocumentKind kind, const std::string& text, const fs::path& copy,
+CWDocument* CApplicationCore::OpenRecovered(CDocumentKind kind, const std::string& text,
                                             const fs::path& original) {
+    // Read under the name it will have, so that what it opens while reading (volume-temperature
+    // plots) is named after it, not after the copy.
+    const bool ownsFile = !original.empty() && FindDocument(original) == nullptr;
     auto document = KindInfo(kind).create(mServices);
-    if (!document->OnOpenText(text, copy, CUnreadableFile::Refuse)) {
+    if (!document->OnOpenText(text, ownsFile ? original : fs::path("Untitled"), CUnreadableFile::Refuse)) {
         DropUnopened(std::move(document));
         return nullptr;
     }
-    const bool ownsFile = !original.empty() && FindDocument(original) == nullptr;
     document->SetPathName(ownsFile ? original : fs::path());
     document->SetTitle(ownsFile ? original.filename().string() : std::string("Untitled"));
     document->SetModifiedFlag(true);

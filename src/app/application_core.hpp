@@ -100,7 +100,7 @@ class CApplicationCore : public CDocumentEvents {
     // A document reopened from its recovery copy: read from the copy's text, it belongs to its
     // original file (which is not read) and is modified; one never saved (or whose file is open
     // already) is titled "Untitled". Null (the person told why) when the copy cannot be read.
-    CWDocument* OpenRecovered(CDocumentKind kind, const std::string& text, const std::filesystem::path& copy,
+    CWDocument* OpenRecovered(CDocumentKind kind, const std::string& text,
                               const std::filesystem::path& original);
     // The open document of that file, if any (compared by canonical path).
     CWDocument* FindDocument(const std::filesystem::path& path) const;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: BSD-3-Clause
 #include "cli/document_io.hpp"
 
+#include "app/document_kinds.hpp"
 #include "cli/command_line.hpp"
-#include "cli/data_files.hpp"
 #include "cli/terminal_services.hpp"
 
 #include "base/input_file.hpp"
@@ -15,23 +15,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-CFileKind KindOfDocument(const CWDocument& document) {
-    if (dynamic_cast<const CInclusionDataDocument*>(&document)) return CFileKind::Inclusions;
-    if (dynamic_cast<const CAlphaBetaDataDocument*>(&document)) return CFileKind::Correlation;
-    if (dynamic_cast<const CFluidModelDataDocument*>(&document)) return CFileKind::FluidModel;
-    if (dynamic_cast<const CAlphaBetaPlotDocument*>(&document)) return CFileKind::AlphaBetaPlot;
-    if (dynamic_cast<const CPhaseDiagDocument*>(&document)) return CFileKind::PhaseDiagram;
-    return CFileKind::Unknown;
-}
-
 void RefuseIfDamaged(const CWDocument& document, const std::string& name) {
     if (!document.WasOpenedDamaged()) return;
     // A file of another kind given where this one is wanted is not damaged: it is the wrong file.
-    const CFileKind named = KindOfFile(name);
-    if (named != CFileKind::Unknown && named != KindOfDocument(document))
+    const std::optional<CDocumentKind> named = KindOfFile(name);
+    if (named && *named != document.Kind())
         throw UsageError(name + ": not " + document.FileKind() + " (" +
                          std::filesystem::path(name).extension().string() + " is the extension of " +
-                         DescribeKind(named) + " files)");
+                         KindInfo(*named).description + " files)");
     const CReadStop& stop = document.GetReadStop();
     if (stop.atEnd)
         throw UsageError(name + ": line " + std::to_string(stop.line) +

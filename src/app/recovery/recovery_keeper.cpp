@@ -148,7 +148,7 @@ std::vector<CWDocument*> RecoverDocuments(CApplicationCore& core, CRecoveryKeepe
                  CMessageIcon::Warning, false});
             continue;
         }
-        if (CWDocument* document = core.OpenRecovered(copy.kind, text, copy.file, copy.original))
+        if (CWDocument* document = core.OpenRecovered(copy.kind, text, copy.original))
             reopened.push_back(document);
     }
     // The reopened documents have copies of their own before the old ones go.
