@@ -17,7 +17,7 @@ packages=(
   # The Python module (pybind11 binds C++ to Python; numpy holds the curves), its tests (pytest) and
   # the example notebook, run headless (nbclient with an IPython kernel, matplotlib for its plots).
   python3-dev pybind11-dev python3-numpy python3-pytest python3-nbclient python3-nbformat python3-ipykernel
-  python3-matplotlib
+  python3-matplotlib python3-pandas
 )
 
 sudo_cmd=()

@@ -47,6 +47,17 @@ def test_contents_are_plain_values(files):
     assert aqueous.crossings[0].band is not None
 
 
+def test_tables_as_pandas_frames(files):
+    pandas = pytest.importorskip("pandas")
+    frame = zephon.read(files["inc"]).to_pandas()
+    assert isinstance(frame, pandas.DataFrame)
+    assert list(frame.columns) == ["name", "Th", "homog", "Fv", "Tv", "CO2", "N2", "H2S"]
+    assert frame["Th"].tolist() == [i.Th for i in zephon.read(files["inc"]).inclusions]
+    assert zephon.read(files["flu"]).to_pandas().shape == (17, 8)
+    curve = zephon.read(files["abp"]).curves[0]
+    assert curve.to_pandas()["alpha"].tolist() == list(curve.points.columns()["alpha"])
+
+
 def test_documents_made_in_python_round_trip(tmp_path):
     inclusions = zephon.Inclusions([zephon.Inclusion("A 1", Th=80.5, Fv=7.25, volumes=[(20, 7.25), (50, 4.5)]),
                                     zephon.Inclusion("B", Th=110, Fv=12, homog="vapour", CO2=2)])
