@@ -36,6 +36,8 @@ class PanelTest : public ::testing::Test {
         services.applicationFolder = ZEPHON_RESOURCES_DIR;
         core.AddListener(&counter);
     }
+    // The counter goes before the core, which still tells its listeners of the documents it closes.
+    ~PanelTest() override { core.RemoveListener(&counter); }
 
     static std::filesystem::path Example(const char* name) {
         return std::filesystem::path(ZEPHON_EXAMPLES_DIR) / name;
